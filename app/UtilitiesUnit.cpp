@@ -1,0 +1,190 @@
+#include "app/UtilitiesUnit.h"
+
+#include "platform/AppPaths.h"
+#include "platform/DataTarget.h"
+#include "platform/IniFile.h"
+#include "platform/OdbcRegistry.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <cmath>
+#include <limits>
+
+TAppState AppState;
+
+// ------------------------------------------------------------ settings
+
+QString ReadSetting(const QString& section, const QString& key) {
+    return IniFile::Read(AppPaths::SettingsFile(), section, key);
+}
+
+void WriteSetting(const QString& section, const QString& key, const QString& value) {
+    IniFile::Write(AppPaths::SettingsFile(), section, key, value);
+}
+
+bool ParseSettingInt(const QString& text, int* value) {
+    QString t = text.trimmed();
+    bool negative = false;
+    if (t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+'))) {
+        negative = t.startsWith(QLatin1Char('-'));
+        t.remove(0, 1);
+    }
+    int base = 10;
+    if (t.startsWith(QLatin1Char('$'))) {
+        base = 16;
+        t.remove(0, 1);
+    } else if (t.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+        base = 16;
+        t.remove(0, 2);
+    }
+    if (t.isEmpty())
+        return false;
+    bool ok = false;
+    const qulonglong magnitude = t.toULongLong(&ok, base);
+    if (!ok)
+        return false;
+    qint64 n = 0;
+    if (base == 16) {
+        // Hexadecimal fills all 32 bits: $FFFFFFFF is -1.
+        if (magnitude > 0xFFFFFFFFull)
+            return false;
+        n = qint64(qint32(quint32(magnitude)));
+    } else {
+        if (magnitude > quint64(std::numeric_limits<qint32>::max()) + (negative ? 1 : 0))
+            return false;
+        n = qint64(magnitude);
+    }
+    *value = int(negative ? -n : n);
+    return true;
+}
+
+int ReadSettingInt(const QString& section, const QString& key) {
+    int value = 0;
+    if (!ParseSettingInt(ReadSetting(section, key), &value))
+        return 0;
+    return value;
+}
+
+void WriteSettingInt(const QString& section, const QString& key, int value) {
+    WriteSetting(section, key, QString::number(value));
+}
+
+// ------------------------------------------------------------ connection strings
+
+QString BuildConnectionString(const QString& key) {
+    const QString dsn = ReadSetting(QStringLiteral("ODBCConnection"), key);
+    const QString id = ReadSetting(QStringLiteral("SQLConnection"), QStringLiteral("ID"));
+    const QString pass = ReadSetting(QStringLiteral("SQLConnection"), QStringLiteral("Pass"));
+    return QStringLiteral("Provider=MSDASQL.1;Persist Security Info=False;Data Source=") + dsn +
+           QStringLiteral(";uid=") + id + QStringLiteral(";pwd=") + pass;
+}
+
+QString CatalogueConnectionString() {
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
+           QDir::toNativeSeparators(AppPaths::ExecutableDir() + QLatin1Char('/')) +
+           QStringLiteral("TanorEditor.mdb;Persist Security Info=False");
+}
+
+QString LocalServerConnectionString() {
+    return QStringLiteral("Provider=SQLOLEDB.1;Integrated Security=SSPI;Persist Security Info=False;"
+                          "Initial Catalog=master;Data Source=(local)");
+}
+
+// ------------------------------------------------------------ registry
+
+void RegisterOperatorDataSource(const QString& database) {
+    const QString dsn = QString::fromLatin1(kOperatorDataSource);
+#ifdef Q_OS_WIN
+    const QString driver = QStringLiteral("C:\\windows\\System32\\SQLSRV32.dll");
+    const QString location = database;
+#else
+    // Without a local SQL Server the embedded server stands in for it: its
+    // databases are files, reached with the SQLite driver.
+    const QString driver = QStringLiteral("SQLite3");
+    QString location = DataTargets::LocalDatabaseFile(database);
+    if (location.isEmpty())
+        location = AppPaths::LocalServerDir() + QLatin1Char('/') + database + QStringLiteral(".db");
+#endif
+    if (!OdbcRegistry::Write(dsn, QStringLiteral("Database"), location))
+        return;
+    (void)OdbcRegistry::Write(dsn, QStringLiteral("Driver"), driver);
+    (void)OdbcRegistry::Write(dsn, QStringLiteral("LastUser"), QStringLiteral("Administrator"));
+    (void)OdbcRegistry::Write(dsn, QStringLiteral("Server"), QStringLiteral("(local)"));
+    (void)OdbcRegistry::Write(dsn, QStringLiteral("Trusted_Connection"), QStringLiteral("Yes"));
+#ifndef Q_OS_WIN
+    (void)OdbcRegistry::Write(dsn, QStringLiteral("Timeout"), QStringLiteral("5000"));
+#endif
+    (void)OdbcRegistry::Write(dsn, QStringLiteral("Setup"), QStringLiteral("1"));
+    (void)OdbcRegistry::Register(dsn, driver);
+}
+
+int OperatorSetupMarker() {
+    const QString dsn = QString::fromLatin1(kOperatorDataSource);
+    bool found = false;
+    const QString text = OdbcRegistry::Read(dsn, QStringLiteral("Setup"), &found);
+    int value = 0;
+    if (found && ParseSettingInt(text, &value))
+        return value;
+    (void)OdbcRegistry::Write(dsn, QStringLiteral("Setup"), QStringLiteral("0"));
+    return 0;
+}
+
+namespace {
+QString databaseNameOf(const QString& settingsKey) {
+    const QString dsn = ReadSetting(QStringLiteral("ODBCConnection"), settingsKey);
+    const QString database = OdbcRegistry::Read(dsn, QStringLiteral("Database"));
+    if (OdbcRegistry::IsEmbeddedDriver(OdbcRegistry::Read(dsn, QStringLiteral("Driver"))) && !database.isEmpty())
+        return QFileInfo(database).completeBaseName();
+    return database;
+}
+} // namespace
+
+QString AccountDatabaseName() { return databaseNameOf(QStringLiteral("AccountDNS")); }
+QString GameDatabaseName() { return databaseNameOf(QStringLiteral("TanorOnlineDNS")); }
+
+// ------------------------------------------------------------ conversions
+
+QString BytesToHex(const QByteArray& bytes) { return QString::fromLatin1(bytes.toHex().toUpper()); }
+
+namespace {
+int hexDigit(QChar c) {
+    const ushort u = c.unicode();
+    if (u >= '0' && u <= '9')
+        return u - '0';
+    if (u >= 'A' && u <= 'F')
+        return u - 'A' + 10;
+    if (u >= 'a' && u <= 'f')
+        return u - 'a' + 10;
+    return -1;
+}
+} // namespace
+
+QByteArray HexToBytes(const QString& text) {
+    QByteArray out;
+    out.reserve(text.size() / 2);
+    for (qsizetype i = 0; i + 1 < text.size(); i += 2) {
+        const int high = hexDigit(text[i]);
+        const int low = hexDigit(text[i + 1]);
+        out.append(char(high < 0 || low < 0 ? 0 : high * 16 + low));
+    }
+    return out;
+}
+
+int HexToInt(const QString& text) {
+    static const QString digits = QStringLiteral("0123456789ABCDEF");
+    quint32 value = 0;
+    quint32 weight = 1;
+    for (qsizetype i = text.size() - 1; i >= 0; --i) {
+        const qsizetype digit = digits.indexOf(text[i]);
+        if (digit > 0)
+            value += quint32(digit) * weight;
+        weight *= 16;
+    }
+    return qint32(value);
+}
+
+int CellIndex(double x) { return int(std::trunc(x)) + 1; }
+
+QString Q(const QString& value) {
+    return QLatin1Char('\'') + QString(value).replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Shared routines and process-wide values of the editor: the settings file,
+// connection strings, the data source registry entries the tool keeps, the
+// hexadecimal conversions of the item code, and AppState.
+
+// ---- settings file (the executable's name with ".ini", beside it)
+
+[[nodiscard]] QString ReadSetting(const QString& section, const QString& key);
+// Throws SettingsError when the file cannot be written.
+void WriteSetting(const QString& section, const QString& key, const QString& value);
+// Decimal, or hexadecimal after "0x" or "$"; anything else (and a missing
+// key) reads 0.
+[[nodiscard]] int ReadSettingInt(const QString& section, const QString& key);
+void WriteSettingInt(const QString& section, const QString& key, int value);
+
+// Parses an integer the way settings are read; false when it is not one.
+[[nodiscard]] bool ParseSettingInt(const QString& text, int* value);
+
+// ---- connection strings
+
+// "Provider=MSDASQL.1;Persist Security Info=False;Data Source=" + DSN of
+// ODBCConnection/key + ";uid=" + SQLConnection/ID + ";pwd=" + SQLConnection/Pass
+[[nodiscard]] QString BuildConnectionString(const QString& key);
+// The item catalogue beside the executable.
+[[nodiscard]] QString CatalogueConnectionString();
+// The master database of the local server (the wizard lists its databases).
+[[nodiscard]] QString LocalServerConnectionString();
+
+// ---- data source registry
+
+inline constexpr const char* kOperatorDataSource = "VornMNG";
+
+// Registers "VornMNG" on `database` of the local server; silent on failure.
+void RegisterOperatorDataSource(const QString& database);
+// The Setup marker of "VornMNG"; a missing or unreadable value is written as
+// 0 and read as 0.
+[[nodiscard]] int OperatorSetupMarker();
+// Database names behind AccountDNS and TanorOnlineDNS (for a data source on
+// a file, the file's name without extension).
+[[nodiscard]] QString AccountDatabaseName();
+[[nodiscard]] QString GameDatabaseName();
+
+// ---- conversions
+
+// Two upper-case hexadecimal digits per byte.
+[[nodiscard]] QString BytesToHex(const QByteArray& bytes);
+// Pairs of digits (either case) to bytes; a pair that is not hexadecimal
+// gives 0, a trailing single digit is dropped.
+[[nodiscard]] QByteArray HexToBytes(const QString& text);
+// Upper-case hexadecimal text to a 32-bit value, wrapping; any other
+// character (lower case included) counts as the digit 0.
+[[nodiscard]] int HexToInt(const QString& text);
+// The integer part of x (toward zero) plus one: 1-based cell of a coordinate.
+[[nodiscard]] int CellIndex(double x);
+// A text value for a statement: in single quotes, inner quotes doubled.
+[[nodiscard]] QString Q(const QString& value);
+
+// ---- the values windows hand each other
+
+struct TAppState {
+    QString CurrentAccount;
+    QString CurrentCharacter;
+    QString CurrentGuild;
+    int SearchMode = 0;
+    QString SearchResult;
+    int AccountCreated = 0;
+    QString CreatedAccount;
+    QString OperatorId;
+    int OperatorSignedIn = 0;
+    int SetupDone = 0;
+    QString CatalogueTable;
+    QString MapServerGroup;
+};
+
+extern TAppState AppState;

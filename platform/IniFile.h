@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// Private-profile (INI) access with the semantics of the Windows routines:
+// sections and keys compare without regard to case, the first occurrence
+// wins, values are taken as they stand (only the blanks around them are
+// dropped), lines that are neither a section nor "key=value" are skipped.
+// Every call opens the file, does its one access and closes it again.
+namespace IniFile {
+
+// Returns the value, or `fallback` when the file, section or key is missing.
+[[nodiscard]] QString Read(const QString& path, const QString& section, const QString& key,
+                           const QString& fallback = QString(), bool* found = nullptr);
+
+// Writes key=value into section, creating file, section or key as needed and
+// keeping every other line as it was. Throws SettingsError when the file
+// cannot be written.
+void Write(const QString& path, const QString& section, const QString& key, const QString& value);
+
+} // namespace IniFile

@@ -1,0 +1,52 @@
+#include "platform/ModalOpener.h"
+
+#include <QCoreApplication>
+#include <QPointer>
+
+#include <memory>
+
+namespace {
+ModalOpener::Hook g_hook;
+
+// Shows the opener again however the modal part ends.
+struct OpenerRestore {
+    QPointer<QWidget> opener;
+    bool hidden = false;
+    ~OpenerRestore() {
+        if (hidden && opener) {
+            opener->show();
+            QCoreApplication::processEvents();
+        }
+    }
+};
+} // namespace
+
+namespace ModalOpener {
+
+int Open(QWidget* opener, const Factory& create, bool hideOpener) {
+    OpenerRestore restore{opener, false};
+    if (opener && hideOpener && opener->isVisible()) {
+        opener->hide();
+        restore.hidden = true;
+    }
+    QCoreApplication::processEvents();
+    std::unique_ptr<QDialog> window(create());
+    if (!window)
+        return QDialog::Rejected;
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    if (g_hook) {
+        Hook hook = g_hook; // the hook may open further windows
+        hook(window.get());
+    } else {
+        window->exec();
+    }
+    return window->result();
+}
+
+Hook SetHook(Hook hook) {
+    Hook old = std::move(g_hook);
+    g_hook = std::move(hook);
+    return old;
+}
+
+} // namespace ModalOpener

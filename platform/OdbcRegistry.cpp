@@ -1,0 +1,133 @@
+#include "platform/OdbcRegistry.h"
+
+#include "platform/IniFile.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
+#include <QtGlobal>
+
+#include <odbcinst.h>
+#include <sql.h>
+
+namespace {
+
+constexpr const char* kOdbcIni = "odbc.ini";
+
+#ifdef Q_OS_WIN
+constexpr UWORD kWriteMode = ODBC_SYSTEM_DSN;
+#else
+constexpr UWORD kWriteMode = ODBC_USER_DSN;
+
+QString userFile() {
+    const QByteArray env = qgetenv("ODBCINI");
+    if (!env.isEmpty())
+        return QString::fromLocal8Bit(env);
+    return QDir::homePath() + QStringLiteral("/.odbc.ini");
+}
+
+QString systemFile() {
+    const QByteArray env = qgetenv("ODBCSYSINI");
+    if (!env.isEmpty())
+        return QString::fromLocal8Bit(env) + QStringLiteral("/odbc.ini");
+    return QStringLiteral("/etc/odbc.ini");
+}
+
+// unixODBC writes user data sources into $ODBCINI. When the folder of that
+// file is missing it quietly falls back to the system file, so make sure the
+// folder is there before every write.
+bool prepareUserFile() {
+    const QByteArray env = qgetenv("ODBCINI");
+    if (env.isEmpty())
+        return true;
+    const QFileInfo info(QString::fromLocal8Bit(env));
+    return QDir().mkpath(info.absolutePath());
+}
+#endif
+
+struct ModeScope {
+    explicit ModeScope(UWORD mode) {
+        SQLGetConfigMode(&saved);
+        SQLSetConfigMode(mode);
+    }
+    ~ModeScope() { SQLSetConfigMode(saved); }
+    ModeScope(const ModeScope&) = delete;
+    ModeScope& operator=(const ModeScope&) = delete;
+    UWORD saved = ODBC_BOTH_DSN;
+};
+
+} // namespace
+
+namespace OdbcRegistry {
+
+QString Read(const QString& dsn, const QString& key, bool* found) {
+    if (found)
+        *found = false;
+    if (dsn.isEmpty() || key.isEmpty())
+        return {};
+#ifdef Q_OS_WIN
+    ModeScope mode(ODBC_BOTH_DSN);
+    // A marker default tells a missing value from an empty one.
+    static const char* kMissing = "\x01missing\x01";
+    QByteArray buffer(4096, '\0');
+    const int n = SQLGetPrivateProfileString(dsn.toUtf8().constData(), key.toUtf8().constData(), kMissing,
+                                             buffer.data(), int(buffer.size()), kOdbcIni);
+    if (n < 0)
+        return {};
+    const QByteArray value(buffer.constData(), qstrnlen(buffer.constData(), buffer.size()));
+    if (value == kMissing)
+        return {};
+    if (found)
+        *found = true;
+    return QString::fromUtf8(value);
+#else
+    // unixODBC caches its reads for a while and does not key the cache by the
+    // ODBCINI file, so a read right after switching files (or after another
+    // program edited them) may see old values. The files are plain INI files:
+    // read them directly, the user's file first, as the driver manager does.
+    for (const QString& file : {userFile(), systemFile()}) {
+        bool here = false;
+        const QString value = IniFile::Read(file, dsn, key, QString(), &here);
+        if (here) {
+            if (found)
+                *found = true;
+            return value;
+        }
+    }
+    return {};
+#endif
+}
+
+bool Write(const QString& dsn, const QString& key, const QString& value) {
+    if (dsn.isEmpty())
+        return false;
+#ifndef Q_OS_WIN
+    if (!prepareUserFile())
+        return false;
+#endif
+    ModeScope mode(kWriteMode);
+    return SQLWritePrivateProfileString(dsn.toUtf8().constData(), key.toUtf8().constData(),
+                                        value.toUtf8().constData(), kOdbcIni);
+}
+
+bool Register(const QString& dsn, const QString& driver) {
+#ifndef Q_OS_WIN
+    if (!prepareUserFile())
+        return false;
+#endif
+    ModeScope mode(kWriteMode);
+    return SQLWriteDSNToIni(dsn.toUtf8().constData(), driver.toUtf8().constData());
+}
+
+bool Remove(const QString& dsn) {
+    ModeScope mode(kWriteMode);
+    return SQLRemoveDSNFromIni(dsn.toUtf8().constData());
+}
+
+bool IsEmbeddedDriver(const QString& driver) {
+    const QString d = driver.trimmed();
+    return d.compare(QLatin1String("SQLite3"), Qt::CaseInsensitive) == 0 ||
+           d.compare(QLatin1String("SQLite"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace OdbcRegistry

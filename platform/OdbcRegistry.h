@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// The ODBC data source registry, through the ODBC installer API: on Windows
+// the ODBC.INI registry key of the local machine, elsewhere unixODBC's
+// odbc.ini (the file named by ODBCINI when that is set).
+namespace OdbcRegistry {
+
+// Value of `key` in the entry of data source `dsn`; `found` tells whether it
+// was there. Never fails: an unreadable registry reads as missing.
+[[nodiscard]] QString Read(const QString& dsn, const QString& key, bool* found = nullptr);
+
+// Writes one value into the entry of `dsn`, creating the entry when missing.
+// Returns false (and writes nothing) when the registry cannot be written.
+[[nodiscard]] bool Write(const QString& dsn, const QString& key, const QString& value);
+
+// Lists `dsn` among the data sources with the given driver name.
+[[nodiscard]] bool Register(const QString& dsn, const QString& driver);
+
+// Removes the whole entry of `dsn`.
+bool Remove(const QString& dsn);
+
+// True when `driver` names the SQLite driver, which the tool serves with its
+// own embedded backend instead of going through ODBC.
+[[nodiscard]] bool IsEmbeddedDriver(const QString& driver);
+
+} // namespace OdbcRegistry

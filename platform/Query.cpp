@@ -1,0 +1,312 @@
+#include "platform/Query.h"
+
+#include "platform/ConnectionPool.h"
+#include "platform/DataTarget.h"
+#include "platform/EmbeddedServer.h"
+#include "platform/SqliteDialect.h"
+#include "platform/StatementJournal.h"
+#include "platform/TanorError.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+#include <optional>
+
+// ---------------------------------------------------------------- Field
+
+QString Field::AsString() const {
+    if (m_value.isNull())
+        return {};
+    if (m_declared.id() == QMetaType::Bool || m_value.typeId() == QMetaType::Bool) {
+        bool flag = false;
+        if (m_value.typeId() == QMetaType::QString)
+            flag = m_value.toString() == QLatin1String("1") ||
+                   m_value.toString().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+        else
+            flag = m_value.toLongLong() != 0;
+        return flag ? QStringLiteral("True") : QStringLiteral("False");
+    }
+    if (m_value.typeId() == QMetaType::QByteArray)
+        return QString::fromLatin1(m_value.toByteArray());
+    if (m_value.typeId() == QMetaType::QDateTime)
+        return m_value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return m_value.toString();
+}
+
+qint64 Field::AsLargeInt() const {
+    if (m_value.isNull())
+        return 0;
+    switch (m_value.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+        return m_value.toLongLong();
+    case QMetaType::Double:
+        return qRound64(m_value.toDouble());
+    default:
+        break;
+    }
+    const QString text = m_value.toString().trimmed();
+    bool ok = false;
+    const qint64 n = text.toLongLong(&ok);
+    if (ok)
+        return n;
+    const double f = text.toDouble(&ok);
+    if (ok)
+        return qRound64(f);
+    throw ConvertError(QStringLiteral("'%1' is not a valid integer value").arg(m_value.toString()));
+}
+
+int Field::AsInteger() const { return int(AsLargeInt()); }
+
+QByteArray Field::AsBytes() const {
+    if (m_value.isNull())
+        return {};
+    if (m_value.typeId() == QMetaType::QString)
+        return m_value.toString().toLatin1();
+    return m_value.toByteArray();
+}
+
+// ---------------------------------------------------------------- Query
+
+struct Query::Impl {
+    QString connectionString;
+    QString text;
+
+    ConnectionPool::Lease lease;
+    std::optional<QSqlQuery> live; // ODBC or plain SQLite result, read row by row
+    EmbeddedServer::Rows buffered; // procedure result
+    bool usesBuffer = false;
+    qsizetype bufferRow = 0;
+
+    bool active = false;
+    bool eof = true;
+    bool empty = true;
+    QSqlRecord record;
+    QVector<QVariant> row;
+
+    void reset() {
+        live.reset(); // before the connection goes back
+        lease.release();
+        buffered = {};
+        usesBuffer = false;
+        active = false;
+        eof = true;
+        empty = true;
+        record = QSqlRecord();
+        row.clear();
+    }
+
+    void loadRow() {
+        row.resize(record.count());
+        if (usesBuffer) {
+            row = buffered.rows[bufferRow];
+            return;
+        }
+        for (int i = 0; i < row.size(); ++i)
+            row[i] = live->value(i);
+    }
+
+    void advance() {
+        if (usesBuffer) {
+            ++bufferRow;
+            eof = bufferRow >= buffered.rows.size();
+        } else {
+            eof = !live->next();
+            if (eof && live->lastError().isValid())
+                throw DbError(live->lastError().text());
+        }
+        if (!eof)
+            loadRow();
+    }
+
+    // Runs the statement; leaves the result (if any) in live/buffered.
+    // Returns rows affected.
+    qint64 run(bool wantRows);
+};
+
+namespace {
+
+[[noreturn]] void raise(ConnectionPool::Lease& lease, const QSqlError& error) {
+    // SQLSTATE class 08 is a broken connection: the pool must not keep it.
+    if (error.type() == QSqlError::ConnectionError || error.nativeErrorCode().startsWith(QLatin1String("08")))
+        lease.markBroken();
+    throw DbError(error.text().trimmed());
+}
+
+} // namespace
+
+qint64 Query::Impl::run(bool wantRows) {
+    const DataTarget target = DataTargets::Resolve(connectionString);
+    lease = ConnectionPool::instance().acquire(target);
+    QSqlDatabase db = lease.database();
+
+    if (target.backend == DataTarget::Backend::Odbc) {
+        live.emplace(db);
+        live->setForwardOnly(true);
+        if (!live->exec(text))
+            raise(lease, live->lastError());
+        if (wantRows && !live->isSelect())
+            throw DbError(QStringLiteral("The statement returned no rows to read"));
+        return live->isSelect() ? -1 : live->numRowsAffected();
+    }
+
+    SqliteDialect::Context context;
+    context.ownDatabase = target.ownDatabase();
+    context.catalogue = target.catalogue;
+    const QVector<SqliteDialect::Statement> statements = SqliteDialect::Rewrite(text, context);
+    if (statements.isEmpty())
+        throw DbError(QStringLiteral("The statement is empty"));
+    qint64 affected = -1;
+    for (qsizetype i = 0; i < statements.size(); ++i) {
+        const SqliteDialect::Statement& st = statements[i];
+        const bool last = i + 1 == statements.size();
+        for (const QString& name : st.attach) {
+            if (!lease.slot().attached.contains(name.toLower())) {
+                EmbeddedServer::Attach(db, target.location, name);
+                lease.slot().attached.insert(name.toLower());
+            }
+        }
+        if (st.isProcedure) {
+            live.reset();
+            buffered = EmbeddedServer::RunProcedure(db, st.call);
+            usesBuffer = true;
+            affected = -1;
+            continue;
+        }
+        usesBuffer = false;
+        live.emplace(db);
+        live->setForwardOnly(true);
+        if (!live->exec(st.sql))
+            raise(lease, live->lastError());
+        affected = st.returnsRows ? -1 : live->numRowsAffected();
+        if (!last || !wantRows)
+            live->finish();
+    }
+    if (wantRows) {
+        const bool rows = usesBuffer || (live && live->isSelect());
+        if (!rows)
+            throw DbError(QStringLiteral("The statement returned no rows to read"));
+    }
+    return affected;
+}
+
+Query::Query() : d(std::make_unique<Impl>()) {}
+Query::~Query() {
+    if (d)
+        d->reset();
+}
+Query::Query(Query&&) noexcept = default;
+Query& Query::operator=(Query&&) noexcept = default;
+
+void Query::Close() { d->reset(); }
+
+void Query::SetConnectionString(const QString& text) {
+    d->reset();
+    d->connectionString = text;
+}
+
+const QString& Query::ConnectionString() const { return d->connectionString; }
+
+void Query::SetText(const QString& text) {
+    d->reset();
+    d->text = text;
+}
+
+void Query::SetLines(const QStringList& lines) { SetText(lines.join(QStringLiteral("\r\n"))); }
+
+const QString& Query::Text() const { return d->text; }
+
+namespace {
+
+QString labelOf(const QString& connectionString) {
+    const ConnectionTarget parsed = ConnectionString::Parse(connectionString);
+    return parsed.dataSource;
+}
+
+template <class Body> qint64 journaled(const QString& cs, const QString& text, bool opened, Body body) {
+    JournalEntry entry;
+    entry.text = text;
+    entry.opened = opened;
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        entry.connection = labelOf(cs);
+        entry.rows = body();
+    } catch (const TanorError& e) {
+        entry.micros = timer.nsecsElapsed() / 1000;
+        entry.error = e.text();
+        StatementJournal::Publish(entry);
+        throw;
+    }
+    entry.micros = timer.nsecsElapsed() / 1000;
+    StatementJournal::Publish(entry);
+    return entry.rows;
+}
+
+} // namespace
+
+void Query::Open() {
+    d->reset();
+    try {
+        journaled(d->connectionString, d->text, true, [this] {
+            d->run(true);
+            d->record = d->usesBuffer ? d->buffered.record : d->live->record();
+            d->active = true;
+            d->bufferRow = -1;
+            d->advance();
+            d->empty = d->eof;
+            return qint64(-1);
+        });
+    } catch (...) {
+        d->reset();
+        throw;
+    }
+}
+
+qint64 Query::ExecSQL() {
+    d->reset();
+    try {
+        const qint64 rows = journaled(d->connectionString, d->text, false, [this] { return d->run(false); });
+        d->reset();
+        return rows;
+    } catch (...) {
+        d->reset();
+        throw;
+    }
+}
+
+bool Query::Active() const { return d->active; }
+bool Query::Eof() const { return d->eof; }
+bool Query::IsEmpty() const { return d->empty; }
+
+void Query::Next() {
+    if (!d->active || d->eof)
+        return;
+    d->advance();
+}
+
+int Query::FieldCount() const { return d->record.count(); }
+
+Field Query::Fields(int index) const {
+    if (!d->active)
+        throw DbError(QStringLiteral("The query is not open"));
+    if (index < 0 || index >= d->record.count())
+        throw DbError(QStringLiteral("The result has no column %1").arg(index));
+    const QVariant value = d->eof ? QVariant() : d->row.value(index);
+    return Field(d->record.fieldName(index), value, d->record.field(index).metaType());
+}
+
+Field Query::FieldByName(const QString& name) const {
+    for (int i = 0; i < d->record.count(); ++i) {
+        if (d->record.fieldName(i).compare(name, Qt::CaseInsensitive) == 0)
+            return Fields(i);
+    }
+    throw DbError(QStringLiteral("Field '%1' not found").arg(name));
+}

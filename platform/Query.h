@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMetaType>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+
+// One column of the current row.
+class Field {
+public:
+    Field() = default;
+    Field(QString name, QVariant value, QMetaType declared)
+        : m_name(std::move(name)), m_value(std::move(value)), m_declared(declared) {}
+
+    [[nodiscard]] const QString& name() const { return m_name; }
+    [[nodiscard]] bool isNull() const { return m_value.isNull(); }
+    [[nodiscard]] const QVariant& value() const { return m_value; }
+    // NULL reads as empty text; a bit column as "True"/"False".
+    [[nodiscard]] QString AsString() const;
+    // NULL reads as 0; text that is not a whole number throws ConvertError.
+    [[nodiscard]] int AsInteger() const;
+    [[nodiscard]] qint64 AsLargeInt() const;
+    [[nodiscard]] QByteArray AsBytes() const;
+
+private:
+    QString m_name;
+    QVariant m_value;
+    QMetaType m_declared;
+};
+
+// A statement and its result, as the windows use them: close, set the
+// connection string, set the text, then Open (rows) or ExecSQL (no rows).
+// Every statement connects through the pool and is published to the
+// statement journal. Failures throw DbError with the driver's text.
+class Query {
+public:
+    Query();
+    ~Query();
+    Query(const Query&) = delete;
+    Query& operator=(const Query&) = delete;
+    Query(Query&&) noexcept;
+    Query& operator=(Query&&) noexcept;
+
+    void Close();
+    void SetConnectionString(const QString& text);
+    [[nodiscard]] const QString& ConnectionString() const;
+    void SetText(const QString& text);
+    // A statement of several lines, joined by line breaks.
+    void SetLines(const QStringList& lines);
+    [[nodiscard]] const QString& Text() const;
+
+    // Runs a row-returning statement and stands on its first row.
+    void Open();
+    // Runs a statement; returns the rows it affected (-1 when unknown).
+    qint64 ExecSQL();
+
+    [[nodiscard]] bool Active() const;
+    [[nodiscard]] bool Eof() const;
+    [[nodiscard]] bool IsEmpty() const;
+    void Next();
+
+    [[nodiscard]] int FieldCount() const;
+    [[nodiscard]] Field Fields(int index) const;
+    // Case-insensitive; throws DbError for a name the result does not have.
+    [[nodiscard]] Field FieldByName(const QString& name) const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+
+class QMenu;
+class QSystemTrayIcon;
+class QWidget;
+
+// Hides a window into the system tray where the desktop has one; elsewhere
+// (offscreen, a bare X server) the window is simply minimised, and the tray
+// menu's commands stay reachable from the window itself.
+class TrayIcon : public QObject {
+    Q_OBJECT
+public:
+    TrayIcon(QWidget* window, QMenu* menu);
+
+    [[nodiscard]] static bool Available();
+    // Hides the window into the tray (or minimises it).
+    void Minimize();
+    // Shows the window again and removes the icon.
+    void Restore();
+    void Remove();
+    [[nodiscard]] bool IconShown() const;
+
+Q_SIGNALS:
+    void restoreRequested();
+
+private:
+    QWidget* m_window;
+    QMenu* m_menu;
+    QSystemTrayIcon* m_icon = nullptr;
+};

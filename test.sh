@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test.
+set -euo pipefail
+root="$(cd "$(dirname "$0")" && pwd)"
+source "$root/tools/scripts/common.sh"
+tanor_install_packages
+build="${TANOR_BUILD_DIR:-$root/build}"
+tanor_build "$root" "$build"
+export QT_QPA_PLATFORM=offscreen
+cd "$build"
+ctest --output-on-failure --parallel "$(nproc)" "$@"

@@ -1,0 +1,255 @@
+#include "TestEnvironment.h"
+
+#include "app/UtilitiesUnit.h"
+#include "platform/ConnectionPool.h"
+#include "platform/Query.h"
+#include "platform/StatementJournal.h"
+#include "platform/TanorError.h"
+
+#include <QFile>
+
+namespace {
+
+const char* kSchema = R"(
+CREATE TABLE Character (Name TEXT COLLATE NOCASE PRIMARY KEY, AccountID TEXT COLLATE NOCASE, cLevel INTEGER,
+                        Inventory BLOB, Married BOOLEAN, Note TEXT);
+INSERT INTO Character VALUES ('Alpha', 'acc1', 10, X'00FF10', 1, NULL);
+INSERT INTO Character VALUES ('Beta', 'acc1', 20, NULL, 0, 'hi');
+INSERT INTO Character VALUES ('o''hara', 'acc2', 30, X'', NULL, '');
+CREATE TABLE GameServerInfo (ItemCount INTEGER);
+INSERT INTO GameServerInfo VALUES (100);
+CREATE TABLE tanor_procedures (name TEXT PRIMARY KEY COLLATE NOCASE, params TEXT, body TEXT);
+INSERT INTO tanor_procedures VALUES ('QJ_GetItemSerial', '',
+  'UPDATE GameServerInfo SET ItemCount = ItemCount + 1; SELECT ItemCount FROM GameServerInfo');
+INSERT INTO tanor_procedures VALUES ('Rename', '@Name @NewName',
+  'UPDATE Character SET Name = :NewName WHERE Name = :Name; SELECT changes(), :Name, :NewName');
+INSERT INTO tanor_procedures VALUES ('Broken', '@Name',
+  'UPDATE Character SET cLevel = 99 WHERE Name = :Name; SELECT * FROM NoSuchTable');
+)";
+
+class QueryTest : public EnvTest {
+protected:
+    void SetUp() override { env.createServer(QStringLiteral("Game"), QString::fromLatin1(kSchema)); }
+    Query game(const QString& text) {
+        Query q;
+        q.SetConnectionString(BuildConnectionString(QStringLiteral("TanorOnlineDNS")));
+        q.SetText(text);
+        return q;
+    }
+    QString one(const QString& text) {
+        Query q;
+        q.SetConnectionString(BuildConnectionString(QStringLiteral("TanorOnlineDNS")));
+        q.SetText(text);
+        q.Open();
+        return q.Fields(0).AsString();
+    }
+};
+
+TEST_F(QueryTest, ReadsRowsFieldsAndTypes) {
+    Query q;
+    q.SetConnectionString(BuildConnectionString(QStringLiteral("TanorOnlineDNS")));
+    q.SetText(QStringLiteral("SELECT Name, cLevel, Inventory, Married, Note FROM Character ORDER BY cLevel"));
+    q.Open();
+    ASSERT_FALSE(q.IsEmpty());
+    EXPECT_EQ(q.FieldCount(), 5);
+    EXPECT_EQ(q.FieldByName(QStringLiteral("name")).AsString(), QStringLiteral("Alpha"));
+    EXPECT_EQ(q.Fields(1).AsInteger(), 10);
+    EXPECT_EQ(BytesToHex(q.FieldByName(QStringLiteral("INVENTORY")).AsBytes()), QStringLiteral("00FF10"));
+    EXPECT_EQ(q.Fields(3).AsString(), QStringLiteral("True"));
+    EXPECT_TRUE(q.Fields(4).isNull());
+    EXPECT_EQ(q.Fields(4).AsString(), QString());
+    q.Next();
+    EXPECT_EQ(q.Fields(3).AsString(), QStringLiteral("False"));
+    EXPECT_TRUE(q.Fields(2).isNull());
+    q.Next();
+    EXPECT_EQ(q.Fields(0).AsString(), QStringLiteral("o'hara"));
+    EXPECT_EQ(q.Fields(3).AsString(), QString()); // NULL bit
+    EXPECT_FALSE(q.Eof());
+    q.Next();
+    EXPECT_TRUE(q.Eof());
+    EXPECT_THROW((void)q.FieldByName(QStringLiteral("Nope")), DbError);
+}
+
+TEST_F(QueryTest, EmptyResultReadsAsEmptyTextAndZero) {
+    Query q = game(QStringLiteral("SELECT Name, cLevel FROM Character WHERE Name = 'nobody'"));
+    q.Open();
+    EXPECT_TRUE(q.IsEmpty());
+    EXPECT_TRUE(q.Eof());
+    EXPECT_EQ(q.Fields(0).AsString(), QString());
+    EXPECT_EQ(q.Fields(1).AsInteger(), 0);
+}
+
+TEST_F(QueryTest, ExecReportsRowsAffectedAndWritesBinaryLiterals) {
+    Query q = game(QStringLiteral("UPDATE Character SET Inventory=0xFFFE01 WHERE AccountID=") + Q(QStringLiteral("ACC1")));
+    EXPECT_EQ(q.ExecSQL(), 2);
+    EXPECT_EQ(one(QStringLiteral("SELECT hex(Inventory) FROM Character WHERE Name='beta'")), QStringLiteral("FFFE01"));
+}
+
+TEST_F(QueryTest, NamesCompareWithoutCase) {
+    EXPECT_EQ(one(QStringLiteral("SELECT cLevel FROM Character WHERE Name='ALPHA'")), QStringLiteral("10"));
+    EXPECT_EQ(one(QStringLiteral("SELECT count(*) FROM Character WHERE Name LIKE('%A%')")), QStringLiteral("3"));
+}
+
+TEST_F(QueryTest, FailuresCarryTheDriverText) {
+    Query q = game(QStringLiteral("SELECT * FROM NoSuchTable"));
+    try {
+        q.Open();
+        FAIL() << "no error";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("no such table"))) << e.text().toStdString();
+    }
+    EXPECT_FALSE(q.Active());
+    // Opening a statement that returns no rows is an error, as with the server's own layer.
+    Query del = game(QStringLiteral("DELETE FROM Character WHERE Name='x'"));
+    EXPECT_THROW(del.Open(), DbError);
+}
+
+TEST_F(QueryTest, ProceduresRunAsDataAndReturnTheirLastSelect) {
+    Query q = game(QStringLiteral("EXECUTE QJ_GetItemSerial"));
+    EXPECT_NO_THROW(q.ExecSQL());
+    EXPECT_EQ(one(QStringLiteral("SELECT ItemCount FROM GameServerInfo")), QStringLiteral("101"));
+
+    Query r = game(QStringLiteral("EXEC Rename @Name='Beta', @NewName='o''neil'"));
+    r.Open();
+    EXPECT_EQ(r.Fields(0).AsInteger(), 1);
+    EXPECT_EQ(r.Fields(2).AsString(), QStringLiteral("o'neil"));
+    EXPECT_EQ(one(QStringLiteral("SELECT AccountID FROM Character WHERE Name='o''neil'")), QStringLiteral("acc1"));
+
+    // A missing argument is NULL; an unknown one is refused.
+    Query missing = game(QStringLiteral("EXECUTE Rename @Name='nobody'"));
+    missing.Open();
+    EXPECT_TRUE(missing.Fields(2).isNull());
+    Query unknown = game(QStringLiteral("EXECUTE Rename @Nam='x'"));
+    EXPECT_THROW(unknown.Open(), DbError);
+    Query absent = game(QStringLiteral("EXECUTE QJ_NoSuchProc @A=1"));
+    try {
+        absent.Open();
+        FAIL();
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.text(), QStringLiteral("Could not find stored procedure 'QJ_NoSuchProc'."));
+    }
+}
+
+TEST_F(QueryTest, AFailingProcedureLeavesNothingBehind) {
+    Query q = game(QStringLiteral("EXECUTE Broken @Name='Alpha'"));
+    EXPECT_THROW(q.Open(), DbError);
+    EXPECT_EQ(one(QStringLiteral("SELECT cLevel FROM Character WHERE Name='Alpha'")), QStringLiteral("10"));
+}
+
+TEST_F(QueryTest, GetdateTopAndConvertRun) {
+    const QString now = one(QStringLiteral("SELECT getdate()"));
+    EXPECT_EQ(now.size(), 23) << now.toStdString();
+    EXPECT_EQ(one(QStringLiteral("SELECT TOP 1 Name FROM Character ORDER BY cLevel DESC")), QStringLiteral("o'hara"));
+    EXPECT_EQ(one(QStringLiteral("SELECT count(*) FROM Character WHERE Note between Convert(datetime, 'a') and "
+                                 "Convert(datetime, 'z')")),
+              QStringLiteral("1"));
+}
+
+TEST_F(QueryTest, OtherDatabasesAreAttachedByName) {
+    env.createDatabase(QStringLiteral("Accounts"),
+                       QStringLiteral("CREATE TABLE MEMB_STAT (memb___id TEXT, ConnectStat INTEGER);"
+                                      "INSERT INTO MEMB_STAT VALUES ('acc1', 1);"));
+    EXPECT_EQ(one(QStringLiteral("SELECT Name FROM Accounts..MEMB_STAT JOIN Game..Character ON memb___id = "
+                                 "AccountID WHERE ConnectStat = 1 ORDER BY Name")),
+              QStringLiteral("Alpha"));
+    EXPECT_EQ(one(QStringLiteral("SELECT count(*) FROM ..Character")), QStringLiteral("3"));
+    Query q = game(QStringLiteral("SELECT * FROM Missing..Character"));
+    EXPECT_THROW(q.Open(), DbError);
+}
+
+TEST_F(QueryTest, StatementsPassTheJournal) {
+    StatementJournal::Recorder journal;
+    (void)one(QStringLiteral("SELECT count(*) FROM Character"));
+    Query bad = game(QStringLiteral("SELEC nonsense"));
+    EXPECT_THROW(bad.ExecSQL(), DbError);
+    ASSERT_EQ(journal.entries().size(), 2u);
+    EXPECT_EQ(journal.entries()[0].text, QStringLiteral("SELECT count(*) FROM Character"));
+    EXPECT_EQ(journal.entries()[0].connection, QStringLiteral("Game"));
+    EXPECT_TRUE(journal.entries()[0].opened);
+    EXPECT_TRUE(journal.entries()[0].error.isEmpty());
+    EXPECT_FALSE(journal.entries()[1].error.isEmpty());
+}
+
+TEST_F(QueryTest, PoolReusesIdleConnectionsAndSeparatesOpenResults) {
+    ConnectionPool& pool = ConnectionPool::instance();
+    (void)one(QStringLiteral("SELECT 1"));
+    const int opened = pool.connectionsOpened();
+    for (int i = 0; i < 10; ++i)
+        (void)one(QStringLiteral("SELECT 1"));
+    EXPECT_EQ(pool.connectionsOpened(), opened);
+
+    // A reader still on its result and a writer at the same time: two connections.
+    Query reader = game(QStringLiteral("SELECT Name FROM Character ORDER BY Name"));
+    reader.Open();
+    Query writer = game(QStringLiteral("UPDATE Character SET cLevel = cLevel + 1"));
+    EXPECT_EQ(writer.ExecSQL(), 3);
+    EXPECT_EQ(pool.connectionsOpened(), opened + 1);
+    int rows = 0;
+    for (; !reader.Eof(); reader.Next())
+        ++rows;
+    EXPECT_EQ(rows, 3);
+}
+
+TEST_F(QueryTest, ASettingsChangeReachesTheNextStatement) {
+    const QString other = env.createDatabase(QStringLiteral("Other"), QStringLiteral("CREATE TABLE Character (Name TEXT);"));
+    env.registerDataSource(QStringLiteral("Other"), other);
+    EXPECT_EQ(one(QStringLiteral("SELECT count(*) FROM Character")), QStringLiteral("3"));
+    env.useDataSource(QStringLiteral("TanorOnlineDNS"), QStringLiteral("Other"));
+    EXPECT_EQ(one(QStringLiteral("SELECT count(*) FROM Character")), QStringLiteral("0"));
+}
+
+TEST_F(QueryTest, AFailedConnectionIsNotKeptAndTheNextStatementReconnects) {
+    const QString file = env.path(QStringLiteral("Databases/Late.db"));
+    env.registerDataSource(QStringLiteral("Late"), file);
+    env.useDataSource(QStringLiteral("TanorOnlineDNS"), QStringLiteral("Late"));
+    const int before = ConnectionPool::instance().openConnections();
+    Query q = game(QStringLiteral("SELECT 1"));
+    try {
+        q.Open();
+        FAIL();
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("does not exist"))) << e.text().toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(file)); // never created by accident
+    EXPECT_EQ(ConnectionPool::instance().openConnections(), before);
+    TestEnvironment::execRaw(file, QStringLiteral("CREATE TABLE t(x); INSERT INTO t VALUES (7);"));
+    EXPECT_EQ(one(QStringLiteral("SELECT x FROM t")), QStringLiteral("7"));
+}
+
+TEST_F(QueryTest, BadDataSourcesAreNamedPlainly) {
+    env.useDataSource(QStringLiteral("TanorOnlineDNS"), QStringLiteral("NoSuchDsn"));
+    Query q = game(QStringLiteral("SELECT 1"));
+    try {
+        q.Open();
+        FAIL();
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("Data source name not found"))) << e.text().toStdString();
+    }
+    // A file that is not a database.
+    const QString junk = env.path(QStringLiteral("Databases/Junk.db"));
+    QFile f(junk);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(200, 'x'));
+    f.close();
+    env.registerDataSource(QStringLiteral("Junk"), junk);
+    env.useDataSource(QStringLiteral("TanorOnlineDNS"), QStringLiteral("Junk"));
+    q.SetConnectionString(BuildConnectionString(QStringLiteral("TanorOnlineDNS")));
+    try {
+        q.Open();
+        FAIL();
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("is not a database file"))) << e.text().toStdString();
+    }
+    // A SQLite data source without a file.
+    env.registerDataSource(QStringLiteral("NoFile"), QString());
+    env.useDataSource(QStringLiteral("TanorOnlineDNS"), QStringLiteral("NoFile"));
+    q.SetConnectionString(BuildConnectionString(QStringLiteral("TanorOnlineDNS")));
+    try {
+        q.Open();
+        FAIL();
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("names no database file"))) << e.text().toStdString();
+    }
+}
+
+} // namespace
