@@ -16,7 +16,8 @@ public:
     [[nodiscard]] ItemRecord::Width Width() const { return m_width; }
 
     // Cuts a column text into the records; a short column leaves the last
-    // records short or empty (they are saved as empty records).
+    // records short or empty (they are saved as empty records). A longer
+    // column keeps its first records only.
     void Load(const QString& columnText);
     // Every record becomes the empty record.
     void Clear();
@@ -24,7 +25,8 @@ public:
     [[nodiscard]] const QString& Record(int cell) const;
     void SetRecord(int cell, const QString& record);
 
-    // "0x" + the records in cell order, empty texts given the empty record.
+    // "0x" + the records in cell order; empty or short texts are written as
+    // the empty record.
     [[nodiscard]] QString Literal() const;
 
 private:

@@ -73,8 +73,10 @@ QString ColumnLiteral(const QStringList& records, Width w) {
     const QString empty = EmptyRecord(w);
     QString literal = QStringLiteral("0x");
     literal.reserve(2 + records.size() * Length(w));
+    // A piece that is not a whole record (a short column) cannot be an item;
+    // written as it is it would shift every later record.
     for (const QString& record : records)
-        literal += record.isEmpty() ? empty : record;
+        literal += record.size() == empty.size() ? record : empty;
     return literal;
 }
 

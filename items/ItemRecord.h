@@ -26,7 +26,8 @@ enum class Width { Narrow = 10, Wide = 16 };
 // Record k (from 1) of a column text; shorter or empty where the column is
 // short.
 [[nodiscard]] QStringList SplitColumn(const QString& columnText, int count, Width w);
-// "0x" + the record texts; an empty text is written as the empty record.
+// "0x" + the record texts; an empty or short text is written as the empty
+// record, so the literal always holds whole records.
 [[nodiscard]] QString ColumnLiteral(const QStringList& records, Width w);
 
 // ---- identity (the catalogue key of a record)

@@ -63,9 +63,8 @@ TEST(ItemRecordTest, ColumnsSplitIntoRecordsAndJoinBackIntoALiteral) {
     EXPECT_EQ(pieces[2], QStringLiteral("ABCD"));
     EXPECT_EQ(pieces[3], QString());
     EXPECT_EQ(pieces[4], QString());
-    // Empty pieces are written as the empty record; a short one as it is.
-    EXPECT_EQ(ColumnLiteral(pieces, Width::Narrow),
-              QStringLiteral("0x") + a + b + QStringLiteral("ABCD") + b + b);
+    // Empty and short pieces are written as the empty record.
+    EXPECT_EQ(ColumnLiteral(pieces, Width::Narrow), QStringLiteral("0x") + a + b + b + b + b);
 
     // A 16-byte column read with 20-character records is misread.
     const QString wide = QStringLiteral("0A1B2C3D4E5F60718293A4B5C6D7E8F9");
