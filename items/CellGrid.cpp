@@ -70,7 +70,22 @@ void TItemCellButton::paintEvent(QPaintEvent*) {
     if (text().isEmpty())
         return;
     painter.setPen(m_colour.isValid() ? m_colour : palette().color(QPalette::ButtonText));
-    painter.drawText(rect().adjusted(1, 1, -1, -1), Qt::AlignCenter | Qt::TextWordWrap, text());
+    // Small cells get a smaller font until the words fit; below a readable
+    // floor long words break anywhere (the tooltip has the whole name).
+    const QRect area = rect().adjusted(1, 1, -1, -1);
+    QFont f = font();
+    int flags = Qt::AlignCenter | Qt::TextWordWrap;
+    for (qreal size = f.pointSizeF();; size -= 0.5) {
+        f.setPointSizeF(size);
+        if (QFontMetrics(f).boundingRect(area, flags, text()).width() <= area.width())
+            break;
+        if (size <= 5.0) {
+            flags = Qt::AlignCenter | Qt::TextWrapAnywhere;
+            break;
+        }
+    }
+    painter.setFont(f);
+    painter.drawText(area, flags, text());
 }
 
 // ------------------------------------------------------------ equipment slots
