@@ -288,17 +288,23 @@ void TItemCells::BitBtnClick(int cell) {
         gridClick(cell);
 }
 
-void TItemCells::gridClick(int cell) {
+bool TItemCells::selectOnly(int cell) {
     int& selected = SelectedCell(m_kind);
     if (IsOccupied(cell)) {
         showInfo(cell);
         selected = cell;
-        return;
+        return true;
     }
     if (selected != cell) {
         selected = cell;
-        return;
+        return true;
     }
+    return false;
+}
+
+void TItemCells::gridClick(int cell) {
+    if (selectOnly(cell))
+        return;
     if (m_serialFirst.contains(cell)) {
         if (m_rebuildFirst.contains(cell))
             m_editor->GetSubtype();
@@ -309,16 +315,8 @@ void TItemCells::gridClick(int cell) {
 
 void TItemCells::slotClick(const EquipmentSlot& slot) {
     const int cell = slot.cell;
-    int& selected = SelectedCell(m_kind);
-    if (IsOccupied(cell)) {
-        showInfo(cell);
-        selected = cell;
+    if (selectOnly(cell))
         return;
-    }
-    if (selected != cell) {
-        selected = cell;
-        return;
-    }
     if (m_editor->SetNumber() != 0 && placeSetPiece(slot))
         return;
     m_editor->SetSetNumber(0);

@@ -118,6 +118,10 @@ private:
     void setCaption(int cell, const QString& caption, CellCaption::Colour colour);
     void setFootprint(int cell, int x, int y);
     void showInfo(int cell);
+    // The first steps of every click: an occupied cell shows its
+    // information, a free one not yet selected becomes selected. True when
+    // the click ends there.
+    bool selectOnly(int cell);
     void gridClick(int cell);
     void slotClick(const EquipmentSlot& slot);
     bool placeSetPiece(const EquipmentSlot& slot);

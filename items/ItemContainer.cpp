@@ -57,24 +57,22 @@ QString Displayed(const QString& caption) {
     return QString(caption).remove(QLatin1Char('\r'));
 }
 
-Colour Stored(bool excellent, bool setItem) {
+namespace {
+Colour byFlags(bool excellent, bool setItem, Colour neither) {
     if (excellent && setItem)
         return Colour::Error;
     if (excellent)
         return Colour::Excellent;
-    if (setItem)
-        return Colour::SetItem;
-    return Colour::ButtonText;
+    return setItem ? Colour::SetItem : neither;
+}
+} // namespace
+
+Colour Stored(bool excellent, bool setItem) {
+    return byFlags(excellent, setItem, Colour::ButtonText);
 }
 
 Colour Placed(bool anyExcellent, bool setOption) {
-    if (anyExcellent && setOption)
-        return Colour::Error;
-    if (anyExcellent)
-        return Colour::Excellent;
-    if (setOption)
-        return Colour::SetItem;
-    return Colour::WindowText;
+    return byFlags(anyExcellent, setOption, Colour::WindowText);
 }
 
 } // namespace CellCaption

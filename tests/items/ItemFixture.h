@@ -60,17 +60,18 @@ protected:
     static void setVersion(int version) {
         WriteSettingInt(QStringLiteral("Version"), QStringLiteral("Version"), version);
     }
-    static int itemCount() {
+    static Query game(const QString& sql) {
         Query q;
         q.SetConnectionString(BuildConnectionString(QStringLiteral("TanorOnlineDNS")));
-        q.SetText(QStringLiteral("SELECT ItemCount FROM GameServerInfo"));
+        q.SetText(sql);
+        return q;
+    }
+    static int itemCount() {
+        Query q = game(QStringLiteral("SELECT ItemCount FROM GameServerInfo"));
         q.Open();
         return q.Fields(0).AsInteger();
     }
     static void setItemCount(qint64 count) {
-        Query q;
-        q.SetConnectionString(BuildConnectionString(QStringLiteral("TanorOnlineDNS")));
-        q.SetText(QStringLiteral("UPDATE GameServerInfo SET ItemCount = ") + QString::number(count));
-        q.ExecSQL();
+        game(QStringLiteral("UPDATE GameServerInfo SET ItemCount = ") + QString::number(count)).ExecSQL();
     }
 };

@@ -65,7 +65,8 @@ public:
 
     void click(int cell) { QTest::mouseClick(button(cell), Qt::LeftButton, {}, QPoint(4, 4)); }
     void rightClick(int cell) {
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(4, 4));
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(4, 4),
+                                button(cell)->mapToGlobal(QPoint(4, 4)));
         QApplication::sendEvent(button(cell), &event);
     }
     // Picks an entry of a list as the operator does.
