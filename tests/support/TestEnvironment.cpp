@@ -28,7 +28,9 @@ TestEnvironment::~TestEnvironment() {
     AppState = TAppState{};
 }
 
-QString TestEnvironment::path(const QString& relative) const { return m_dir.filePath(relative); }
+QString TestEnvironment::path(const QString& relative) const {
+    return m_dir.filePath(relative);
+}
 
 void TestEnvironment::execRaw(const QString& file, const QString& sql) {
     sqlite3* db = nullptr;

@@ -43,3 +43,10 @@ class EnvTest : public ::testing::Test {
 protected:
     TestEnvironment env;
 };
+
+#include <ostream>
+
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
