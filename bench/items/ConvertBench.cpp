@@ -11,6 +11,7 @@
 #include "platform/AppPaths.h"
 #include "platform/ConnectionPool.h"
 #include "platform/OdbcRegistry.h"
+#include "tools/DemoBuilder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,7 +25,6 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <random>
 #include <stdexcept>
 #include <string>
 
@@ -35,59 +35,17 @@ void check(int rc, sqlite3* db, const char* what) {
         throw std::runtime_error(std::string(what) + ": " + sqlite3_errmsg(db));
 }
 
-// A column of `records` random 10-byte records, a third of them empty.
-std::string randomColumn(std::mt19937& rng, int records) {
-    std::string bytes(size_t(records) * 10, '\xFF');
-    for (int k = 0; k < records; ++k) {
-        if (rng() % 3 == 0)
-            continue;
-        for (int i = 0; i < 10; ++i)
-            bytes[size_t(k) * 10 + size_t(i)] = char(rng() & 0xFF);
-    }
-    return bytes;
-}
-
-// Databases/Game.db with `rows` characters and `rows` warehouses.
-void generate(const QString& file, int rows) {
-    QFile::remove(file);
-    sqlite3* db = nullptr;
-    check(sqlite3_open(file.toUtf8().constData(), &db), db, "open");
-    check(sqlite3_exec(
-              db,
-              "PRAGMA journal_mode=WAL;"
-              "CREATE TABLE Character (Name TEXT COLLATE NOCASE PRIMARY KEY, AccountID TEXT COLLATE NOCASE,"
-              " Inventory BLOB);"
-              "CREATE TABLE Warehouse (AccountID TEXT COLLATE NOCASE PRIMARY KEY, Items BLOB, Money INTEGER);"
-              "BEGIN;",
-              nullptr, nullptr, nullptr),
-          db, "schema");
-    sqlite3_stmt* character = nullptr;
-    sqlite3_stmt* warehouse = nullptr;
-    check(sqlite3_prepare_v2(db, "INSERT INTO Character VALUES (?, ?, ?)", -1, &character, nullptr), db,
-          "prepare");
-    check(sqlite3_prepare_v2(db, "INSERT INTO Warehouse VALUES (?, ?, 0)", -1, &warehouse, nullptr), db,
-          "prepare");
-    std::mt19937 rng(2026);
-    for (int i = 0; i < rows; ++i) {
-        const std::string name = "char" + std::to_string(i);
-        const std::string account = "acc" + std::to_string(i);
-        const std::string inventory = randomColumn(rng, 108);
-        const std::string items = randomColumn(rng, 120);
-        sqlite3_bind_text(character, 1, name.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(character, 2, account.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_blob(character, 3, inventory.data(), int(inventory.size()), SQLITE_TRANSIENT);
-        check(sqlite3_step(character), db, "insert");
-        sqlite3_reset(character);
-        sqlite3_bind_text(warehouse, 1, account.c_str(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_blob(warehouse, 2, items.data(), int(items.size()), SQLITE_TRANSIENT);
-        check(sqlite3_step(warehouse), db, "insert");
-        sqlite3_reset(warehouse);
-    }
-    sqlite3_finalize(character);
-    sqlite3_finalize(warehouse);
-    check(sqlite3_exec(db, "COMMIT; PRAGMA wal_checkpoint(TRUNCATE);", nullptr, nullptr, nullptr), db,
-          "commit");
-    sqlite3_close(db);
+// Databases/Game.db with `rows` accounts, each with one character and a
+// warehouse full of catalogue items in 10-byte records.
+void generate(const QString& folder, const QString& file, int rows) {
+    const QString catalogue = folder + QStringLiteral("/TanorEditor.mdb");
+    if (!QFile::exists(catalogue))
+        DemoBuilder::BuildCatalogue(QStringLiteral(TANOR_RESOURCES), catalogue);
+    DemoBuilder::GenerateOptions options;
+    options.accounts = rows;
+    options.charactersPerAccount = 1;
+    options.recordWidth = 10;
+    DemoBuilder::GenerateServer(catalogue, file, options);
 }
 
 // An editor folder whose game data source is Databases/Game.db.
@@ -115,7 +73,7 @@ public:
         for (const char* suffix : {"", "-wal", "-shm"})
             QFile::remove(game() + QLatin1String(suffix));
         if (!QFile::exists(pristine(rows)))
-            generate(pristine(rows), rows);
+            generate(m_dir.path(), pristine(rows), rows);
         QFile::copy(pristine(rows), game());
     }
 
@@ -154,6 +112,7 @@ int rawWalk(const QString& file) {
     sqlite3* reader = nullptr;
     sqlite3* writer = nullptr;
     check(sqlite3_open(file.toUtf8().constData(), &reader), reader, "open");
+    check(sqlite3_exec(reader, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr), reader, "wal");
     check(sqlite3_open(file.toUtf8().constData(), &writer), writer, "open");
     sqlite3_busy_timeout(writer, 5000);
     int converted = 0;

@@ -5,13 +5,6 @@
 #include "app/UtilitiesUnit.h"
 #include "platform/Query.h"
 
-#include <ostream>
-
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-
 // A small catalogue and a game server with a serial counter. Items carry
 // keys for both record widths: the 10-byte code is type·32 + number (ID the
 // low byte, Unique 8 when the code is 256 or more), the 16-byte key is the
