@@ -183,6 +183,10 @@ void TItemPropertyEditor::ResetRecord() {
 void TItemPropertyEditor::LoadTypes() {
     m_type->clear();
     m_type->addItems(Catalogue::Types());
+    SelectFirstType();
+}
+
+void TItemPropertyEditor::SelectFirstType() {
     m_type->setCurrentIndex(m_type->count() > 0 ? 0 : -1);
 }
 

@@ -38,6 +38,8 @@ public:
     // Fills the type list from the catalogue in the order returned and
     // selects its first entry (no operator event).
     void LoadTypes();
+    // Shows the first entry of the type list again (no operator event).
+    void SelectFirstType();
     // Shows `type` in the type list (nothing when it is not listed); the
     // sub-type list is not refilled.
     void SelectType(const QString& type);
