@@ -426,7 +426,7 @@ void TMainForm::startUp() {
             test.SetText(QStringLiteral("SELECT * FROM MANG_INFO"));
             test.Open();
             test.Close();
-        } catch (const std::exception& e) { qWarning("table test: %s", e.what());
+        } catch (...) {
             tableMissing = true;
         }
     }

@@ -1,3 +1,4 @@
+#include "app/AuditLog.h"
 #include "app/MainUnit.h"
 
 #include <QApplication>
@@ -5,6 +6,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VornTanorEditor"));
+    AuditLog::Install();
     TMainForm main;
     // The window ends the program when it closes, also from the tray while
     // hidden (no visible window is left to close then).

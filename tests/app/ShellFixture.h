@@ -165,5 +165,3 @@ protected:
     QString m_operators;
 };
 
-// Readable QString values in failure messages.
-inline void PrintTo(const QString& value, std::ostream* os) { *os << '"' << value.toStdString() << '"'; }
