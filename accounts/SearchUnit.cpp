@@ -53,8 +53,9 @@ TSearchForm::TSearchForm(QWidget* parent) : QDialog(parent) {
     wordRow->addWidget(m_search, 1);
     wordRow->addWidget(searchButton);
 
-    m_engine = new RadioGroup(QStringLiteral("Search for"),
-                              {QStringLiteral("Accounts"), QStringLiteral("Characters"), QStringLiteral("Guilds")}, this);
+    m_engine = new RadioGroup(
+        QStringLiteral("Search for"),
+        {QStringLiteral("Accounts"), QStringLiteral("Characters"), QStringLiteral("Guilds")}, this);
     m_engine->setObjectName(QStringLiteral("Engine"));
     m_engine->SetItemIndex(Characters);
 
@@ -116,11 +117,11 @@ void TSearchForm::FormCreate() {
 void TSearchForm::SearchClick() {
     m_res->clear();
     const Target target = TargetOf(m_engine->ItemIndex());
-    const QStringList names =
-        ListOn(target.key, QStringLiteral("SELECT ") + target.column + QStringLiteral(" FROM ") + target.table +
-                               QStringLiteral(" WHERE ") + target.column + QStringLiteral(" LIKE(") +
-                               Q(QStringLiteral("%") + m_search->text() + QStringLiteral("%")) +
-                               QStringLiteral(") ORDER BY ") + target.column);
+    const QStringList names = ListOn(
+        target.key, QStringLiteral("SELECT ") + target.column + QStringLiteral(" FROM ") + target.table +
+                        QStringLiteral(" WHERE ") + target.column + QStringLiteral(" LIKE(") +
+                        Q(QStringLiteral("%") + m_search->text() + QStringLiteral("%")) +
+                        QStringLiteral(") ORDER BY ") + target.column);
     m_res->addItems(names);
     if (!names.isEmpty())
         m_res->setCurrentRow(0);

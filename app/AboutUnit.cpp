@@ -52,6 +52,7 @@ void TAboutBox::FormCreate() {
     m_productName->setText(QStringLiteral("Vorn Tanor Editor"));
     m_version->setText(QStringLiteral("Version 1.5"));
     m_copyright->setText(QStringLiteral("Made by the Vorn team"));
-    m_comments->setText(QStringLiteral("Accounts, characters, items, guilds and castle siege of a Tanor game server, "
-                                       "in one small tool."));
+    m_comments->setText(
+        QStringLiteral("Accounts, characters, items, guilds and castle siege of a Tanor game server, "
+                       "in one small tool."));
 }

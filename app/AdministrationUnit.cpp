@@ -21,8 +21,12 @@ namespace {
 
 const QString kCaption = QStringLiteral("Administration");
 
-void Inform(const QString& text) { Dialogs::Show(kCaption, text, Dialogs::Icon::Information); }
-void Refuse(const QString& text) { Dialogs::Show(kCaption, text, Dialogs::Icon::Error); }
+void Inform(const QString& text) {
+    Dialogs::Show(kCaption, text, Dialogs::Icon::Information);
+}
+void Refuse(const QString& text) {
+    Dialogs::Show(kCaption, text, Dialogs::Icon::Error);
+}
 
 QPushButton* button(const QString& name, const QString& text, QWidget* parent) {
     auto* b = new QPushButton(text, parent);
@@ -176,11 +180,14 @@ TAdministrationForm::TAdministrationForm(QWidget* parent) : QDialog(parent, Qt::
     RunGuarded([this] { FormCreate(); });
 }
 
-void TAdministrationForm::showPanel(QWidget* panel) { m_stack->setCurrentWidget(panel ? panel : m_group); }
+void TAdministrationForm::showPanel(QWidget* panel) {
+    m_stack->setCurrentWidget(panel ? panel : m_group);
+}
 
 void TAdministrationForm::FormCreate() {
     m_id->setText(AppState.OperatorId);
-    Query row = OpenOn(kVornDNS, QStringLiteral("SELECT * FROM MANG_INFO WHERE mang___id=") + Q(AppState.OperatorId));
+    Query row =
+        OpenOn(kVornDNS, QStringLiteral("SELECT * FROM MANG_INFO WHERE mang___id=") + Q(AppState.OperatorId));
     if (!row.Eof()) {
         m_guid->setText(row.Fields(0).AsString());
         m_name->setText(row.Fields(3).AsString());
@@ -196,12 +203,24 @@ void TAdministrationForm::FormCreate() {
     }
 }
 
-void TAdministrationForm::Button1Click() { showPanel(m_panel1); }
-void TAdministrationForm::Button2Click() { showPanel(nullptr); }
-void TAdministrationForm::Button3Click() { showPanel(m_panel2); }
-void TAdministrationForm::Button5Click() { showPanel(nullptr); }
-void TAdministrationForm::Button8Click() { showPanel(nullptr); }
-void TAdministrationForm::ClosedClick() { accept(); }
+void TAdministrationForm::Button1Click() {
+    showPanel(m_panel1);
+}
+void TAdministrationForm::Button2Click() {
+    showPanel(nullptr);
+}
+void TAdministrationForm::Button3Click() {
+    showPanel(m_panel2);
+}
+void TAdministrationForm::Button5Click() {
+    showPanel(nullptr);
+}
+void TAdministrationForm::Button8Click() {
+    showPanel(nullptr);
+}
+void TAdministrationForm::ClosedClick() {
+    accept();
+}
 
 void TAdministrationForm::BitBtn1Click() {
     if (m_labeledEdit2->text() != m_labeledEdit3->text()) {
@@ -209,7 +228,8 @@ void TAdministrationForm::BitBtn1Click() {
         return;
     }
     const QString id = m_id->text();
-    Query stored = OpenOn(kVornDNS, QStringLiteral("SELECT mang__pwd FROM MANG_INFO WHERE mang___id =") + Q(id));
+    Query stored =
+        OpenOn(kVornDNS, QStringLiteral("SELECT mang__pwd FROM MANG_INFO WHERE mang___id =") + Q(id));
     if (m_labeledEdit1->text() != stored.Fields(0).AsString()) {
         Refuse(QStringLiteral("Old Password is incorrect"));
         return;
@@ -225,23 +245,26 @@ void TAdministrationForm::Button4Click() {
         Inform(QStringLiteral("Passwords do not match!"));
         return;
     }
-    Query existing = OpenOn(kVornDNS, QStringLiteral("SELECT * FROM MANG_INFO WHERE mang___id=") + Q(m_edit1->text()));
+    Query existing =
+        OpenOn(kVornDNS, QStringLiteral("SELECT * FROM MANG_INFO WHERE mang___id=") + Q(m_edit1->text()));
     if (!existing.IsEmpty()) {
         Inform(QStringLiteral("ID exist!"));
         showPanel(nullptr);
         return;
     }
-    ExecOn(kVornDNS, QStringLiteral("INSERT INTO MANG_INFO (mang___id, mang__pwd, mang_name, auth_code, appl_day, "
-                                    "bloc_code, perm) VALUES (") +
-                         Q(m_edit1->text()) + QLatin1Char(',') + Q(m_edit3->text()) + QLatin1Char(',') +
-                         Q(m_edit2->text()) + QStringLiteral(",1,getdate(),0,1)"));
+    ExecOn(kVornDNS,
+           QStringLiteral("INSERT INTO MANG_INFO (mang___id, mang__pwd, mang_name, auth_code, appl_day, "
+                          "bloc_code, perm) VALUES (") +
+               Q(m_edit1->text()) + QLatin1Char(',') + Q(m_edit3->text()) + QLatin1Char(',') +
+               Q(m_edit2->text()) + QStringLiteral(",1,getdate(),0,1)"));
     Inform(QStringLiteral("New Admin Account Created!"));
 }
 
 void TAdministrationForm::Button6Click() {
     showPanel(m_panel3);
     m_listBox1->clear();
-    m_listBox1->addItems(ListOn(kVornDNS, QStringLiteral("SELECT mang___id from MANG_INFO WHERE mang_guid>1")));
+    m_listBox1->addItems(
+        ListOn(kVornDNS, QStringLiteral("SELECT mang___id from MANG_INFO WHERE mang_guid>1")));
 }
 
 void TAdministrationForm::Button7Click() {

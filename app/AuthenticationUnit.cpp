@@ -20,7 +20,8 @@ const QString kCaption = QStringLiteral("Authentication");
 constexpr int kMaxWrongPasswords = 3;
 } // namespace
 
-TAuthenticationForm::TAuthenticationForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
+TAuthenticationForm::TAuthenticationForm(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("AuthenticationForm"));
     setWindowTitle(QStringLiteral("Authentication"));
 
@@ -111,11 +112,13 @@ void TAuthenticationForm::IDSaveClick() {
 }
 
 void TAuthenticationForm::ConnectClick() {
-    Query row = OpenOn(kVornDNS, QStringLiteral("SELECT mang_guid, mang___id, mang__pwd, mang_name, auth_code, "
-                                                "appl_day, bloc_code, perm FROM MANG_INFO WHERE (mang___id=") +
-                                     Q(m_adminId->text()) + QStringLiteral(") AND (bloc_code=0)"));
+    Query row =
+        OpenOn(kVornDNS, QStringLiteral("SELECT mang_guid, mang___id, mang__pwd, mang_name, auth_code, "
+                                        "appl_day, bloc_code, perm FROM MANG_INFO WHERE (mang___id=") +
+                             Q(m_adminId->text()) + QStringLiteral(") AND (bloc_code=0)"));
     if (row.IsEmpty()) {
-        Dialogs::Show(kCaption, QStringLiteral("Admin Account do not exist or was banned"), Dialogs::Icon::Error);
+        Dialogs::Show(kCaption, QStringLiteral("Admin Account do not exist or was banned"),
+                      Dialogs::Icon::Error);
         AppState.OperatorSignedIn = 0;
         return;
     }

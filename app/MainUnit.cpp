@@ -45,10 +45,16 @@ void Fill(QComboBox* list, const QStringList& items) {
     list->addItems(items);
 }
 
-bool Chosen(const QComboBox* list) { return list->currentIndex() >= 0; }
+bool Chosen(const QComboBox* list) {
+    return list->currentIndex() >= 0;
+}
 
-QString QueryAccounts() { return QStringLiteral("SELECT memb___id FROM MEMB_INFO ORDER BY memb___id"); }
-QString QueryGuilds() { return QStringLiteral("SELECT G_Name FROM Guild"); }
+QString QueryAccounts() {
+    return QStringLiteral("SELECT memb___id FROM MEMB_INFO ORDER BY memb___id");
+}
+QString QueryGuilds() {
+    return QStringLiteral("SELECT G_Name FROM Guild");
+}
 
 } // namespace
 
@@ -126,12 +132,12 @@ void TMainForm::buildTitleBar() {
     m_label4 = makeTitle(m_panel1, QStringLiteral("Label4"), QStringLiteral("Vorn TanorEditor V1.5"), kNavy);
     row->addWidget(m_label4);
     row->addStretch();
-    m_optionButton = makeButton(m_panel1, QStringLiteral("OptionButton"), QStringLiteral("Display Additional Options"),
-                                Glyph::ChevronDown, kNavy);
-    auto* minimise = makeButton(m_panel1, QStringLiteral("SpeedButton2"), QStringLiteral("Minimize Vorn TanorEditor"),
-                                Glyph::Minimize, kNavy);
-    auto* close = makeButton(m_panel1, QStringLiteral("SpeedButton1"), QStringLiteral("Close Vorn TanorEditor"),
-                             Glyph::Close, kNavy);
+    m_optionButton = makeButton(m_panel1, QStringLiteral("OptionButton"),
+                                QStringLiteral("Display Additional Options"), Glyph::ChevronDown, kNavy);
+    auto* minimise = makeButton(m_panel1, QStringLiteral("SpeedButton2"),
+                                QStringLiteral("Minimize Vorn TanorEditor"), Glyph::Minimize, kNavy);
+    auto* close = makeButton(m_panel1, QStringLiteral("SpeedButton1"),
+                             QStringLiteral("Close Vorn TanorEditor"), Glyph::Close, kNavy);
     for (QToolButton* b : {m_optionButton, minimise, close}) {
         b->setFixedSize(21, 21);
         b->setIconSize(QSize(14, 14));
@@ -154,15 +160,17 @@ void TMainForm::buildAccountPanel() {
     auto* row = new QHBoxLayout;
     row->setSpacing(2);
     auto* find = makeButton(m_panel2, QStringLiteral("Find"), QStringLiteral("Find..."), Glyph::Find, kGreen);
-    auto* add = makeButton(m_panel2, QStringLiteral("AddAccount"), QStringLiteral("Add New Account"), Glyph::Add, kGreen);
-    m_deleteAccount = makeButton(m_panel2, QStringLiteral("DeleteAccount"), QStringLiteral("Delete Current Account"),
-                                 Glyph::Delete, kGreen);
-    m_editAccount = makeButton(m_panel2, QStringLiteral("EditAccount"), QStringLiteral("Edit Current Account"),
-                               Glyph::Edit, kGreen);
-    m_warehouse = makeButton(m_panel2, QStringLiteral("Warehouse"), QStringLiteral("Edit Warehouse"), Glyph::Chest,
-                             kGreen);
-    auto* reload = makeButton(m_panel2, QStringLiteral("SpeedButton7"),
-                              QStringLiteral("Reload Accounts, Characters and Guilds"), Glyph::Reload, kGreen);
+    auto* add = makeButton(m_panel2, QStringLiteral("AddAccount"), QStringLiteral("Add New Account"),
+                           Glyph::Add, kGreen);
+    m_deleteAccount = makeButton(m_panel2, QStringLiteral("DeleteAccount"),
+                                 QStringLiteral("Delete Current Account"), Glyph::Delete, kGreen);
+    m_editAccount = makeButton(m_panel2, QStringLiteral("EditAccount"),
+                               QStringLiteral("Edit Current Account"), Glyph::Edit, kGreen);
+    m_warehouse = makeButton(m_panel2, QStringLiteral("Warehouse"), QStringLiteral("Edit Warehouse"),
+                             Glyph::Chest, kGreen);
+    auto* reload =
+        makeButton(m_panel2, QStringLiteral("SpeedButton7"),
+                   QStringLiteral("Reload Accounts, Characters and Guilds"), Glyph::Reload, kGreen);
     for (QToolButton* b : {find, add, m_deleteAccount, m_editAccount, m_warehouse, reload})
         row->addWidget(b);
     row->addStretch();
@@ -182,7 +190,8 @@ void TMainForm::buildCharacterPanel() {
     auto* column = new QVBoxLayout(m_panel3);
     column->setContentsMargins(6, 4, 6, 4);
     column->setSpacing(3);
-    column->addWidget(makeTitle(m_panel3, QStringLiteral("Label2"), QStringLiteral("Character Panel"), kBlue));
+    column->addWidget(
+        makeTitle(m_panel3, QStringLiteral("Label2"), QStringLiteral("Character Panel"), kBlue));
     m_character = new QComboBox(m_panel3);
     m_character->setObjectName(QStringLiteral("Character"));
     m_character->setMaxVisibleItems(12);
@@ -193,11 +202,12 @@ void TMainForm::buildCharacterPanel() {
                                 Glyph::Add, kBlue);
     m_deleteCharacter = makeButton(m_panel3, QStringLiteral("DeleteCharacter"),
                                    QStringLiteral("Delete Current Character"), Glyph::Delete, kBlue);
-    m_editCharacter = makeButton(m_panel3, QStringLiteral("EditCharacter"), QStringLiteral("Edit Current Character"),
-                                 Glyph::Edit, kBlue);
+    m_editCharacter = makeButton(m_panel3, QStringLiteral("EditCharacter"),
+                                 QStringLiteral("Edit Current Character"), Glyph::Edit, kBlue);
     m_editInventory = makeButton(m_panel3, QStringLiteral("EditInventory"),
                                  QStringLiteral("Edit Inventory/PersonalShop"), Glyph::Bag, kBlue);
-    m_friends = makeButton(m_panel3, QStringLiteral("Friends"), QStringLiteral("Edit Friends"), Glyph::Friends, kBlue);
+    m_friends = makeButton(m_panel3, QStringLiteral("Friends"), QStringLiteral("Edit Friends"),
+                           Glyph::Friends, kBlue);
     for (QToolButton* b : {m_addCharacter, m_deleteCharacter, m_editCharacter, m_editInventory, m_friends})
         row->addWidget(b);
     row->addStretch();
@@ -223,11 +233,12 @@ void TMainForm::buildGuildPanel() {
     column->addWidget(m_guild);
     auto* row = new QHBoxLayout;
     row->setSpacing(2);
-    auto* add = makeButton(m_panel4, QStringLiteral("AddGuild"), QStringLiteral("Add New Guild"), Glyph::Add, kRed);
+    auto* add =
+        makeButton(m_panel4, QStringLiteral("AddGuild"), QStringLiteral("Add New Guild"), Glyph::Add, kRed);
     auto* remove = makeButton(m_panel4, QStringLiteral("DeleteGuild"), QStringLiteral("Delete Current Guild"),
                               Glyph::Delete, kRed);
-    auto* edit = makeButton(m_panel4, QStringLiteral("EditGuild"), QStringLiteral("Edit Current Guild"), Glyph::Edit,
-                            kRed);
+    auto* edit = makeButton(m_panel4, QStringLiteral("EditGuild"), QStringLiteral("Edit Current Guild"),
+                            Glyph::Edit, kRed);
     for (QToolButton* b : {add, remove, edit})
         row->addWidget(b);
     row->addStretch();
@@ -251,10 +262,10 @@ void TMainForm::buildOptionsBar() {
                                   QStringLiteral("Ranking and others Options"), Glyph::ChevronDown, kTeal);
     auto* admin = makeButton(m_panel5, QStringLiteral("SpeedButton6"), QStringLiteral("Administration Panel"),
                              Glyph::Key, kTeal);
-    auto* log =
-        makeButton(m_panel5, QStringLiteral("SpeedButton5"), QStringLiteral("Connect LOG Manager"), Glyph::Log, kTeal);
-    auto* menu =
-        makeButton(m_panel5, QStringLiteral("SpeedButton4"), QStringLiteral("Aditional Options"), Glyph::Menu, kTeal);
+    auto* log = makeButton(m_panel5, QStringLiteral("SpeedButton5"), QStringLiteral("Connect LOG Manager"),
+                           Glyph::Log, kTeal);
+    auto* menu = makeButton(m_panel5, QStringLiteral("SpeedButton4"), QStringLiteral("Aditional Options"),
+                            Glyph::Menu, kTeal);
     m_speedButton3 = makeButton(m_panel5, QStringLiteral("SpeedButton3"),
                                 QStringLiteral("Close Aditional Options Panel"), Glyph::ChevronUp, kTeal);
     for (QToolButton* b : {m_rankingOptions, admin, log, menu, m_speedButton3})
@@ -268,7 +279,8 @@ void TMainForm::buildOptionsBar() {
     // button's own context menu alike.
     menu->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(menu, &QToolButton::clicked, this, [this] { m_optionsPopUp->popup(QCursor::pos()); });
-    connect(menu, &QToolButton::customContextMenuRequested, this, [this] { m_optionsPopUp->popup(QCursor::pos()); });
+    connect(menu, &QToolButton::customContextMenuRequested, this,
+            [this] { m_optionsPopUp->popup(QCursor::pos()); });
 }
 
 void TMainForm::buildAdditionalBar() {
@@ -279,19 +291,22 @@ void TMainForm::buildAdditionalBar() {
     row->setSpacing(1);
     row->addWidget(makeTitle(m_panel6, QStringLiteral("Label6"), QStringLiteral("Additional"), kPurple));
     row->addStretch();
-    auto* castle = makeButton(m_panel6, QStringLiteral("SpeedButton11"), QStringLiteral("Show Server Information"),
-                              Glyph::Castle, kPurple);
-    auto* info = makeButton(m_panel6, QStringLiteral("SpeedButton9"), QStringLiteral("Show Server Information"),
-                            Glyph::Info, kPurple);
-    auto* users = makeButton(m_panel6, QStringLiteral("SpeedButton10"), QStringLiteral("Show Connected Users"),
-                             Glyph::Users, kPurple);
-    auto* ranking = makeButton(m_panel6, QStringLiteral("Ranking"), QStringLiteral("Ranking"), Glyph::Chart, kPurple);
-    auto* close = makeButton(m_panel6, QStringLiteral("SpeedButton8"),
-                             QStringLiteral("Close Ranking and Connection Options Panel"), Glyph::ChevronUp, kPurple);
+    auto* castle = makeButton(m_panel6, QStringLiteral("SpeedButton11"),
+                              QStringLiteral("Show Server Information"), Glyph::Castle, kPurple);
+    auto* info = makeButton(m_panel6, QStringLiteral("SpeedButton9"),
+                            QStringLiteral("Show Server Information"), Glyph::Info, kPurple);
+    auto* users = makeButton(m_panel6, QStringLiteral("SpeedButton10"),
+                             QStringLiteral("Show Connected Users"), Glyph::Users, kPurple);
+    auto* ranking =
+        makeButton(m_panel6, QStringLiteral("Ranking"), QStringLiteral("Ranking"), Glyph::Chart, kPurple);
+    auto* close =
+        makeButton(m_panel6, QStringLiteral("SpeedButton8"),
+                   QStringLiteral("Close Ranking and Connection Options Panel"), Glyph::ChevronUp, kPurple);
     for (QToolButton* b : {castle, info, users, ranking, close})
         row->addWidget(b);
 
-    bindCommand(castle, &TMainForm::SpeedButton11Click, {MainWindow::MapServerGroup, MainWindow::CastleSiege});
+    bindCommand(castle, &TMainForm::SpeedButton11Click,
+                {MainWindow::MapServerGroup, MainWindow::CastleSiege});
     bindCommand(info, &TMainForm::SpeedButton9Click);
     bindCommand(users, &TMainForm::SpeedButton10Click, {MainWindow::Join});
     bindCommand(ranking, &TMainForm::RankingClick, {MainWindow::Ranking});
@@ -304,8 +319,9 @@ void TMainForm::buildServerPanel() {
     auto* grid = new QGridLayout(m_panel7);
     grid->setContentsMargins(8, 4, 8, 6);
     grid->setVerticalSpacing(2);
-    grid->addWidget(makeTitle(m_panel7, QStringLiteral("Label7"), QStringLiteral("Server Information"), kPurple), 0, 0,
-                    1, 2);
+    grid->addWidget(
+        makeTitle(m_panel7, QStringLiteral("Label7"), QStringLiteral("Server Information"), kPurple), 0, 0, 1,
+        2);
     const char* captions[] = {"Accounts:", "Guilds:", "Connected:"};
     QLabel** values[] = {&m_label11, &m_label12, &m_label13};
     for (int i = 0; i < 3; ++i) {
@@ -341,10 +357,10 @@ void TMainForm::buildMenus() {
             &TMainForm::ConvertItems1Click, {MainWindow::ItemConvertor});
     QMenu* catalogue = m_optionsPopUp->addMenu(QStringLiteral("TanorEditor.mdb"));
     catalogue->setObjectName(QStringLiteral("TanorEditormdb1"));
-    addItem(catalogue, QStringLiteral("EditItem1"), QStringLiteral("Edit Item..."), &TMainForm::EditItem1Click,
-            {MainWindow::CatalogueTable});
-    addItem(catalogue, QStringLiteral("EditSkills1"), QStringLiteral("Edit Skills..."), &TMainForm::EditSkills1Click,
-            {MainWindow::CatalogueTable});
+    addItem(catalogue, QStringLiteral("EditItem1"), QStringLiteral("Edit Item..."),
+            &TMainForm::EditItem1Click, {MainWindow::CatalogueTable});
+    addItem(catalogue, QStringLiteral("EditSkills1"), QStringLiteral("Edit Skills..."),
+            &TMainForm::EditSkills1Click, {MainWindow::CatalogueTable});
     addItem(m_optionsPopUp, QStringLiteral("SQLConnection1"), QStringLiteral("SQL Connection..."),
             &TMainForm::SQLConnection1Click, {MainWindow::SQLConnection});
     m_optionsPopUp->addSeparator();
@@ -353,8 +369,9 @@ void TMainForm::buildMenus() {
 
     m_trayMess = new QMenu(this);
     m_trayMess->setObjectName(QStringLiteral("TrayMess"));
-    QAction* show = addItem(m_trayMess, QStringLiteral("ShowVornTanorEditor1"), QStringLiteral("Show Vorn TanorEditor"),
-                            &TMainForm::ShowVornTanorEditor1Click, {});
+    QAction* show =
+        addItem(m_trayMess, QStringLiteral("ShowVornTanorEditor1"), QStringLiteral("Show Vorn TanorEditor"),
+                &TMainForm::ShowVornTanorEditor1Click, {});
     m_trayMess->setDefaultAction(show);
     m_trayMess->addSeparator();
     addItem(m_trayMess, QStringLiteral("SQLConnection2"), QStringLiteral("SQL Connection..."),
@@ -372,7 +389,8 @@ void TMainForm::buildMenus() {
 
 // ------------------------------------------------------------------ commands
 
-void TMainForm::bindCommand(QToolButton* button, void (TMainForm::*handler)(), std::vector<MainWindow> needs) {
+void TMainForm::bindCommand(QToolButton* button, void (TMainForm::*handler)(),
+                            std::vector<MainWindow> needs) {
     connect(button, &QToolButton::clicked, this, Guarded([this, handler] { (this->*handler)(); }));
     m_commands.push_back({[button](bool on) { button->setEnabled(on); }, std::move(needs)});
 }
@@ -405,7 +423,9 @@ int TMainForm::openWindow(MainWindow window, bool hideMain) {
 
 // ------------------------------------------------------------------ start-up
 
-void TMainForm::Auth2() { RunGuarded([this] { startUp(); }); }
+void TMainForm::Auth2() {
+    RunGuarded([this] { startUp(); });
+}
 
 void TMainForm::startUp() {
     AppState.SetupDone = 1;
@@ -419,7 +439,8 @@ void TMainForm::startUp() {
         try {
             test.SetConnectionString(BuildConnectionString(kVornDNS));
         } catch (const std::exception&) {
-            WriteSetting(QStringLiteral("ODBCConnection"), kVornDNS, QString::fromLatin1(kOperatorDataSource));
+            WriteSetting(QStringLiteral("ODBCConnection"), kVornDNS,
+                         QString::fromLatin1(kOperatorDataSource));
             test.SetConnectionString(BuildConnectionString(kVornDNS));
         }
         try {
@@ -476,7 +497,9 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 // ------------------------------------------------------------------ lists
 
-void TMainForm::fillGuilds() { Fill(m_guild, ListOn(kTanorOnlineDNS, QueryGuilds())); }
+void TMainForm::fillGuilds() {
+    Fill(m_guild, ListOn(kTanorOnlineDNS, QueryGuilds()));
+}
 
 void TMainForm::fillCharactersOf(const QString& account) {
     Fill(m_character,
@@ -485,9 +508,10 @@ void TMainForm::fillCharactersOf(const QString& account) {
 
 void TMainForm::AccountChange() {
     m_character->clear();
-    Query gameIds = OpenOn(kTanorOnlineDNS, QStringLiteral("SELECT Number, Id, GameID1, GameID2, GameID3, GameID4, "
-                                                         "GameID5, GameIDC FROM AccountCharacter WHERE Id=") +
-                                              Q(m_account->currentText()));
+    Query gameIds =
+        OpenOn(kTanorOnlineDNS, QStringLiteral("SELECT Number, Id, GameID1, GameID2, GameID3, GameID4, "
+                                               "GameID5, GameIDC FROM AccountCharacter WHERE Id=") +
+                                    Q(m_account->currentText()));
     if (!gameIds.Eof()) {
         for (int slot = 1; slot <= 5; ++slot) {
             const QString name = gameIds.FieldByName(QStringLiteral("GameID%1").arg(slot)).AsString();
@@ -505,7 +529,8 @@ void TMainForm::AccountChange() {
 
 void TMainForm::CharacterChange() {
     const QString character = m_character->currentText();
-    Query guild = OpenOn(kTanorOnlineDNS, QStringLiteral("SELECT G_Name FROM GuildMember WHERE Name=") + Q(character));
+    Query guild =
+        OpenOn(kTanorOnlineDNS, QStringLiteral("SELECT G_Name FROM GuildMember WHERE Name=") + Q(character));
     if (!guild.IsEmpty())
         Choose(m_guild, guild.FieldByName(QStringLiteral("G_Name")).AsString());
     else
@@ -513,7 +538,8 @@ void TMainForm::CharacterChange() {
     const bool chosen = Chosen(m_character);
     for (QToolButton* b : {m_deleteCharacter, m_editCharacter, m_editInventory, m_friends})
         b->setVisible(chosen);
-    Query friends = OpenOn(kTanorOnlineDNS, QStringLiteral("SELECT * FROM T_FriendMain WHERE Name=") + Q(character));
+    Query friends =
+        OpenOn(kTanorOnlineDNS, QStringLiteral("SELECT * FROM T_FriendMain WHERE Name=") + Q(character));
     m_friends->setVisible(!friends.IsEmpty());
 }
 
@@ -579,8 +605,9 @@ void TMainForm::FindClick() {
     }
     if (!AppState.CurrentCharacter.isEmpty()) {
         const QString character = AppState.CurrentCharacter;
-        Query owner = OpenOn(kTanorOnlineDNS,
-                             QStringLiteral("SELECT AccountID, Name FROM Character WHERE Name=") + Q(character));
+        Query owner =
+            OpenOn(kTanorOnlineDNS,
+                   QStringLiteral("SELECT AccountID, Name FROM Character WHERE Name=") + Q(character));
         Choose(m_account, owner.FieldByName(QStringLiteral("AccountID")).AsString());
         AccountChange();
         Choose(m_character, character);
@@ -622,10 +649,11 @@ void TMainForm::DeleteCharacterClick() {
 
     QString clause;
     {
-        Query gameIds = OpenOn(kTanorOnlineDNS,
-                             QStringLiteral("SELECT GameID1, GameID2, GameID3, GameID4, GameID5 FROM AccountCharacter "
-                                            "WHERE Id =") +
-                                 Q(account));
+        Query gameIds =
+            OpenOn(kTanorOnlineDNS,
+                   QStringLiteral("SELECT GameID1, GameID2, GameID3, GameID4, GameID5 FROM AccountCharacter "
+                                  "WHERE Id =") +
+                       Q(account));
         if (!gameIds.Eof()) {
             for (int slot = 1; slot <= 5; ++slot) {
                 if (gameIds.Fields(slot - 1).AsString() == character)
@@ -708,13 +736,27 @@ void TMainForm::SpeedButton11Click() {
     openWindow(MainWindow::CastleSiege);
 }
 
-void TMainForm::SpeedButton6Click() { openWindow(MainWindow::Administration); }
-void TMainForm::SpeedButton5Click() { openWindow(MainWindow::Log); }
-void TMainForm::SpeedButton10Click() { openWindow(MainWindow::Join); }
-void TMainForm::RankingClick() { openWindow(MainWindow::Ranking); }
-void TMainForm::ViewGM1Click() { openWindow(MainWindow::GM); }
-void TMainForm::WipeItems1Click() { openWindow(MainWindow::Wipe); }
-void TMainForm::ConvertItems1Click() { openWindow(MainWindow::ItemConvertor); }
+void TMainForm::SpeedButton6Click() {
+    openWindow(MainWindow::Administration);
+}
+void TMainForm::SpeedButton5Click() {
+    openWindow(MainWindow::Log);
+}
+void TMainForm::SpeedButton10Click() {
+    openWindow(MainWindow::Join);
+}
+void TMainForm::RankingClick() {
+    openWindow(MainWindow::Ranking);
+}
+void TMainForm::ViewGM1Click() {
+    openWindow(MainWindow::GM);
+}
+void TMainForm::WipeItems1Click() {
+    openWindow(MainWindow::Wipe);
+}
+void TMainForm::ConvertItems1Click() {
+    openWindow(MainWindow::ItemConvertor);
+}
 
 void TMainForm::EditItem1Click() {
     AppState.CatalogueTable = QStringLiteral("Item");
@@ -726,8 +768,12 @@ void TMainForm::EditSkills1Click() {
     openWindow(MainWindow::CatalogueTable);
 }
 
-void TMainForm::SQLConnection1Click() { openWindow(MainWindow::SQLConnection); }
-void TMainForm::About1Click() { openWindow(MainWindow::About, false); }
+void TMainForm::SQLConnection1Click() {
+    openWindow(MainWindow::SQLConnection);
+}
+void TMainForm::About1Click() {
+    openWindow(MainWindow::About, false);
+}
 
 // ------------------------------------------------------------------ counters
 
@@ -750,7 +796,9 @@ void TMainForm::ServerInfoTimer() {
 
 // ------------------------------------------------------------------ bars and panel
 
-void TMainForm::setHeight(int height) { setFixedSize(kWidth, height); }
+void TMainForm::setHeight(int height) {
+    setFixedSize(kWidth, height);
+}
 
 void TMainForm::moveMainPanels(int dy) {
     for (QFrame* panel : {m_panel2, m_panel3, m_panel4, m_panel7})
@@ -791,9 +839,13 @@ void TMainForm::SpeedButton9Click() {
 
 // ------------------------------------------------------------------ tray and dragging
 
-void TMainForm::SpeedButton2Click() { m_tray->Minimize(); }
+void TMainForm::SpeedButton2Click() {
+    m_tray->Minimize();
+}
 
-void TMainForm::ShowVornTanorEditor1Click() { m_tray->Restore(); }
+void TMainForm::ShowVornTanorEditor1Click() {
+    m_tray->Restore();
+}
 
 void TMainForm::StaticText1Click() {
     m_tray->Remove();

@@ -56,7 +56,9 @@ const LabeledField kVaultFields[] = {
     {4, "Column that enumerate the extra vault on the same account", "ColumnNumber"},
 };
 
-QString L(const char* text) { return QString::fromLatin1(text); }
+QString L(const char* text) {
+    return QString::fromLatin1(text);
+}
 
 } // namespace
 
@@ -89,8 +91,8 @@ TSQLConnectionForm::TSQLConnectionForm(QWidget* parent) : QDialog(parent) {
     m_md5Settings = new RadioGroup(QStringLiteral("MD5 Configuration"),
                                    {QStringLiteral("MD5 Disabled"), QStringLiteral("MD5 Enabled")}, sqlTab);
     m_md5Settings->setObjectName(QStringLiteral("MD5Settings"));
-    m_radioGroup3 =
-        new RadioGroup(QStringLiteral("Version"), {QStringLiteral("99.60 - 1.02Q"), QStringLiteral("1.02n")}, sqlTab);
+    m_radioGroup3 = new RadioGroup(QStringLiteral("Version"),
+                                   {QStringLiteral("99.60 - 1.02Q"), QStringLiteral("1.02n")}, sqlTab);
     m_radioGroup3->setObjectName(QStringLiteral("RadioGroup3"));
     m_md5Settings->SetItemIndex(0);
     m_radioGroup3->SetItemIndex(0);
@@ -122,13 +124,13 @@ TSQLConnectionForm::TSQLConnectionForm(QWidget* parent) : QDialog(parent) {
         tabs->addTab(tab, title);
         return radio;
     };
-    m_radioGroup2 = buildTab(QStringLiteral("TabSheet2"), QStringLiteral("Resets"), QStringLiteral("Reset Settings"),
-                             {QStringLiteral("Resets Enabled"), QStringLiteral("Resets Disabled")}, kResetFields, 3);
+    m_radioGroup2 =
+        buildTab(QStringLiteral("TabSheet2"), QStringLiteral("Resets"), QStringLiteral("Reset Settings"),
+                 {QStringLiteral("Resets Enabled"), QStringLiteral("Resets Disabled")}, kResetFields, 3);
     m_radioGroup2->setObjectName(QStringLiteral("RadioGroup2"));
-    m_radioGroup1 = buildTab(QStringLiteral("TabSheet3"), QStringLiteral("Multi-Vaults"),
-                             QStringLiteral("Multi Vault Options"),
-                             {QStringLiteral("Multi-Vaults Enabled"), QStringLiteral("MultiVaults Disabled")},
-                             kVaultFields, 4);
+    m_radioGroup1 = buildTab(
+        QStringLiteral("TabSheet3"), QStringLiteral("Multi-Vaults"), QStringLiteral("Multi Vault Options"),
+        {QStringLiteral("Multi-Vaults Enabled"), QStringLiteral("MultiVaults Disabled")}, kVaultFields, 4);
     m_radioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     m_labeledEdit[0] = nullptr;
 
@@ -210,8 +212,8 @@ void TSQLConnectionForm::BitBtn1Click() {
     try {
         save();
     } catch (...) {
-        Dialogs::Show(QStringLiteral("Vorn Tanor Editor"), QStringLiteral("Unknown exception, can't update DNS"),
-                      Dialogs::Icon::Error);
+        Dialogs::Show(QStringLiteral("Vorn Tanor Editor"),
+                      QStringLiteral("Unknown exception, can't update DNS"), Dialogs::Icon::Error);
     }
 }
 

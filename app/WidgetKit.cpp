@@ -25,11 +25,17 @@ RadioGroup::RadioGroup(const QString& title, const QStringList& items, QWidget* 
     connect(m_group, &QButtonGroup::idClicked, this, &RadioGroup::itemClicked);
 }
 
-int RadioGroup::ItemIndex() const { return m_group->checkedId(); }
+int RadioGroup::ItemIndex() const {
+    return m_group->checkedId();
+}
 
-int RadioGroup::Count() const { return int(m_group->buttons().size()); }
+int RadioGroup::Count() const {
+    return int(m_group->buttons().size());
+}
 
-QRadioButton* RadioGroup::Item(int index) const { return qobject_cast<QRadioButton*>(m_group->button(index)); }
+QRadioButton* RadioGroup::Item(int index) const {
+    return qobject_cast<QRadioButton*>(m_group->button(index));
+}
 
 void RadioGroup::SetItemIndex(int index) {
     if (Count() == 0)
@@ -70,7 +76,8 @@ QPixmap ProductBanner(const QSize& size) {
     p.drawPath(shield);
     p.setPen(QPen(QColor(0xf0, 0xf0, 0xf0), 3, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(top.x(), top.y() + h * 0.15), QPointF(top.x(), top.y() + h * 0.8));
-    p.drawLine(QPointF(top.x() - w * 0.22, top.y() + h * 0.35), QPointF(top.x() + w * 0.22, top.y() + h * 0.35));
+    p.drawLine(QPointF(top.x() - w * 0.22, top.y() + h * 0.35),
+               QPointF(top.x() + w * 0.22, top.y() + h * 0.35));
 
     QFont font = p.font();
     font.setBold(true);
@@ -78,6 +85,7 @@ QPixmap ProductBanner(const QSize& size) {
     p.setFont(font);
     p.setPen(Qt::white);
     const QRectF text(top.x() + w / 2 + 10, 0, size.width() - (top.x() + w / 2 + 14), size.height());
-    p.drawText(text, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, QStringLiteral("Vorn Tanor Editor"));
+    p.drawText(text, Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap,
+               QStringLiteral("Vorn Tanor Editor"));
     return pixmap;
 }

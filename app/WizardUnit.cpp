@@ -26,11 +26,14 @@ const QString kFinish = QStringLiteral("Finish");
 
 // The operator table as the server creates it; on the embedded server the
 // data layer's dialect turns it into its own DDL.
-const QString kCreateTable = QStringLiteral(
-    "CREATE TABLE [MANG_INFO] ( [mang_guid] [int] IDENTITY (1, 1) NOT NULL , \t[mang___id] [varchar] (15) COLLATE "
-    "Polish_CI_AS NOT NULL , \t[mang__pwd] [varchar] (34) COLLATE Modern_Spanish_CI_AS NOT NULL ,[mang_name] [varchar] "
-    "(20) COLLATE Polish_CI_AS NOT NULL ,  \t[auth_code] [int] NOT NULL ,   \t[appl_day] [smalldatetime] NULL "
-    ",[bloc_code] [int] NOT NULL ,  \t[perm] [int] NOT NULL) ON [PRIMARY]");
+const QString kCreateTable =
+    QStringLiteral("CREATE TABLE [MANG_INFO] ( [mang_guid] [int] IDENTITY (1, 1) NOT NULL , \t[mang___id] "
+                   "[varchar] (15) COLLATE "
+                   "Polish_CI_AS NOT NULL , \t[mang__pwd] [varchar] (34) COLLATE Modern_Spanish_CI_AS NOT "
+                   "NULL ,[mang_name] [varchar] "
+                   "(20) COLLATE Polish_CI_AS NOT NULL ,  \t[auth_code] [int] NOT NULL ,   \t[appl_day] "
+                   "[smalldatetime] NULL "
+                   ",[bloc_code] [int] NOT NULL ,  \t[perm] [int] NOT NULL) ON [PRIMARY]");
 
 QLabel* wrapped(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -64,21 +67,24 @@ TWizardForm::TWizardForm(QWidget* parent) : QDialog(parent) {
     big.setPointSizeF(big.pointSizeF() * 1.3);
     welcome->setFont(big);
     l1->addWidget(welcome);
-    l1->addWidget(wrapped(QStringLiteral("This wizard will guide you during the installation (3 steps) of the Vorn Tanor "
-                                         "Editor, click Next to continue the inxstallation "),
-                          p1));
+    l1->addWidget(wrapped(
+        QStringLiteral("This wizard will guide you during the installation (3 steps) of the Vorn Tanor "
+                       "Editor, click Next to continue the inxstallation "),
+        p1));
     l1->addStretch();
-    auto* warning = wrapped(QStringLiteral("If you see this wizard again, the table was not created sucessfully or was "
-                                           "deleted by someone"),
-                            p1);
+    auto* warning =
+        wrapped(QStringLiteral("If you see this wizard again, the table was not created sucessfully or was "
+                               "deleted by someone"),
+                p1);
     warning->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
     l1->addWidget(warning);
 
     QWidget* p2 = page(QStringLiteral("Panel2"), m_pages);
     auto* l2 = new QVBoxLayout(p2);
-    l2->addWidget(
-        wrapped(QStringLiteral("The Vorn Tanor Editor requires a special table where the Login Information will be stored "),
-                p2));
+    l2->addWidget(wrapped(
+        QStringLiteral(
+            "The Vorn Tanor Editor requires a special table where the Login Information will be stored "),
+        p2));
     l2->addWidget(wrapped(QStringLiteral("Select the SQL Database where this table will be created"), p2));
     auto* f2 = new QFormLayout;
     m_comboBox1 = new QComboBox(p2);
@@ -90,10 +96,11 @@ TWizardForm::TWizardForm(QWidget* parent) : QDialog(parent) {
     QWidget* p3 = page(QStringLiteral("Panel3"), m_pages);
     auto* l3 = new QVBoxLayout(p3);
     l3->addWidget(wrapped(QStringLiteral("Select your User and Password"), p3));
-    l3->addWidget(wrapped(QStringLiteral("Remember that this account will be able to create another 'admin' accounts, "
-                                         "or ban them, so choose your password carefully, no other will be able to do "
-                                         "this"),
-                          p3));
+    l3->addWidget(
+        wrapped(QStringLiteral("Remember that this account will be able to create another 'admin' accounts, "
+                               "or ban them, so choose your password carefully, no other will be able to do "
+                               "this"),
+                p3));
     auto* f3 = new QFormLayout;
     m_edit1 = new QLineEdit(p3);
     m_edit2 = new QLineEdit(p3);
@@ -113,8 +120,9 @@ TWizardForm::TWizardForm(QWidget* parent) : QDialog(parent) {
 
     QWidget* p4 = page(QStringLiteral("Panel4"), m_pages);
     auto* l4 = new QVBoxLayout(p4);
-    l4->addWidget(
-        wrapped(QStringLiteral("The wizard has Ended, now you will be able to  Login into the Vorn Tanor Editor"), p4));
+    l4->addWidget(wrapped(
+        QStringLiteral("The wizard has Ended, now you will be able to  Login into the Vorn Tanor Editor"),
+        p4));
     l4->addStretch();
 
     for (QWidget* p : {p1, p2, p3, p4})
@@ -152,9 +160,13 @@ TWizardForm::TWizardForm(QWidget* parent) : QDialog(parent) {
     RunGuarded([this] { FormCreate(); });
 }
 
-int TWizardForm::Page() const { return m_pages->currentIndex() + 1; }
+int TWizardForm::Page() const {
+    return m_pages->currentIndex() + 1;
+}
 
-void TWizardForm::showPage(int page) { m_pages->setCurrentIndex(page - 1); }
+void TWizardForm::showPage(int page) {
+    m_pages->setCurrentIndex(page - 1);
+}
 
 void TWizardForm::FormCreate() {
     try {
@@ -171,7 +183,8 @@ void TWizardForm::FormCreate() {
 
 bool TWizardForm::finishSetup() {
     RegisterOperatorDataSource(m_comboBox1->currentText());
-    (void)OdbcRegistry::Write(QString::fromLatin1(kOperatorDataSource), QStringLiteral("Setup"), QStringLiteral("1"));
+    (void)OdbcRegistry::Write(QString::fromLatin1(kOperatorDataSource), QStringLiteral("Setup"),
+                              QStringLiteral("1"));
     WriteSetting(QStringLiteral("ODBCConnection"), kVornDNS, QString::fromLatin1(kOperatorDataSource));
     try {
         ExecOn(kVornDNS, kCreateTable);
@@ -179,13 +192,15 @@ bool TWizardForm::finishSetup() {
         // The table may exist already: a second run only adds an operator.
     }
     try {
-        ExecOn(kVornDNS, QStringLiteral("INSERT INTO MANG_INFO (mang___id, mang__pwd, mang_name, auth_code, appl_day, "
-                                        "bloc_code, perm) VALUES (") +
-                             Q(m_edit1->text()) + QLatin1Char(',') + Q(m_edit2->text()) +
-                             QStringLiteral(", 'Administrator',0,getdate(),0,1)"));
+        ExecOn(kVornDNS,
+               QStringLiteral("INSERT INTO MANG_INFO (mang___id, mang__pwd, mang_name, auth_code, appl_day, "
+                              "bloc_code, perm) VALUES (") +
+                   Q(m_edit1->text()) + QLatin1Char(',') + Q(m_edit2->text()) +
+                   QStringLiteral(", 'Administrator',0,getdate(),0,1)"));
     } catch (const TanorError& e) {
-        Dialogs::Show(kCaption, QStringLiteral("The first operator could not be created, so nobody could sign in:\n") +
-                                    e.text(),
+        Dialogs::Show(kCaption,
+                      QStringLiteral("The first operator could not be created, so nobody could sign in:\n") +
+                          e.text(),
                       Dialogs::Icon::Error);
         return false;
     }

@@ -93,7 +93,9 @@ inline QStringList items(const QComboBox* list) {
     return out;
 }
 
-inline void click(const QObject* root, const QString& name) { child<QAbstractButton>(root, name)->click(); }
+inline void click(const QObject* root, const QString& name) {
+    child<QAbstractButton>(root, name)->click();
+}
 
 inline void type(const QObject* root, const QString& name, const QString& text) {
     child<QLineEdit>(root, name)->setText(text);
@@ -138,7 +140,8 @@ protected:
     }
 
     void setMarker(int value) {
-        ASSERT_TRUE(OdbcRegistry::Write(QStringLiteral("VornMNG"), QStringLiteral("Setup"), QString::number(value)));
+        ASSERT_TRUE(
+            OdbcRegistry::Write(QStringLiteral("VornMNG"), QStringLiteral("Setup"), QString::number(value)));
     }
 
     // A ready server: game, operators, settings saved once.
@@ -164,4 +167,3 @@ protected:
     QString m_game;
     QString m_operators;
 };
-

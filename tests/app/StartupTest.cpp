@@ -64,7 +64,8 @@ TEST_F(StartupTest, FirstRunWithoutSettingsGoesThroughWizardConnectionDialogAndS
     EXPECT_EQ(modal.opened(), (std::vector<QString>{kWizard, kConnection, kSignIn}));
     EXPECT_EQ(AppState.OperatorSignedIn, 1);
     EXPECT_EQ(AppState.OperatorId, QStringLiteral("boss"));
-    EXPECT_EQ(ReadSetting(QStringLiteral("ODBCConnection"), QStringLiteral("VornDNS")), QStringLiteral("VornMNG"));
+    EXPECT_EQ(ReadSetting(QStringLiteral("ODBCConnection"), QStringLiteral("VornDNS")),
+              QStringLiteral("VornMNG"));
     EXPECT_EQ(ReadSettingInt(QStringLiteral("Internal"), QStringLiteral("Setup")), 1);
     EXPECT_EQ(OperatorSetupMarker(), 1);
     EXPECT_EQ(child<QComboBox>(&main, QStringLiteral("Account"))->count(), 7);
@@ -83,21 +84,23 @@ TEST_F(StartupTest, SetUpServerSendsTheTestTheSignInAndTheListLoadsInOrder) {
     TMainForm main;
     main.Auth2();
     EXPECT_EQ(modal.opened(), std::vector<QString>{kSignIn});
-    EXPECT_EQ(journal.texts(),
-              (std::vector<QString>{
-                  QStringLiteral("SELECT * FROM MANG_INFO"),
-                  QStringLiteral("SELECT mang_guid, mang___id, mang__pwd, mang_name, auth_code, appl_day, bloc_code, "
-                                 "perm FROM MANG_INFO WHERE (mang___id='admin') AND (bloc_code=0)"),
-                  QStringLiteral("SELECT memb___id FROM MEMB_INFO ORDER BY memb___id"),
-                  QStringLiteral("SELECT G_Name FROM Guild"),
-                  QStringLiteral("SELECT Number, Id, GameID1, GameID2, GameID3, GameID4, GameID5, GameIDC FROM "
-                                 "AccountCharacter WHERE Id='alpha1'"),
-                  QStringLiteral("SELECT G_Name FROM GuildMember WHERE Name='Alpha'"),
-                  QStringLiteral("SELECT * FROM T_FriendMain WHERE Name='Alpha'"),
-                  QStringLiteral("SELECT count(*) FROM MEMB_INFO"),
-                  QStringLiteral("SELECT count(*) FROM Guild"),
-                  QStringLiteral("SELECT count(*) FROM MEMB_STAT WHERE ConnectStat=1"),
-              }));
+    EXPECT_EQ(
+        journal.texts(),
+        (std::vector<QString>{
+            QStringLiteral("SELECT * FROM MANG_INFO"),
+            QStringLiteral(
+                "SELECT mang_guid, mang___id, mang__pwd, mang_name, auth_code, appl_day, bloc_code, "
+                "perm FROM MANG_INFO WHERE (mang___id='admin') AND (bloc_code=0)"),
+            QStringLiteral("SELECT memb___id FROM MEMB_INFO ORDER BY memb___id"),
+            QStringLiteral("SELECT G_Name FROM Guild"),
+            QStringLiteral("SELECT Number, Id, GameID1, GameID2, GameID3, GameID4, GameID5, GameIDC FROM "
+                           "AccountCharacter WHERE Id='alpha1'"),
+            QStringLiteral("SELECT G_Name FROM GuildMember WHERE Name='Alpha'"),
+            QStringLiteral("SELECT * FROM T_FriendMain WHERE Name='Alpha'"),
+            QStringLiteral("SELECT count(*) FROM MEMB_INFO"),
+            QStringLiteral("SELECT count(*) FROM Guild"),
+            QStringLiteral("SELECT count(*) FROM MEMB_STAT WHERE ConnectStat=1"),
+        }));
     EXPECT_EQ(journal.entries().front().connection, QStringLiteral("VornMNG"));
     // The first account is chosen, the guild list chooses the character's guild.
     EXPECT_EQ(child<QComboBox>(&main, QStringLiteral("Account"))->currentText(), QStringLiteral("alpha1"));
