@@ -1,5 +1,6 @@
 #include "accounts/SearchUnit.h"
 
+#include "app/MainIcons.h"
 #include "app/QueryHelpers.h"
 #include "app/UtilitiesUnit.h"
 #include "app/WidgetKit.h"
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -48,7 +48,7 @@ TSearchForm::TSearchForm(QWidget* parent) : QDialog(parent) {
     auto* searchButton = new QPushButton(wordGroup);
     searchButton->setObjectName(QStringLiteral("SearchButton"));
     searchButton->setToolTip(QStringLiteral("Search"));
-    searchButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    searchButton->setIcon(GlyphIcon(Glyph::Find, palette().color(QPalette::WindowText)));
     auto* wordRow = new QHBoxLayout(wordGroup);
     wordRow->addWidget(m_search, 1);
     wordRow->addWidget(searchButton);

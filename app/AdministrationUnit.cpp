@@ -88,7 +88,10 @@ TAdministrationForm::TAdministrationForm(QWidget* parent) : QDialog(parent, Qt::
     form->addRow(QStringLiteral("GUID"), m_guid);
     form->addRow(QStringLiteral("Id"), m_id);
     form->addRow(QStringLiteral("Name:"), m_name);
-    form->addRow(QStringLiteral("Password:"), change);
+    auto* changeRow = new QHBoxLayout;
+    changeRow->addWidget(change);
+    changeRow->addStretch();
+    form->addRow(QStringLiteral("Password:"), changeRow);
     form->addRow(QStringLiteral("Auth Code"), m_auth);
     form->addRow(QStringLiteral("Bloc Code"), m_block);
     form->addRow(QStringLiteral("Application Day"), m_date);
@@ -102,6 +105,7 @@ TAdministrationForm::TAdministrationForm(QWidget* parent) : QDialog(parent, Qt::
     groupButtons->addStretch();
     groupButtons->addWidget(closed);
     auto* groupLayout = new QVBoxLayout(group);
+    groupLayout->setContentsMargins(8, 6, 8, 8);
     groupLayout->addLayout(form);
     groupLayout->addStretch();
     groupLayout->addLayout(groupButtons);
@@ -162,7 +166,7 @@ TAdministrationForm::TAdministrationForm(QWidget* parent) : QDialog(parent, Qt::
                        static_cast<QWidget*>(m_panel3)})
         m_stack->addWidget(w);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(m_stack);
     setFixedSize(303, 246);
 

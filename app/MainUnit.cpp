@@ -100,11 +100,12 @@ QFrame* TMainForm::makePanel(const QString& name, int top, int height) {
     return panel;
 }
 
-QLabel* TMainForm::makeTitle(QWidget* panel, const QString& name, const QString& text, const QColor& colour) {
+QLabel* TMainForm::makeTitle(QWidget* panel, const QString& name, const QString& text, const QColor& colour,
+                             bool bold) {
     auto* label = new QLabel(text, panel);
     label->setObjectName(name);
     QFont font = label->font();
-    font.setBold(true);
+    font.setBold(bold);
     label->setFont(font);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -127,9 +128,13 @@ QToolButton* TMainForm::makeButton(QWidget* panel, const QString& name, const QS
 void TMainForm::buildTitleBar() {
     m_panel1 = makePanel(QStringLiteral("Panel1"), 0, 25);
     auto* row = new QHBoxLayout(m_panel1);
-    row->setContentsMargins(5, 0, 1, 0);
+    row->setContentsMargins(4, 0, 0, 0);
     row->setSpacing(0);
     m_label4 = makeTitle(m_panel1, QStringLiteral("Label4"), QStringLiteral("Vorn TanorEditor V1.5"), kNavy);
+    QFont small = m_label4->font();
+    small.setPixelSize(11);
+    small.setLetterSpacing(QFont::PercentageSpacing, 95);
+    m_label4->setFont(small);
     row->addWidget(m_label4);
     row->addStretch();
     m_optionButton = makeButton(m_panel1, QStringLiteral("OptionButton"),
@@ -139,7 +144,7 @@ void TMainForm::buildTitleBar() {
     auto* close = makeButton(m_panel1, QStringLiteral("SpeedButton1"),
                              QStringLiteral("Close Vorn TanorEditor"), Glyph::Close, kNavy);
     for (QToolButton* b : {m_optionButton, minimise, close}) {
-        b->setFixedSize(21, 21);
+        b->setFixedSize(19, 21);
         b->setIconSize(QSize(14, 14));
         row->addWidget(b);
     }
@@ -255,8 +260,8 @@ void TMainForm::buildOptionsBar() {
     m_panel5->hide();
     auto* row = new QHBoxLayout(m_panel5);
     row->setContentsMargins(5, 2, 3, 2);
-    row->setSpacing(1);
-    row->addWidget(makeTitle(m_panel5, QStringLiteral("Label5"), QStringLiteral("Options"), kTeal));
+    row->setSpacing(0);
+    row->addWidget(makeTitle(m_panel5, QStringLiteral("Label5"), QStringLiteral("Options"), kTeal, false));
     row->addStretch();
     m_rankingOptions = makeButton(m_panel5, QStringLiteral("RankingOptions"),
                                   QStringLiteral("Ranking and others Options"), Glyph::ChevronDown, kTeal);
@@ -288,8 +293,9 @@ void TMainForm::buildAdditionalBar() {
     m_panel6->hide();
     auto* row = new QHBoxLayout(m_panel6);
     row->setContentsMargins(5, 2, 3, 2);
-    row->setSpacing(1);
-    row->addWidget(makeTitle(m_panel6, QStringLiteral("Label6"), QStringLiteral("Additional"), kPurple));
+    row->setSpacing(0);
+    row->addWidget(
+        makeTitle(m_panel6, QStringLiteral("Label6"), QStringLiteral("Additional"), kPurple, false));
     row->addStretch();
     auto* castle = makeButton(m_panel6, QStringLiteral("SpeedButton11"),
                               QStringLiteral("Show Server Information"), Glyph::Castle, kPurple);

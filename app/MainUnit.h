@@ -102,7 +102,8 @@ private:
     void buildServerPanel();
     void buildMenus();
     QFrame* makePanel(const QString& name, int top, int height);
-    QLabel* makeTitle(QWidget* panel, const QString& name, const QString& text, const QColor& colour);
+    QLabel* makeTitle(QWidget* panel, const QString& name, const QString& text, const QColor& colour,
+                      bool bold = true);
     QToolButton* makeButton(QWidget* panel, const QString& name, const QString& hint, Glyph glyph,
                             const QColor& colour);
     // Connects a command to its handler through the guard and records which

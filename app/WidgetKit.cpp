@@ -21,7 +21,6 @@ RadioGroup::RadioGroup(const QString& title, const QStringList& items, QWidget* 
         m_group->addButton(button, i);
         layout->addWidget(button);
     }
-    layout->addStretch();
     connect(m_group, &QButtonGroup::idClicked, this, &RadioGroup::itemClicked);
 }
 
