@@ -710,12 +710,17 @@ void TMainForm::AddGuildClick() {
     }
 }
 
+bool TMainForm::guildChosen() {
+    if (Chosen(m_guild))
+        return true;
+    Dialogs::Show(QStringLiteral("Guild Editor"), QStringLiteral("You must select a guild first"),
+                  Dialogs::Icon::Warning);
+    return false;
+}
+
 void TMainForm::DeleteGuildClick() {
-    if (!Chosen(m_guild)) {
-        Dialogs::Show(QStringLiteral("Guild Editor"), QStringLiteral("You must select a guild first"),
-                      Dialogs::Icon::Warning);
+    if (!guildChosen())
         return;
-    }
     if (!Dialogs::Ask(QStringLiteral("Warning"), QStringLiteral("Are You Sure"), Dialogs::Icon::Warning))
         return;
     const QString guild = m_guild->currentText();
@@ -726,11 +731,8 @@ void TMainForm::DeleteGuildClick() {
 }
 
 void TMainForm::EditGuildClick() {
-    if (!Chosen(m_guild)) {
-        Dialogs::Show(QStringLiteral("Guild Editor"), QStringLiteral("You must select a guild first"),
-                      Dialogs::Icon::Warning);
+    if (!guildChosen())
         return;
-    }
     AppState.CurrentGuild = m_guild->currentText();
     openWindow(MainWindow::EditGuild);
 }

@@ -118,6 +118,8 @@ private:
     void updateCounters();
     void Auth();
     void fillGuilds();
+    // False (after saying so) when no guild is chosen.
+    bool guildChosen();
     void fillCharactersOf(const QString& account);
     // Opens a window modally (hiding this one unless told otherwise);
     // returns its result, or Rejected when the window does not exist.
