@@ -85,7 +85,8 @@ TAuthenticationForm::TAuthenticationForm(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(frame);
-    setFixedSize(322, 250);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    frame->setFixedWidth(322);
 
     connect(m_idSave, &QCheckBox::clicked, this, Guarded([this] { IDSaveClick(); }));
     ConnectGuarded(connectButton, &QPushButton::clicked, this, [this] { ConnectClick(); });

@@ -180,6 +180,7 @@ void TMainForm::buildAccountPanel() {
         row->addWidget(b);
     row->addStretch();
     column->addLayout(row);
+    column->addStretch();
 
     connect(m_account, &QComboBox::activated, this, Guarded([this] { AccountChange(); }));
     bindCommand(find, &TMainForm::FindClick, {MainWindow::Search});
@@ -217,6 +218,7 @@ void TMainForm::buildCharacterPanel() {
         row->addWidget(b);
     row->addStretch();
     column->addLayout(row);
+    column->addStretch();
 
     connect(m_character, &QComboBox::activated, this, Guarded([this] { CharacterChange(); }));
     bindCommand(m_addCharacter, &TMainForm::AddCharacterClick, {MainWindow::NewCharacter});
