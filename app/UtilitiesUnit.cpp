@@ -105,6 +105,8 @@ void RegisterOperatorDataSource(const QString& database) {
     if (location.isEmpty())
         location = AppPaths::LocalServerDir() + QLatin1Char('/') + database + QStringLiteral(".db");
 #endif
+    // Listing the data source first: the installer call rewrites the whole entry.
+    (void)OdbcRegistry::Register(dsn, driver);
     if (!OdbcRegistry::Write(dsn, QStringLiteral("Database"), location))
         return;
     (void)OdbcRegistry::Write(dsn, QStringLiteral("Driver"), driver);
@@ -115,7 +117,6 @@ void RegisterOperatorDataSource(const QString& database) {
     (void)OdbcRegistry::Write(dsn, QStringLiteral("Timeout"), QStringLiteral("5000"));
 #endif
     (void)OdbcRegistry::Write(dsn, QStringLiteral("Setup"), QStringLiteral("1"));
-    (void)OdbcRegistry::Register(dsn, driver);
 }
 
 int OperatorSetupMarker() {
@@ -133,18 +134,25 @@ namespace {
 QString databaseNameOf(const QString& settingsKey) {
     const QString dsn = ReadSetting(QStringLiteral("ODBCConnection"), settingsKey);
     const QString database = OdbcRegistry::Read(dsn, QStringLiteral("Database"));
-    if (OdbcRegistry::IsEmbeddedDriver(OdbcRegistry::Read(dsn, QStringLiteral("Driver"))) && !database.isEmpty())
+    if (OdbcRegistry::IsEmbeddedDriver(OdbcRegistry::Read(dsn, QStringLiteral("Driver"))) &&
+        !database.isEmpty())
         return QFileInfo(database).completeBaseName();
     return database;
 }
 } // namespace
 
-QString AccountDatabaseName() { return databaseNameOf(QStringLiteral("AccountDNS")); }
-QString GameDatabaseName() { return databaseNameOf(QStringLiteral("TanorOnlineDNS")); }
+QString AccountDatabaseName() {
+    return databaseNameOf(QStringLiteral("AccountDNS"));
+}
+QString GameDatabaseName() {
+    return databaseNameOf(QStringLiteral("TanorOnlineDNS"));
+}
 
 // ------------------------------------------------------------ conversions
 
-QString BytesToHex(const QByteArray& bytes) { return QString::fromLatin1(bytes.toHex().toUpper()); }
+QString BytesToHex(const QByteArray& bytes) {
+    return QString::fromLatin1(bytes.toHex().toUpper());
+}
 
 namespace {
 int hexDigit(QChar c) {
@@ -183,8 +191,11 @@ int HexToInt(const QString& text) {
     return qint32(value);
 }
 
-int CellIndex(double x) { return int(std::trunc(x)) + 1; }
+int CellIndex(double x) {
+    return int(std::trunc(x)) + 1;
+}
 
 QString Q(const QString& value) {
-    return QLatin1Char('\'') + QString(value).replace(QLatin1Char('\''), QLatin1String("''")) + QLatin1Char('\'');
+    return QLatin1Char('\'') + QString(value).replace(QLatin1Char('\''), QLatin1String("''")) +
+           QLatin1Char('\'');
 }

@@ -22,11 +22,17 @@ QString ExecutableBaseName() {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
-QString SettingsFile() { return ExecutableDir() + QLatin1Char('/') + ExecutableBaseName() + QStringLiteral(".ini"); }
+QString SettingsFile() {
+    return ExecutableDir() + QLatin1Char('/') + ExecutableBaseName() + QStringLiteral(".ini");
+}
 
-QString CatalogueFile() { return ExecutableDir() + QStringLiteral("/TanorEditor.mdb"); }
+QString CatalogueFile() {
+    return ExecutableDir() + QStringLiteral("/TanorEditor.mdb");
+}
 
-QString LocalServerDir() { return ExecutableDir() + QStringLiteral("/Databases"); }
+QString LocalServerDir() {
+    return ExecutableDir() + QStringLiteral("/Databases");
+}
 
 void SetOverride(const QString& dir, const QString& baseName) {
     g_dir = dir;

@@ -9,7 +9,9 @@ namespace {
 constexpr int kLoginTimeoutSeconds = 15;
 }
 
-QSqlDatabase ConnectionPool::Lease::database() const { return QSqlDatabase::database(m_slot->name, false); }
+QSqlDatabase ConnectionPool::Lease::database() const {
+    return QSqlDatabase::database(m_slot->name, false);
+}
 
 void ConnectionPool::Lease::release() {
     if (m_pool && m_slot)

@@ -30,7 +30,9 @@ QString DataTarget::key() const {
              password, catalogue ? QStringLiteral("cat") : QString());
 }
 
-QString DataTarget::ownDatabase() const { return QFileInfo(location).completeBaseName(); }
+QString DataTarget::ownDatabase() const {
+    return QFileInfo(location).completeBaseName();
+}
 
 namespace DataTargets {
 
@@ -83,7 +85,9 @@ QStringList ListLocalDatabases() {
     return names;
 }
 
-QString LocalDatabaseFile(const QString& name) { return findIn(AppPaths::LocalServerDir(), name); }
+QString LocalDatabaseFile(const QString& name) {
+    return findIn(AppPaths::LocalServerDir(), name);
+}
 
 QString SiblingDatabaseFile(const QString& siblingFile, const QString& name) {
     return findIn(QFileInfo(siblingFile).absolutePath(), name);

@@ -29,7 +29,8 @@ bool present(const Dialogs::Box& box) {
     if (g_handler)
         return g_handler->show(box);
     QMessageBox mb(toQt(box.icon), box.caption, box.text,
-                   box.kind == Dialogs::Kind::Question ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok,
+                   box.kind == Dialogs::Kind::Question ? QMessageBox::Ok | QMessageBox::Cancel
+                                                       : QMessageBox::Ok,
                    QApplication::activeWindow());
     // Texts with "\r" line breaks come from the stored messages; show them as lines.
     QString text = box.text;
@@ -40,7 +41,9 @@ bool present(const Dialogs::Box& box) {
     return mb.exec() == QMessageBox::Ok;
 }
 
-QString appTitle() { return QCoreApplication::applicationName(); }
+QString appTitle() {
+    return QCoreApplication::applicationName();
+}
 
 } // namespace
 
@@ -54,7 +57,9 @@ bool Ask(const QString& caption, const QString& text, Icon icon) {
     return present({Kind::Question, icon, caption, text});
 }
 
-void ShowPlain(const QString& text) { present({Kind::Plain, Icon::None, appTitle(), text}); }
+void ShowPlain(const QString& text) {
+    present({Kind::Plain, Icon::None, appTitle(), text});
+}
 
 QString ErrorText(const QString& text) {
     if (!text.isEmpty() && text.back() > QLatin1Char('.'))
@@ -62,7 +67,9 @@ QString ErrorText(const QString& text) {
     return text;
 }
 
-void ShowError(const QString& text) { present({Kind::Captioned, Icon::Error, appTitle(), ErrorText(text)}); }
+void ShowError(const QString& text) {
+    present({Kind::Captioned, Icon::Error, appTitle(), ErrorText(text)});
+}
 
 void ShowError(const std::exception& error) {
     if (const auto* own = dynamic_cast<const TanorError*>(&error))

@@ -18,7 +18,8 @@
 namespace {
 
 void getdateFn(sqlite3_context* ctx, int, sqlite3_value**) {
-    const QByteArray now = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toUtf8();
+    const QByteArray now =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toUtf8();
     sqlite3_result_text(ctx, now.constData(), int(now.size()), SQLITE_TRANSIENT);
 }
 
@@ -36,7 +37,8 @@ void exec(QSqlDatabase& db, const QString& sql) {
 }
 
 QString quoteName(const QString& name) {
-    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+    return QLatin1Char('"') + QString(name).replace(QLatin1Char('"'), QLatin1String("\"\"")) +
+           QLatin1Char('"');
 }
 
 } // namespace
@@ -49,16 +51,18 @@ void CheckDatabaseFile(const QString& file) {
         throw DbError(QStringLiteral("The database file \"%1\" does not exist").arg(file));
     QFile f(file);
     if (!f.open(QIODevice::ReadOnly))
-        throw DbError(QStringLiteral("The database file \"%1\" cannot be read: %2").arg(file, f.errorString()));
+        throw DbError(
+            QStringLiteral("The database file \"%1\" cannot be read: %2").arg(file, f.errorString()));
     const QByteArray head = f.read(32);
     if (head.isEmpty())
         return; // an empty file is a new, empty SQLite database
     if (head.startsWith(QByteArrayLiteral("SQLite format 3")))
         return;
     if (head.mid(4, 15) == "Standard Jet DB" || head.mid(4, 15) == "Standard ACE DB")
-        throw DbError(QStringLiteral("\"%1\" is a Microsoft Access database; this build reads the catalogue from an "
-                                     "SQLite database of that name, built from the catalogue's text rows")
-                          .arg(file));
+        throw DbError(
+            QStringLiteral("\"%1\" is a Microsoft Access database; this build reads the catalogue from an "
+                           "SQLite database of that name, built from the catalogue's text rows")
+                .arg(file));
     throw DbError(QStringLiteral("\"%1\" is not a database file").arg(file));
 }
 
@@ -68,7 +72,8 @@ void Prepare(QSqlDatabase& db, bool catalogue) {
     sqlite3* handle = handleOf(db);
     if (!handle)
         throw DbError(QStringLiteral("The SQLite driver gave no database handle"));
-    sqlite3_create_function_v2(handle, "getdate", 0, SQLITE_UTF8, nullptr, getdateFn, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(handle, "getdate", 0, SQLITE_UTF8, nullptr, getdateFn, nullptr, nullptr,
+                               nullptr);
 }
 
 void Attach(QSqlDatabase& db, const QString& ownFile, const QString& name) {
@@ -101,7 +106,8 @@ Rows RunProcedure(QSqlDatabase& db, const SqliteDialect::ProcedureCall& call) {
         QString param;
         if (positional) {
             if (position < 1 || position > params.size())
-                throw DbError(QStringLiteral("Procedure or function %1 has too many arguments specified.").arg(call.name));
+                throw DbError(QStringLiteral("Procedure or function %1 has too many arguments specified.")
+                                  .arg(call.name));
             param = params[position - 1];
         } else {
             for (const QString& p : params) {
@@ -109,7 +115,8 @@ Rows RunProcedure(QSqlDatabase& db, const SqliteDialect::ProcedureCall& call) {
                     param = p;
             }
             if (param.isEmpty())
-                throw DbError(QStringLiteral("@%1 is not a parameter for procedure %2.").arg(name, call.name));
+                throw DbError(
+                    QStringLiteral("@%1 is not a parameter for procedure %2.").arg(name, call.name));
         }
         values.insert(param.toLower(), literal);
     }

@@ -27,7 +27,9 @@ template <class F> auto Guarded(F f) {
 }
 
 // Runs f now, under the same rule.
-template <class F> void RunGuarded(F&& f) { Guarded(std::forward<F>(f))(); }
+template <class F> void RunGuarded(F&& f) {
+    Guarded(std::forward<F>(f))();
+}
 
 // connect() with the guard around the handler.
 template <class Sender, class Signal, class F>

@@ -21,7 +21,7 @@
 QString Field::AsString() const {
     if (m_value.isNull())
         return {};
-    if (m_declared.id() == QMetaType::Bool || m_value.typeId() == QMetaType::Bool) {
+    if (m_bit || m_value.typeId() == QMetaType::Bool) {
         bool flag = false;
         if (m_value.typeId() == QMetaType::QString)
             flag = m_value.toString() == QLatin1String("1") ||
@@ -63,7 +63,9 @@ qint64 Field::AsLargeInt() const {
     throw ConvertError(QStringLiteral("'%1' is not a valid integer value").arg(m_value.toString()));
 }
 
-int Field::AsInteger() const { return int(AsLargeInt()); }
+int Field::AsInteger() const {
+    return int(AsLargeInt());
+}
 
 QByteArray Field::AsBytes() const {
     if (m_value.isNull())
@@ -83,6 +85,7 @@ struct Query::Impl {
     std::optional<QSqlQuery> live; // ODBC or plain SQLite result, read row by row
     EmbeddedServer::Rows buffered; // procedure result
     bool usesBuffer = false;
+    bool odbc = false;
     qsizetype bufferRow = 0;
 
     bool active = false;
@@ -147,7 +150,8 @@ qint64 Query::Impl::run(bool wantRows) {
     lease = ConnectionPool::instance().acquire(target);
     QSqlDatabase db = lease.database();
 
-    if (target.backend == DataTarget::Backend::Odbc) {
+    odbc = target.backend == DataTarget::Backend::Odbc;
+    if (odbc) {
         live.emplace(db);
         live->setForwardOnly(true);
         if (!live->exec(text))
@@ -205,23 +209,31 @@ Query::~Query() {
 Query::Query(Query&&) noexcept = default;
 Query& Query::operator=(Query&&) noexcept = default;
 
-void Query::Close() { d->reset(); }
+void Query::Close() {
+    d->reset();
+}
 
 void Query::SetConnectionString(const QString& text) {
     d->reset();
     d->connectionString = text;
 }
 
-const QString& Query::ConnectionString() const { return d->connectionString; }
+const QString& Query::ConnectionString() const {
+    return d->connectionString;
+}
 
 void Query::SetText(const QString& text) {
     d->reset();
     d->text = text;
 }
 
-void Query::SetLines(const QStringList& lines) { SetText(lines.join(QStringLiteral("\r\n"))); }
+void Query::SetLines(const QStringList& lines) {
+    SetText(lines.join(QStringLiteral("\r\n")));
+}
 
-const QString& Query::Text() const { return d->text; }
+const QString& Query::Text() const {
+    return d->text;
+}
 
 namespace {
 
@@ -282,9 +294,15 @@ qint64 Query::ExecSQL() {
     }
 }
 
-bool Query::Active() const { return d->active; }
-bool Query::Eof() const { return d->eof; }
-bool Query::IsEmpty() const { return d->empty; }
+bool Query::Active() const {
+    return d->active;
+}
+bool Query::Eof() const {
+    return d->eof;
+}
+bool Query::IsEmpty() const {
+    return d->empty;
+}
 
 void Query::Next() {
     if (!d->active || d->eof)
@@ -292,7 +310,9 @@ void Query::Next() {
     d->advance();
 }
 
-int Query::FieldCount() const { return d->record.count(); }
+int Query::FieldCount() const {
+    return d->record.count();
+}
 
 Field Query::Fields(int index) const {
     if (!d->active)
@@ -300,7 +320,12 @@ Field Query::Fields(int index) const {
     if (index < 0 || index >= d->record.count())
         throw DbError(QStringLiteral("The result has no column %1").arg(index));
     const QVariant value = d->eof ? QVariant() : d->row.value(index);
-    return Field(d->record.fieldName(index), value, d->record.field(index).metaType());
+    // QSQLITE reports a BOOLEAN column as bool; QODBC reports bit as an
+    // integer type but keeps the ODBC type SQL_BIT (-7) as the field's type id.
+    constexpr int kSqlBit = -7;
+    const QSqlField field = d->record.field(index);
+    const bool bit = field.metaType().id() == QMetaType::Bool || (d->odbc && field.typeID() == kSqlBit);
+    return Field(d->record.fieldName(index), value, bit);
 }
 
 Field Query::FieldByName(const QString& name) const {

@@ -12,8 +12,10 @@
 class Field {
 public:
     Field() = default;
-    Field(QString name, QVariant value, QMetaType declared)
-        : m_name(std::move(name)), m_value(std::move(value)), m_declared(declared) {}
+    // `bit`: the column is declared bit/boolean (the drivers report that
+    // differently, so the query decides from the column's declared type).
+    Field(QString name, QVariant value, bool bit)
+        : m_name(std::move(name)), m_value(std::move(value)), m_bit(bit) {}
 
     [[nodiscard]] const QString& name() const { return m_name; }
     [[nodiscard]] bool isNull() const { return m_value.isNull(); }
@@ -28,7 +30,7 @@ public:
 private:
     QString m_name;
     QVariant m_value;
-    QMetaType m_declared;
+    bool m_bit = false;
 };
 
 // A statement and its result, as the windows use them: close, set the

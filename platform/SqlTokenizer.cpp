@@ -5,7 +5,9 @@ namespace {
 bool isWordStart(QChar c) {
     return c.isLetter() || c == QLatin1Char('_') || c == QLatin1Char('@') || c == QLatin1Char('#');
 }
-bool isWordChar(QChar c) { return isWordStart(c) || c.isDigit() || c == QLatin1Char('$'); }
+bool isWordChar(QChar c) {
+    return isWordStart(c) || c.isDigit() || c == QLatin1Char('$');
+}
 bool isHex(QChar c) {
     return c.isDigit() || (c >= QLatin1Char('a') && c <= QLatin1Char('f')) ||
            (c >= QLatin1Char('A') && c <= QLatin1Char('F'));

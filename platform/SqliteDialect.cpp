@@ -32,7 +32,9 @@ qsizetype matchParen(const Tokens& t, qsizetype open) {
     return t.size();
 }
 
-SqlToken word(const QString& text) { return {Kind::Word, text}; }
+SqlToken word(const QString& text) {
+    return {Kind::Word, text};
+}
 
 // 0xABCD -> X'ABCD'
 void rewriteBinary(Tokens& t) {
@@ -41,7 +43,8 @@ void rewriteBinary(Tokens& t) {
             continue;
         const QString digits = tok.text.mid(2);
         if (digits.size() % 2 != 0)
-            unsupported(QStringLiteral("a binary literal with an odd number of digits (%1)").arg(tok.text), t);
+            unsupported(QStringLiteral("a binary literal with an odd number of digits (%1)").arg(tok.text),
+                        t);
         tok = {Kind::String, QStringLiteral("X'") + digits + QLatin1Char('\'')};
     }
 }
@@ -49,7 +52,8 @@ void rewriteBinary(Tokens& t) {
 // N'text' -> 'text'
 void rewriteUnicodeStrings(Tokens& t) {
     for (SqlToken& tok : t) {
-        if (tok.kind == Kind::String && (tok.text.startsWith(QLatin1Char('N')) || tok.text.startsWith(QLatin1Char('n'))))
+        if (tok.kind == Kind::String &&
+            (tok.text.startsWith(QLatin1Char('N')) || tok.text.startsWith(QLatin1Char('n'))))
             tok.text.remove(0, 1);
     }
 }
@@ -75,7 +79,7 @@ void rewriteTop(Tokens& t) {
         if (after < t.size() && t[after].isWord("PERCENT"))
             unsupported(QStringLiteral("TOP ... PERCENT"), t);
         const QString n = t[num].text;
-        t.remove(i, num + 1 - i);
+        t.remove(i, after - i);
         while (!t.isEmpty() && t.last().isSpace())
             t.removeLast();
         t.push_back({Kind::Space, QStringLiteral(" ")});
@@ -101,7 +105,7 @@ void rewriteConvert(Tokens& t) {
             comma >= t.size() || !t[comma].isPunct(',') || close >= t.size())
             unsupported(QStringLiteral("CONVERT to a type other than datetime"), t);
         // Keep the inner expression inside parentheses.
-        t.remove(i, comma + 1 - i);
+        t.remove(i, nextSolid(t, comma + 1) - i);
         t.insert(i, {Kind::Punct, QStringLiteral("(")});
     }
 }
@@ -152,12 +156,14 @@ void rewriteDdl(Tokens& t) {
             const qsizetype name = nextSolid(t, i + 1);
             if (name < t.size()) {
                 const QString n = SqlTokenizer::NameOf(t[name]);
-                t[name] = word(n.contains(QLatin1String("_CS"), Qt::CaseInsensitive) ? QStringLiteral("BINARY")
-                                                                                    : QStringLiteral("NOCASE"));
+                t[name] =
+                    word(n.contains(QLatin1String("_CS"), Qt::CaseInsensitive) ? QStringLiteral("BINARY")
+                                                                               : QStringLiteral("NOCASE"));
             }
         } else if (t[i].isWord("ON")) {
             const qsizetype fg = nextSolid(t, i + 1);
-            if (fg < t.size() && SqlTokenizer::NameOf(t[fg]).compare(QLatin1String("PRIMARY"), Qt::CaseInsensitive) == 0 &&
+            if (fg < t.size() &&
+                SqlTokenizer::NameOf(t[fg]).compare(QLatin1String("PRIMARY"), Qt::CaseInsensitive) == 0 &&
                 nextSolid(t, fg + 1) >= t.size()) {
                 t.remove(i, fg + 1 - i);
                 --i;

@@ -23,11 +23,11 @@ struct ProcedureCall {
 };
 
 struct Statement {
-    QString sql;               // the rewritten statement (empty for a procedure call)
-    QStringList attach;        // other databases it names (Db..Table), to attach first
+    QString sql;        // the rewritten statement (empty for a procedure call)
+    QStringList attach; // other databases it names (Db..Table), to attach first
     bool isProcedure = false;
     ProcedureCall call;
-    bool returnsRows = false;  // SELECT, VALUES, WITH, PRAGMA
+    bool returnsRows = false; // SELECT, VALUES, WITH, PRAGMA
 };
 
 // Splits a batch at ";" and rewrites each statement.

@@ -18,7 +18,9 @@ int AddListener(Listener listener) {
     return handle;
 }
 
-void RemoveListener(int handle) { listeners().erase(handle); }
+void RemoveListener(int handle) {
+    listeners().erase(handle);
+}
 
 void Publish(const JournalEntry& entry) {
     // Copy: a listener may remove itself.
@@ -29,7 +31,9 @@ void Publish(const JournalEntry& entry) {
 
 Recorder::Recorder() : m_handle(AddListener([this](const JournalEntry& e) { m_entries.push_back(e); })) {}
 
-Recorder::~Recorder() { RemoveListener(m_handle); }
+Recorder::~Recorder() {
+    RemoveListener(m_handle);
+}
 
 std::vector<QString> Recorder::texts() const {
     std::vector<QString> out;

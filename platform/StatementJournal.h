@@ -8,12 +8,12 @@
 // The one point every statement passes: what was sent where, what came of it.
 // Tests listen here to check the exact texts the windows send.
 struct JournalEntry {
-    QString connection; // the connection string's data source (DSN, file or "(local)")
-    QString text;       // the statement as the window wrote it
+    QString connection;  // the connection string's data source (DSN, file or "(local)")
+    QString text;        // the statement as the window wrote it
     bool opened = false; // Open() (row-returning) rather than ExecSQL()
     qint64 rows = -1;    // rows affected (ExecSQL), -1 when unknown
     qint64 micros = 0;
-    QString error;       // empty on success
+    QString error; // empty on success
 };
 
 namespace StatementJournal {

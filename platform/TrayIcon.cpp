@@ -7,7 +7,9 @@
 
 TrayIcon::TrayIcon(QWidget* window, QMenu* menu) : QObject(window), m_window(window), m_menu(menu) {}
 
-bool TrayIcon::Available() { return QSystemTrayIcon::isSystemTrayAvailable(); }
+bool TrayIcon::Available() {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
 
 void TrayIcon::Minimize() {
     if (!Available()) {
@@ -39,4 +41,6 @@ void TrayIcon::Remove() {
         m_icon->hide();
 }
 
-bool TrayIcon::IconShown() const { return m_icon && m_icon->isVisible(); }
+bool TrayIcon::IconShown() const {
+    return m_icon && m_icon->isVisible();
+}

@@ -80,14 +80,17 @@ TEST_F(QueryTest, EmptyResultReadsAsEmptyTextAndZero) {
 }
 
 TEST_F(QueryTest, ExecReportsRowsAffectedAndWritesBinaryLiterals) {
-    Query q = game(QStringLiteral("UPDATE Character SET Inventory=0xFFFE01 WHERE AccountID=") + Q(QStringLiteral("ACC1")));
+    Query q = game(QStringLiteral("UPDATE Character SET Inventory=0xFFFE01 WHERE AccountID=") +
+                   Q(QStringLiteral("ACC1")));
     EXPECT_EQ(q.ExecSQL(), 2);
-    EXPECT_EQ(one(QStringLiteral("SELECT hex(Inventory) FROM Character WHERE Name='beta'")), QStringLiteral("FFFE01"));
+    EXPECT_EQ(one(QStringLiteral("SELECT hex(Inventory) FROM Character WHERE Name='beta'")),
+              QStringLiteral("FFFE01"));
 }
 
 TEST_F(QueryTest, NamesCompareWithoutCase) {
     EXPECT_EQ(one(QStringLiteral("SELECT cLevel FROM Character WHERE Name='ALPHA'")), QStringLiteral("10"));
-    EXPECT_EQ(one(QStringLiteral("SELECT count(*) FROM Character WHERE Name LIKE('%A%')")), QStringLiteral("3"));
+    EXPECT_EQ(one(QStringLiteral("SELECT count(*) FROM Character WHERE Name LIKE('%A%')")),
+              QStringLiteral("3"));
 }
 
 TEST_F(QueryTest, FailuresCarryTheDriverText) {
@@ -113,7 +116,8 @@ TEST_F(QueryTest, ProceduresRunAsDataAndReturnTheirLastSelect) {
     r.Open();
     EXPECT_EQ(r.Fields(0).AsInteger(), 1);
     EXPECT_EQ(r.Fields(2).AsString(), QStringLiteral("o'neil"));
-    EXPECT_EQ(one(QStringLiteral("SELECT AccountID FROM Character WHERE Name='o''neil'")), QStringLiteral("acc1"));
+    EXPECT_EQ(one(QStringLiteral("SELECT AccountID FROM Character WHERE Name='o''neil'")),
+              QStringLiteral("acc1"));
 
     // A missing argument is NULL; an unknown one is refused.
     Query missing = game(QStringLiteral("EXECUTE Rename @Name='nobody'"));
@@ -139,10 +143,12 @@ TEST_F(QueryTest, AFailingProcedureLeavesNothingBehind) {
 TEST_F(QueryTest, GetdateTopAndConvertRun) {
     const QString now = one(QStringLiteral("SELECT getdate()"));
     EXPECT_EQ(now.size(), 23) << now.toStdString();
-    EXPECT_EQ(one(QStringLiteral("SELECT TOP 1 Name FROM Character ORDER BY cLevel DESC")), QStringLiteral("o'hara"));
-    EXPECT_EQ(one(QStringLiteral("SELECT count(*) FROM Character WHERE Note between Convert(datetime, 'a') and "
-                                 "Convert(datetime, 'z')")),
-              QStringLiteral("1"));
+    EXPECT_EQ(one(QStringLiteral("SELECT TOP 1 Name FROM Character ORDER BY cLevel DESC")),
+              QStringLiteral("o'hara"));
+    EXPECT_EQ(
+        one(QStringLiteral("SELECT count(*) FROM Character WHERE Note between Convert(datetime, 'a') and "
+                           "Convert(datetime, 'z')")),
+        QStringLiteral("1"));
 }
 
 TEST_F(QueryTest, OtherDatabasesAreAttachedByName) {
@@ -191,7 +197,8 @@ TEST_F(QueryTest, PoolReusesIdleConnectionsAndSeparatesOpenResults) {
 }
 
 TEST_F(QueryTest, ASettingsChangeReachesTheNextStatement) {
-    const QString other = env.createDatabase(QStringLiteral("Other"), QStringLiteral("CREATE TABLE Character (Name TEXT);"));
+    const QString other =
+        env.createDatabase(QStringLiteral("Other"), QStringLiteral("CREATE TABLE Character (Name TEXT);"));
     env.registerDataSource(QStringLiteral("Other"), other);
     EXPECT_EQ(one(QStringLiteral("SELECT count(*) FROM Character")), QStringLiteral("3"));
     env.useDataSource(QStringLiteral("TanorOnlineDNS"), QStringLiteral("Other"));
@@ -223,7 +230,8 @@ TEST_F(QueryTest, BadDataSourcesAreNamedPlainly) {
         q.Open();
         FAIL();
     } catch (const DbError& e) {
-        EXPECT_TRUE(e.text().contains(QStringLiteral("Data source name not found"))) << e.text().toStdString();
+        EXPECT_TRUE(e.text().contains(QStringLiteral("Data source name not found")))
+            << e.text().toStdString();
     }
     // A file that is not a database.
     const QString junk = env.path(QStringLiteral("Databases/Junk.db"));

@@ -5,7 +5,9 @@
 #include "platform/ConnectionPool.h"
 #include "platform/OdbcRegistry.h"
 
+#include "tools/DemoBuilder.h"
 #include <QDir>
+#include <QFile>
 #include <sqlite3.h>
 
 TestEnvironment::TestEnvironment()
@@ -28,7 +30,9 @@ TestEnvironment::~TestEnvironment() {
     AppState = TAppState{};
 }
 
-QString TestEnvironment::path(const QString& relative) const { return m_dir.filePath(relative); }
+QString TestEnvironment::path(const QString& relative) const {
+    return m_dir.filePath(relative);
+}
 
 void TestEnvironment::execRaw(const QString& file, const QString& sql) {
     sqlite3* db = nullptr;
@@ -65,4 +69,49 @@ QString TestEnvironment::createServer(const QString& dsn, const QString& sql) {
     for (const char* key : {"AccountDNS", "TanorOnlineDNS", "TanorLogDNS", "RankingDNS"})
         useDataSource(QString::fromLatin1(key), dsn);
     return file;
+}
+
+namespace {
+
+// The demo built once per test program; tests get copies.
+const QString& demoTemplate() {
+    static QTemporaryDir dir;
+    static bool built = false;
+    if (!built) {
+        const QString resources = QStringLiteral(TANOR_SOURCE_DIR "/resources");
+        QDir(dir.path()).mkpath(QStringLiteral("Databases"));
+        DemoBuilder::BuildDatabase(resources, QStringLiteral("TanorOnline"),
+                                   dir.filePath(QStringLiteral("Databases/TanorOnline.db")));
+        DemoBuilder::BuildDatabase(resources, QStringLiteral("Ranking"),
+                                   dir.filePath(QStringLiteral("Databases/Ranking.db")));
+        DemoBuilder::BuildCatalogue(resources, dir.filePath(QStringLiteral("TanorEditor.mdb")));
+        built = true;
+    }
+    static const QString path = dir.path();
+    return path;
+}
+
+void copyFile(const QString& from, const QString& to) {
+    QFile::remove(to);
+    if (!QFile::copy(from, to))
+        throw std::runtime_error("cannot copy " + from.toStdString());
+    QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+} // namespace
+
+void TestEnvironment::buildCatalogue() {
+    copyFile(demoTemplate() + QStringLiteral("/TanorEditor.mdb"), path(QStringLiteral("TanorEditor.mdb")));
+}
+
+void TestEnvironment::buildDemo() {
+    for (const char* name : {"TanorOnline.db", "Ranking.db"})
+        copyFile(demoTemplate() + QStringLiteral("/Databases/") + QLatin1String(name),
+                 path(QStringLiteral("Databases/") + QLatin1String(name)));
+    buildCatalogue();
+    DemoBuilder::PrepareDemo(dir(), QStringLiteral(TANOR_SOURCE_DIR "/resources"));
+    for (const char* key :
+         {"AccountDNS", "TanorOnlineDNS", "TanorLogDNS", "TanorConnectLogDNS", "TanorEventDNS"})
+        useDataSource(QString::fromLatin1(key), QStringLiteral("TanorOnline"));
+    useDataSource(QStringLiteral("RankingDNS"), QStringLiteral("Ranking"));
 }

@@ -31,6 +31,14 @@ public:
     // Creates a database, registers it under `dsn` and points the game,
     // account, log and ranking keys at it.
     QString createServer(const QString& dsn, const QString& sql);
+    // The whole demo server from resources/: Databases/TanorOnline.db and
+    // Ranking.db, the catalogue, every demo data source, the demo's feature
+    // settings (vaults and resets on, Version 0) and every ODBCConnection key
+    // pointed at "TanorOnline" ("Ranking" for RankingDNS). Built once per test
+    // program and copied for each test.
+    void buildDemo();
+    // The catalogue alone, beside the "executable".
+    void buildCatalogue();
 
 private:
     QTemporaryDir m_dir;
@@ -43,3 +51,10 @@ class EnvTest : public ::testing::Test {
 protected:
     TestEnvironment env;
 };
+
+#include <ostream>
+
+// Readable QString values in test failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}

@@ -1,0 +1,223 @@
+#include "TestEnvironment.h"
+
+#include "app/UtilitiesUnit.h"
+#include "platform/AppPaths.h"
+#include "platform/OdbcRegistry.h"
+#include "platform/TanorError.h"
+
+#include <QFile>
+#include <unistd.h>
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& data) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(data);
+}
+
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+using Settings = EnvTest;
+
+TEST_F(Settings, MissingFileReadsDefaults) {
+    EXPECT_EQ(ReadSetting(QStringLiteral("SQLConnection"), QStringLiteral("ID")), QString());
+    EXPECT_EQ(ReadSettingInt(QStringLiteral("Version"), QStringLiteral("Version")), 0);
+    EXPECT_EQ(BuildConnectionString(QStringLiteral("TanorOnlineDNS")),
+              QStringLiteral("Provider=MSDASQL.1;Persist Security Info=False;Data Source=;uid=;pwd="));
+    EXPECT_FALSE(QFile::exists(AppPaths::SettingsFile())); // reading creates nothing
+}
+
+TEST_F(Settings, FileLivesBesideTheExecutableUnderItsName) {
+    EXPECT_EQ(AppPaths::SettingsFile(), env.path(QStringLiteral("VornTanorEditor.ini")));
+}
+
+TEST_F(Settings, SectionsAndKeysIgnoreCaseAndValuesStayAsTheyAre) {
+    writeFile(AppPaths::SettingsFile(), "garbage before any section\r\n"
+                                        "[odbcconnection]\r\n"
+                                        "  TANORONLINEDNS =  My Game DSN  \r\n"
+                                        "no equals sign here\r\n"
+                                        "=value without key\r\n"
+                                        "TanorOnlineDNS=second one ignored\r\n"
+                                        "[SQLConnection]\r\n"
+                                        "ID=sa\r\n"
+                                        "Pass=a;b=c\"'%\r\n");
+    EXPECT_EQ(ReadSetting(QStringLiteral("ODBCConnection"), QStringLiteral("TanorOnlineDNS")),
+              QStringLiteral("My Game DSN"));
+    EXPECT_EQ(ReadSetting(QStringLiteral("SQLCONNECTION"), QStringLiteral("pass")),
+              QStringLiteral("a;b=c\"'%"));
+    // The password goes into the connection string unchanged.
+    EXPECT_EQ(
+        BuildConnectionString(QStringLiteral("TanorOnlineDNS")),
+        QStringLiteral(
+            "Provider=MSDASQL.1;Persist Security Info=False;Data Source=My Game DSN;uid=sa;pwd=a;b=c\"'%"));
+}
+
+TEST_F(Settings, WritesKeepOtherLinesAndLineEnds) {
+    writeFile(AppPaths::SettingsFile(),
+              "; operator notes\r\n[Version]\r\nVersion=0\r\n\r\n[Other]\r\nKeep=me\r\n");
+    WriteSettingInt(QStringLiteral("version"), QStringLiteral("VERSION"), 1);
+    WriteSetting(QStringLiteral("Version"), QStringLiteral("Extra"), QStringLiteral("x"));
+    WriteSetting(QStringLiteral("New"), QStringLiteral("Key"), QStringLiteral(" spaced "));
+    EXPECT_EQ(readFile(AppPaths::SettingsFile()),
+              QByteArray("; operator notes\r\n[Version]\r\nVERSION=1\r\nExtra=x\r\n"
+                         "\r\n[Other]\r\nKeep=me\r\n[New]\r\nKey= spaced \r\n"));
+    EXPECT_EQ(ReadSettingInt(QStringLiteral("Version"), QStringLiteral("Version")), 1);
+}
+
+TEST_F(Settings, IntegersReadDecimalAndHexadecimal) {
+    struct Case {
+        const char* stored;
+        int expected;
+    } cases[] = {{"0x1F", 31}, {"$1F", 31},       {"0X1f", 31},      {"abc", 0},
+                 {"12", 12},   {"-7", -7},        {"", 0},           {"1.5", 0},
+                 {"12abc", 0}, {"$FFFFFFFF", -1}, {"2147483648", 0}, {"-2147483648", INT_MIN}};
+    for (const Case& c : cases) {
+        WriteSetting(QStringLiteral("T"), QStringLiteral("K"), QString::fromLatin1(c.stored));
+        EXPECT_EQ(ReadSettingInt(QStringLiteral("T"), QStringLiteral("K")), c.expected) << c.stored;
+    }
+}
+
+TEST_F(Settings, AFailedWriteRaisesAnError) {
+    writeFile(AppPaths::SettingsFile(), "[A]\nB=1\n");
+    if (geteuid() != 0) { // root writes read-only files anyway
+        QFile::setPermissions(AppPaths::SettingsFile(), QFile::ReadOwner);
+        EXPECT_THROW(WriteSetting(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("2")),
+                     SettingsError);
+        QFile::setPermissions(AppPaths::SettingsFile(), QFile::ReadOwner | QFile::WriteOwner);
+    }
+    AppPaths::SetOverride(env.path(QStringLiteral("no/such/folder")));
+    EXPECT_THROW(WriteSetting(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("2")), SettingsError);
+    AppPaths::SetOverride(env.dir());
+    EXPECT_EQ(ReadSettingInt(QStringLiteral("A"), QStringLiteral("B")), 1);
+}
+
+TEST(Conversions, BytesAndHexText) {
+    EXPECT_EQ(BytesToHex(QByteArray::fromHex("00abff")), QStringLiteral("00ABFF"));
+    EXPECT_EQ(BytesToHex(QByteArray()), QString());
+    EXPECT_EQ(HexToBytes(QStringLiteral("00ABF")), QByteArray::fromHex("00ab"));
+    EXPECT_EQ(HexToBytes(QStringLiteral("zz")), QByteArray(1, '\0'));
+    EXPECT_EQ(HexToBytes(QStringLiteral("a")), QByteArray());
+    EXPECT_EQ(HexToBytes(QStringLiteral("ff1G")), QByteArray::fromHex("ff00"));
+    EXPECT_EQ(HexToBytes(QStringLiteral(" 1")), QByteArray(1, '\0'));
+}
+
+TEST(Conversions, HexToIntReadsOnlyUpperCaseDigits) {
+    EXPECT_EQ(HexToInt(QStringLiteral("FF")), 255);
+    EXPECT_EQ(HexToInt(QStringLiteral("ff")), 0);
+    EXPECT_EQ(HexToInt(QStringLiteral("1G")), 16);
+    EXPECT_EQ(HexToInt(QString()), 0);
+    EXPECT_EQ(HexToInt(QStringLiteral("FFFFFFFFF")), HexToInt(QStringLiteral("FFFFFFFF")));
+    EXPECT_EQ(HexToInt(QStringLiteral("FFFFFFFF")), -1);
+    EXPECT_EQ(HexToInt(QStringLiteral("1FFFFFFFF")), -1);
+    EXPECT_EQ(HexToInt(QStringLiteral("7FFFFFFF")), INT_MAX);
+}
+
+TEST(Conversions, CellIndexAndQuoting) {
+    EXPECT_EQ(CellIndex(0.95), 1);
+    EXPECT_EQ(CellIndex(1.0), 2);
+    EXPECT_EQ(CellIndex(-0.5), 1);
+    EXPECT_EQ(CellIndex(7.99), 8);
+    EXPECT_EQ(Q(QStringLiteral("o'brien")), QStringLiteral("'o''brien'"));
+    EXPECT_EQ(Q(QString()), QStringLiteral("''"));
+    EXPECT_EQ(Q(QStringLiteral("''")), QStringLiteral("''''''"));
+}
+
+TEST(Conversions, AppStateStartsEmpty) {
+    const TAppState fresh;
+    EXPECT_TRUE(fresh.CurrentAccount.isEmpty() && fresh.CurrentCharacter.isEmpty() &&
+                fresh.CurrentGuild.isEmpty() && fresh.SearchResult.isEmpty() &&
+                fresh.CreatedAccount.isEmpty() && fresh.OperatorId.isEmpty() &&
+                fresh.CatalogueTable.isEmpty() && fresh.MapServerGroup.isEmpty());
+    EXPECT_EQ(fresh.SearchMode + fresh.AccountCreated + fresh.OperatorSignedIn + fresh.SetupDone, 0);
+}
+
+using Registry = EnvTest;
+
+TEST_F(Registry, OperatorDataSourceIsRegisteredOnTheLocalDatabaseFile) {
+    const QString file = env.createDatabase(QStringLiteral("VornDB"));
+    EXPECT_EQ(OperatorSetupMarker(), 0);
+    // The missing marker was written as 0.
+    bool found = false;
+    EXPECT_EQ(OdbcRegistry::Read(QStringLiteral("VornMNG"), QStringLiteral("Setup"), &found),
+              QStringLiteral("0"));
+    EXPECT_TRUE(found);
+
+    RegisterOperatorDataSource(QStringLiteral("vorndb"));
+    EXPECT_EQ(OperatorSetupMarker(), 1);
+    EXPECT_EQ(OdbcRegistry::Read(QStringLiteral("VornMNG"), QStringLiteral("Database")), file);
+    EXPECT_EQ(OdbcRegistry::Read(QStringLiteral("VornMNG"), QStringLiteral("Driver")),
+              QStringLiteral("SQLite3"));
+    EXPECT_EQ(OdbcRegistry::Read(QStringLiteral("VornMNG"), QStringLiteral("LastUser")),
+              QStringLiteral("Administrator"));
+    EXPECT_EQ(OdbcRegistry::Read(QStringLiteral("VornMNG"), QStringLiteral("Server")),
+              QStringLiteral("(local)"));
+    EXPECT_EQ(OdbcRegistry::Read(QStringLiteral("VornMNG"), QStringLiteral("Trusted_Connection")),
+              QStringLiteral("Yes"));
+    // Written into the private file, not the system's.
+    EXPECT_TRUE(readFile(env.odbcIni()).contains("[VornMNG]"));
+}
+
+TEST_F(Registry, AnUnreadableMarkerReadsZero) {
+    ASSERT_TRUE(
+        OdbcRegistry::Write(QStringLiteral("VornMNG"), QStringLiteral("Setup"), QStringLiteral("yes")));
+    EXPECT_EQ(OperatorSetupMarker(), 0);
+    EXPECT_EQ(OdbcRegistry::Read(QStringLiteral("VornMNG"), QStringLiteral("Setup")), QStringLiteral("0"));
+}
+
+TEST_F(Registry, DatabaseNamesOfTheGameDataSources) {
+    env.createServer(QStringLiteral("TanorOnline"), QString());
+    EXPECT_EQ(AccountDatabaseName(), QStringLiteral("TanorOnline"));
+    EXPECT_EQ(GameDatabaseName(), QStringLiteral("TanorOnline"));
+    ASSERT_TRUE(
+        OdbcRegistry::Write(QStringLiteral("Remote"), QStringLiteral("Driver"), QStringLiteral("FreeTDS")));
+    ASSERT_TRUE(
+        OdbcRegistry::Write(QStringLiteral("Remote"), QStringLiteral("Database"), QStringLiteral("GameDb")));
+    env.useDataSource(QStringLiteral("TanorOnlineDNS"), QStringLiteral("Remote"));
+    EXPECT_EQ(GameDatabaseName(), QStringLiteral("GameDb"));
+    env.useDataSource(QStringLiteral("AccountDNS"), QStringLiteral("Unknown"));
+    EXPECT_EQ(AccountDatabaseName(), QString());
+}
+
+} // namespace
+
+#include "app/AuditLog.h"
+#include "platform/Query.h"
+
+namespace {
+
+TEST_F(Settings, AuditFileRecordsChangesOnly) {
+    env.createServer(QStringLiteral("Game"),
+                     QStringLiteral("CREATE TABLE t (x INTEGER);"
+                                    "CREATE TABLE tanor_procedures (name TEXT, params TEXT, body TEXT);"
+                                    "INSERT INTO tanor_procedures VALUES ('P', '', 'SELECT 1');"));
+    const QString audit = env.path(QStringLiteral("audit.log"));
+    AuditLog::Install();
+    auto run = [](const QString& sql, bool open) {
+        Query q;
+        q.SetConnectionString(BuildConnectionString(QStringLiteral("TanorOnlineDNS")));
+        q.SetText(sql);
+        if (open)
+            q.Open();
+        else
+            q.ExecSQL();
+    };
+    run(QStringLiteral("INSERT INTO t VALUES (1)"), false); // no file named yet
+    WriteSetting(QStringLiteral("Audit"), QStringLiteral("File"), audit);
+    AppState.OperatorId = QStringLiteral("admin");
+    run(QStringLiteral("INSERT INTO t VALUES (2)"), false);
+    run(QStringLiteral("SELECT * FROM t"), true);
+    run(QStringLiteral("EXECUTE P"), true);
+    EXPECT_THROW(run(QStringLiteral("INSERT INTO nowhere VALUES (3)"), false), std::exception);
+    AuditLog::Uninstall();
+    run(QStringLiteral("INSERT INTO t VALUES (4)"), false);
+    const QStringList lines = QString::fromUtf8(readFile(audit)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("\tadmin\tGame\tINSERT INTO t VALUES (2)")));
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral("\tEXECUTE P")));
+}
+
+} // namespace

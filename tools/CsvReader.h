@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// RFC 4180 rows: fields separated by commas, double quotes around a field
+// that holds a comma, a quote or a line break, "" for a quote inside.
+namespace CsvReader {
+
+[[nodiscard]] QVector<QStringList> Parse(const QString& text);
+// Reads a file; throws std::runtime_error when it cannot be read.
+[[nodiscard]] QVector<QStringList> ReadFile(const QString& path);
+
+} // namespace CsvReader

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+// Builds the embedded demo server and the item catalogue from the text
+// sources under resources/, and generates large servers for benchmarks.
+namespace DemoBuilder {
+
+// Creates (replacing) the database `name` ("TanorOnline" or "Ranking") as
+// `file` from resources/demo: schema, procedures, seed.
+void BuildDatabase(const QString& resources, const QString& name, const QString& file);
+
+// Creates (replacing) the catalogue file from resources/catalogue/*.csv.
+void BuildCatalogue(const QString& resources, const QString& file);
+
+// Prepares an editor folder: Databases/ with the demo databases (kept when
+// present), the catalogue, the demo's data sources in the odbc.ini named by
+// ODBCINI (which the caller points into the folder), and the feature settings
+// of the demo (only when the folder has no settings file yet, so that the
+// first run still walks the wizard and the connection dialog).
+void PrepareDemo(const QString& folder, const QString& resources);
+
+// The data source names the demo registers, so that both "Default 2 DB" and
+// "Default 6 DB" of the connection dialog reach a database.
+struct DataSource {
+    const char* name;
+    const char* database;
+};
+[[nodiscard]] const DataSource* DemoDataSources(int* count);
+
+struct GenerateOptions {
+    int accounts = 1000;
+    int charactersPerAccount = 1;
+    int recordWidth = 10; // 10 or 16
+    bool vaults = false;  // one extra vault per account
+    quint32 seed = 1;
+};
+
+// Writes a game database with N accounts, each with characters whose
+// inventories are full of catalogue items, a warehouse and (optionally) an
+// extra vault. Needs the catalogue file for the item keys.
+void GenerateServer(const QString& catalogue, const QString& file, const GenerateOptions& options);
+
+} // namespace DemoBuilder
