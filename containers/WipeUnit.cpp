@@ -517,8 +517,11 @@ void TWipeForm::runWalk(const QString& question, const std::function<RecordMatch
 void TWipeForm::walkContainer(Kind kind, int recordBytes, const RecordMatch& match) {
     const Walk walk = walkOf(kind);
     Line& line = m_lines[std::size_t(kind)];
+    // Rows go back to the database they were read from, even if the settings
+    // change while the walk runs.
+    const QString database = gameDatabase();
     m_read.Close();
-    m_read.SetConnectionString(gameDatabase());
+    m_read.SetConnectionString(database);
     m_read.SetText(walk.select);
     m_read.Open();
     line.gauge->setValue(0);
@@ -529,7 +532,7 @@ void TWipeForm::walkContainer(Kind kind, int recordBytes, const RecordMatch& mat
             ++m_skipped;
         if (row.changed) {
             m_write.Close();
-            m_write.SetConnectionString(gameDatabase());
+            m_write.SetConnectionString(database);
             m_write.SetText(walk.update(m_read, row.literal));
             (void)m_write.ExecSQL();
             m_deleted += row.erased;
