@@ -6,6 +6,7 @@
 #include "app/AuthenticationUnit.h"
 #include "app/SQLConnectionUnit.h"
 #include "app/WizardUnit.h"
+#include "containers/WipeUnit.h"
 
 #include <map>
 
@@ -25,6 +26,7 @@ ModalOpener::Factory MainWindowFactory(MainWindow window) {
         {MainWindow::About, make<TAboutBox>()},
         {MainWindow::Administration, make<TAdministrationForm>()},
         {MainWindow::Search, make<TSearchForm>()},
+        {MainWindow::Wipe, make<TWipeForm>()},
     };
     const auto it = windows.find(window);
     return it == windows.end() ? ModalOpener::Factory() : it->second;
