@@ -7,6 +7,7 @@
 #include "app/SQLConnectionUnit.h"
 #include "app/WizardUnit.h"
 #include "containers/WipeUnit.h"
+#include "items/ItemConvertorUnit.h"
 
 #include <map>
 
@@ -27,6 +28,7 @@ ModalOpener::Factory MainWindowFactory(MainWindow window) {
         {MainWindow::Administration, make<TAdministrationForm>()},
         {MainWindow::Search, make<TSearchForm>()},
         {MainWindow::Wipe, make<TWipeForm>()},
+        {MainWindow::ItemConvertor, make<TItemConvertorForm>()},
     };
     const auto it = windows.find(window);
     return it == windows.end() ? ModalOpener::Factory() : it->second;

@@ -408,12 +408,13 @@ TEST_F(MainWindowTest, CommandsOfWindowsNotBuiltYetAreDisabled) {
          {"AddAccount", "EditAccount", "Warehouse", "AddCharacter", "EditCharacter", "EditInventory",
           "Friends", "AddGuild", "EditGuild", "SpeedButton11", "SpeedButton5", "SpeedButton10", "Ranking"})
         EXPECT_FALSE(button(name)->isEnabled()) << name;
-    for (const char* name : {"ViewGM1", "ConvertItems1", "EditItem1", "EditSkills1"})
+    for (const char* name : {"ViewGM1", "EditItem1", "EditSkills1"})
         EXPECT_FALSE(action(name)->isEnabled()) << name;
     for (const char* name : {"Find", "SpeedButton6", "DeleteAccount", "DeleteCharacter", "DeleteGuild",
                              "SpeedButton7", "OptionButton", "SpeedButton9", "SpeedButton4"})
         EXPECT_TRUE(button(name)->isEnabled()) << name;
-    for (const char* name : {"WipeItems1", "SQLConnection1", "About1", "SQLConnection2", "About2", "Close1"})
+    for (const char* name :
+         {"WipeItems1", "ConvertItems1", "SQLConnection1", "About1", "SQLConnection2", "About2", "Close1"})
         EXPECT_TRUE(action(name)->isEnabled()) << name;
 
     // Castle siege needs both of its windows.
@@ -530,12 +531,13 @@ TEST_F(MainWindowTest, CreatedAccountsCharactersAndGuildsAreChosenAfterwards) {
     EXPECT_EQ(list("Guild")->currentText(), QStringLiteral("Aces"));
 }
 
-TEST_F(MainWindowTest, TheWipeCommandOpensTheWipeWindow) {
+TEST_F(MainWindowTest, TheMaintenanceCommandsOpenTheirWindows) {
     env.buildCatalogue();
     ModalScript modal;
-    modal.then([](QDialog* d) { d->reject(); });
+    modal.then([](QDialog* d) { d->reject(); }).then([](QDialog* d) { d->reject(); });
     action("WipeItems1")->trigger();
-    EXPECT_EQ(modal.opened(), std::vector<QString>{QStringLiteral("TWipeForm")});
+    action("ConvertItems1")->trigger();
+    EXPECT_EQ(modal.opened(), (std::vector<QString>{QStringLiteral("TWipeForm"), QStringLiteral("TItemConvertorForm")}));
 }
 
 TEST_F(MainWindowTest, TheAboutBoxOpensOverTheVisibleMainWindow) {
