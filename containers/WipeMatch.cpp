@@ -1,7 +1,7 @@
 #include "containers/WipeMatch.h"
 
 #include "app/UtilitiesUnit.h"
-#include "containers/ContainerColumn.h"
+#include "items/ItemRecord.h"
 #include "platform/TanorError.h"
 
 #include <algorithm>
@@ -40,7 +40,8 @@ QString Hex2(int v) {
 
 // ---------------------------------------------------------------- GWipe
 
-GWipe::GWipe(int recordBytes, int type) : m_wide(recordBytes != 10), m_type(type) {}
+GWipe::GWipe(int recordBytes, int type)
+    : m_wide(ItemRecord::WidthForBytes(recordBytes) == ItemRecord::Width::Wide), m_type(type) {}
 
 bool GWipe::operator()(QStringView record) const {
     if (m_type < 0 || m_type > 15 || record.size() <= kTypeDigit)
@@ -55,7 +56,8 @@ bool GWipe::operator()(QStringView record) const {
 // ---------------------------------------------------------------- SWipe
 
 SWipe::SWipe(int recordBytes, bool anyItem, ChosenItem item, int excellent, QChar ancient)
-    : m_wide(recordBytes != 10), m_anyItem(anyItem), m_item(std::move(item)), m_ancient(ancient) {
+    : m_wide(ItemRecord::WidthForBytes(recordBytes) == ItemRecord::Width::Wide), m_anyItem(anyItem),
+      m_item(std::move(item)), m_ancient(ancient) {
     // "Any item" ignores both top bits; a chosen narrow item fixes the unique
     // bit through its key, so only option +16 (64) is free.
     const int base = anyItem || m_wide ? excellent : excellent + 16 * m_item.Unique;
@@ -105,9 +107,10 @@ RowRewrite RewriteRow(const QByteArray& column, int recordBytes, int recordsPerR
         return result;
     }
     QString text = BytesToHex(column);
-    const qsizetype length = 2 * qsizetype(recordBytes);
+    const ItemRecord::Width width = ItemRecord::WidthForBytes(recordBytes);
+    const qsizetype length = ItemRecord::Length(width);
     const qsizetype records = std::min<qsizetype>(column.size() / recordBytes, recordsPerRow);
-    const QString empty = ContainerColumn::EmptyRecord(recordBytes);
+    const QString empty = ItemRecord::EmptyRecord(width);
     QChar* data = text.data();
     for (qsizetype k = 0; k < records; ++k) {
         const QStringView record(data + k * length, length);
@@ -118,7 +121,7 @@ RowRewrite RewriteRow(const QByteArray& column, int recordBytes, int recordsPerR
     }
     if (result.erased > 0) {
         result.changed = true;
-        result.literal = ContainerColumn::ColumnLiteral(text);
+        result.literal = ItemRecord::LiteralOf(text);
     }
     return result;
 }

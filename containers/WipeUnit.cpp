@@ -1,7 +1,8 @@
 #include "containers/WipeUnit.h"
 
 #include "app/UtilitiesUnit.h"
-#include "containers/ContainerColumn.h"
+#include "items/Catalogue.h"
+#include "items/ItemRecord.h"
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
 
@@ -283,14 +284,8 @@ QGroupBox* TWipeForm::buildProgress() {
 // ---------------------------------------------------------------- handlers
 
 void TWipeForm::FormCreate() {
-    m_catalogue.Close();
-    m_catalogue.SetConnectionString(CatalogueConnectionString());
-    m_catalogue.SetText(QStringLiteral("SELECT Name FROM Item ORDER By NAME"));
-    m_catalogue.Open();
     QStringList names{kAnyItem};
-    for (; !m_catalogue.Eof(); m_catalogue.Next())
-        names << m_catalogue.Fields(0).AsString();
-    m_catalogue.Close();
+    names << Catalogue::AllItemNames();
     {
         const QSignalBlocker quiet(ComboBox2);
         ComboBox2->clear();
@@ -302,24 +297,9 @@ void TWipeForm::FormCreate() {
 }
 
 void TWipeForm::ComboBox2Change() {
-    m_catalogue.Close();
-    m_catalogue.SetConnectionString(CatalogueConnectionString());
-    m_catalogue.SetText(
-        QStringLiteral("SELECT ID, ID2,Unique, Unique2, Code32, ExcOptionType FROM Item WHERE Name=") +
-        Q(ComboBox2->currentText()));
-    m_catalogue.Open();
-    ChosenItem item;
-    QString kind;
-    if (!m_catalogue.IsEmpty()) {
-        item.ID = m_catalogue.FieldByName(QStringLiteral("ID")).AsString();
-        item.ID2 = m_catalogue.FieldByName(QStringLiteral("ID2")).AsString();
-        item.Unique = m_catalogue.FieldByName(QStringLiteral("Unique")).AsInteger();
-        item.Unique2 = m_catalogue.FieldByName(QStringLiteral("Unique2")).AsString();
-        item.Code32 = m_catalogue.FieldByName(QStringLiteral("Code32")).AsString();
-        kind = m_catalogue.FieldByName(QStringLiteral("ExcOptionType")).AsString();
-    }
-    m_catalogue.Close();
-    m_item = item;
+    const Catalogue::WipeKey key = Catalogue::WipeItem(ComboBox2->currentText());
+    m_item = ChosenItem{key.id, key.id2, key.unique, key.unique2, key.code32};
+    const QString& kind = key.excKind;
 
     for (const ExcellentCaptions& entry : kByKind) {
         if (kind != text(entry.kind))
@@ -375,11 +355,9 @@ void TWipeForm::WipeALLItems1Click() {
                       QStringLiteral("Are you sure that you want to delete ALL items?"),
                       Dialogs::Icon::Question))
         return;
-    const int recordBytes = ContainerColumn::RecordBytesFromSettings();
-    const QString inventory =
-        ContainerColumn::EmptyColumnLiteral(recordBytes, ContainerColumn::kInventoryRecords);
-    const QString warehouse =
-        ContainerColumn::EmptyColumnLiteral(recordBytes, ContainerColumn::kWarehouseRecords);
+    const ItemRecord::Width width = ItemRecord::CurrentWidth();
+    const QString inventory = ItemRecord::EmptyColumnLiteral(ItemRecord::kInventoryRecords, width);
+    const QString warehouse = ItemRecord::EmptyColumnLiteral(ItemRecord::kWarehouseRecords, width);
     QStringList statements{QStringLiteral("UPDATE Character SET Inventory=") + inventory,
                            QStringLiteral("UPDATE Warehouse SET Items=") + warehouse};
     if (vaultsEnabled())
@@ -452,13 +430,13 @@ TWipeForm::Walk TWipeForm::walkOf(Kind kind) const {
     switch (kind) {
     case Inventory:
         return {QStringLiteral("SELECT AccountID, Inventory, Name FROM Character"),
-                ContainerColumn::kInventoryRecords, [](const Query& row, const QString& literal) {
+                ItemRecord::kInventoryRecords, [](const Query& row, const QString& literal) {
                     return QStringLiteral("UPDATE Character SET Inventory=") + literal +
                            QStringLiteral(" WHERE (AccountID=") + Q(row.Fields(0).AsString()) +
                            QStringLiteral(") AND (Name=") + Q(row.Fields(2).AsString()) + QStringLiteral(")");
                 }};
     case Warehouse:
-        return {QStringLiteral("SELECT AccountID, Items FROM Warehouse"), ContainerColumn::kWarehouseRecords,
+        return {QStringLiteral("SELECT AccountID, Items FROM Warehouse"), ItemRecord::kWarehouseRecords,
                 [](const Query& row, const QString& literal) {
                     return QStringLiteral("UPDATE Warehouse SET Items=") + literal +
                            QStringLiteral(" WHERE (AccountID=") + Q(row.Fields(0).AsString()) +
@@ -474,7 +452,7 @@ TWipeForm::Walk TWipeForm::walkOf(Kind kind) const {
     const QString number = setting("ColumnNumber");
     return {QStringLiteral("SELECT ") + account + QStringLiteral(", ") + items + QStringLiteral(",") +
                 number + QStringLiteral(" FROM ") + table,
-            ContainerColumn::kWarehouseRecords, [=](const Query& row, const QString& literal) {
+            ItemRecord::kWarehouseRecords, [=](const Query& row, const QString& literal) {
                 return QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + items +
                        QStringLiteral("=") + literal + QStringLiteral(" WHERE (") + account +
                        QStringLiteral("=") + Q(row.Fields(0).AsString()) + QStringLiteral(") AND (") +
@@ -498,7 +476,7 @@ void TWipeForm::runWalk(const QString& question, const std::function<RecordMatch
         return;
     {
         const WalkScope scope(this);
-        const int recordBytes = ContainerColumn::RecordBytesFromSettings();
+        const int recordBytes = ItemRecord::Bytes(ItemRecord::CurrentWidth());
         const RecordMatch match = makeMatch(recordBytes);
         loadTotals();
         walkContainer(Inventory, recordBytes, match);

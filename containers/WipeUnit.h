@@ -95,9 +95,8 @@ private:
     QLabel* m_deletedLabel = nullptr;
     std::array<Line, KindCount> m_lines{};
 
-    Query m_read;      // the rows being walked; stays open for a whole container kind
-    Query m_write;     // rewrites, on a connection of its own
-    Query m_catalogue; // item list and lookups
+    Query m_read;  // the rows being walked; stays open for a whole container kind
+    Query m_write; // rewrites, on a connection of its own
 
     ChosenItem m_item;
     int m_deleted = 0;

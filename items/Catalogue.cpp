@@ -202,7 +202,7 @@ WipeKey WipeItem(const QString& name) {
     key.id = q.text("ID");
     key.id2 = q.text("ID2");
     key.unique = q.number("Unique");
-    key.unique2 = q.number("Unique2");
+    key.unique2 = q.text("Unique2");
     key.code32 = q.text("Code32");
     key.excKind = q.text("ExcOptionType");
     return key;

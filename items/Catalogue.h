@@ -76,7 +76,9 @@ struct WipeKey {
     QString id;
     QString id2;
     int unique = 0;
-    int unique2 = 0;
+    // As stored: the wipe reads it as a number only when a record of the
+    // item's ID2 is met, so a broken row stops the walk there and not before.
+    QString unique2;
     QString code32;
     QString excKind;
 };

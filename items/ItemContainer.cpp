@@ -9,7 +9,13 @@ ItemContainer::ItemContainer(int count, ItemRecord::Width width) : m_width(width
 }
 
 void ItemContainer::Load(const QString& columnText) {
+    const int length = ItemRecord::Length(m_width);
     m_records = ItemRecord::SplitColumn(columnText, Count(), m_width);
+    for (QString& record : m_records) {
+        if (record.size() != length)
+            record = ItemRecord::EmptyRecord(m_width);
+    }
+    m_surplus = columnText.mid(qsizetype(Count()) * length);
 }
 
 void ItemContainer::Clear() {
@@ -30,7 +36,7 @@ void ItemContainer::SetRecord(int cell, const QString& record) {
 }
 
 QString ItemContainer::Literal() const {
-    return ItemRecord::ColumnLiteral(m_records, m_width);
+    return ItemRecord::ColumnLiteral(m_records, m_width) + m_surplus;
 }
 
 int& SelectedCell(ContainerKind kind) {

@@ -15,22 +15,29 @@ public:
     [[nodiscard]] int Count() const { return int(m_records.size()); }
     [[nodiscard]] ItemRecord::Width Width() const { return m_width; }
 
-    // Cuts a column text into the records; a short column leaves the last
-    // records short or empty (they are saved as empty records). A longer
-    // column keeps its first records only.
+    // Cuts a column text into the records. Positions a short (or NULL)
+    // column does not fill, and a record torn by its end, are free: no item
+    // can stand there, and they are saved as empty records. What a longer
+    // column holds past the last record is kept aside and saved unchanged,
+    // so a save never cuts data the editor does not show.
     void Load(const QString& columnText);
-    // Every record becomes the empty record.
+    // Every record becomes the empty record (the bytes past the last record
+    // stay).
     void Clear();
+    // The column text past the last record (empty for a column of the
+    // container's own length or shorter).
+    [[nodiscard]] const QString& Surplus() const { return m_surplus; }
 
     [[nodiscard]] const QString& Record(int cell) const;
     void SetRecord(int cell, const QString& record);
 
-    // "0x" + the records in cell order; empty or short texts are written as
-    // the empty record.
+    // "0x" + the records in cell order (empty or short texts written as the
+    // empty record) + the surplus.
     [[nodiscard]] QString Literal() const;
 
 private:
     QStringList m_records;
+    QString m_surplus;
     ItemRecord::Width m_width;
 };
 

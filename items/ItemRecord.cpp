@@ -46,8 +46,7 @@ bool isHexDigits(const QString& text) {
 } // namespace
 
 Width CurrentWidth() {
-    return ReadSettingInt(QStringLiteral("Version"), QStringLiteral("Version")) == 0 ? Width::Narrow
-                                                                                     : Width::Wide;
+    return WidthForVersion(ReadSettingInt(QStringLiteral("Version"), QStringLiteral("Version")));
 }
 
 QString EmptyRecord(Width w) {
@@ -60,12 +59,19 @@ bool IsEmpty(const QString& record, Width w) {
     return record == EmptyRecord(w);
 }
 
+QStringView RecordAt(QStringView columnText, qsizetype k, Width w) {
+    const qsizetype length = Length(w);
+    const qsizetype start = (k - 1) * length;
+    if (k < 1 || start >= columnText.size())
+        return {};
+    return columnText.mid(start, length);
+}
+
 QStringList SplitColumn(const QString& columnText, int count, Width w) {
-    const int length = Length(w);
     QStringList records;
     records.reserve(count);
-    for (int k = 0; k < count; ++k)
-        records.append(columnText.mid(qsizetype(k) * length, length));
+    for (int k = 1; k <= count; ++k)
+        records.append(RecordAt(columnText, k, w).toString());
     return records;
 }
 
@@ -78,6 +84,17 @@ QString ColumnLiteral(const QStringList& records, Width w) {
     for (const QString& record : records)
         literal += record.size() == empty.size() ? record : empty;
     return literal;
+}
+
+QString LiteralOf(QStringView columnText) {
+    QString literal;
+    literal.reserve(2 + columnText.size());
+    literal.append(QLatin1String("0x")).append(columnText);
+    return literal;
+}
+
+QString EmptyColumnLiteral(int count, Width w) {
+    return QLatin1String("0x") + EmptyRecord(w).repeated(count);
 }
 
 QString UniqueKey(const QString& record) {

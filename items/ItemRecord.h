@@ -3,6 +3,7 @@
 #include <QChar>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 // The stored item record, handled as text: two upper-case hexadecimal digits
 // per byte, characters counted from 1. Every change rewrites characters of an
@@ -11,11 +12,28 @@ namespace ItemRecord {
 
 enum class Width { Narrow = 10, Wide = 16 };
 
-// The width the whole program uses: setting Version/Version, 0 → 10 bytes,
-// anything else → 16 bytes.
+// Records of each container column: the inventory (12 equipment slots, the
+// 64-cell bag and the 32-cell personal shop), the warehouse and every extra
+// vault.
+inline constexpr int kInventoryRecords = 108;
+inline constexpr int kWarehouseRecords = 120;
+
+// What a value of the Version setting means: 0 → 10 bytes, anything else →
+// 16 bytes.
+[[nodiscard]] constexpr Width WidthForVersion(int version) {
+    return version == 0 ? Width::Narrow : Width::Wide;
+}
+// The width of records `recordBytes` long: 10 → narrow, anything else → wide.
+[[nodiscard]] constexpr Width WidthForBytes(int recordBytes) {
+    return recordBytes == 10 ? Width::Narrow : Width::Wide;
+}
+// The width the whole program uses, read from the settings now.
 [[nodiscard]] Width CurrentWidth();
+[[nodiscard]] constexpr int Bytes(Width w) {
+    return int(w);
+}
 [[nodiscard]] constexpr int Length(Width w) {
-    return w == Width::Narrow ? 20 : 32;
+    return 2 * Bytes(w);
 }
 // 20 or 32 "F": a free position.
 [[nodiscard]] QString EmptyRecord(Width w);
@@ -25,10 +43,16 @@ enum class Width { Narrow = 10, Wide = 16 };
 
 // Record k (from 1) of a column text; shorter or empty where the column is
 // short.
+[[nodiscard]] QStringView RecordAt(QStringView columnText, qsizetype k, Width w);
+// Records 1 to count of a column text, cut as RecordAt does.
 [[nodiscard]] QStringList SplitColumn(const QString& columnText, int count, Width w);
 // "0x" + the record texts; an empty or short text is written as the empty
 // record, so the literal always holds whole records.
 [[nodiscard]] QString ColumnLiteral(const QStringList& records, Width w);
+// "0x" + a column text as it stands.
+[[nodiscard]] QString LiteralOf(QStringView columnText);
+// A column of `count` free positions, as a literal.
+[[nodiscard]] QString EmptyColumnLiteral(int count, Width w);
 
 // ---- identity (the catalogue key of a record)
 

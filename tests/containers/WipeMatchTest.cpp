@@ -1,8 +1,8 @@
 #include "WipeServer.h"
 
 #include "app/UtilitiesUnit.h"
-#include "containers/ContainerColumn.h"
 #include "containers/WipeMatch.h"
+#include "items/ItemRecord.h"
 #include "platform/TanorError.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +11,10 @@
 
 namespace {
 
-using ContainerColumn::EmptyRecord;
+// A free position of records `recordBytes` long.
+QString EmptyRecord(int recordBytes) {
+    return ItemRecord::EmptyRecord(ItemRecord::WidthForBytes(recordBytes));
+}
 using WipeServer::Column;
 const auto record = WipeServer::Record;
 
@@ -66,21 +69,22 @@ const char kAncients[] = {'0', '5', '9', '6', 'A'};
 // ---------------------------------------------------------------- column pieces
 
 TEST(ContainerColumnTest, WidthsEmptyRecordsAndLiterals) {
-    EXPECT_EQ(ContainerColumn::RecordBytes(0), 10);
-    EXPECT_EQ(ContainerColumn::RecordBytes(1), 16);
-    EXPECT_EQ(ContainerColumn::RecordBytes(-3), 16);
+    using ItemRecord::Width;
+    EXPECT_EQ(ItemRecord::Bytes(ItemRecord::WidthForVersion(0)), 10);
+    EXPECT_EQ(ItemRecord::Bytes(ItemRecord::WidthForVersion(1)), 16);
+    EXPECT_EQ(ItemRecord::Bytes(ItemRecord::WidthForVersion(-3)), 16);
     EXPECT_EQ(EmptyRecord(10), QStringLiteral("FFFFFFFFFFFFFFFFFFFF"));
     EXPECT_EQ(EmptyRecord(16), QStringLiteral("FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF"));
-    const QString column = ContainerColumn::EmptyColumnLiteral(16, 120);
+    const QString column = ItemRecord::EmptyColumnLiteral(120, Width::Wide);
     EXPECT_EQ(column.size(), 2 + 120 * 32);
     EXPECT_TRUE(column.startsWith(QStringLiteral("0xFFFF")));
     EXPECT_EQ(column.count(QLatin1Char('F')), 120 * 32);
 
     const QString text = QStringLiteral("00112233445566778899AABBCCDDEEFF001122");
-    EXPECT_EQ(ContainerColumn::RecordText(text, 0, 10), QStringLiteral("00112233445566778899"));
-    EXPECT_EQ(ContainerColumn::RecordText(text, 1, 10), QStringLiteral("AABBCCDDEEFF001122"));
-    EXPECT_TRUE(ContainerColumn::RecordText(text, 2, 10).isEmpty());
-    EXPECT_EQ(ContainerColumn::ColumnLiteral(text), QStringLiteral("0x") + text);
+    EXPECT_EQ(ItemRecord::RecordAt(text, 1, Width::Narrow), QStringLiteral("00112233445566778899"));
+    EXPECT_EQ(ItemRecord::RecordAt(text, 2, Width::Narrow), QStringLiteral("AABBCCDDEEFF001122"));
+    EXPECT_TRUE(ItemRecord::RecordAt(text, 3, Width::Narrow).isEmpty());
+    EXPECT_EQ(ItemRecord::LiteralOf(text), QStringLiteral("0x") + text);
 }
 
 // ---------------------------------------------------------------- general match

@@ -95,7 +95,7 @@ TEST_F(CatalogueTest, SlotLookupsAndSkills) {
     const Catalogue::WipeKey key = Catalogue::WipeItem(QStringLiteral("Bronze Armor"));
     EXPECT_TRUE(key.found);
     EXPECT_EQ(key.unique, 8);
-    EXPECT_EQ(key.unique2, 8);
+    EXPECT_EQ(key.unique2, QStringLiteral("8"));
 
     EXPECT_EQ(Catalogue::SkillClasses(), (QStringList{QStringLiteral("Wizard"), QStringLiteral("Knight")}));
     EXPECT_EQ(Catalogue::SkillNames().size(), 3);
