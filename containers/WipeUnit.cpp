@@ -3,6 +3,7 @@
 #include "app/UtilitiesUnit.h"
 #include "items/Catalogue.h"
 #include "items/ItemRecord.h"
+#include "items/PropertyEditor.h"
 #include "platform/Dialogs.h"
 #include "platform/Guard.h"
 
@@ -46,32 +47,11 @@ const char* const kTypes[] = {
 
 const QString kAnyItem = QStringLiteral("Any Item");
 
-// Captions of the six excellent boxes: at opening, then by the chosen item's
-// excellent kind.
-struct ExcellentCaptions {
-    const char* kind;
-    std::array<const char*, 6> captions;
-};
-
-const ExcellentCaptions kOpening{"",
-                                 {"Zen/Mana/HP", "Def.Rate/Mana/MP", "Reflect/Speed/Ignore",
-                                  "D.Dec/Dmg 2%/Stamina", "Mana/Dmg Lvl/Speed", "HP/ExcRate"}};
-
-const ExcellentCaptions kByKind[] = {
-    {"ar",
-     {"Increase Rate o Zen +40%", "Defense Success Rate + 10%", "Reflect Damage +5%", "Damage Decrease +4%",
-      "Increase Max Mana + 4%", "Increase Max HP +4%"}},
-    {"we",
-     {"Increase Mana After Hunt +Mana/8", "Increase Life After Hunt +Life/8",
-      "Increase Attacking(Wizandry) speed +7", "Increase Damage +2%", "Increase Damage +Level/20",
-      "Excellent Damage Rate +10%"}},
-    {"wi",
-     {"Increase Max HP", "Increase Max Mana", "Ignore Opponent's Defensive Power by 3%",
-      "Increase Max Stamina", "Increase Attacking(Wizandry) speed +5", "Take NO Effect"}},
-    {"any",
-     {"Take NO Effect", "Take NO Effect", "Take NO Effect", "Take NO Effect", "Take NO Effect",
-      "Take NO Effect"}},
-};
+// Captions of the six excellent boxes at opening; the chosen item's
+// excellent kind then sets them as in the property editor.
+const std::array<const char*, 6> kOpening = {"Zen/Mana/HP",          "Def.Rate/Mana/MP",
+                                             "Reflect/Speed/Ignore", "D.Dec/Dmg 2%/Stamina",
+                                             "Mana/Dmg Lvl/Speed",   "HP/ExcRate"};
 
 // Entries of the ancient option group and the character each stands for.
 struct AncientEntry {
@@ -217,7 +197,7 @@ QGroupBox* TWipeForm::buildExcellent() {
     box->setObjectName(QStringLiteral("GroupBox3"));
     auto* layout = new QVBoxLayout(box);
     for (std::size_t i = 0; i < m_excellent.size(); ++i) {
-        m_excellent[i] = new QCheckBox(text(kOpening.captions[i]), box);
+        m_excellent[i] = new QCheckBox(text(kOpening[i]), box);
         // The sixth box has always been spelt with a capital E.
         m_excellent[i]->setObjectName(i == 5 ? QStringLiteral("VisualExc6")
                                              : QStringLiteral("Visualexc%1").arg(i + 1));
@@ -299,19 +279,7 @@ void TWipeForm::FormCreate() {
 void TWipeForm::ComboBox2Change() {
     const Catalogue::WipeKey key = Catalogue::WipeItem(ComboBox2->currentText());
     m_item = ChosenItem{key.id, key.id2, key.unique, key.unique2, key.code32};
-    const QString& kind = key.excKind;
-
-    for (const ExcellentCaptions& entry : kByKind) {
-        if (kind != text(entry.kind))
-            continue;
-        const bool usable = kind != QLatin1String("any");
-        for (std::size_t i = 0; i < m_excellent.size(); ++i) {
-            m_excellent[i]->setText(text(entry.captions[i]));
-            m_excellent[i]->setEnabled(usable);
-            if (!usable)
-                m_excellent[i]->setChecked(false);
-        }
-    }
+    ApplyExcellentKind(m_excellent, key.excKind);
 }
 
 void TWipeForm::BitBtn1Click() {

@@ -250,7 +250,7 @@ void TItemPropertyEditor::SubTypeItem(bool byOperator) {
     GetSubtype();
 }
 
-void TItemPropertyEditor::applyExcellentKind(const QString& kind) {
+void ApplyExcellentKind(const std::array<QCheckBox*, 6>& boxes, const QString& kind) {
     const Captions* captions = nullptr;
     if (kind == QLatin1String("ar"))
         captions = &kArmourCaptions;
@@ -260,11 +260,11 @@ void TItemPropertyEditor::applyExcellentKind(const QString& kind) {
         captions = &kWingCaptions;
     if (captions) {
         for (int i = 0; i < 6; ++i) {
-            m_excellent[i]->setText(QLatin1String((*captions)[i]));
-            m_excellent[i]->setEnabled(true);
+            boxes[i]->setText(QLatin1String((*captions)[i]));
+            boxes[i]->setEnabled(true);
         }
     } else if (kind == QLatin1String("any")) {
-        for (QCheckBox* box : m_excellent) {
+        for (QCheckBox* box : boxes) {
             box->setText(QStringLiteral("Take NO Effect"));
             box->setChecked(false);
             box->setEnabled(false);
@@ -280,7 +280,7 @@ void TItemPropertyEditor::GetSubtype() {
     // A name the catalogue lost meanwhile leaves the record as it is.
     if (!item.found)
         return;
-    applyExcellentKind(item.excKind);
+    ApplyExcellentKind(m_excellent, item.excKind);
     m_setNumber = item.setNumber;
     m_uniqueText = QString::number(item.unique);
     QString t = ItemRecord::WithItemByte(RecordText(), item.id);

@@ -13,6 +13,12 @@ class QComboBox;
 class QGroupBox;
 class QLineEdit;
 
+// The six excellent boxes ([0] the one worth 1 … [5] the one worth 32) follow
+// an item's excellent kind: "ar", "we" and "wi" give them that kind's
+// captions and enable them; "any" makes every box "Take NO Effect",
+// unchecked and disabled; any other kind leaves them as they are.
+void ApplyExcellentKind(const std::array<QCheckBox*, 6>& boxes, const QString& kind);
+
 // The panel in which the operator builds an item: type, sub-type, level,
 // option, skill, luck, excellent and ancient options, durability and serial.
 // It keeps one record text, rewritten character by character after every
@@ -84,7 +90,6 @@ private:
     void buildControls();
     void connectEvents();
     void setRecordText(const QString& record);
-    void applyExcellentKind(const QString& kind);
     [[nodiscard]] int excellentSum() const;
 
     Variant m_variant;
