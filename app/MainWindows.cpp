@@ -6,6 +6,8 @@
 #include "app/AuthenticationUnit.h"
 #include "app/SQLConnectionUnit.h"
 #include "app/WizardUnit.h"
+#include "containers/InventoryUnit.h"
+#include "containers/WareHouseUnit.h"
 #include "containers/WipeUnit.h"
 #include "items/ItemConvertorUnit.h"
 
@@ -27,6 +29,8 @@ ModalOpener::Factory MainWindowFactory(MainWindow window) {
         {MainWindow::About, make<TAboutBox>()},
         {MainWindow::Administration, make<TAdministrationForm>()},
         {MainWindow::Search, make<TSearchForm>()},
+        {MainWindow::Warehouse, make<TWarehouseForm>()},
+        {MainWindow::Inventory, make<TInventoryForm>()},
         {MainWindow::Wipe, make<TWipeForm>()},
         {MainWindow::ItemConvertor, make<TItemConvertorForm>()},
     };

@@ -405,13 +405,14 @@ TEST_F(MainWindowTest, BarsMoveThePanelsAndTheWindowHeight) {
 
 TEST_F(MainWindowTest, CommandsOfWindowsNotBuiltYetAreDisabled) {
     for (const char* name :
-         {"AddAccount", "EditAccount", "Warehouse", "AddCharacter", "EditCharacter", "EditInventory",
-          "Friends", "AddGuild", "EditGuild", "SpeedButton11", "SpeedButton5", "SpeedButton10", "Ranking"})
+         {"AddAccount", "EditAccount", "AddCharacter", "EditCharacter", "Friends", "AddGuild", "EditGuild",
+          "SpeedButton11", "SpeedButton5", "SpeedButton10", "Ranking"})
         EXPECT_FALSE(button(name)->isEnabled()) << name;
     for (const char* name : {"ViewGM1", "EditItem1", "EditSkills1"})
         EXPECT_FALSE(action(name)->isEnabled()) << name;
-    for (const char* name : {"Find", "SpeedButton6", "DeleteAccount", "DeleteCharacter", "DeleteGuild",
-                             "SpeedButton7", "OptionButton", "SpeedButton9", "SpeedButton4"})
+    for (const char* name :
+         {"Find", "SpeedButton6", "DeleteAccount", "DeleteCharacter", "DeleteGuild", "SpeedButton7",
+          "OptionButton", "SpeedButton9", "SpeedButton4", "Warehouse", "EditInventory"})
         EXPECT_TRUE(button(name)->isEnabled()) << name;
     for (const char* name :
          {"WipeItems1", "ConvertItems1", "SQLConnection1", "About1", "SQLConnection2", "About2", "Close1"})
@@ -537,7 +538,8 @@ TEST_F(MainWindowTest, TheMaintenanceCommandsOpenTheirWindows) {
     modal.then([](QDialog* d) { d->reject(); }).then([](QDialog* d) { d->reject(); });
     action("WipeItems1")->trigger();
     action("ConvertItems1")->trigger();
-    EXPECT_EQ(modal.opened(), (std::vector<QString>{QStringLiteral("TWipeForm"), QStringLiteral("TItemConvertorForm")}));
+    EXPECT_EQ(modal.opened(),
+              (std::vector<QString>{QStringLiteral("TWipeForm"), QStringLiteral("TItemConvertorForm")}));
 }
 
 TEST_F(MainWindowTest, TheAboutBoxOpensOverTheVisibleMainWindow) {

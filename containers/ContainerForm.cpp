@@ -1,0 +1,109 @@
+#include "containers/ContainerForm.h"
+
+#include "app/QueryHelpers.h"
+#include "app/UtilitiesUnit.h"
+#include "items/CellGrid.h"
+#include "items/PropertyEditor.h"
+#include "platform/Guard.h"
+#include "platform/TanorError.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <exception>
+
+TContainerForm::TContainerForm(const Layout& layout, QWidget* parent)
+    : QDialog(parent), m_container(layout.kind == ContainerKind::Inventory ? ItemRecord::kInventoryRecords
+                                                                           : ItemRecord::kWarehouseRecords,
+                                   ItemRecord::CurrentWidth()) {
+    const bool inventory = layout.kind == ContainerKind::Inventory;
+    m_editor = new TItemPropertyEditor(
+        inventory ? TItemPropertyEditor::Variant::Inventory : TItemPropertyEditor::Variant::Warehouse, this);
+    m_cells = new TItemCells(layout.kind, &m_container, m_editor, this);
+
+    m_header = new QFormLayout;
+    m_header->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+
+    auto* save = new QPushButton(QStringLiteral("Save"), this);
+    save->setObjectName(QStringLiteral("AddItem"));
+    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    close->setObjectName(QLatin1String(layout.closeName));
+    // Enter in a text box must not save or close the window.
+    for (QPushButton* b : {save, close})
+        b->setAutoDefault(false);
+    ConnectGuarded(save, &QPushButton::clicked, this, [this] { AddItemClick(); });
+    ConnectGuarded(close, &QPushButton::clicked, this, [this] { CloseClick(); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(save);
+    buttons->addWidget(close);
+
+    m_left = new QVBoxLayout;
+    m_left->addLayout(m_header);
+    m_left->addWidget(m_editor, 1);
+    m_left->addWidget(TItemCells::CreateLegend(layout.normalInLegend, this));
+    m_belowLegend = m_left->count();
+    m_left->addLayout(buttons);
+
+    m_right = new QVBoxLayout;
+    auto* root = new QHBoxLayout(this);
+    root->addLayout(m_left, 1);
+    root->addLayout(m_right);
+}
+
+QLabel* TContainerForm::AddNameRow(const QString& caption, const char* objectName, const QString& name) {
+    auto* label = new QLabel(name, this);
+    label->setObjectName(QLatin1String(objectName));
+    label->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_header->addRow(caption, label);
+    return label;
+}
+
+void TContainerForm::AddHeaderRow(QWidget* label, QWidget* field) {
+    m_header->addRow(label, field);
+}
+
+void TContainerForm::AddBelowLegend(QWidget* widget) {
+    m_left->insertWidget(m_belowLegend++, widget);
+}
+
+void TContainerForm::LoadColumn(const QByteArray& column) {
+    m_container.Load(BytesToHex(column));
+    m_loaded = true;
+}
+
+void TContainerForm::ShowCells() {
+    m_cells->ShowStored();
+}
+
+void TContainerForm::CloseClick() {
+    reject();
+}
+
+void TContainerForm::SaveWith(const Statement& statement, const Message& saved, const Message& failed) {
+    if (AppState.OperatorSignedIn != 1) {
+        reject();
+        return;
+    }
+    bool written = false;
+    try {
+        if (!m_loaded)
+            throw TanorError(QStringLiteral("The column was not loaded"));
+        const std::optional<QString> text = statement();
+        if (!text)
+            return;
+        // No row changed means nothing was written (the row went away
+        // meanwhile); saying "updated" then would lose the edits unnoticed.
+        written = ExecOn(kTanorOnlineDNS, *text) != 0;
+    } catch (const std::exception&) {
+        written = false;
+    }
+    const Message& said = written ? saved : failed;
+    Dialogs::Show(said.caption, said.text, said.icon);
+    if (written)
+        accept();
+}

@@ -1,0 +1,117 @@
+#include "containers/InventoryUnit.h"
+
+#include "app/QueryHelpers.h"
+#include "app/UtilitiesUnit.h"
+#include "items/CellGrid.h"
+#include "items/PropertyEditor.h"
+#include "platform/Guard.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString loadStatement(const QString& character) {
+    return QStringLiteral("SELECT Inventory FROM Character WHERE Name =") + Q(character);
+}
+
+} // namespace
+
+TInventoryForm::TInventoryForm(QWidget* parent)
+    : TContainerForm({ContainerKind::Inventory, "CloseButton", false}, parent),
+      m_account(AppState.CurrentAccount), m_character(AppState.CurrentCharacter) {
+    setObjectName(QStringLiteral("InventoryForm"));
+    setWindowTitle(QStringLiteral("Inventory/Personal Shop"));
+    setWindowFlag(Qt::Tool);
+
+    Acc = AddNameRow(QStringLiteral("Account: "), "Acc", QString());
+    Chr = AddNameRow(QStringLiteral("Character:"), "Chr", QString());
+
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("PageControl1"));
+
+    auto* inventoryPage = new QWidget(m_pages);
+    inventoryPage->setObjectName(QStringLiteral("TabSheet1"));
+    auto* inventoryLayout = new QVBoxLayout(inventoryPage);
+    inventoryLayout->addWidget(Cells()->AddEquipment(), 0, Qt::AlignHCenter);
+    QWidget* bag = Cells()->AddGrid(13, 64);
+    bag->setObjectName(QStringLiteral("Inventory"));
+    inventoryLayout->addWidget(bag, 0, Qt::AlignHCenter);
+    auto* reset = new QPushButton(QStringLiteral("Reset Inventory"), inventoryPage);
+    reset->setObjectName(QStringLiteral("Button1"));
+    reset->setAutoDefault(false);
+    ConnectGuarded(reset, &QPushButton::clicked, this, [this] { Button1Click(); });
+    inventoryLayout->addWidget(reset);
+    inventoryLayout->addStretch(1);
+    m_pages->addTab(inventoryPage, QStringLiteral("Inventory"));
+
+    auto* shopPage = new QWidget(m_pages);
+    shopPage->setObjectName(QStringLiteral("TabSheet2"));
+    auto* shopLayout = new QVBoxLayout(shopPage);
+    QWidget* shop = Cells()->AddGrid(77, 32);
+    shop->setObjectName(QStringLiteral("PersonalShop"));
+    shopLayout->addWidget(shop, 0, Qt::AlignHCenter);
+    shopLayout->addStretch(1);
+    m_pages->addTab(shopPage, QStringLiteral("Personal Shop"));
+    Right()->addWidget(m_pages);
+
+    // Cell 13 draws its serial before the record is taken; 19 and 20 also
+    // rebuild the record first.
+    Cells()->SetDrawFirst({13, 19, 20}, {19, 20});
+
+    adjustSize();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    RunGuarded([this] { FormCreate(); });
+}
+
+void TInventoryForm::FormCreate() {
+    Editor()->ResetRecord();
+    Acc->setText(m_account);
+    Chr->setText(m_character);
+
+    // A character without an inventory gets 108 free records first. A row
+    // whose column is NULL needs no such write: its cells show free and
+    // Save writes them as free records.
+    Query inventory = OpenOn(kTanorOnlineDNS, loadStatement(m_character));
+    if (inventory.IsEmpty()) {
+        inventory.Close();
+        (void)ExecOn(kTanorOnlineDNS,
+                     QStringLiteral("UPDATE Character SET Inventory=") +
+                         ItemRecord::EmptyColumnLiteral(ItemRecord::kInventoryRecords, Container().Width()) +
+                         QStringLiteral(" WHERE Name=") + Q(m_character));
+        inventory = OpenOn(kTanorOnlineDNS, loadStatement(m_character));
+    }
+    LoadColumn(inventory.IsEmpty() ? QByteArray() : inventory.Fields(0).AsBytes());
+    inventory.Close();
+
+    Editor()->LoadTypes();
+    ShowCells();
+
+    Editor()->SelectFirstType();
+    Editor()->SubTypeItem();
+    Editor()->GetSubtype();
+    Editor()->GetAutoSerial();
+}
+
+void TInventoryForm::Button1Click() {
+    if (!Dialogs::Ask(QStringLiteral("Confirm"), QStringLiteral("Are you sure?"), Dialogs::Icon::Question))
+        return;
+    Cells()->EmptyAll();
+}
+
+void TInventoryForm::AddItemClick() {
+    SaveWith(
+        [this] {
+            return std::optional<QString>(QStringLiteral("UPDATE Character SET Inventory= ") + Literal() +
+                                          QStringLiteral(" WHERE Name= ") + Q(m_character));
+        },
+        {QStringLiteral("Vorn TanorEditor"), QStringLiteral("Inventory Updated!"),
+         Dialogs::Icon::Information},
+        {QStringLiteral("Error"), QStringLiteral("Error while saving Inventory"), Dialogs::Icon::Error});
+}

@@ -1,0 +1,274 @@
+#include "containers/WareHouseUnit.h"
+
+#include "app/QueryHelpers.h"
+#include "app/UtilitiesUnit.h"
+#include "items/CellGrid.h"
+#include "items/PropertyEditor.h"
+#include "platform/Guard.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kOriginal = QStringLiteral("Original");
+
+QString vaultSetting(const char* key) {
+    return ReadSetting(QStringLiteral("Vaults"), QString::fromLatin1(key));
+}
+
+QString loadStatement(const QString& account) {
+    return QStringLiteral("SELECT Items, Money, pw, EndUseDate FROM Warehouse WHERE AccountID =") +
+           Q(account);
+}
+
+// EndUseDate in the system's date and time format; a text the database
+// gives that is not a date is shown as it stands.
+QString shownDate(const Field& field) {
+    QDateTime when = field.value().toDateTime();
+    if (!when.isValid()) {
+        const QString text = field.AsString();
+        for (const char* format : {"yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss"}) {
+            when = QDateTime::fromString(text, QLatin1String(format));
+            if (when.isValid())
+                break;
+        }
+        if (!when.isValid())
+            return text;
+    }
+    return QLocale::system().toString(when, QLocale::ShortFormat);
+}
+
+// A whole number 0..max typed in a box, or nothing.
+std::optional<qint64> wholeNumber(const QString& text, qint64 max) {
+    if (text.isEmpty() || text.size() > 18)
+        return std::nullopt;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return std::nullopt;
+    }
+    const qint64 value = text.toLongLong();
+    if (value > max)
+        return std::nullopt;
+    return value;
+}
+
+// The whole number in `box`, 0..max; else the operator is told which field
+// is wrong and the box gets the focus.
+std::optional<qint64> checkedNumber(QLineEdit* box, const QString& field, qint64 max) {
+    const std::optional<qint64> value = wholeNumber(box->text(), max);
+    if (!value) {
+        Dialogs::Show(QStringLiteral("Vorn TanorEditor"),
+                      QStringLiteral("%1 must be a whole number from 0 to %2").arg(field).arg(max),
+                      Dialogs::Icon::Warning);
+        box->setFocus();
+    }
+    return value;
+}
+
+// Money is an int column; the password a 4-character field.
+constexpr qint64 kMaxMoney = 2000000000;
+constexpr qint64 kMaxPassword = 9999;
+constexpr int kMoneyLength = 10; // every amount the column holds
+constexpr int kPasswordLength = 4;
+
+// Shows a stored value whole even when it is longer than the box allows,
+// so that it is never cut on the way to the screen (Save then refuses it).
+void showStored(QLineEdit* box, const QString& value, int maxLength) {
+    box->setMaxLength(std::max<int>(maxLength, int(value.size())));
+    box->setText(value);
+}
+
+} // namespace
+
+TWarehouseForm::TWarehouseForm(QWidget* parent)
+    : TContainerForm({ContainerKind::Warehouse, "CloseBitBtn", true}, parent),
+      m_account(AppState.CurrentAccount) {
+    setObjectName(QStringLiteral("WarehouseForm"));
+    setWindowTitle(QStringLiteral("Edit Warehouse..."));
+
+    Acc = AddNameRow(QStringLiteral("Account: "), "Acc", QString());
+    m_vaultLabel = new QLabel(QStringLiteral("Vault N:"), this);
+    m_vaultLabel->setObjectName(QStringLiteral("VaultLabel"));
+    mVaults = new QComboBox(this);
+    mVaults->setObjectName(QStringLiteral("mVaults"));
+    mVaults->setToolTip(QStringLiteral("CAUTION: If you aren't in the original account, you won't be able to "
+                                       "change the money and password"));
+    AddHeaderRow(m_vaultLabel, mVaults);
+    ConnectGuarded(mVaults, &QComboBox::currentIndexChanged, this, [this] { mVaultsChange(); });
+
+    auto* internal = new QGroupBox(QStringLiteral("Internal"), this);
+    internal->setObjectName(QStringLiteral("Internal"));
+    auto* form = new QFormLayout(internal);
+    m_lastTM = new QLabel(internal);
+    m_lastTM->setObjectName(QStringLiteral("LastTM"));
+    m_lastTM->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
+    VisualMoney = new QLineEdit(internal);
+    VisualMoney->setObjectName(QStringLiteral("VisualMoney"));
+    VisualMoney->setMaxLength(kMoneyLength);
+    VisualPassword = new QLineEdit(internal);
+    VisualPassword->setObjectName(QStringLiteral("VisualPassword"));
+    VisualPassword->setMaxLength(kPasswordLength);
+    form->addRow(QStringLiteral("Last TM:"), m_lastTM);
+    form->addRow(QStringLiteral("Money"), VisualMoney);
+    form->addRow(QStringLiteral("Password"), VisualPassword);
+    AddBelowLegend(internal);
+
+    QWidget* grid = Cells()->AddGrid(1, ItemRecord::kWarehouseRecords);
+    grid->setObjectName(QStringLiteral("WareHouse"));
+    Right()->addWidget(grid, 0, Qt::AlignHCenter);
+    auto* reset = new QPushButton(QStringLiteral("Reset Warehouse"), this);
+    reset->setObjectName(QStringLiteral("Button1"));
+    reset->setAutoDefault(false);
+    ConnectGuarded(reset, &QPushButton::clicked, this, [this] { Button1Click(); });
+    Right()->addWidget(reset);
+    Right()->addStretch(1);
+
+    // A placement on cell 1 draws a serial before the record is taken.
+    Cells()->SetDrawFirst({1}, {});
+
+    RunGuarded([this] { FormCreate(); });
+}
+
+bool TWarehouseForm::vaultsEnabled() {
+    return ReadSettingInt(QStringLiteral("Vaults"), QStringLiteral("Enabled")) == 1;
+}
+
+void TWarehouseForm::FormCreate() {
+    ForgetColumn();
+    Editor()->ResetRecord();
+    Acc->setText(m_account);
+
+    const bool vaults = vaultsEnabled();
+    m_vaultLabel->setVisible(vaults);
+    mVaults->setVisible(vaults);
+    if (vaults) {
+        loadVaultList();
+        Cells()->EmptyAll();
+    }
+
+    loadWarehouseRow();
+
+    Editor()->LoadTypes();
+    Editor()->SubTypeItem();
+    ShowCells();
+    Editor()->GetAutoSerial();
+}
+
+void TWarehouseForm::loadVaultList() {
+    const QStringList numbers = ListOn(
+        kTanorOnlineDNS, QStringLiteral("SELECT ") + vaultSetting("ColumnNumber") + QStringLiteral(" FROM ") +
+                             vaultSetting("Table") + QStringLiteral(" WHERE ") +
+                             vaultSetting("ColumnAccount") + QStringLiteral("=") + Q(m_account));
+    const QSignalBlocker quiet(mVaults);
+    mVaults->clear();
+    mVaults->addItem(kOriginal);
+    mVaults->addItems(numbers);
+    mVaults->setCurrentIndex(0);
+}
+
+void TWarehouseForm::loadWarehouseRow() {
+    Query row = OpenOn(kTanorOnlineDNS, loadStatement(m_account));
+    if (row.IsEmpty()) {
+        row.Close();
+        (void)ExecOn(
+            kTanorOnlineDNS,
+            QStringLiteral("INSERT INTO Warehouse (AccountID, Items, Money, EndUseDate, DbVersion, pw) "
+                           "VALUES (") +
+                Q(m_account) + QStringLiteral(",") +
+                ItemRecord::EmptyColumnLiteral(ItemRecord::kWarehouseRecords, Container().Width()) +
+                QStringLiteral(",0, getdate(), 2,0)"));
+        row = OpenOn(kTanorOnlineDNS, loadStatement(m_account));
+    }
+    const bool found = !row.IsEmpty();
+    showStored(VisualMoney, found ? row.FieldByName(QStringLiteral("Money")).AsString() : QString(),
+               kMoneyLength);
+    showStored(VisualPassword, found ? row.FieldByName(QStringLiteral("pw")).AsString() : QString(),
+               kPasswordLength);
+    m_lastTM->setText(found ? shownDate(row.FieldByName(QStringLiteral("EndUseDate"))) : QString());
+    LoadColumn(found ? row.FieldByName(QStringLiteral("Items")).AsBytes() : QByteArray());
+    setView(QString());
+}
+
+void TWarehouseForm::loadVault(const QString& number) {
+    Query vault =
+        OpenOn(kTanorOnlineDNS,
+               QStringLiteral("SELECT ") + vaultSetting("ColumnItems") + QStringLiteral(" FROM ") +
+                   vaultSetting("Table") + QStringLiteral(" WHERE (") + vaultSetting("ColumnAccount") +
+                   QStringLiteral("=") + Q(m_account) + QStringLiteral(") AND(") +
+                   vaultSetting("ColumnNumber") + QStringLiteral("=") + number + QStringLiteral(")"));
+    const QByteArray column = vault.IsEmpty() ? QByteArray() : vault.Fields(0).AsBytes();
+    vault.Close();
+    Cells()->EmptyAll();
+    LoadColumn(column);
+    setView(number);
+    ShowCells();
+}
+
+void TWarehouseForm::setView(const QString& vault) {
+    m_vault = vault;
+    // A vault's save writes its items only: money and password stay as the
+    // warehouse row has them, so they cannot be edited meanwhile.
+    VisualMoney->setReadOnly(!vault.isEmpty());
+    VisualPassword->setReadOnly(!vault.isEmpty());
+}
+
+void TWarehouseForm::mVaultsChange() {
+    try {
+        if (mVaults->currentIndex() <= 0)
+            FormCreate();
+        else
+            loadVault(mVaults->currentText());
+    } catch (...) {
+        // The chooser goes back to the view whose records the cells hold,
+        // so Save never writes one view's cells into another.
+        const QSignalBlocker quiet(mVaults);
+        mVaults->setCurrentIndex(m_vault.isEmpty() ? 0 : std::max(0, mVaults->findText(m_vault)));
+        throw;
+    }
+}
+
+void TWarehouseForm::Button1Click() {
+    if (!Dialogs::Ask(QStringLiteral("Confirm"), QStringLiteral("Are you Sure?"), Dialogs::Icon::Question))
+        return;
+    Cells()->EmptyAll();
+    Dialogs::Show(QStringLiteral("Vorn TanorEditor"), QStringLiteral("Warehouse Reseted!"),
+                  Dialogs::Icon::Information);
+}
+
+std::optional<QString> TWarehouseForm::saveStatement() const {
+    if (!m_vault.isEmpty())
+        return QStringLiteral("UPDATE ") + vaultSetting("Table") + QStringLiteral(" SET ") +
+               vaultSetting("ColumnItems") + QStringLiteral("=") + Literal() + QStringLiteral(" WHERE (") +
+               vaultSetting("ColumnAccount") + QStringLiteral("= ") + Q(m_account) +
+               QStringLiteral(") AND (") + vaultSetting("ColumnNumber") + QStringLiteral("=") + m_vault +
+               QStringLiteral(")");
+    const std::optional<qint64> money = checkedNumber(VisualMoney, QStringLiteral("Money"), kMaxMoney);
+    if (!money)
+        return std::nullopt;
+    const std::optional<qint64> password =
+        checkedNumber(VisualPassword, QStringLiteral("Password"), kMaxPassword);
+    if (!password)
+        return std::nullopt;
+    return QStringLiteral("UPDATE Warehouse SET Items= ") + Literal() + QStringLiteral(", Money=") +
+           QString::number(*money) + QStringLiteral(",pw=") + QString::number(*password) +
+           QStringLiteral(" WHERE AccountID= ") + Q(m_account);
+}
+
+void TWarehouseForm::AddItemClick() {
+    const Message saved{QStringLiteral("Vorn TanorEditor"),
+                        m_vault.isEmpty() ? QStringLiteral("WareHouse Updated!")
+                                          : QStringLiteral("Extra-WareHouse Updated!"),
+                        Dialogs::Icon::Information};
+    SaveWith([this] { return saveStatement(); }, saved,
+             {QStringLiteral("Vorn Tanor Editor"),
+              QStringLiteral("Unknown exception while saving the warehouse"), Dialogs::Icon::Error});
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "containers/ContainerForm.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+
+// The warehouse of one account (120 records, money and password) and, when
+// the extra vaults are switched on, the item column of each of its vaults.
+// Opened for AppState's CurrentAccount; everything is loaded when the window
+// is created.
+class TWarehouseForm : public TContainerForm {
+    Q_OBJECT
+
+public:
+    explicit TWarehouseForm(QWidget* parent = nullptr);
+
+    // Also what choosing "Original" runs again.
+    void FormCreate();
+    // The vault chooser: "Original" reloads the warehouse, a number loads
+    // that vault; unsaved edits of the view left are dropped.
+    void mVaultsChange();
+    // Reset Warehouse: every cell free (written only by Save).
+    void Button1Click();
+    // Save: the warehouse row, or only the item column of the vault shown.
+    void AddItemClick() override;
+
+    // The vault shown; empty for the account's own warehouse.
+    [[nodiscard]] const QString& Vault() const { return m_vault; }
+
+private:
+    [[nodiscard]] static bool vaultsEnabled();
+    void loadVaultList();
+    void loadWarehouseRow();
+    void loadVault(const QString& number);
+    void setView(const QString& vault);
+    // The statement that writes the view shown; nothing when money or
+    // password do not fit their columns (said to the operator).
+    [[nodiscard]] std::optional<QString> saveStatement() const;
+
+    QString m_account;
+    QString m_vault;
+    QLabel* Acc = nullptr;
+    QLabel* m_vaultLabel = nullptr;
+    QComboBox* mVaults = nullptr;
+    QLabel* m_lastTM = nullptr;
+    QLineEdit* VisualMoney = nullptr;
+    QLineEdit* VisualPassword = nullptr;
+};
