@@ -153,7 +153,16 @@ QString GameDatabaseName() {
 // ------------------------------------------------------------ conversions
 
 QString BytesToHex(const QByteArray& bytes) {
-    return QString::fromLatin1(bytes.toHex().toUpper());
+    // Straight into upper case: whole-database passes convert every column.
+    static constexpr char digits[] = "0123456789ABCDEF";
+    QString text(2 * bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (const char byte : bytes) {
+        const auto b = static_cast<unsigned char>(byte);
+        *out++ = QLatin1Char(digits[b >> 4]);
+        *out++ = QLatin1Char(digits[b & 0x0F]);
+    }
+    return text;
 }
 
 namespace {

@@ -1,3 +1,4 @@
+#include "app/AuditLog.h"
 #include "app/MainUnit.h"
 
 #include <QApplication>
@@ -5,8 +6,12 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("VornTanorEditor"));
-    QApplication::setQuitOnLastWindowClosed(true);
+    AuditLog::Install();
     TMainForm main;
+    // The window ends the program when it closes, also from the tray while
+    // hidden (no visible window is left to close then).
+    QObject::connect(&main, &TMainForm::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    main.Auth2();
     main.show();
     return QApplication::exec();
 }

@@ -183,3 +183,41 @@ TEST_F(Registry, DatabaseNamesOfTheGameDataSources) {
 }
 
 } // namespace
+
+#include "app/AuditLog.h"
+#include "platform/Query.h"
+
+namespace {
+
+TEST_F(Settings, AuditFileRecordsChangesOnly) {
+    env.createServer(QStringLiteral("Game"),
+                     QStringLiteral("CREATE TABLE t (x INTEGER);"
+                                    "CREATE TABLE tanor_procedures (name TEXT, params TEXT, body TEXT);"
+                                    "INSERT INTO tanor_procedures VALUES ('P', '', 'SELECT 1');"));
+    const QString audit = env.path(QStringLiteral("audit.log"));
+    AuditLog::Install();
+    auto run = [](const QString& sql, bool open) {
+        Query q;
+        q.SetConnectionString(BuildConnectionString(QStringLiteral("TanorOnlineDNS")));
+        q.SetText(sql);
+        if (open)
+            q.Open();
+        else
+            q.ExecSQL();
+    };
+    run(QStringLiteral("INSERT INTO t VALUES (1)"), false); // no file named yet
+    WriteSetting(QStringLiteral("Audit"), QStringLiteral("File"), audit);
+    AppState.OperatorId = QStringLiteral("admin");
+    run(QStringLiteral("INSERT INTO t VALUES (2)"), false);
+    run(QStringLiteral("SELECT * FROM t"), true);
+    run(QStringLiteral("EXECUTE P"), true);
+    EXPECT_THROW(run(QStringLiteral("INSERT INTO nowhere VALUES (3)"), false), std::exception);
+    AuditLog::Uninstall();
+    run(QStringLiteral("INSERT INTO t VALUES (4)"), false);
+    const QStringList lines = QString::fromUtf8(readFile(audit)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral("\tadmin\tGame\tINSERT INTO t VALUES (2)")));
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral("\tEXECUTE P")));
+}
+
+} // namespace

@@ -233,6 +233,16 @@ TEST_F(QueryTest, BadDataSourcesAreNamedPlainly) {
         EXPECT_TRUE(e.text().contains(QStringLiteral("Data source name not found")))
             << e.text().toStdString();
     }
+    // An empty name never reaches the driver manager (which would pick a default source).
+    env.useDataSource(QStringLiteral("TanorOnlineDNS"), QString());
+    q.SetConnectionString(BuildConnectionString(QStringLiteral("TanorOnlineDNS")));
+    try {
+        q.Open();
+        FAIL();
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("name of this connection is empty"))) << e.text().toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(QStringLiteral("DSN=")));
     // A file that is not a database.
     const QString junk = env.path(QStringLiteral("Databases/Junk.db"));
     QFile f(junk);

@@ -1,0 +1,257 @@
+#include "app/WizardUnit.h"
+
+#include "app/QueryHelpers.h"
+#include "app/UtilitiesUnit.h"
+#include "app/WidgetKit.h"
+#include "platform/DataTarget.h"
+#include "platform/Dialogs.h"
+#include "platform/Guard.h"
+#include "platform/OdbcRegistry.h"
+#include "platform/TanorError.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kCaption = QStringLiteral("Vorn Wizard");
+const QString kNext = QStringLiteral("Next >>");
+const QString kFinish = QStringLiteral("Finish");
+
+// The operator table as the server creates it; on the embedded server the
+// data layer's dialect turns it into its own DDL.
+const QString kCreateTable =
+    QStringLiteral("CREATE TABLE [MANG_INFO] ( [mang_guid] [int] IDENTITY (1, 1) NOT NULL , \t[mang___id] "
+                   "[varchar] (15) COLLATE "
+                   "Polish_CI_AS NOT NULL , \t[mang__pwd] [varchar] (34) COLLATE Modern_Spanish_CI_AS NOT "
+                   "NULL ,[mang_name] [varchar] "
+                   "(20) COLLATE Polish_CI_AS NOT NULL ,  \t[auth_code] [int] NOT NULL ,   \t[appl_day] "
+                   "[smalldatetime] NULL "
+                   ",[bloc_code] [int] NOT NULL ,  \t[perm] [int] NOT NULL) ON [PRIMARY]");
+
+QLabel* wrapped(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    return label;
+}
+
+QWidget* page(const QString& name, QWidget* parent) {
+    auto* w = new QWidget(parent);
+    w->setObjectName(name);
+    return w;
+}
+
+} // namespace
+
+TWizardForm::TWizardForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("WizardForm"));
+    setWindowTitle(QStringLiteral("Vorn Tanor Editor Wizard"));
+
+    auto* banner = new QLabel(this);
+    banner->setObjectName(QStringLiteral("Image1"));
+    banner->setPixmap(ProductBanner(QSize(460, 64)));
+
+    m_pages = new QStackedWidget(this);
+
+    QWidget* p1 = page(QStringLiteral("Panel1"), m_pages);
+    auto* l1 = new QVBoxLayout(p1);
+    auto* welcome = new QLabel(QStringLiteral("Welcome to the Vorn Tanor Editor"), p1);
+    QFont big = welcome->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    welcome->setFont(big);
+    l1->addWidget(welcome);
+    l1->addWidget(wrapped(
+        QStringLiteral("This wizard will guide you during the installation (3 steps) of the Vorn Tanor "
+                       "Editor, click Next to continue the inxstallation "),
+        p1));
+    l1->addStretch();
+    auto* warning =
+        wrapped(QStringLiteral("If you see this wizard again, the table was not created sucessfully or was "
+                               "deleted by someone"),
+                p1);
+    warning->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
+    l1->addWidget(warning);
+
+    QWidget* p2 = page(QStringLiteral("Panel2"), m_pages);
+    auto* l2 = new QVBoxLayout(p2);
+    l2->addWidget(wrapped(
+        QStringLiteral(
+            "The Vorn Tanor Editor requires a special table where the Login Information will be stored "),
+        p2));
+    l2->addWidget(wrapped(QStringLiteral("Select the SQL Database where this table will be created"), p2));
+    auto* f2 = new QFormLayout;
+    m_comboBox1 = new QComboBox(p2);
+    m_comboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    f2->addRow(QStringLiteral("Database:"), m_comboBox1);
+    l2->addLayout(f2);
+    l2->addStretch();
+
+    QWidget* p3 = page(QStringLiteral("Panel3"), m_pages);
+    auto* l3 = new QVBoxLayout(p3);
+    l3->addWidget(wrapped(QStringLiteral("Select your User and Password"), p3));
+    l3->addWidget(
+        wrapped(QStringLiteral("Remember that this account will be able to create another 'admin' accounts, "
+                               "or ban them, so choose your password carefully, no other will be able to do "
+                               "this"),
+                p3));
+    auto* f3 = new QFormLayout;
+    m_edit1 = new QLineEdit(p3);
+    m_edit2 = new QLineEdit(p3);
+    m_edit3 = new QLineEdit(p3);
+    const char* names[] = {"Edit1", "Edit2", "Edit3"};
+    const char* captions[] = {"Account:", "Password:", "RepeatPassword:"};
+    QLineEdit* edits[] = {m_edit1, m_edit2, m_edit3};
+    for (int i = 0; i < 3; ++i) {
+        edits[i]->setObjectName(QString::fromLatin1(names[i]));
+        edits[i]->setMaxLength(10);
+        f3->addRow(QString::fromLatin1(captions[i]), edits[i]);
+    }
+    MaskWithStars(m_edit2);
+    MaskWithStars(m_edit3);
+    l3->addLayout(f3);
+    l3->addStretch();
+
+    QWidget* p4 = page(QStringLiteral("Panel4"), m_pages);
+    auto* l4 = new QVBoxLayout(p4);
+    l4->addWidget(wrapped(
+        QStringLiteral("The wizard has Ended, now you will be able to  Login into the Vorn Tanor Editor"),
+        p4));
+    l4->addStretch();
+
+    for (QWidget* p : {p1, p2, p3, p4})
+        m_pages->addWidget(p);
+
+    m_back = new QPushButton(QStringLiteral("<< Back"), this);
+    m_back->setObjectName(QStringLiteral("Back"));
+    m_back->setEnabled(false);
+    m_next = new QPushButton(kNext, this);
+    m_next->setObjectName(QStringLiteral("Next"));
+    m_next->setDefault(true);
+    m_closed = new QPushButton(QStringLiteral("Close"), this);
+    m_closed->setObjectName(QStringLiteral("Closed"));
+    ConnectGuarded(m_back, &QPushButton::clicked, this, [this] { BackClick(); });
+    ConnectGuarded(m_next, &QPushButton::clicked, this, [this] { NextClick(); });
+    ConnectGuarded(m_closed, &QPushButton::clicked, this, [this] { ClosedClick(); });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_back);
+    buttons->addWidget(m_next);
+    buttons->addSpacing(12);
+    buttons->addWidget(m_closed);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 10);
+    layout->addWidget(banner);
+    auto* body = new QVBoxLayout;
+    body->setContentsMargins(14, 8, 14, 0);
+    body->addWidget(m_pages, 1);
+    body->addLayout(buttons);
+    layout->addLayout(body, 1);
+    setFixedSize(460, 330);
+
+    RunGuarded([this] { FormCreate(); });
+}
+
+int TWizardForm::Page() const {
+    return m_pages->currentIndex() + 1;
+}
+
+void TWizardForm::showPage(int page) {
+    m_pages->setCurrentIndex(page - 1);
+}
+
+void TWizardForm::FormCreate() {
+    try {
+        for (const QString& name : DataTargets::ListLocalDatabases())
+            m_comboBox1->addItem(name);
+    } catch (const TanorError& e) {
+        Dialogs::Show(QStringLiteral("Error"), e.text(), Dialogs::Icon::Error);
+    } catch (const std::exception& e) {
+        Dialogs::Show(QStringLiteral("Error"), QString::fromLocal8Bit(e.what()), Dialogs::Icon::Error);
+    }
+    m_comboBox1->setCurrentIndex(m_comboBox1->count() > 0 ? 0 : -1);
+    showPage(1);
+}
+
+bool TWizardForm::finishSetup() {
+    RegisterOperatorDataSource(m_comboBox1->currentText());
+    (void)OdbcRegistry::Write(QString::fromLatin1(kOperatorDataSource), QStringLiteral("Setup"),
+                              QStringLiteral("1"));
+    WriteSetting(QStringLiteral("ODBCConnection"), kVornDNS, QString::fromLatin1(kOperatorDataSource));
+    try {
+        ExecOn(kVornDNS, kCreateTable);
+    } catch (const std::exception&) {
+        // The table may exist already: a second run only adds an operator.
+    }
+    try {
+        ExecOn(kVornDNS,
+               QStringLiteral("INSERT INTO MANG_INFO (mang___id, mang__pwd, mang_name, auth_code, appl_day, "
+                              "bloc_code, perm) VALUES (") +
+                   Q(m_edit1->text()) + QLatin1Char(',') + Q(m_edit2->text()) +
+                   QStringLiteral(", 'Administrator',0,getdate(),0,1)"));
+    } catch (const TanorError& e) {
+        Dialogs::Show(kCaption,
+                      QStringLiteral("The first operator could not be created, so nobody could sign in:\n") +
+                          e.text(),
+                      Dialogs::Icon::Error);
+        return false;
+    }
+    return true;
+}
+
+void TWizardForm::NextClick() {
+    m_back->setEnabled(true);
+    // Each test looks at the page shown at that moment: one click moves one
+    // page at most, and "Finish" both sets up and closes.
+    if (m_next->text() == kFinish && !finishSetup())
+        return;
+    switch (Page()) {
+    case 4:
+        AppState.SetupDone = 1;
+        accept();
+        break;
+    case 3:
+        if (m_edit2->text() != m_edit3->text()) {
+            Dialogs::Show(kCaption, QStringLiteral("Password do not match"), Dialogs::Icon::Information);
+            break;
+        }
+        showPage(4);
+        m_next->setText(kFinish);
+        break;
+    case 2:
+        if (m_comboBox1->currentIndex() < 0) {
+            Dialogs::Show(kCaption, QStringLiteral("You must select a DB"), Dialogs::Icon::Information);
+            break;
+        }
+        showPage(3);
+        break;
+    case 1:
+        showPage(2);
+        m_back->setEnabled(true);
+        break;
+    default:
+        break;
+    }
+}
+
+void TWizardForm::BackClick() {
+    m_next->setText(kNext);
+    if (Page() == 3)
+        showPage(2);
+    else if (Page() == 4)
+        showPage(3);
+}
+
+void TWizardForm::ClosedClick() {
+    if (Dialogs::Ask(QStringLiteral("Confirm"), QStringLiteral("Are You Sure?"), Dialogs::Icon::Question))
+        reject();
+    AppState.SetupDone = 0;
+}

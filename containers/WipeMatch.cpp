@@ -1,0 +1,124 @@
+#include "containers/WipeMatch.h"
+
+#include "app/UtilitiesUnit.h"
+#include "containers/ContainerColumn.h"
+#include "platform/TanorError.h"
+
+#include <algorithm>
+
+namespace {
+
+// Character positions (from 0) of the fields the matchers read.
+constexpr qsizetype kItemByte = 0;   // characters 1-2
+constexpr qsizetype kCode32 = 6;     // characters 7-8 (narrow records)
+constexpr qsizetype kExcellent = 14; // characters 15-16
+constexpr qsizetype kAncient = 17;   // character 18
+constexpr qsizetype kTypeDigit = 18; // character 19 (wide records)
+
+// The value of one digit as HexToInt reads it: only "0"-"9" and "A"-"F" count.
+int digitValue(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return 0;
+}
+
+bool isLowHalf(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('7');
+}
+
+const QString kF9 = QStringLiteral("F9");
+const QString k00 = QStringLiteral("00");
+
+} // namespace
+
+QString Hex2(int v) {
+    return QString::number(uint(v), 16).toUpper().rightJustified(2, QLatin1Char('0'));
+}
+
+// ---------------------------------------------------------------- GWipe
+
+GWipe::GWipe(int recordBytes, int type) : m_wide(recordBytes != 10), m_type(type) {}
+
+bool GWipe::operator()(QStringView record) const {
+    if (m_type < 0 || m_type > 15 || record.size() <= kTypeDigit)
+        return false;
+    if (m_wide)
+        return record[kTypeDigit] == QLatin1Char("0123456789ABCDEF"[m_type]);
+    const int id = digitValue(record[kItemByte]) * 16 + digitValue(record[kItemByte + 1]);
+    const bool high = !isLowHalf(record[kExcellent]);
+    return id / 32 == m_type % 8 && high == (m_type >= 8);
+}
+
+// ---------------------------------------------------------------- SWipe
+
+SWipe::SWipe(int recordBytes, bool anyItem, ChosenItem item, int excellent, QChar ancient)
+    : m_wide(recordBytes != 10), m_anyItem(anyItem), m_item(std::move(item)), m_ancient(ancient) {
+    // "Any item" ignores both top bits; a chosen narrow item fixes the unique
+    // bit through its key, so only option +16 (64) is free.
+    const int base = anyItem || m_wide ? excellent : excellent + 16 * m_item.Unique;
+    const int variants = anyItem ? 4 : 2;
+    for (int i = 0; i < variants; ++i)
+        m_excellentFields << Hex2(base + 64 * i);
+}
+
+bool SWipe::excellentMatches(QStringView record) const {
+    const QStringView field = record.mid(kExcellent, 2);
+    return std::any_of(m_excellentFields.cbegin(), m_excellentFields.cend(),
+                       [field](const QString& f) { return field == f; });
+}
+
+const QString& SWipe::typeDigits() const {
+    if (!m_typeDigits) {
+        int value = 0;
+        if (!ParseSettingInt(m_item.Unique2.trimmed(), &value))
+            throw ConvertError(QStringLiteral("'%1' is not a valid integer value").arg(m_item.Unique2));
+        m_typeDigits = QString::number(uint(value), 16).toUpper();
+    }
+    return *m_typeDigits;
+}
+
+bool SWipe::operator()(QStringView record) const {
+    if (record.size() <= kTypeDigit)
+        return false;
+    if (m_anyItem)
+        return record[kAncient] == m_ancient && excellentMatches(record);
+    if (m_wide) {
+        return record.mid(kItemByte, 2) == m_item.ID2 && record.mid(kTypeDigit, 1) == typeDigits() &&
+               record[kAncient] == m_ancient && excellentMatches(record);
+    }
+    const int unique = isLowHalf(record[kExcellent]) ? 0 : 8;
+    const QString& code32 = record.mid(kCode32, 2) == kF9 ? kF9 : k00;
+    return record.mid(kItemByte, 2) == m_item.ID && record[kAncient] == m_ancient &&
+           unique == m_item.Unique && code32 == m_item.Code32 && excellentMatches(record);
+}
+
+// ---------------------------------------------------------------- rows
+
+RowRewrite RewriteRow(const QByteArray& column, int recordBytes, int recordsPerRow,
+                      const RecordMatch& match) {
+    RowRewrite result;
+    if (column.size() % recordBytes != 0) {
+        result.malformed = true;
+        return result;
+    }
+    QString text = BytesToHex(column);
+    const qsizetype length = 2 * qsizetype(recordBytes);
+    const qsizetype records = std::min<qsizetype>(column.size() / recordBytes, recordsPerRow);
+    const QString empty = ContainerColumn::EmptyRecord(recordBytes);
+    QChar* data = text.data();
+    for (qsizetype k = 0; k < records; ++k) {
+        const QStringView record(data + k * length, length);
+        if (record == empty || !match(record))
+            continue;
+        std::fill(data + k * length, data + (k + 1) * length, QLatin1Char('F'));
+        ++result.erased;
+    }
+    if (result.erased > 0) {
+        result.changed = true;
+        result.literal = ContainerColumn::ColumnLiteral(text);
+    }
+    return result;
+}

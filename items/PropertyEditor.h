@@ -1,0 +1,109 @@
+#pragma once
+
+#include "items/ItemInfo.h"
+#include "items/ItemRecord.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+
+// The panel in which the operator builds an item: type, sub-type, level,
+// option, skill, luck, excellent and ancient options, durability and serial.
+// It keeps one record text, rewritten character by character after every
+// change and shown in VisualHexCode; the cell grids take it when an item is
+// placed. Both container windows embed it; the warehouse variant differs in
+// its sub-type list, one set option caption and the information text.
+class TItemPropertyEditor : public QWidget {
+    Q_OBJECT
+public:
+    enum class Variant { Inventory, Warehouse };
+
+    // Reads the record width from the settings.
+    explicit TItemPropertyEditor(Variant variant, QWidget* parent = nullptr);
+
+    [[nodiscard]] Variant GetVariant() const { return m_variant; }
+    [[nodiscard]] ItemRecord::Width Width() const { return m_width; }
+
+    // The current record text (the text of VisualHexCode).
+    [[nodiscard]] QString RecordText() const;
+    // Back to the starting record of all "0", set number 0, unique text "0".
+    void ResetRecord();
+
+    // Fills the type list from the catalogue in the order returned and
+    // selects its first entry (no operator event).
+    void LoadTypes();
+    // Shows the first entry of the type list again (no operator event).
+    void SelectFirstType();
+    // Shows `type` in the type list (nothing when it is not listed); the
+    // sub-type list is not refilled.
+    void SelectType(const QString& type);
+    [[nodiscard]] QString TypeText() const;
+    // Shows the sub-type `name`; false when it is not listed.
+    bool SelectSubType(const QString& name);
+    [[nodiscard]] QString SubTypeText() const;
+
+    // Remembered values of the chosen item.
+    [[nodiscard]] int SetNumber() const { return m_setNumber; }
+    void SetSetNumber(int setNumber) { m_setNumber = setNumber; }
+    [[nodiscard]] const QString& SetName() const { return m_setName; }
+    [[nodiscard]] const QString& UniqueText() const { return m_uniqueText; }
+
+    [[nodiscard]] bool AnyExcellentChecked() const;
+    // 0 "None" … 4.
+    [[nodiscard]] int SetOptionIndex() const;
+    void SetSetOptionIndex(int index);
+
+    // ---- operations
+
+    // Refills the sub-type list from the type list, picks a sub-type and
+    // rebuilds the record. `byOperator`: the operator changed the type, so a
+    // chosen set piece jumps to the piece of the same set in the new type.
+    void SubTypeItem(bool byOperator = false);
+    // Reads the chosen item from the catalogue and rebuilds the record.
+    void GetSubtype();
+    void SetSkilLuckOptionLevel();
+    void SetDuration();
+    void GetAncient();
+    // Writes the serial: drawn from the game server when "Auto Serial" is
+    // checked (one serial per call), else the typed one.
+    void GetAutoSerial();
+    void ActivateSerial();
+    // The information text of a record (looks it up in the catalogue).
+    [[nodiscard]] QString showitem(const QString& record) const;
+
+signals:
+    void RecordChanged(const QString& record);
+
+private:
+    void buildControls();
+    void connectEvents();
+    void setRecordText(const QString& record);
+    void applyExcellentKind(const QString& kind);
+    [[nodiscard]] int excellentSum() const;
+
+    Variant m_variant;
+    ItemRecord::Width m_width;
+    int m_setNumber = 0;
+    QString m_setName;
+    QString m_uniqueText = QStringLiteral("0");
+
+    QLineEdit* m_hexCode = nullptr;
+    QComboBox* m_type = nullptr;
+    QComboBox* m_subType = nullptr;
+    QLineEdit* m_durability = nullptr;
+    QLineEdit* m_serial = nullptr;
+    QCheckBox* m_skill = nullptr;
+    QCheckBox* m_luck = nullptr;
+    QCheckBox* m_autoSerial = nullptr;
+    QComboBox* m_level = nullptr;
+    QComboBox* m_option = nullptr;
+    std::array<QCheckBox*, 6> m_excellent{}; // [0] = Visualexc1 (value 1) … [5] = Visualexc6 (32)
+    QGroupBox* m_setOptions = nullptr;
+    QButtonGroup* m_setOptionButtons = nullptr;
+};

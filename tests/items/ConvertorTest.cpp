@@ -1,0 +1,298 @@
+#include "BoxScript.h"
+#include "TestEnvironment.h"
+
+#include "app/UtilitiesUnit.h"
+#include "items/ItemConvertorUnit.h"
+#include "items/ItemRecord.h"
+#include "platform/Query.h"
+#include "platform/StatementJournal.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include <map>
+#include <random>
+
+namespace {
+
+using ItemRecord::Width;
+
+const char* kSchema = R"(
+CREATE TABLE Character (Name TEXT COLLATE NOCASE PRIMARY KEY, AccountID TEXT COLLATE NOCASE, Inventory BLOB);
+CREATE TABLE Warehouse (AccountID TEXT COLLATE NOCASE PRIMARY KEY, Items BLOB, Money INTEGER);
+CREATE TABLE ExtWarehouse (AccountID TEXT COLLATE NOCASE, Items BLOB, Number INTEGER);
+)";
+
+const QString kDone = QStringLiteral("Convertion Sucessfull!");
+const QString kFailed = QStringLiteral(
+    "Unhandled exception while converting items\rDid you put the new length?\rOperation Aborted");
+
+// A column of `records` random 10-byte records, some of them empty.
+QString narrowColumn(std::mt19937& rng, int records) {
+    static const char digits[] = "0123456789ABCDEF";
+    QString text;
+    for (int k = 0; k < records; ++k) {
+        if (rng() % 3 == 0) {
+            text += ItemRecord::EmptyRecord(Width::Narrow);
+            continue;
+        }
+        for (int i = 0; i < 20; ++i)
+            text += QLatin1Char(digits[rng() % 16]);
+    }
+    return text;
+}
+
+QString wideOf(const QString& narrow, int records) {
+    QString out;
+    for (const QString& r : ItemRecord::SplitColumn(narrow, records, Width::Narrow))
+        out += ItemRecord::Convert2032(r);
+    return out;
+}
+
+class ConvertorTest : public EnvTest {
+protected:
+    void SetUp() override {
+        std::mt19937 rng(42);
+        QString sql = QString::fromLatin1(kSchema);
+        for (int i = 1; i <= 6; ++i) {
+            const QString name = QStringLiteral("c%1").arg(i);
+            characters[name] = narrowColumn(rng, 108);
+            sql += QStringLiteral("INSERT INTO Character VALUES ('%1', 'acc%2', X'%3');\n")
+                       .arg(name)
+                       .arg((i + 1) / 2)
+                       .arg(characters[name]);
+        }
+        characters[QStringLiteral("o'hara")] = narrowColumn(rng, 108);
+        sql += QStringLiteral("INSERT INTO Character VALUES ('o''hara', 'o''acc', X'%1');\n")
+                   .arg(characters[QStringLiteral("o'hara")]);
+        for (const char* account : {"acc1", "acc2", "acc3"}) {
+            warehouses[QLatin1String(account)] = narrowColumn(rng, 120);
+            sql += QStringLiteral("INSERT INTO Warehouse VALUES ('%1', X'%2', 0);\n")
+                       .arg(QLatin1String(account), warehouses[QLatin1String(account)]);
+        }
+        for (int number = 1; number <= 2; ++number) {
+            vaults[number] = narrowColumn(rng, 120);
+            sql += QStringLiteral("INSERT INTO ExtWarehouse VALUES ('acc1', X'%1', %2);\n")
+                       .arg(vaults[number])
+                       .arg(number);
+        }
+        env.createServer(QStringLiteral("Game"), sql);
+    }
+
+    static QString column(const QString& sql) {
+        Query q;
+        q.SetConnectionString(BuildConnectionString(QStringLiteral("TanorOnlineDNS")));
+        q.SetText(sql);
+        q.Open();
+        return q.Fields(0).isNull() ? QStringLiteral("NULL") : BytesToHex(q.Fields(0).AsBytes());
+    }
+    static QString inventory(const QString& name) {
+        return column(QStringLiteral("SELECT Inventory FROM Character WHERE Name=") + Q(name));
+    }
+    static QString items(const QString& account) {
+        return column(QStringLiteral("SELECT Items FROM Warehouse WHERE AccountID=") + Q(account));
+    }
+    static QString vault(int number) {
+        return column(QStringLiteral("SELECT Items FROM ExtWarehouse WHERE Number=%1").arg(number));
+    }
+    void exec(const QString& sql) {
+        TestEnvironment::execRaw(env.path(QStringLiteral("Databases/Game.db")), sql);
+    }
+    static void enableVaults(const char* enabled = "1") {
+        WriteSetting(QStringLiteral("Vaults"), QStringLiteral("Enabled"), QLatin1String(enabled));
+        WriteSetting(QStringLiteral("Vaults"), QStringLiteral("Table"), QStringLiteral("ExtWarehouse"));
+        WriteSetting(QStringLiteral("Vaults"), QStringLiteral("ColumnAccount"), QStringLiteral("AccountID"));
+        WriteSetting(QStringLiteral("Vaults"), QStringLiteral("ColumnItems"), QStringLiteral("Items"));
+        WriteSetting(QStringLiteral("Vaults"), QStringLiteral("ColumnNumber"), QStringLiteral("Number"));
+    }
+    // Runs a conversion answering the question OK; returns the final box.
+    static Dialogs::Box run(TItemConvertorForm& form) {
+        BoxScript boxes;
+        boxes.ok().ok();
+        form.ConvertClick();
+        EXPECT_EQ(boxes.boxes().size(), 2u);
+        return boxes.last();
+    }
+    static QString text(TItemConvertorForm& form, const char* label) {
+        return form.findChild<QLabel*>(QLatin1String(label))->text();
+    }
+
+    std::map<QString, QString> characters;
+    std::map<QString, QString> warehouses;
+    std::map<int, QString> vaults;
+};
+
+} // namespace
+
+TEST_F(ConvertorTest, OpensWithTheTotals) {
+    TItemConvertorForm form;
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Convert Items..."));
+    EXPECT_EQ(text(form, "Label7"), QStringLiteral("3"));
+    EXPECT_EQ(text(form, "Label8"), QStringLiteral("7"));
+    EXPECT_EQ(text(form, "Label17"), QStringLiteral("0"));
+    EXPECT_EQ(form.findChild<QPushButton*>(QStringLiteral("Convert"))->text(),
+              QStringLiteral("Begin Convertion..."));
+    enableVaults();
+    TItemConvertorForm withVaults;
+    EXPECT_EQ(text(withVaults, "Label17"), QStringLiteral("2"));
+    enableVaults("2"); // only exactly 1 switches them on
+    TItemConvertorForm notOn;
+    EXPECT_EQ(text(notOn, "Label17"), QStringLiteral("0"));
+}
+
+TEST_F(ConvertorTest, ConvertsEveryRowOnceAndASecondRunChangesNothing) {
+    TItemConvertorForm form;
+    form.show();
+    StatementJournal::Recorder journal;
+    const Dialogs::Box done = run(form);
+    EXPECT_EQ(done.caption, QStringLiteral("Vorn Tanor Editor"));
+    EXPECT_EQ(done.text, kDone);
+    EXPECT_EQ(done.icon, Dialogs::Icon::Information);
+    EXPECT_FALSE(form.isVisible()); // the window closes
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+
+    for (const auto& [name, before] : characters)
+        EXPECT_EQ(inventory(name), wideOf(before, 108)) << name.toStdString();
+    for (const auto& [account, before] : warehouses)
+        EXPECT_EQ(items(account), wideOf(before, 120)) << account.toStdString();
+    EXPECT_EQ(vault(1), vaults[1]); // vaults are off
+
+    std::vector<QString> updates;
+    for (const QString& t : journal.texts())
+        if (t.startsWith(QStringLiteral("UPDATE")))
+            updates.push_back(t);
+    ASSERT_EQ(updates.size(), 7u + 3u);
+    EXPECT_EQ(journal.texts().front(), QStringLiteral("SELECT AccountID, Name, Inventory FROM Character"));
+    EXPECT_EQ(updates.front(), QStringLiteral("UPDATE Character SET Inventory=0x") +
+                                   wideOf(characters["c1"], 108) +
+                                   QStringLiteral(" WHERE (AccountID='acc1') AND (Name='c1')"));
+    EXPECT_TRUE(
+        std::find(updates.begin(), updates.end(),
+                  QStringLiteral("UPDATE Character SET Inventory=0x") + wideOf(characters["o'hara"], 108) +
+                      QStringLiteral(" WHERE (AccountID='o''acc') AND (Name='o''hara')")) != updates.end());
+    EXPECT_EQ(updates.back(), QStringLiteral("UPDATE Warehouse SET Items=0x") +
+                                  wideOf(warehouses["acc3"], 120) +
+                                  QStringLiteral(" WHERE (AccountID='acc3')"));
+    EXPECT_EQ(text(form, "Label11"), QStringLiteral("7"));
+    EXPECT_EQ(text(form, "Label13"), QStringLiteral("3"));
+    EXPECT_EQ(form.findChild<QProgressBar*>(QStringLiteral("invpb"))->value(), 7);
+    EXPECT_EQ(form.findChild<QProgressBar*>(QStringLiteral("whpb"))->value(), 3);
+
+    // Already 16-byte columns are left alone.
+    const QString converted = inventory(QStringLiteral("c2"));
+    journal.clear();
+    TItemConvertorForm again;
+    EXPECT_EQ(run(again).text, kDone);
+    for (const QString& t : journal.texts())
+        EXPECT_FALSE(t.startsWith(QStringLiteral("UPDATE"))) << t.toStdString();
+    EXPECT_EQ(inventory(QStringLiteral("c2")), converted);
+}
+
+TEST_F(ConvertorTest, AFailureStopsTheRunAndLeavesEarlierRowsConverted) {
+    exec(QStringLiteral("CREATE TRIGGER too_small BEFORE UPDATE ON Character WHEN OLD.Name = 'c4' "
+                        "BEGIN SELECT RAISE(ABORT, 'String or binary data would be truncated'); END;"));
+    TItemConvertorForm form;
+    const Dialogs::Box failed = run(form);
+    EXPECT_EQ(failed.caption, QStringLiteral("Error"));
+    EXPECT_EQ(failed.text, kFailed);
+    EXPECT_EQ(failed.icon, Dialogs::Icon::Error);
+    EXPECT_EQ(form.result(), QDialog::Accepted);
+    for (const char* name : {"c1", "c2", "c3"})
+        EXPECT_EQ(inventory(QLatin1String(name)), wideOf(characters[QLatin1String(name)], 108)) << name;
+    for (const char* name : {"c4", "c5", "c6"})
+        EXPECT_EQ(inventory(QLatin1String(name)), characters[QLatin1String(name)]) << name;
+    for (const auto& [account, before] : warehouses)
+        EXPECT_EQ(items(account), before);
+
+    // Once the cause is gone a new run converts the rest.
+    exec(QStringLiteral("DROP TRIGGER too_small"));
+    TItemConvertorForm again;
+    EXPECT_EQ(run(again).text, kDone);
+    for (const auto& [name, before] : characters)
+        EXPECT_EQ(inventory(name), wideOf(before, 108)) << name.toStdString();
+}
+
+TEST_F(ConvertorTest, MalformedColumnsAreSkippedAndCounted) {
+    const QString wide = QStringLiteral("AB").repeated(1728);
+    exec(QStringLiteral("UPDATE Character SET Inventory = NULL WHERE Name = 'c1';"
+                        "UPDATE Character SET Inventory = substr(Inventory, 1, 1000) WHERE Name = 'c2';"
+                        "UPDATE Character SET Inventory = Inventory || X'00' WHERE Name = 'c3';"
+                        "UPDATE Character SET Inventory = X'%1' WHERE Name = 'c4';"
+                        "UPDATE Warehouse SET Items = X'' WHERE AccountID = 'acc2';")
+             .arg(wide));
+    const QString c3 = inventory(QStringLiteral("c3"));
+    TItemConvertorForm form;
+    StatementJournal::Recorder journal;
+    const Dialogs::Box done = run(form);
+    EXPECT_EQ(
+        done.text,
+        kDone + QStringLiteral("\r4 item column(s) were not whole 10-byte records and were left unchanged."));
+    EXPECT_EQ(inventory(QStringLiteral("c1")), QStringLiteral("NULL"));
+    EXPECT_EQ(inventory(QStringLiteral("c2")), characters["c2"].left(2000));
+    EXPECT_EQ(inventory(QStringLiteral("c3")), c3);
+    EXPECT_EQ(inventory(QStringLiteral("c4")), wide); // already 16-byte: not counted
+    EXPECT_EQ(items(QStringLiteral("acc2")), QString());
+    EXPECT_EQ(inventory(QStringLiteral("c5")), wideOf(characters["c5"], 108));
+    EXPECT_EQ(items(QStringLiteral("acc3")), wideOf(warehouses["acc3"], 120));
+    int updates = 0;
+    for (const QString& t : journal.texts())
+        updates += t.startsWith(QStringLiteral("UPDATE")) ? 1 : 0;
+    EXPECT_EQ(updates, 3 + 2);
+}
+
+TEST_F(ConvertorTest, ExtraVaultsWhenSwitchedOn) {
+    enableVaults();
+    TItemConvertorForm form;
+    StatementJournal::Recorder journal;
+    EXPECT_EQ(run(form).text, kDone);
+    const std::vector<QString> texts = journal.texts();
+    EXPECT_EQ(vault(1), wideOf(vaults[1], 120));
+    EXPECT_EQ(vault(2), wideOf(vaults[2], 120));
+    EXPECT_NE(std::find(texts.begin(), texts.end(),
+                        QStringLiteral("SELECT AccountID,Items,Number FROM ExtWarehouse")),
+              texts.end());
+    EXPECT_EQ(texts.back(), QStringLiteral("UPDATE ExtWarehouse SET Items=0x") + wideOf(vaults[2], 120) +
+                                QStringLiteral(" WHERE (AccountID='acc1') AND (Number=2)"));
+    EXPECT_EQ(text(form, "Label15"), QStringLiteral("2"));
+}
+
+TEST_F(ConvertorTest, CancelDoesNothing) {
+    TItemConvertorForm form;
+    form.show();
+    StatementJournal::Recorder journal;
+    BoxScript boxes;
+    boxes.cancel();
+    form.ConvertClick();
+    EXPECT_TRUE(journal.entries().empty());
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(boxes.boxes().front().text,
+              QStringLiteral("Are you sure?\rRemember that if you begin the process\r"
+                             "you won't be able to use the other functions of the editor"));
+    EXPECT_EQ(inventory(QStringLiteral("c1")), characters["c1"]);
+}
+
+TEST_F(ConvertorTest, TheRunCannotBeStartedTwiceNorClosed) {
+    TItemConvertorForm form;
+    form.show();
+    auto* start = form.findChild<QPushButton*>(QStringLiteral("Convert"));
+    bool checked = false;
+    // Runs while the conversion lets events through after a row.
+    QTimer::singleShot(0, &form, [&] {
+        checked = true;
+        EXPECT_TRUE(form.Running());
+        EXPECT_FALSE(start->isEnabled());
+        form.ConvertClick(); // no second question, no second run
+        form.reject();
+        form.close();
+        EXPECT_TRUE(form.isVisible());
+    });
+    BoxScript boxes;
+    boxes.ok().ok();
+    form.ConvertClick();
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(boxes.boxes().size(), 2u);
+    EXPECT_FALSE(form.Running());
+    EXPECT_FALSE(form.isVisible());
+}

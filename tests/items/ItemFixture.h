@@ -1,0 +1,70 @@
+#pragma once
+
+#include "TestEnvironment.h"
+
+#include "app/UtilitiesUnit.h"
+#include "platform/Query.h"
+
+// A small catalogue and a game server with a serial counter. Items carry
+// keys for both record widths: the 10-byte code is type·32 + number (ID the
+// low byte, Unique 8 when the code is 256 or more), the 16-byte key is the
+// number (ID2) and the type (Unique2); Code32 "F9" items add 32 to ID2.
+inline const char* kCatalogueSql = R"(
+CREATE TABLE Item (Name TEXT, Type TEXT, ID TEXT, "Unique" INTEGER, Code32 TEXT, ID2 TEXT, Unique2 INTEGER,
+                   x INTEGER, y INTEGER, SetNumber INTEGER, SetItem TEXT, ExcOptionType TEXT, WearTo TEXT);
+INSERT INTO Item VALUES ('Short Sword',   'Swords',  '02', 0, '00', '02', 0,  1, 3, 0, 'any',  'we', 'OR');
+INSERT INTO Item VALUES ('Kris',          'Swords',  '01', 0, '00', '01', 0,  1, 2, 0, 'any',  'we', 'OR');
+INSERT INTO Item VALUES ('Dragon Sword',  'Swords',  '05', 0, '00', '05', 0,  2, 3, 5, 'Hyon', 'we', 'OR');
+INSERT INTO Item VALUES ('O''Brien Axe',  'Axes',    '20', 0, '00', '00', 1,  2, 3, 0, 'any',  'we', 'OR');
+INSERT INTO Item VALUES ('Small Shield',  'Shields', 'C0', 0, '00', '00', 6,  2, 2, 0, 'any',  'ar', 'OL');
+INSERT INTO Item VALUES ('Dragon Shield', 'Shields', 'C5', 0, '00', '05', 6,  2, 2, 5, 'Hyon', 'ar', 'OL');
+INSERT INTO Item VALUES ('Bronze Helm',   'Helms',   'E0', 0, '00', '00', 7,  2, 2, 0, 'any',  'ar', 'helm');
+INSERT INTO Item VALUES ('Dragon Helm',   'Helms',   'E5', 0, '00', '05', 7,  2, 2, 5, 'Hyon', 'ar', 'helm');
+INSERT INTO Item VALUES ('Odd Helm',      'Helms',   'E9', 0, '00', '09', 7,  2, 2, 0, 'any',  'ar', 'armor');
+INSERT INTO Item VALUES ('Bronze Armor',  'Armors',  '00', 8, '00', '00', 8,  2, 3, 0, 'any',  'ar', 'armor');
+INSERT INTO Item VALUES ('Dragon Armor',  'Armors',  '05', 8, '00', '05', 8,  2, 3, 5, 'Hyon', 'ar', 'armor');
+INSERT INTO Item VALUES ('Bronze Gloves', 'Gloves',  '40', 8, '00', '00', 10, 2, 2, 0, 'any',  'ar', 'gloves');
+INSERT INTO Item VALUES ('Fairy Wings',   'Wings',   '80', 8, '00', '00', 12, 3, 2, 0, 'any',  'wi', 'wings');
+INSERT INTO Item VALUES ('Ring of Ice',   'Rings',   'A0', 8, '00', '00', 13, 1, 1, 0, 'any',  'any', 'rings');
+INSERT INTO Item VALUES ('Jewel of Bless','Jewels',  'CD', 8, 'F9', '2D', 14, 1, 1, 0, 'any',  'any', 'none');
+INSERT INTO Item VALUES ('Bolt',          'Jewels',  'CD', 8, '00', '0D', 14, 1, 1, 0, 'any',  'any', 'none');
+CREATE TABLE Skill (ID TEXT, Name TEXT, Class TEXT);
+INSERT INTO Skill VALUES ('01', 'Poison', 'Wizard');
+INSERT INTO Skill VALUES ('02', 'Meteorite', 'Wizard');
+INSERT INTO Skill VALUES ('13', 'Cyclone', 'Knight');
+)";
+
+inline const char* kGameSql = R"(
+CREATE TABLE GameServerInfo (ItemCount INTEGER);
+INSERT INTO GameServerInfo VALUES (100);
+CREATE TABLE tanor_procedures (name TEXT PRIMARY KEY COLLATE NOCASE, params TEXT, body TEXT);
+INSERT INTO tanor_procedures VALUES ('QJ_GetItemSerial', '',
+  'UPDATE GameServerInfo SET ItemCount = ItemCount + 1; SELECT ItemCount FROM GameServerInfo');
+)";
+
+// An editor folder with the catalogue and the game server; Version as given.
+class ItemFixture : public EnvTest {
+protected:
+    void SetUp() override {
+        TestEnvironment::execRaw(env.path(QStringLiteral("TanorEditor.mdb")),
+                                 QString::fromLatin1(kCatalogueSql));
+        env.createServer(QStringLiteral("Game"), QString::fromLatin1(kGameSql));
+    }
+    static void setVersion(int version) {
+        WriteSettingInt(QStringLiteral("Version"), QStringLiteral("Version"), version);
+    }
+    static Query game(const QString& sql) {
+        Query q;
+        q.SetConnectionString(BuildConnectionString(QStringLiteral("TanorOnlineDNS")));
+        q.SetText(sql);
+        return q;
+    }
+    static int itemCount() {
+        Query q = game(QStringLiteral("SELECT ItemCount FROM GameServerInfo"));
+        q.Open();
+        return q.Fields(0).AsInteger();
+    }
+    static void setItemCount(qint64 count) {
+        game(QStringLiteral("UPDATE GameServerInfo SET ItemCount = ") + QString::number(count)).ExecSQL();
+    }
+};
