@@ -72,11 +72,13 @@ void WriteSettingInt(const QString& section, const QString& key, int value) {
 // ------------------------------------------------------------ connection strings
 
 QString BuildConnectionString(const QString& key) {
-    const QString dsn = ReadSetting(QStringLiteral("ODBCConnection"), key);
-    const QString id = ReadSetting(QStringLiteral("SQLConnection"), QStringLiteral("ID"));
-    const QString pass = ReadSetting(QStringLiteral("SQLConnection"), QStringLiteral("Pass"));
-    return QStringLiteral("Provider=MSDASQL.1;Persist Security Info=False;Data Source=") + dsn +
-           QStringLiteral(";uid=") + id + QStringLiteral(";pwd=") + pass;
+    // The three settings in one pass over the file, read afresh each time.
+    const QStringList v = IniFile::ReadMany(AppPaths::SettingsFile(),
+                                            {{QStringLiteral("ODBCConnection"), key},
+                                             {QStringLiteral("SQLConnection"), QStringLiteral("ID")},
+                                             {QStringLiteral("SQLConnection"), QStringLiteral("Pass")}});
+    return QStringLiteral("Provider=MSDASQL.1;Persist Security Info=False;Data Source=") + v[0] +
+           QStringLiteral(";uid=") + v[1] + QStringLiteral(";pwd=") + v[2];
 }
 
 QString CatalogueConnectionString() {

@@ -37,7 +37,10 @@ QString DataTarget::ownDatabase() const {
 namespace DataTargets {
 
 DataTarget Resolve(const QString& connectionString) {
-    const ConnectionTarget parsed = ConnectionString::Parse(connectionString);
+    return Resolve(ConnectionString::Parse(connectionString));
+}
+
+DataTarget Resolve(const ConnectionTarget& parsed) {
     DataTarget target;
     switch (parsed.kind) {
     case ConnectionTarget::Kind::Catalogue:
@@ -60,21 +63,24 @@ DataTarget Resolve(const QString& connectionString) {
     target.label = parsed.dataSource;
     target.user = parsed.user;
     target.password = parsed.password;
-    const QString driver = OdbcRegistry::Read(parsed.dataSource, QStringLiteral("Driver"));
-    if (!OdbcRegistry::IsEmbeddedDriver(driver)) {
+    // One read of the entry per statement: a changed entry is seen by the
+    // next statement.
+    const QStringList entry = OdbcRegistry::ReadMany(
+        parsed.dataSource, {QStringLiteral("Driver"), QStringLiteral("Database"), QStringLiteral("Timeout")});
+    if (!OdbcRegistry::IsEmbeddedDriver(entry[0])) {
         target.backend = DataTarget::Backend::Odbc;
         target.location = parsed.dataSource;
         return target;
     }
     target.backend = DataTarget::Backend::Embedded;
-    QString file = OdbcRegistry::Read(parsed.dataSource, QStringLiteral("Database"));
+    QString file = entry[1];
     if (file.isEmpty())
         throw DbError(QStringLiteral("The data source \"%1\" names no database file").arg(parsed.dataSource));
     if (QFileInfo(file).isRelative())
         file = QDir(AppPaths::ExecutableDir()).absoluteFilePath(file);
     target.location = file;
     bool ok = false;
-    const int timeout = OdbcRegistry::Read(parsed.dataSource, QStringLiteral("Timeout")).toInt(&ok);
+    const int timeout = entry[2].toInt(&ok);
     if (ok && timeout > 0)
         target.busyTimeoutMs = timeout;
     return target;

@@ -28,6 +28,8 @@ namespace DataTargets {
 // which is only listed (ListLocalDatabases), and for a SQLite data source
 // that names no file.
 [[nodiscard]] DataTarget Resolve(const QString& connectionString);
+// The same for a connection string already taken apart.
+[[nodiscard]] DataTarget Resolve(const ConnectionTarget& parsed);
 
 // The databases of the local server: on this platform the database files of
 // the embedded server's folder, by name, sorted.

@@ -7,42 +7,51 @@
 #include <QSaveFile>
 #include <QStringList>
 
+#include <optional>
+
 namespace {
 
-struct Lines {
-    QStringList lines;
-    QString eol = QStringLiteral("\n");
-};
-
-Lines load(const QString& path) {
-    Lines out;
+// The file's text; a missing or unreadable file reads as empty.
+QString readText(const QString& path, QString* eol = nullptr) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return out;
+        return {};
     const QByteArray data = file.readAll();
-    if (data.contains("\r\n"))
-        out.eol = QStringLiteral("\r\n");
-    QString text = QString::fromUtf8(data);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    out.lines = text.split(QLatin1Char('\n'));
-    if (!out.lines.isEmpty() && out.lines.last().isEmpty())
-        out.lines.removeLast();
-    return out;
+    if (eol)
+        *eol = data.contains("\r\n") ? QStringLiteral("\r\n") : QStringLiteral("\n");
+    return QString::fromUtf8(data);
 }
 
-// "[name]" -> name; anything else -> null string.
-QString sectionName(const QString& line) {
-    const QString t = line.trimmed();
+// Calls f(line) for every line of `text` (ended by CR LF, CR or LF) until f
+// returns false. Reads run before every statement, so the text is walked in
+// place instead of being cut into a list of lines.
+template <class F> void forEachLine(QStringView text, F f) {
+    qsizetype pos = 0;
+    const qsizetype n = text.size();
+    while (pos < n) {
+        qsizetype end = pos;
+        while (end < n && text[end] != QLatin1Char('\n') && text[end] != QLatin1Char('\r'))
+            ++end;
+        if (!f(text.sliced(pos, end - pos)))
+            return;
+        if (end + 1 < n && text[end] == QLatin1Char('\r') && text[end + 1] == QLatin1Char('\n'))
+            ++end;
+        pos = end + 1;
+    }
+}
+
+// "[name]" -> name; anything else -> nothing.
+std::optional<QStringView> sectionName(QStringView line) {
+    const QStringView t = line.trimmed();
     if (!t.startsWith(QLatin1Char('[')))
-        return {};
+        return std::nullopt;
     const qsizetype close = t.indexOf(QLatin1Char(']'));
     if (close < 0)
-        return {};
+        return std::nullopt;
     return t.mid(1, close - 1).trimmed();
 }
 
-bool splitKey(const QString& line, QString* key, QString* value) {
+bool splitKey(QStringView line, QStringView* key, QStringView* value) {
     const qsizetype eq = line.indexOf(QLatin1Char('='));
     if (eq <= 0)
         return false;
@@ -54,36 +63,74 @@ bool splitKey(const QString& line, QString* key, QString* value) {
     return true;
 }
 
-bool same(const QString& a, const QString& b) {
+bool same(QStringView a, QStringView b) {
     return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+struct Lines {
+    QStringList lines;
+    QString eol = QStringLiteral("\n");
+};
+
+Lines load(const QString& path) {
+    Lines out;
+    const QString text = readText(path, &out.eol);
+    forEachLine(text, [&](QStringView line) {
+        out.lines << line.toString();
+        return true;
+    });
+    return out;
 }
 
 } // namespace
 
 namespace IniFile {
 
+QStringList ReadMany(const QString& path, const QVector<Entry>& entries, QVector<bool>* found) {
+    QStringList values(entries.size());
+    // Per entry: 0 its section not met yet, 1 inside its first occurrence,
+    // 2 done (found, or past that first occurrence).
+    QVector<int> state(entries.size(), 0);
+    QVector<bool> hit(entries.size(), false);
+    qsizetype open = entries.size();
+    const QString text = readText(path);
+    forEachLine(text, [&](QStringView line) {
+        if (const std::optional<QStringView> name = sectionName(line)) {
+            for (qsizetype i = 0; i < entries.size(); ++i) {
+                if (state[i] == 1) {
+                    state[i] = 2; // only the first section of that name counts
+                    --open;
+                } else if (state[i] == 0 && same(*name, entries[i].section)) {
+                    state[i] = 1;
+                }
+            }
+            return open > 0;
+        }
+        QStringView key, value;
+        if (!splitKey(line, &key, &value))
+            return true;
+        for (qsizetype i = 0; i < entries.size(); ++i) {
+            if (state[i] == 1 && same(key, entries[i].key)) {
+                values[i] = value.toString();
+                hit[i] = true;
+                state[i] = 2;
+                --open;
+            }
+        }
+        return open > 0;
+    });
+    if (found)
+        *found = hit;
+    return values;
+}
+
 QString Read(const QString& path, const QString& section, const QString& key, const QString& fallback,
              bool* found) {
+    QVector<bool> hit;
+    const QStringList values = ReadMany(path, {Entry{section, key}}, &hit);
     if (found)
-        *found = false;
-    const Lines file = load(path);
-    bool inSection = false;
-    for (const QString& line : file.lines) {
-        const QString name = sectionName(line);
-        if (!name.isNull()) {
-            if (inSection)
-                break; // only the first section of that name counts
-            inSection = same(name, section);
-            continue;
-        }
-        QString k, v;
-        if (inSection && splitKey(line, &k, &v) && same(k, key)) {
-            if (found)
-                *found = true;
-            return v;
-        }
-    }
-    return fallback;
+        *found = hit[0];
+    return hit[0] ? values[0] : fallback;
 }
 
 void Write(const QString& path, const QString& section, const QString& key, const QString& value) {
@@ -94,17 +141,16 @@ void Write(const QString& path, const QString& section, const QString& key, cons
 
     qsizetype sectionLine = -1, lastKeyLine = -1, keyLine = -1;
     for (qsizetype i = 0; i < file.lines.size(); ++i) {
-        const QString name = sectionName(file.lines[i]);
-        if (!name.isNull()) {
+        if (const std::optional<QStringView> name = sectionName(file.lines[i])) {
             if (sectionLine >= 0)
                 break;
-            if (same(name, section))
+            if (same(*name, section))
                 sectionLine = lastKeyLine = i;
             continue;
         }
         if (sectionLine < 0)
             continue;
-        QString k;
+        QStringView k;
         if (splitKey(file.lines[i], &k, nullptr)) {
             lastKeyLine = i;
             if (same(k, key)) {

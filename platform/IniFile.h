@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <QVector>
 
 // Private-profile (INI) access with the semantics of the Windows routines:
 // sections and keys compare without regard to case, the first occurrence
@@ -12,6 +14,16 @@ namespace IniFile {
 // Returns the value, or `fallback` when the file, section or key is missing.
 [[nodiscard]] QString Read(const QString& path, const QString& section, const QString& key,
                            const QString& fallback = QString(), bool* found = nullptr);
+
+struct Entry {
+    QString section;
+    QString key;
+};
+
+// Several values in one pass over the file, each as Read gives it (empty
+// when missing); `found`, when given, tells for each whether it was there.
+[[nodiscard]] QStringList ReadMany(const QString& path, const QVector<Entry>& entries,
+                                   QVector<bool>* found = nullptr);
 
 // Writes key=value into section, creating file, section or key as needed and
 // keeping every other line as it was. Throws SettingsError when the file

@@ -98,6 +98,47 @@ QString Read(const QString& dsn, const QString& key, bool* found) {
 #endif
 }
 
+QStringList ReadMany(const QString& dsn, const QStringList& keys) {
+#ifdef Q_OS_WIN
+    QStringList values;
+    for (const QString& key : keys)
+        values << Read(dsn, key);
+    return values;
+#else
+    QStringList values(keys.size());
+    if (dsn.isEmpty())
+        return values;
+    QVector<IniFile::Entry> missing;
+    QVector<qsizetype> where;
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        if (!keys[i].isEmpty()) {
+            missing.push_back({dsn, keys[i]});
+            where.push_back(i);
+        }
+    }
+    // The user's file first, then the system file for what it lacks.
+    for (const QString& file : {userFile(), systemFile()}) {
+        if (missing.isEmpty())
+            break;
+        QVector<bool> here;
+        const QStringList read = IniFile::ReadMany(file, missing, &here);
+        QVector<IniFile::Entry> stillMissing;
+        QVector<qsizetype> stillWhere;
+        for (qsizetype j = 0; j < missing.size(); ++j) {
+            if (here[j]) {
+                values[where[j]] = read[j];
+            } else {
+                stillMissing.push_back(missing[j]);
+                stillWhere.push_back(where[j]);
+            }
+        }
+        missing = stillMissing;
+        where = stillWhere;
+    }
+    return values;
+#endif
+}
+
 bool Write(const QString& dsn, const QString& key, const QString& value) {
     if (dsn.isEmpty())
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The ODBC data source registry, through the ODBC installer API: on Windows
 // the ODBC.INI registry key of the local machine, elsewhere unixODBC's
@@ -10,6 +11,10 @@ namespace OdbcRegistry {
 // Value of `key` in the entry of data source `dsn`; `found` tells whether it
 // was there. Never fails: an unreadable registry reads as missing.
 [[nodiscard]] QString Read(const QString& dsn, const QString& key, bool* found = nullptr);
+
+// Several values of the entry of `dsn`, each as Read gives it, reading each
+// registry file at most once.
+[[nodiscard]] QStringList ReadMany(const QString& dsn, const QStringList& keys);
 
 // Writes one value into the entry of `dsn`, creating the entry when missing.
 // Returns false (and writes nothing) when the registry cannot be written.

@@ -131,7 +131,7 @@ struct Query::Impl {
 
     // Runs the statement; leaves the result (if any) in live/buffered.
     // Returns rows affected.
-    qint64 run(bool wantRows);
+    qint64 run(const ConnectionTarget& parsed, bool wantRows);
 };
 
 namespace {
@@ -145,8 +145,8 @@ namespace {
 
 } // namespace
 
-qint64 Query::Impl::run(bool wantRows) {
-    const DataTarget target = DataTargets::Resolve(connectionString);
+qint64 Query::Impl::run(const ConnectionTarget& parsed, bool wantRows) {
+    const DataTarget target = DataTargets::Resolve(parsed);
     lease = ConnectionPool::instance().acquire(target);
     QSqlDatabase db = lease.database();
 
@@ -237,11 +237,6 @@ const QString& Query::Text() const {
 
 namespace {
 
-QString labelOf(const QString& connectionString) {
-    const ConnectionTarget parsed = ConnectionString::Parse(connectionString);
-    return parsed.dataSource;
-}
-
 template <class Body> qint64 journaled(const QString& cs, const QString& text, bool opened, Body body) {
     JournalEntry entry;
     entry.text = text;
@@ -249,8 +244,11 @@ template <class Body> qint64 journaled(const QString& cs, const QString& text, b
     QElapsedTimer timer;
     timer.start();
     try {
-        entry.connection = labelOf(cs);
-        entry.rows = body();
+        // Taken apart once: the journal shows the data source, the body
+        // resolves it.
+        const ConnectionTarget parsed = ConnectionString::Parse(cs);
+        entry.connection = parsed.dataSource;
+        entry.rows = body(parsed);
     } catch (const TanorError& e) {
         entry.micros = timer.nsecsElapsed() / 1000;
         entry.error = e.text();
@@ -267,8 +265,8 @@ template <class Body> qint64 journaled(const QString& cs, const QString& text, b
 void Query::Open() {
     d->reset();
     try {
-        journaled(d->connectionString, d->text, true, [this] {
-            d->run(true);
+        journaled(d->connectionString, d->text, true, [this](const ConnectionTarget& parsed) {
+            d->run(parsed, true);
             d->record = d->usesBuffer ? d->buffered.record : d->live->record();
             d->active = true;
             d->bufferRow = -1;
@@ -285,7 +283,9 @@ void Query::Open() {
 qint64 Query::ExecSQL() {
     d->reset();
     try {
-        const qint64 rows = journaled(d->connectionString, d->text, false, [this] { return d->run(false); });
+        const qint64 rows =
+            journaled(d->connectionString, d->text, false,
+                      [this](const ConnectionTarget& parsed) { return d->run(parsed, false); });
         d->reset();
         return rows;
     } catch (...) {
