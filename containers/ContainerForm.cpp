@@ -45,7 +45,6 @@ TContainerForm::TContainerForm(const Layout& layout, QWidget* parent)
     m_left->addLayout(m_header);
     m_left->addWidget(m_editor, 1);
     m_left->addWidget(TItemCells::CreateLegend(layout.normalInLegend, this));
-    m_belowLegend = m_left->count();
     m_left->addLayout(buttons);
 
     m_right = new QVBoxLayout;
@@ -65,10 +64,6 @@ QLabel* TContainerForm::AddNameRow(const QString& caption, const char* objectNam
 
 void TContainerForm::AddHeaderRow(QWidget* label, QWidget* field) {
     m_header->addRow(label, field);
-}
-
-void TContainerForm::AddBelowLegend(QWidget* widget) {
-    m_left->insertWidget(m_belowLegend++, widget);
 }
 
 void TContainerForm::LoadColumn(const QByteArray& column) {

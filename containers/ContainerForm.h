@@ -45,8 +45,6 @@ protected:
     QLabel* AddNameRow(const QString& caption, const char* objectName, const QString& name);
     // A row of the top of the left column with a control of its own.
     void AddHeaderRow(QWidget* label, QWidget* field);
-    // A widget between the legend and the buttons.
-    void AddBelowLegend(QWidget* widget);
     // The right half: the window puts its cell panels here.
     [[nodiscard]] QVBoxLayout* Right() const { return m_right; }
 
@@ -86,6 +84,5 @@ private:
     QFormLayout* m_header = nullptr;
     QVBoxLayout* m_left = nullptr;
     QVBoxLayout* m_right = nullptr;
-    int m_belowLegend = 0; // where AddBelowLegend inserts
     bool m_loaded = false;
 };

@@ -120,7 +120,6 @@ TWarehouseForm::TWarehouseForm(QWidget* parent)
     form->addRow(QStringLiteral("Last TM:"), m_lastTM);
     form->addRow(QStringLiteral("Money"), VisualMoney);
     form->addRow(QStringLiteral("Password"), VisualPassword);
-    AddBelowLegend(internal);
 
     QWidget* grid = Cells()->AddGrid(1, ItemRecord::kWarehouseRecords);
     grid->setObjectName(QStringLiteral("WareHouse"));
@@ -130,6 +129,9 @@ TWarehouseForm::TWarehouseForm(QWidget* parent)
     reset->setAutoDefault(false);
     ConnectGuarded(reset, &QPushButton::clicked, this, [this] { Button1Click(); });
     Right()->addWidget(reset);
+    // Under the grid rather than under the editor, so the window fits a
+    // 768-pixel screen.
+    Right()->addWidget(internal);
     Right()->addStretch(1);
 
     // A placement on cell 1 draws a serial before the record is taken.
