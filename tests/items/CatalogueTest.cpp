@@ -5,6 +5,7 @@
 #include "platform/TanorError.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 using ItemRecord::Width;
 
@@ -162,4 +163,24 @@ TEST_F(CatalogueTest, StatementTextsAreExact) {
 TEST_F(CatalogueTest, AMissingCatalogueFailsWithTheDriversText) {
     QFile::remove(env.path(QStringLiteral("TanorEditor.mdb")));
     EXPECT_THROW((void)Catalogue::Types(), DbError);
+}
+
+TEST_F(CatalogueTest, AnAccessFileInItsPlaceIsReportedPlainly) {
+    const QString file = env.path(QStringLiteral("TanorEditor.mdb"));
+    QFile::remove(file);
+    QFile mdb(file);
+    ASSERT_TRUE(mdb.open(QIODevice::WriteOnly));
+    QByteArray head(4, '\0');
+    head[0] = '\x00';
+    head[1] = '\x01';
+    mdb.write(head + QByteArray("Standard Jet DB") + QByteArray(2048 - 19, '\0'));
+    mdb.close();
+    try {
+        (void)Catalogue::Types();
+        FAIL() << "no error";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.text().contains(QStringLiteral("Microsoft Access database"))) << e.text().toStdString();
+    }
+    // Nothing was written over it.
+    EXPECT_EQ(QFileInfo(file).size(), 2048);
 }
