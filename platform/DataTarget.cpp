@@ -58,8 +58,9 @@ DataTarget Resolve(const ConnectionTarget& parsed) {
     // Handing an empty name to the driver manager picks whatever default data
     // source it has; name the real fault instead.
     if (parsed.dataSource.trimmed().isEmpty())
-        throw DbError(QStringLiteral("Data source name not found and no default driver specified: the data source "
-                                     "name of this connection is empty"));
+        throw DbError(
+            QStringLiteral("Data source name not found and no default driver specified: the data source "
+                           "name of this connection is empty"));
     target.label = parsed.dataSource;
     target.user = parsed.user;
     target.password = parsed.password;

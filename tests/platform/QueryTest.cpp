@@ -241,7 +241,8 @@ TEST_F(QueryTest, BadDataSourcesAreNamedPlainly) {
         q.Open();
         FAIL();
     } catch (const DbError& e) {
-        EXPECT_TRUE(e.text().contains(QStringLiteral("name of this connection is empty"))) << e.text().toStdString();
+        EXPECT_TRUE(e.text().contains(QStringLiteral("name of this connection is empty")))
+            << e.text().toStdString();
     }
     EXPECT_FALSE(QFile::exists(QStringLiteral("DSN=")));
     // A file that is not a database.
