@@ -4,6 +4,7 @@
 #include "platform/AppPaths.h"
 #include "platform/ConnectionPool.h"
 #include "platform/OdbcRegistry.h"
+#include "tools/DemoBuilder.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,9 +25,6 @@ CREATE TABLE Warehouse (AccountID TEXT COLLATE NOCASE PRIMARY KEY, Items BLOB);
 )";
 
 const char* kCatalogue = R"(
-CREATE TABLE Item (Name TEXT COLLATE NOCASE, Type TEXT, ID TEXT, "Unique" INTEGER, Code32 TEXT, ID2 TEXT,
-                   Unique2 INTEGER, x INTEGER, y INTEGER, SetNumber INTEGER, SetItem TEXT, ExcOptionType TEXT,
-                   WearTo TEXT);
 INSERT INTO Item VALUES ('Spear', 'Spears', '61', 0, '00', '01', 3, 1, 4, 0, 'any', 'we', 'OR');
 )";
 
@@ -115,7 +113,7 @@ WipeBenchServer::WipeBenchServer(int rows) {
     QFile::copy(database(), database() + QStringLiteral(".pristine"));
     sqlite3* cat = nullptr;
     sqlite3_open((dir() + QStringLiteral("/TanorEditor.mdb")).toUtf8().constData(), &cat);
-    exec(cat, kCatalogue);
+    exec(cat, (DemoBuilder::CatalogueSchema() + QString::fromLatin1(kCatalogue)).toUtf8().constData());
     sqlite3_close(cat);
 }
 

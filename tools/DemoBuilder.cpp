@@ -175,22 +175,21 @@ void BuildDatabase(const QString& resources, const QString& name, const QString&
     db.exec(QStringLiteral("COMMIT"), QStringLiteral("commit"));
 }
 
+QString CatalogueSchema() {
+    // "Unique" is quoted because it is a keyword of SQLite.
+    return QStringLiteral(
+        "CREATE TABLE Item (Name TEXT COLLATE NOCASE, Type TEXT COLLATE NOCASE, ID TEXT COLLATE NOCASE, "
+        "\"Unique\" INTEGER, Code32 TEXT COLLATE NOCASE, ID2 TEXT COLLATE NOCASE, Unique2 INTEGER, x "
+        "INTEGER, "
+        "y INTEGER, SetNumber INTEGER, SetItem TEXT COLLATE NOCASE, ExcOptionType TEXT COLLATE NOCASE, "
+        "WearTo TEXT COLLATE NOCASE);"
+        "CREATE TABLE Skill (ID TEXT COLLATE NOCASE, Name TEXT COLLATE NOCASE, Class TEXT COLLATE NOCASE);");
+}
+
 void BuildCatalogue(const QString& resources, const QString& file) {
     replaceFile(file);
     Db db(file);
-    // Text compares without regard to case, as the catalogue's original
-    // engine does; "Unique" is quoted because it is a keyword here.
-    db.exec(
-        QStringLiteral(
-            "CREATE TABLE Item (Name TEXT COLLATE NOCASE, Type TEXT COLLATE NOCASE, ID TEXT COLLATE NOCASE, "
-            "\"Unique\" INTEGER, Code32 TEXT COLLATE NOCASE, ID2 TEXT COLLATE NOCASE, Unique2 INTEGER, x "
-            "INTEGER, "
-            "y INTEGER, SetNumber INTEGER, SetItem TEXT COLLATE NOCASE, ExcOptionType TEXT COLLATE NOCASE, "
-            "WearTo TEXT COLLATE NOCASE);"
-            "CREATE TABLE Skill (ID TEXT COLLATE NOCASE, Name TEXT COLLATE NOCASE, Class TEXT COLLATE "
-            "NOCASE);"
-            "BEGIN;"),
-        QStringLiteral("catalogue schema"));
+    db.exec(CatalogueSchema() + QStringLiteral("BEGIN;"), QStringLiteral("catalogue schema"));
     const QString dir = resources + QStringLiteral("/catalogue/");
     {
         const QVector<QStringList> rows = CsvReader::ReadFile(dir + QStringLiteral("Item.csv"));

@@ -10,6 +10,10 @@ namespace DemoBuilder {
 // `file` from resources/demo: schema, procedures, seed.
 void BuildDatabase(const QString& resources, const QString& name, const QString& file);
 
+// The catalogue's tables (Item and Skill), empty. Text compares without
+// regard to case, as the catalogue's original engine does.
+[[nodiscard]] QString CatalogueSchema();
+
 // Creates (replacing) the catalogue file from resources/catalogue/*.csv.
 void BuildCatalogue(const QString& resources, const QString& file);
 

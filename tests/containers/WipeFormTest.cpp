@@ -118,7 +118,7 @@ TEST_F(WipeFormTest, OpensWithTheListsTheCaptionsAndTheTotals) {
     QStringList names;
     for (int i = 0; i < items->count(); ++i)
         names << items->itemText(i);
-    EXPECT_EQ(names, QStringList({fs("Any Item"), fs("Jewel of Bless"), fs("Kris"), fs("Leather Armor"),
+    EXPECT_EQ(names, QStringList({fs("Any Item"), fs("Jewel of Dawn"), fs("Kukri"), fs("Leather Armor"),
                                   fs("Odd Kind"), fs("Staff of O'Brien")}));
     EXPECT_EQ(items->currentText(), fs("Any Item"));
 
@@ -209,7 +209,7 @@ TEST_F(WipeFormTest, TheChosenItemsKindSetsTheExcellentBoxes) {
     EXPECT_EQ(box(6)->text(), fs("Take NO Effect"));
     EXPECT_TRUE(box(6)->isEnabled());
 
-    items->setCurrentText(fs("Jewel of Bless")); // "any": no options to choose
+    items->setCurrentText(fs("Jewel of Dawn")); // "any": no options to choose
     for (int i = 1; i <= 6; ++i) {
         EXPECT_EQ(box(i)->text(), fs("Take NO Effect"));
         EXPECT_FALSE(box(i)->isChecked());
@@ -221,7 +221,7 @@ TEST_F(WipeFormTest, TheChosenItemsKindSetsTheExcellentBoxes) {
     EXPECT_FALSE(box(1)->isEnabled());
     EXPECT_EQ(box(1)->text(), fs("Take NO Effect"));
 
-    items->setCurrentText(fs("Kris")); // "we"
+    items->setCurrentText(fs("Kukri")); // "we"
     EXPECT_TRUE(box(1)->isEnabled());
     EXPECT_EQ(box(3)->text(), fs("Increase Attacking(Wizandry) speed +7"));
     EXPECT_EQ(box(6)->text(), fs("Excellent Damage Rate +10%"));
@@ -403,12 +403,12 @@ TEST_F(WipeFormTest, AFailedRewriteStopsTheWalkAndARerunFinishesIt) {
 TEST_F(WipeFormTest, AWideItemWithoutANumericUnique2StopsTheWalkWhenMet) {
     WriteSettingInt(fs("Version"), fs("Version"), 1);
     TestEnvironment::execRaw(env.path(fs("TanorEditor.mdb")),
-                             fs("UPDATE Item SET Unique2='x' WHERE Name='Kris'"));
+                             fs("UPDATE Item SET Unique2='x' WHERE Name='Kukri'"));
     const QByteArray kris = Record(16, {{0, 0x01}});
     const QByteArray inv = Column(16, 108, {{3, kris}});
     AddCharacter(file, fs("k1"), fs("acc1"), &inv);
     TWipeForm form;
-    form.findChild<QComboBox*>(fs("ComboBox2"))->setCurrentText(fs("Kris"));
+    form.findChild<QComboBox*>(fs("ComboBox2"))->setCurrentText(fs("Kukri"));
     BoxScript boxes;
     boxes.ok().ok();
     trigger(form, "WipeFollowingSpecificSelection1");

@@ -1,6 +1,7 @@
 #include "WipeServer.h"
 
 #include "app/UtilitiesUnit.h"
+#include "tools/DemoBuilder.h"
 
 #include <sqlite3.h>
 
@@ -17,12 +18,9 @@ CREATE TABLE ExtWarehouse (AccountID TEXT COLLATE NOCASE, Items BLOB, Number INT
 )";
 
 const char* kCatalogue = R"(
-CREATE TABLE Item (Name TEXT COLLATE NOCASE, Type TEXT, ID TEXT, "Unique" INTEGER, Code32 TEXT, ID2 TEXT,
-                   Unique2 INTEGER, x INTEGER, y INTEGER, SetNumber INTEGER, SetItem TEXT, ExcOptionType TEXT,
-                   WearTo TEXT);
-INSERT INTO Item VALUES ('Kris', 'Swords', '01', 0, '00', '01', 0, 1, 2, 0, 'any', 'we', 'OR');
+INSERT INTO Item VALUES ('Kukri', 'Swords', '01', 0, '00', '01', 0, 1, 2, 0, 'any', 'we', 'OR');
 INSERT INTO Item VALUES ('Leather Armor', 'Armors', '05', 8, '00', '05', 8, 2, 2, 0, 'any', 'ar', 'armor');
-INSERT INTO Item VALUES ('Jewel of Bless', 'Jewels', 'CD', 8, '00', '0D', 14, 1, 1, 0, 'any', 'any', '');
+INSERT INTO Item VALUES ('Jewel of Dawn', 'Jewels', 'CD', 8, '00', '0D', 14, 1, 1, 0, 'any', 'any', '');
 INSERT INTO Item VALUES ('Odd Kind', 'Misc', '10', 0, '00', '10', 0, 1, 1, 0, 'any', 'zz', '');
 INSERT INTO Item VALUES ('Staff of O''Brien', 'Staffs', 'A3', 0, 'F9', '03', 5, 1, 3, 0, 'any', 'wi', 'OR');
 )";
@@ -35,7 +33,8 @@ QString hex(const QByteArray& bytes) {
 
 QString Create(TestEnvironment& env, int version) {
     const QString file = env.createServer(QStringLiteral("Game"), QString::fromLatin1(kGame));
-    TestEnvironment::execRaw(env.path(QStringLiteral("TanorEditor.mdb")), QString::fromLatin1(kCatalogue));
+    TestEnvironment::execRaw(env.path(QStringLiteral("TanorEditor.mdb")),
+                             DemoBuilder::CatalogueSchema() + QString::fromLatin1(kCatalogue));
     WriteSettingInt(QStringLiteral("Version"), QStringLiteral("Version"), version);
     WriteSetting(QStringLiteral("Vaults"), QStringLiteral("Table"), QString::fromLatin1(kVaultTable));
     WriteSetting(QStringLiteral("Vaults"), QStringLiteral("ColumnItems"), QStringLiteral("Items"));

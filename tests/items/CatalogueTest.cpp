@@ -29,25 +29,25 @@ TEST_F(CatalogueTest, ListsAndTheChosenItem) {
     EXPECT_TRUE(Catalogue::Types().contains(QStringLiteral("Jewels")));
     EXPECT_EQ(
         Catalogue::SubTypes(QStringLiteral("Swords")),
-        (QStringList{QStringLiteral("Short Sword"), QStringLiteral("Kris"), QStringLiteral("Dragon Sword")}));
+        (QStringList{QStringLiteral("Short Sword"), QStringLiteral("Kukri"), QStringLiteral("Gryphon Sword")}));
     EXPECT_TRUE(Catalogue::SubTypes(QStringLiteral("Potions")).isEmpty());
 
-    const Catalogue::ChosenItem narrow = Catalogue::Chosen(QStringLiteral("Jewel of Bless"), Width::Narrow);
+    const Catalogue::ChosenItem narrow = Catalogue::Chosen(QStringLiteral("Jewel of Dawn"), Width::Narrow);
     EXPECT_TRUE(narrow.found);
     EXPECT_EQ(narrow.id, QStringLiteral("CD"));
     EXPECT_EQ(narrow.unique, 8);
     EXPECT_EQ(narrow.code32, QStringLiteral("F9"));
     EXPECT_EQ(narrow.excKind, QStringLiteral("any"));
-    const Catalogue::ChosenItem wide = Catalogue::Chosen(QStringLiteral("Dragon Helm"), Width::Wide);
+    const Catalogue::ChosenItem wide = Catalogue::Chosen(QStringLiteral("Gryphon Helm"), Width::Wide);
     EXPECT_EQ(wide.id, QStringLiteral("05"));
     EXPECT_EQ(wide.unique, 7);
     EXPECT_EQ(wide.setNumber, 5);
-    EXPECT_EQ(wide.setItem, QStringLiteral("Hyon"));
+    EXPECT_EQ(wide.setItem, QStringLiteral("Aurel"));
     // A quote in a name is passed through Q.
     EXPECT_TRUE(Catalogue::Chosen(QStringLiteral("O'Brien Axe"), Width::Narrow).found);
     EXPECT_FALSE(Catalogue::Chosen(QStringLiteral("Nothing"), Width::Narrow).found);
 
-    EXPECT_EQ(Catalogue::SameSetInType(5, QStringLiteral("Shields")), QStringLiteral("Dragon Shield"));
+    EXPECT_EQ(Catalogue::SameSetInType(5, QStringLiteral("Shields")), QStringLiteral("Gryphon Shield"));
     EXPECT_EQ(Catalogue::SameSetInType(5, QStringLiteral("Rings")), QString());
 }
 
@@ -55,7 +55,7 @@ TEST_F(CatalogueTest, IdentityLookupsByWidth) {
     // 10-byte: the key includes Code32, so two items share ID and Unique.
     const Catalogue::Placement jewel =
         Catalogue::StoredRecord(QStringLiteral("CD00FFF9000065800000"), Width::Narrow);
-    EXPECT_EQ(jewel.name, QStringLiteral("Jewel of Bless"));
+    EXPECT_EQ(jewel.name, QStringLiteral("Jewel of Dawn"));
     EXPECT_EQ(Catalogue::StoredRecord(QStringLiteral("CD00FF00000065800000"), Width::Narrow).name,
               QStringLiteral("Bolt"));
     const Catalogue::Placement armour =
@@ -86,10 +86,10 @@ TEST_F(CatalogueTest, SlotLookupsAndSkills) {
     EXPECT_EQ(Catalogue::WearTo(QStringLiteral("Odd Helm")), QStringLiteral("armor"));
     EXPECT_EQ(Catalogue::WearTo(QStringLiteral("Nothing")), QString());
     const Catalogue::SetPiece weapon = Catalogue::WeaponSetPiece(5);
-    EXPECT_EQ(weapon.name, QStringLiteral("Dragon Sword"));
+    EXPECT_EQ(weapon.name, QStringLiteral("Gryphon Sword"));
     EXPECT_EQ(weapon.type, QStringLiteral("Swords"));
-    EXPECT_EQ(Catalogue::ShieldSetPiece(5).name, QStringLiteral("Dragon Shield"));
-    EXPECT_EQ(Catalogue::SlotSetPiece(5, QStringLiteral("helm")).name, QStringLiteral("Dragon Helm"));
+    EXPECT_EQ(Catalogue::ShieldSetPiece(5).name, QStringLiteral("Gryphon Shield"));
+    EXPECT_EQ(Catalogue::SlotSetPiece(5, QStringLiteral("helm")).name, QStringLiteral("Gryphon Helm"));
     EXPECT_EQ(Catalogue::SlotSetPiece(5, QStringLiteral("rings")).name, QString());
 
     EXPECT_EQ(Catalogue::AllItemNames().first(), QStringLiteral("Bolt"));
@@ -100,9 +100,9 @@ TEST_F(CatalogueTest, SlotLookupsAndSkills) {
 
     EXPECT_EQ(Catalogue::SkillClasses(), (QStringList{QStringLiteral("Wizard"), QStringLiteral("Knight")}));
     EXPECT_EQ(Catalogue::SkillNames().size(), 3);
-    EXPECT_EQ(Catalogue::SkillNames(QStringLiteral("Knight")), QStringList{QStringLiteral("Cyclone")});
-    EXPECT_EQ(Catalogue::SkillName(QStringLiteral("02")), QStringLiteral("Meteorite"));
-    EXPECT_EQ(Catalogue::SkillNumber(QStringLiteral("Cyclone")), QStringLiteral("13"));
+    EXPECT_EQ(Catalogue::SkillNames(QStringLiteral("Knight")), QStringList{QStringLiteral("Gale")});
+    EXPECT_EQ(Catalogue::SkillName(QStringLiteral("02")), QStringLiteral("Starfall"));
+    EXPECT_EQ(Catalogue::SkillNumber(QStringLiteral("Gale")), QStringLiteral("13"));
 }
 
 TEST_F(CatalogueTest, StatementTextsAreExact) {
@@ -114,10 +114,10 @@ TEST_F(CatalogueTest, StatementTextsAreExact) {
         {"SELECT DISTINCT Type FROM Item", [] { (void)Catalogue::Types(); }},
         {"SELECT Name FROM Item WHERE Type ='O''Neil'",
          [] { (void)Catalogue::SubTypes(QStringLiteral("O'Neil")); }},
-        {"SELECT ID, Unique, Code32,SetNumber, SetItem, ExcOptionType FROM Item WHERE Name='Kris'",
-         [] { (void)Catalogue::Chosen(QStringLiteral("Kris"), Width::Narrow); }},
-        {"SELECT ID2, Unique2, Code32,SetNumber, SetItem, ExcOptionType FROM Item WHERE Name='Kris'",
-         [] { (void)Catalogue::Chosen(QStringLiteral("Kris"), Width::Wide); }},
+        {"SELECT ID, Unique, Code32,SetNumber, SetItem, ExcOptionType FROM Item WHERE Name='Kukri'",
+         [] { (void)Catalogue::Chosen(QStringLiteral("Kukri"), Width::Narrow); }},
+        {"SELECT ID2, Unique2, Code32,SetNumber, SetItem, ExcOptionType FROM Item WHERE Name='Kukri'",
+         [] { (void)Catalogue::Chosen(QStringLiteral("Kukri"), Width::Wide); }},
         {"SELECT Name, SetNumber FROM Item WHERE (SetNumber=5) AND (Type='Helms')",
          [] { (void)Catalogue::SameSetInType(5, QStringLiteral("Helms")); }},
         {"SELECT Name,x,y FROM Item WHERE (id= '0A' ) AND (unique= 8 )AND (Code32='12')",
@@ -136,8 +136,8 @@ TEST_F(CatalogueTest, StatementTextsAreExact) {
          [&] { (void)Catalogue::InfoLookup(narrow, Width::Narrow); }},
         {"select name,x,y,ExcOptionType from item where (id2='1B') and (unique2=12)",
          [&] { (void)Catalogue::InfoLookup(wide, Width::Wide); }},
-        {"SELECT wearto FROM Item WHERE Name='Kris'",
-         [] { (void)Catalogue::WearTo(QStringLiteral("Kris")); }},
+        {"SELECT wearto FROM Item WHERE Name='Kukri'",
+         [] { (void)Catalogue::WearTo(QStringLiteral("Kukri")); }},
         {"SELECT Name, Type FROM Item WHERE (SetNumber=5) AND ((wearto='OR') OR (wearto='OB') OR "
          "(wearto='TR'))",
          [] { (void)Catalogue::WeaponSetPiece(5); }},
@@ -146,15 +146,15 @@ TEST_F(CatalogueTest, StatementTextsAreExact) {
         {"SELECT Name FROM Item WHERE (SetNumber=5) AND (wearto='helm')",
          [] { (void)Catalogue::SlotSetPiece(5, QStringLiteral("helm")); }},
         {"SELECT Name FROM Item ORDER By NAME", [] { (void)Catalogue::AllItemNames(); }},
-        {"SELECT ID, ID2,Unique, Unique2, Code32, ExcOptionType FROM Item WHERE Name='Kris'",
-         [] { (void)Catalogue::WipeItem(QStringLiteral("Kris")); }},
+        {"SELECT ID, ID2,Unique, Unique2, Code32, ExcOptionType FROM Item WHERE Name='Kukri'",
+         [] { (void)Catalogue::WipeItem(QStringLiteral("Kukri")); }},
         {"SELECT  DISTINCT Class FROM Skill", [] { (void)Catalogue::SkillClasses(); }},
         {"SELECT Name FROM Skill", [] { (void)Catalogue::SkillNames(); }},
         {"SELECT Name FROM Skill WHERE Class='Wizard'",
          [] { (void)Catalogue::SkillNames(QStringLiteral("Wizard")); }},
         {"SELECT Name FROM Skill WHERE ID='01'", [] { (void)Catalogue::SkillName(QStringLiteral("01")); }},
-        {"SELECT ID FROM Skill WHERE Name='Poison'",
-         [] { (void)Catalogue::SkillNumber(QStringLiteral("Poison")); }},
+        {"SELECT ID FROM Skill WHERE Name='Blight'",
+         [] { (void)Catalogue::SkillNumber(QStringLiteral("Blight")); }},
     };
     for (const auto& [text, call] : expected)
         EXPECT_EQ(statementOf(call), text);

@@ -49,15 +49,15 @@ TEST_F(CellGridTest, CellsAreLaidOutEightToARow) {
 
 TEST_F(CellGridTest, TwoClicksOnAFreeCellPlaceTheItem) {
     auto r = rig();
-    r->chooseItem(QStringLiteral("Swords"), QStringLiteral("Kris"));
+    r->chooseItem(QStringLiteral("Swords"), QStringLiteral("Kukri"));
     const int drawn = itemCount();
     r->click(14);
     EXPECT_EQ(r->cells->Selected(), 14);
     EXPECT_FALSE(r->cells->IsOccupied(14));
     EXPECT_EQ(r->container.Record(14), ItemRecord::EmptyRecord(ItemRecord::Width::Narrow));
     r->click(14);
-    EXPECT_EQ(r->cells->Caption(14), QStringLiteral("Kris"));
-    EXPECT_EQ(r->button(14)->text(), QStringLiteral("Kris"));
+    EXPECT_EQ(r->cells->Caption(14), QStringLiteral("Kukri"));
+    EXPECT_EQ(r->button(14)->text(), QStringLiteral("Kukri"));
     EXPECT_EQ(r->button(14)->size(), QSize(24, 48)); // 1 by 2
     EXPECT_EQ(r->cells->CaptionColour(14), Colour::WindowText);
     // The cell holds the editor's record with the serial drawn for it.
@@ -103,7 +103,7 @@ TEST_F(CellGridTest, AnOccupiedCellShowsItsInformationAndIsNeverReplaced) {
     ASSERT_EQ(boxes.boxes().size(), 2u);
     EXPECT_EQ(boxes.boxes()[0].kind, Dialogs::Kind::Question);
     EXPECT_EQ(boxes.boxes()[0].icon, Dialogs::Icon::Information);
-    EXPECT_TRUE(boxes.boxes()[0].text.startsWith(QStringLiteral("Name: Dragon Sword \n\r")));
+    EXPECT_TRUE(boxes.boxes()[0].text.startsWith(QStringLiteral("Name: Gryphon Sword \n\r")));
     EXPECT_TRUE(boxes.boxes()[0].text.endsWith(QStringLiteral("Hex: ") + placed));
     EXPECT_EQ(r->container.Record(14), placed);
     EXPECT_EQ(r->cells->Selected(), 14);
@@ -111,7 +111,7 @@ TEST_F(CellGridTest, AnOccupiedCellShowsItsInformationAndIsNeverReplaced) {
 
 TEST_F(CellGridTest, FootprintsCoverNeighboursUntilDeleted) {
     auto r = rig();
-    // Dragon Sword is 2 by 3: placed on 13 it covers 14, 21, 22, 29 and 30.
+    // Gryphon Sword is 2 by 3: placed on 13 it covers 14, 21, 22, 29 and 30.
     r->click(13);
     r->click(13);
     EXPECT_EQ(r->button(13)->size(), QSize(48, 72));
@@ -169,12 +169,12 @@ TEST_F(CellGridTest, SomeCellsDrawAnExtraSerial) {
 
 TEST_F(CellGridTest, PlacedCaptionsTakeColourAndSetName) {
     auto r = rig();
-    r->chooseItem(QStringLiteral("Helms"), QStringLiteral("Dragon Helm"));
+    r->chooseItem(QStringLiteral("Helms"), QStringLiteral("Gryphon Helm"));
     r->setOption(QStringLiteral("+5"));
     r->click(40);
     r->click(40);
-    EXPECT_EQ(r->cells->Caption(40), QStringLiteral("Hyon\n\rDragon\n\rHelm"));
-    EXPECT_EQ(r->button(40)->text(), QStringLiteral("Hyon\nDragon\nHelm"));
+    EXPECT_EQ(r->cells->Caption(40), QStringLiteral("Aurel\n\rGryphon\n\rHelm"));
+    EXPECT_EQ(r->button(40)->text(), QStringLiteral("Aurel\nGryphon\nHelm"));
     EXPECT_EQ(r->cells->CaptionColour(40), Colour::SetItem);
     EXPECT_EQ(r->container.Record(40).at(17), QLatin1Char('5'));
     r->check("Visualexc1");
@@ -184,7 +184,7 @@ TEST_F(CellGridTest, PlacedCaptionsTakeColourAndSetName) {
     r->setOption(QStringLiteral("None"));
     r->click(46);
     r->click(46);
-    EXPECT_EQ(r->cells->Caption(46), QStringLiteral("Dragon\n\rHelm"));
+    EXPECT_EQ(r->cells->Caption(46), QStringLiteral("Gryphon\n\rHelm"));
     EXPECT_EQ(r->cells->CaptionColour(46), Colour::Excellent);
 }
 
@@ -265,7 +265,7 @@ TEST_F(CellGridTest, TheSelectionOutlivesTheWindow) {
 TEST_F(CellGridTest, EquipmentSlotsSwitchToTheirTypeAndCheckTheWearCode) {
     auto r = rig();
     // A sword chosen, the helm slot: the first helm is placed.
-    r->chooseItem(QStringLiteral("Swords"), QStringLiteral("Kris"));
+    r->chooseItem(QStringLiteral("Swords"), QStringLiteral("Kukri"));
     r->click(3);
     EXPECT_FALSE(r->cells->IsOccupied(3));
     r->click(3);
@@ -278,7 +278,7 @@ TEST_F(CellGridTest, EquipmentSlotsSwitchToTheirTypeAndCheckTheWearCode) {
     r->click(2);
     r->click(2);
     EXPECT_EQ(r->editor->TypeText(), QStringLiteral("Shields"));
-    EXPECT_EQ(r->cells->Caption(2), QStringLiteral("Dragon\n\rShield"));
+    EXPECT_EQ(r->cells->Caption(2), QStringLiteral("Gryphon\n\rShield"));
 
     // Helms shown but a helm worn as armour: "Incorrect Item", nothing placed.
     r->chooseItem(QStringLiteral("Helms"), QStringLiteral("Odd Helm"));
@@ -296,34 +296,34 @@ TEST_F(CellGridTest, EquipmentSlotsSwitchToTheirTypeAndCheckTheWearCode) {
     EXPECT_EQ(itemCount(), drawn);
 
     // A ring chosen, the weapon slot: switched to Swords and the first sword placed.
-    r->chooseItem(QStringLiteral("Rings"), QStringLiteral("Ring of Ice"));
+    r->chooseItem(QStringLiteral("Rings"), QStringLiteral("Ring of Frost"));
     r->click(1);
     r->click(1);
     EXPECT_EQ(r->editor->TypeText(), QStringLiteral("Swords"));
-    EXPECT_EQ(r->cells->Caption(1), QStringLiteral("Dragon\n\rSword"));
+    EXPECT_EQ(r->cells->Caption(1), QStringLiteral("Gryphon\n\rSword"));
 }
 
 TEST_F(CellGridTest, ASetPieceFillsTheSlotOfItsSet) {
     auto r = rig();
-    r->chooseItem(QStringLiteral("Swords"), QStringLiteral("Dragon Sword"));
+    r->chooseItem(QStringLiteral("Swords"), QStringLiteral("Gryphon Sword"));
     r->setOption(QStringLiteral("+10"));
     EXPECT_EQ(r->editor->SetNumber(), 5);
     r->click(3);
     r->click(3);
-    EXPECT_EQ(r->cells->Caption(3), QStringLiteral("Hyon\n\rDragon\n\rHelm"));
+    EXPECT_EQ(r->cells->Caption(3), QStringLiteral("Aurel\n\rGryphon\n\rHelm"));
     EXPECT_EQ(r->cells->CaptionColour(3), Colour::SetItem);
     EXPECT_EQ(r->container.Record(3).left(2), QStringLiteral("E5"));
     EXPECT_EQ(r->container.Record(3).at(17), QLatin1Char('9'));
     r->click(4);
     r->click(4);
-    EXPECT_EQ(r->cells->Caption(4), QStringLiteral("Hyon\n\rDragon\n\rArmor"));
+    EXPECT_EQ(r->cells->Caption(4), QStringLiteral("Aurel\n\rGryphon\n\rArmor"));
     EXPECT_EQ(r->editor->TypeText(), QStringLiteral("Armors"));
 
     // No ring in the set: the set number goes, and the ring slot takes the first ring.
     r->click(11);
     r->click(11);
     EXPECT_EQ(r->editor->SetNumber(), 0);
-    EXPECT_EQ(r->cells->Caption(11), QStringLiteral("Ring\n\rof\n\rIce"));
+    EXPECT_EQ(r->cells->Caption(11), QStringLiteral("Ring\n\rof\n\rFrost"));
 }
 
 TEST_F(CellGridTest, WideRecordsUseTheirOwnLookups) {

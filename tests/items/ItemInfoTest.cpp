@@ -51,12 +51,12 @@ TEST(ItemInfoTest, OptionLineShowsTheRealValueOfEveryStep) {
     for (int step = 0; step < 8; ++step) {
         f.optionStep = step;
         f.uniqueBit = false;
-        EXPECT_EQ(OptionText(QStringLiteral("Kris"), f), QStringLiteral(" +%1").arg(4 * step));
+        EXPECT_EQ(OptionText(QStringLiteral("Kukri"), f), QStringLiteral(" +%1").arg(4 * step));
         EXPECT_EQ(OptionText(QStringLiteral("Small Shield"), f), QStringLiteral(" +%1").arg(5 * step));
         f.uniqueBit = true;
         EXPECT_EQ(OptionText(QStringLiteral("Fairy Wings"), f),
                   QStringLiteral("Automatic HP recovery +%1%").arg(step));
-        EXPECT_EQ(OptionText(QStringLiteral("Ring of Ice"), f),
+        EXPECT_EQ(OptionText(QStringLiteral("Ring of Frost"), f),
                   QStringLiteral("Automatic HP recovery +%1%").arg(step));
         EXPECT_EQ(OptionText(QStringLiteral("Dark Wings"), f),
                   QStringLiteral("Additional wizardry dmg +%1").arg(4 * step));

@@ -304,9 +304,9 @@ TEST(ItemRecordTest, ConversionKeepsTheItemCodeAndTheFieldsOfRandomRecords) {
 TEST(ItemRecordTest, CaptionsAndColours) {
     using namespace CellCaption;
     EXPECT_EQ(FromName(QStringLiteral("Sword of Destruction")), QStringLiteral("Sword\n\rof\n\rDestruction"));
-    EXPECT_EQ(WithSetName(QStringLiteral("Hyon"), QStringLiteral("Dragon\n\rHelm")),
-              QStringLiteral("Hyon\n\rDragon\n\rHelm"));
-    EXPECT_EQ(Displayed(QStringLiteral("Hyon\n\rDragon")), QStringLiteral("Hyon\nDragon"));
+    EXPECT_EQ(WithSetName(QStringLiteral("Aurel"), QStringLiteral("Gryphon\n\rHelm")),
+              QStringLiteral("Aurel\n\rGryphon\n\rHelm"));
+    EXPECT_EQ(Displayed(QStringLiteral("Aurel\n\rGryphon")), QStringLiteral("Aurel\nGryphon"));
     EXPECT_EQ(Stored(false, false), Colour::ButtonText);
     EXPECT_EQ(Stored(true, false), Colour::Excellent);
     EXPECT_EQ(Stored(false, true), Colour::SetItem);

@@ -56,21 +56,21 @@ TEST_F(PropertyEditorTest, SubTypeListIsSortedInTheInventoryOnly) {
     auto inventory = rig(ContainerKind::Inventory);
     EXPECT_EQ(
         entries(inventory->child<QComboBox>(QStringLiteral("VisualSubType"))),
-        (QStringList{QStringLiteral("Dragon Sword"), QStringLiteral("Kris"), QStringLiteral("Short Sword")}));
-    EXPECT_EQ(inventory->editor->SubTypeText(), QStringLiteral("Dragon Sword"));
+        (QStringList{QStringLiteral("Gryphon Sword"), QStringLiteral("Kukri"), QStringLiteral("Short Sword")}));
+    EXPECT_EQ(inventory->editor->SubTypeText(), QStringLiteral("Gryphon Sword"));
     inventory.reset();
     auto warehouse = rig(ContainerKind::Warehouse);
     EXPECT_EQ(
         entries(warehouse->child<QComboBox>(QStringLiteral("VisualSubType"))),
-        (QStringList{QStringLiteral("Short Sword"), QStringLiteral("Kris"), QStringLiteral("Dragon Sword")}));
+        (QStringList{QStringLiteral("Short Sword"), QStringLiteral("Kukri"), QStringLiteral("Gryphon Sword")}));
     EXPECT_EQ(warehouse->editor->SubTypeText(), QStringLiteral("Short Sword"));
 }
 
 TEST_F(PropertyEditorTest, BuildsARecordFieldByField) {
     auto r = rig();
-    // Opening drew serial 101 (0x65) for Dragon Sword: ID 05, Code32 overwritten by the serial.
+    // Opening drew serial 101 (0x65) for Gryphon Sword: ID 05, Code32 overwritten by the serial.
     EXPECT_EQ(r->hex(), QStringLiteral("0500FF00000065000000"));
-    r->chooseItem(QStringLiteral("Swords"), QStringLiteral("Kris"));
+    r->chooseItem(QStringLiteral("Swords"), QStringLiteral("Kukri"));
     EXPECT_EQ(r->hex(), QStringLiteral("0100FF00000065000000"));
     r->choose("VisualLevel", QStringLiteral("+9"));
     r->choose("VisualOption", QStringLiteral("+20"));
@@ -113,7 +113,7 @@ TEST_F(PropertyEditorTest, UniqueItemsAndExcellentKinds) {
               QStringLiteral("Increase Max Mana + 4%"));
 
     // Kind "any": boxes unchecked, disabled, captioned "Take NO Effect"; the bits go.
-    r->chooseItem(QStringLiteral("Rings"), QStringLiteral("Ring of Ice"));
+    r->chooseItem(QStringLiteral("Rings"), QStringLiteral("Ring of Frost"));
     for (const char* box : {"Visualexc1", "Visualexc6"}) {
         auto* check = r->child<QCheckBox>(QLatin1String(box));
         EXPECT_FALSE(check->isChecked());
@@ -140,15 +140,15 @@ TEST_F(PropertyEditorTest, WideRecordsCarryTheTypeNibble) {
 
 TEST_F(PropertyEditorTest, ChangingTheTypeKeepsTheSet) {
     auto r = rig();
-    r->chooseItem(QStringLiteral("Swords"), QStringLiteral("Dragon Sword"));
+    r->chooseItem(QStringLiteral("Swords"), QStringLiteral("Gryphon Sword"));
     EXPECT_EQ(r->editor->SetNumber(), 5);
-    EXPECT_EQ(r->editor->SetName(), QStringLiteral("Hyon"));
+    EXPECT_EQ(r->editor->SetName(), QStringLiteral("Aurel"));
     r->choose("VisualType", QStringLiteral("Helms"));
-    EXPECT_EQ(r->editor->SubTypeText(), QStringLiteral("Dragon Helm"));
+    EXPECT_EQ(r->editor->SubTypeText(), QStringLiteral("Gryphon Helm"));
     EXPECT_EQ(r->hex().left(2), QStringLiteral("E5"));
     // No piece of the set among the rings: the first ring.
     r->choose("VisualType", QStringLiteral("Rings"));
-    EXPECT_EQ(r->editor->SubTypeText(), QStringLiteral("Ring of Ice"));
+    EXPECT_EQ(r->editor->SubTypeText(), QStringLiteral("Ring of Frost"));
     EXPECT_EQ(r->editor->SetNumber(), 0);
     EXPECT_EQ(r->editor->SetName(), QString());
 }
@@ -175,7 +175,7 @@ TEST_F(PropertyEditorTest, SerialsAreDrawnOneACallAndTypedOnesChecked) {
     }
 
     // F9 items get six digits and keep the marker.
-    r->chooseItem(QStringLiteral("Jewels"), QStringLiteral("Jewel of Bless"));
+    r->chooseItem(QStringLiteral("Jewels"), QStringLiteral("Jewel of Dawn"));
     r->editor->GetAutoSerial();
     EXPECT_EQ(r->child<QLineEdit>(QStringLiteral("VisualSerial"))->text(), QStringLiteral("000069"));
     EXPECT_EQ(r->hex().mid(6, 8), QStringLiteral("F9000069"));
@@ -183,7 +183,7 @@ TEST_F(PropertyEditorTest, SerialsAreDrawnOneACallAndTypedOnesChecked) {
 
 TEST_F(PropertyEditorTest, ASerialThatDoesNotFitIsRefused) {
     auto r = rig();
-    r->chooseItem(QStringLiteral("Jewels"), QStringLiteral("Jewel of Bless"));
+    r->chooseItem(QStringLiteral("Jewels"), QStringLiteral("Jewel of Dawn"));
     setItemCount(0xFFFFFF);
     const QString before = r->hex();
     EXPECT_THROW(r->editor->GetAutoSerial(), ConvertError);
@@ -248,11 +248,11 @@ TEST_F(PropertyEditorTest, DurabilityIsCheckedAsTyped) {
 
 TEST_F(PropertyEditorTest, ACatalogueThatChangedLeavesTheRecord) {
     auto r = rig();
-    r->chooseItem(QStringLiteral("Swords"), QStringLiteral("Kris"));
+    r->chooseItem(QStringLiteral("Swords"), QStringLiteral("Kukri"));
     const QString before = r->hex();
     TestEnvironment::execRaw(env.path(QStringLiteral("TanorEditor.mdb")),
-                             QStringLiteral("DELETE FROM Item WHERE Name='Kris' OR Type='Jewels'"));
-    r->check("VisualSkill"); // rebuilds from the catalogue, which lost Kris
+                             QStringLiteral("DELETE FROM Item WHERE Name='Kukri' OR Type='Jewels'"));
+    r->check("VisualSkill"); // rebuilds from the catalogue, which lost Kukri
     EXPECT_EQ(r->hex(), before);
     // A type with no rows left: an empty sub-type list, the record unchanged.
     r->choose("VisualType", QStringLiteral("Jewels"));
