@@ -27,9 +27,9 @@ protected:
 TEST_F(CatalogueTest, ListsAndTheChosenItem) {
     EXPECT_EQ(Catalogue::Types().first(), QStringLiteral("Swords"));
     EXPECT_TRUE(Catalogue::Types().contains(QStringLiteral("Jewels")));
-    EXPECT_EQ(
-        Catalogue::SubTypes(QStringLiteral("Swords")),
-        (QStringList{QStringLiteral("Short Sword"), QStringLiteral("Kukri"), QStringLiteral("Gryphon Sword")}));
+    EXPECT_EQ(Catalogue::SubTypes(QStringLiteral("Swords")),
+              (QStringList{QStringLiteral("Short Sword"), QStringLiteral("Kukri"),
+                           QStringLiteral("Gryphon Sword")}));
     EXPECT_TRUE(Catalogue::SubTypes(QStringLiteral("Potions")).isEmpty());
 
     const Catalogue::ChosenItem narrow = Catalogue::Chosen(QStringLiteral("Jewel of Dawn"), Width::Narrow);

@@ -54,15 +54,15 @@ TEST_F(PropertyEditorTest, StartsWithItsDefaults) {
 
 TEST_F(PropertyEditorTest, SubTypeListIsSortedInTheInventoryOnly) {
     auto inventory = rig(ContainerKind::Inventory);
-    EXPECT_EQ(
-        entries(inventory->child<QComboBox>(QStringLiteral("VisualSubType"))),
-        (QStringList{QStringLiteral("Gryphon Sword"), QStringLiteral("Kukri"), QStringLiteral("Short Sword")}));
+    EXPECT_EQ(entries(inventory->child<QComboBox>(QStringLiteral("VisualSubType"))),
+              (QStringList{QStringLiteral("Gryphon Sword"), QStringLiteral("Kukri"),
+                           QStringLiteral("Short Sword")}));
     EXPECT_EQ(inventory->editor->SubTypeText(), QStringLiteral("Gryphon Sword"));
     inventory.reset();
     auto warehouse = rig(ContainerKind::Warehouse);
-    EXPECT_EQ(
-        entries(warehouse->child<QComboBox>(QStringLiteral("VisualSubType"))),
-        (QStringList{QStringLiteral("Short Sword"), QStringLiteral("Kukri"), QStringLiteral("Gryphon Sword")}));
+    EXPECT_EQ(entries(warehouse->child<QComboBox>(QStringLiteral("VisualSubType"))),
+              (QStringList{QStringLiteral("Short Sword"), QStringLiteral("Kukri"),
+                           QStringLiteral("Gryphon Sword")}));
     EXPECT_EQ(warehouse->editor->SubTypeText(), QStringLiteral("Short Sword"));
 }
 
