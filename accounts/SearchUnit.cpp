@@ -1,10 +1,13 @@
 #include "accounts/SearchUnit.h"
 
-#include "app/MainIcons.h"
-#include "app/QueryHelpers.h"
-#include "app/UtilitiesUnit.h"
-#include "app/WidgetKit.h"
-#include "platform/Guard.h"
+#include "accounts/AccountStatements.h"
+#include "core/AppState.h"
+
+#include "core/QueryHelpers.h"
+#include "core/UtilitiesUnit.h"
+#include "widgets/Guard.h"
+#include "widgets/MainIcons.h"
+#include "widgets/WidgetKit.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -19,20 +22,18 @@ namespace {
 
 enum Item { Accounts = 0, Characters = 1, Guilds = 2 };
 
-struct Target {
-    const QString& key;
-    QString column;
-    QString table;
-};
+DataSource SourceOf(int item) {
+    return item == Accounts ? DataSource::Account : DataSource::TanorOnline;
+}
 
-Target TargetOf(int item) {
+AccountStatements::SearchTarget TargetOf(int item) {
     switch (item) {
     case Accounts:
-        return {kAccountDNS, QStringLiteral("memb___id"), QStringLiteral("MEMB_INFO")};
+        return AccountStatements::SearchTarget::Accounts;
     case Guilds:
-        return {kTanorOnlineDNS, QStringLiteral("G_Name"), QStringLiteral("Guild")};
+        return AccountStatements::SearchTarget::Guilds;
     default:
-        return {kTanorOnlineDNS, QStringLiteral("\"Name\""), QStringLiteral("\"Character\"")};
+        return AccountStatements::SearchTarget::Characters;
     }
 }
 
@@ -94,7 +95,7 @@ TSearchForm::TSearchForm(QWidget* parent) : QDialog(parent) {
     ConnectGuarded(m_res, &QListWidget::itemDoubleClicked, this, [this] { OkClick(); });
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
-    RunGuarded([this] { FormCreate(); });
+    RunGuarded(this, [this] { FormCreate(); });
 }
 
 void TSearchForm::FormCreate() {
@@ -116,12 +117,9 @@ void TSearchForm::FormCreate() {
 
 void TSearchForm::SearchClick() {
     m_res->clear();
-    const Target target = TargetOf(m_engine->ItemIndex());
-    const QStringList names = ListOn(
-        target.key, QStringLiteral("SELECT ") + target.column + QStringLiteral(" FROM ") + target.table +
-                        QStringLiteral(" WHERE ") + target.column + QStringLiteral(" LIKE(") +
-                        Q(QStringLiteral("%") + m_search->text() + QStringLiteral("%")) +
-                        QStringLiteral(") ORDER BY ") + target.column);
+    const int item = m_engine->ItemIndex();
+    const QStringList names =
+        ListOn(SourceOf(item), AccountStatements::SearchNames(TargetOf(item), m_search->text()));
     m_res->addItems(names);
     if (!names.isEmpty())
         m_res->setCurrentRow(0);

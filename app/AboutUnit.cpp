@@ -1,7 +1,7 @@
 #include "app/AboutUnit.h"
 
-#include "app/WidgetKit.h"
-#include "platform/Guard.h"
+#include "widgets/Guard.h"
+#include "widgets/WidgetKit.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -45,7 +45,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     layout->addLayout(body);
     setFixedWidth(300);
 
-    RunGuarded([this] { FormCreate(); });
+    RunGuarded(this, [this] { FormCreate(); });
 }
 
 void TAboutBox::FormCreate() {

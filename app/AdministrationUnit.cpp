@@ -1,10 +1,11 @@
 #include "app/AdministrationUnit.h"
+#include "core/AppState.h"
 
-#include "app/QueryHelpers.h"
-#include "app/UtilitiesUnit.h"
-#include "app/WidgetKit.h"
-#include "platform/Dialogs.h"
-#include "platform/Guard.h"
+#include "core/QueryHelpers.h"
+#include "core/UtilitiesUnit.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Guard.h"
+#include "widgets/WidgetKit.h"
 
 #include <QFormLayout>
 #include <QFrame>
@@ -21,11 +22,11 @@ namespace {
 
 const QString kCaption = QStringLiteral("Administration");
 
-void Inform(const QString& text) {
-    Dialogs::Show(kCaption, text, Dialogs::Icon::Information);
+void Inform(QWidget* window, const QString& text) {
+    Dialogs::Show(window, kCaption, text, Dialogs::Icon::Information);
 }
-void Refuse(const QString& text) {
-    Dialogs::Show(kCaption, text, Dialogs::Icon::Error);
+void Refuse(QWidget* window, const QString& text) {
+    Dialogs::Show(window, kCaption, text, Dialogs::Icon::Error);
 }
 
 QPushButton* button(const QString& name, const QString& text, QWidget* parent) {
@@ -181,7 +182,7 @@ TAdministrationForm::TAdministrationForm(QWidget* parent) : QDialog(parent, Qt::
     ConnectGuarded(button8, &QPushButton::clicked, this, [this] { Button8Click(); });
     ConnectGuarded(closed, &QPushButton::clicked, this, [this] { ClosedClick(); });
 
-    RunGuarded([this] { FormCreate(); });
+    RunGuarded(this, [this] { FormCreate(); });
 }
 
 void TAdministrationForm::showPanel(QWidget* panel) {
@@ -190,8 +191,8 @@ void TAdministrationForm::showPanel(QWidget* panel) {
 
 void TAdministrationForm::FormCreate() {
     m_id->setText(AppState.OperatorId);
-    Query row =
-        OpenOn(kVornDNS, QStringLiteral("SELECT * FROM MANG_INFO WHERE mang___id=") + Q(AppState.OperatorId));
+    Query row = OpenOn(DataSource::Vorn,
+                       QStringLiteral("SELECT * FROM MANG_INFO WHERE mang___id=") + Q(AppState.OperatorId));
     if (!row.Eof()) {
         m_guid->setText(row.Fields(0).AsString());
         m_name->setText(row.Fields(3).AsString());
@@ -228,47 +229,47 @@ void TAdministrationForm::ClosedClick() {
 
 void TAdministrationForm::BitBtn1Click() {
     if (m_labeledEdit2->text() != m_labeledEdit3->text()) {
-        Refuse(QStringLiteral("Passwords do not match!"));
+        Refuse(this, QStringLiteral("Passwords do not match!"));
         return;
     }
     const QString id = m_id->text();
     Query stored =
-        OpenOn(kVornDNS, QStringLiteral("SELECT mang__pwd FROM MANG_INFO WHERE mang___id =") + Q(id));
+        OpenOn(DataSource::Vorn, QStringLiteral("SELECT mang__pwd FROM MANG_INFO WHERE mang___id =") + Q(id));
     if (m_labeledEdit1->text() != stored.Fields(0).AsString()) {
-        Refuse(QStringLiteral("Old Password is incorrect"));
+        Refuse(this, QStringLiteral("Old Password is incorrect"));
         return;
     }
-    ExecOn(kVornDNS, QStringLiteral("UPDATE MANG_INFO SET mang__pwd=") + Q(m_labeledEdit2->text()) +
-                         QStringLiteral(" WHERE mang___id=") + Q(id));
-    Inform(QStringLiteral("Password was changed successfully!"));
+    ExecOn(DataSource::Vorn, QStringLiteral("UPDATE MANG_INFO SET mang__pwd=") + Q(m_labeledEdit2->text()) +
+                                 QStringLiteral(" WHERE mang___id=") + Q(id));
+    Inform(this, QStringLiteral("Password was changed successfully!"));
     showPanel(nullptr);
 }
 
 void TAdministrationForm::Button4Click() {
     if (m_edit3->text() != m_edit4->text()) {
-        Inform(QStringLiteral("Passwords do not match!"));
+        Inform(this, QStringLiteral("Passwords do not match!"));
         return;
     }
-    Query existing =
-        OpenOn(kVornDNS, QStringLiteral("SELECT * FROM MANG_INFO WHERE mang___id=") + Q(m_edit1->text()));
+    Query existing = OpenOn(DataSource::Vorn,
+                            QStringLiteral("SELECT * FROM MANG_INFO WHERE mang___id=") + Q(m_edit1->text()));
     if (!existing.IsEmpty()) {
-        Inform(QStringLiteral("ID exist!"));
+        Inform(this, QStringLiteral("ID exist!"));
         showPanel(nullptr);
         return;
     }
-    ExecOn(kVornDNS,
+    ExecOn(DataSource::Vorn,
            QStringLiteral("INSERT INTO MANG_INFO (mang___id, mang__pwd, mang_name, auth_code, appl_day, "
                           "bloc_code, perm) VALUES (") +
                Q(m_edit1->text()) + QLatin1Char(',') + Q(m_edit3->text()) + QLatin1Char(',') +
                Q(m_edit2->text()) + QStringLiteral(",1,getdate(),0,1)"));
-    Inform(QStringLiteral("New Admin Account Created!"));
+    Inform(this, QStringLiteral("New Admin Account Created!"));
 }
 
 void TAdministrationForm::Button6Click() {
     showPanel(m_panel3);
     m_listBox1->clear();
     m_listBox1->addItems(
-        ListOn(kVornDNS, QStringLiteral("SELECT mang___id from MANG_INFO WHERE mang_guid>1")));
+        ListOn(DataSource::Vorn, QStringLiteral("SELECT mang___id from MANG_INFO WHERE mang_guid>1")));
 }
 
 void TAdministrationForm::Button7Click() {
@@ -277,7 +278,7 @@ void TAdministrationForm::Button7Click() {
         return;
     // Reported only once the row is really gone; a failure reaches the
     // general error box instead.
-    ExecOn(kVornDNS, QStringLiteral("DELETE FROM MANG_INFO WHERE mang___id=") + Q(chosen->text()));
-    Inform(QStringLiteral("Admin Banned!"));
+    ExecOn(DataSource::Vorn, QStringLiteral("DELETE FROM MANG_INFO WHERE mang___id=") + Q(chosen->text()));
+    Inform(this, QStringLiteral("Admin Banned!"));
     delete m_listBox1->takeItem(m_listBox1->row(chosen));
 }

@@ -1,10 +1,11 @@
 #include "app/AuthenticationUnit.h"
+#include "core/AppState.h"
 
-#include "app/QueryHelpers.h"
-#include "app/UtilitiesUnit.h"
-#include "app/WidgetKit.h"
-#include "platform/Dialogs.h"
-#include "platform/Guard.h"
+#include "core/QueryHelpers.h"
+#include "core/UtilitiesUnit.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Guard.h"
+#include "widgets/WidgetKit.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -88,11 +89,11 @@ TAuthenticationForm::TAuthenticationForm(QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
     frame->setFixedWidth(322);
 
-    connect(m_idSave, &QCheckBox::clicked, this, Guarded([this] { IDSaveClick(); }));
+    connect(m_idSave, &QCheckBox::clicked, this, Guarded(this, [this] { IDSaveClick(); }));
     ConnectGuarded(connectButton, &QPushButton::clicked, this, [this] { ConnectClick(); });
     ConnectGuarded(exitButton, &QPushButton::clicked, this, [this] { ExitClick(); });
 
-    RunGuarded([this] { FormCreate(); });
+    RunGuarded(this, [this] { FormCreate(); });
 }
 
 void TAuthenticationForm::FormCreate() {
@@ -113,18 +114,18 @@ void TAuthenticationForm::IDSaveClick() {
 }
 
 void TAuthenticationForm::ConnectClick() {
-    Query row =
-        OpenOn(kVornDNS, QStringLiteral("SELECT mang_guid, mang___id, mang__pwd, mang_name, auth_code, "
-                                        "appl_day, bloc_code, perm FROM MANG_INFO WHERE (mang___id=") +
-                             Q(m_adminId->text()) + QStringLiteral(") AND (bloc_code=0)"));
+    Query row = OpenOn(DataSource::Vorn,
+                       QStringLiteral("SELECT mang_guid, mang___id, mang__pwd, mang_name, auth_code, "
+                                      "appl_day, bloc_code, perm FROM MANG_INFO WHERE (mang___id=") +
+                           Q(m_adminId->text()) + QStringLiteral(") AND (bloc_code=0)"));
     if (row.IsEmpty()) {
-        Dialogs::Show(kCaption, QStringLiteral("Admin Account do not exist or was banned"),
+        Dialogs::Show(this, kCaption, QStringLiteral("Admin Account do not exist or was banned"),
                       Dialogs::Icon::Error);
         AppState.OperatorSignedIn = 0;
         return;
     }
     if (m_pass->text() != row.FieldByName(QStringLiteral("mang__pwd")).AsString()) {
-        Dialogs::Show(kCaption, QStringLiteral("Incorrect Password"), Dialogs::Icon::Error);
+        Dialogs::Show(this, kCaption, QStringLiteral("Incorrect Password"), Dialogs::Icon::Error);
         ++m_wrongPasswords;
         AppState.OperatorSignedIn = 0;
         if (m_wrongPasswords >= kMaxWrongPasswords)

@@ -1,10 +1,11 @@
 #include "app/MainUnit.h"
+#include "core/AppState.h"
 
-#include "app/QueryHelpers.h"
-#include "app/UtilitiesUnit.h"
-#include "platform/Dialogs.h"
-#include "platform/Guard.h"
-#include "platform/TrayIcon.h"
+#include "core/QueryHelpers.h"
+#include "core/UtilitiesUnit.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Guard.h"
+#include "widgets/TrayIcon.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -80,7 +81,8 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Framele
     connect(m_serverInfo, &QTimer::timeout, this, [this] { ServerInfoTimer(); });
 
     m_tray = new TrayIcon(this, m_trayMess);
-    connect(m_tray, &TrayIcon::restoreRequested, this, Guarded([this] { ShowVornTanorEditor1Click(); }));
+    connect(m_tray, &TrayIcon::restoreRequested, this,
+            Guarded(this, [this] { ShowVornTanorEditor1Click(); }));
 
     setHeight(m_panel4->geometry().bottom() + 1);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -182,7 +184,7 @@ void TMainForm::buildAccountPanel() {
     column->addLayout(row);
     column->addStretch();
 
-    connect(m_account, &QComboBox::activated, this, Guarded([this] { AccountChange(); }));
+    connect(m_account, &QComboBox::activated, this, Guarded(this, [this] { AccountChange(); }));
     bindCommand(find, &TMainForm::FindClick, {MainWindow::Search});
     bindCommand(add, &TMainForm::AddAccountClick, {MainWindow::CreateAccount});
     bindCommand(m_deleteAccount, &TMainForm::DeleteAccountClick);
@@ -220,7 +222,7 @@ void TMainForm::buildCharacterPanel() {
     column->addLayout(row);
     column->addStretch();
 
-    connect(m_character, &QComboBox::activated, this, Guarded([this] { CharacterChange(); }));
+    connect(m_character, &QComboBox::activated, this, Guarded(this, [this] { CharacterChange(); }));
     bindCommand(m_addCharacter, &TMainForm::AddCharacterClick, {MainWindow::NewCharacter});
     bindCommand(m_deleteCharacter, &TMainForm::DeleteCharacterClick);
     bindCommand(m_editCharacter, &TMainForm::EditCharacterClick, {MainWindow::CharacterEdition});
@@ -399,12 +401,12 @@ void TMainForm::buildMenus() {
 
 void TMainForm::bindCommand(QToolButton* button, void (TMainForm::*handler)(),
                             std::vector<MainWindow> needs) {
-    connect(button, &QToolButton::clicked, this, Guarded([this, handler] { (this->*handler)(); }));
+    connect(button, &QToolButton::clicked, this, Guarded(this, [this, handler] { (this->*handler)(); }));
     m_commands.push_back({[button](bool on) { button->setEnabled(on); }, std::move(needs)});
 }
 
 void TMainForm::bindCommand(QAction* action, void (TMainForm::*handler)(), std::vector<MainWindow> needs) {
-    connect(action, &QAction::triggered, this, Guarded([this, handler] { (this->*handler)(); }));
+    connect(action, &QAction::triggered, this, Guarded(this, [this, handler] { (this->*handler)(); }));
     m_commands.push_back({[action](bool on) { action->setEnabled(on); }, std::move(needs)});
 }
 
@@ -432,7 +434,7 @@ int TMainForm::openWindow(MainWindow window, bool hideMain) {
 // ------------------------------------------------------------------ start-up
 
 void TMainForm::Auth2() {
-    RunGuarded([this] { startUp(); });
+    RunGuarded(this, [this] { startUp(); });
 }
 
 void TMainForm::startUp() {
@@ -445,11 +447,11 @@ void TMainForm::startUp() {
     {
         Query test;
         try {
-            test.SetConnectionString(BuildConnectionString(kVornDNS));
+            test.SetConnectionString(BuildConnectionString(DataSource::Vorn));
         } catch (const std::exception&) {
-            WriteSetting(QStringLiteral("ODBCConnection"), kVornDNS,
+            WriteSetting(QStringLiteral("ODBCConnection"), DataSourceKey(DataSource::Vorn),
                          QString::fromLatin1(kOperatorDataSource));
-            test.SetConnectionString(BuildConnectionString(kVornDNS));
+            test.SetConnectionString(BuildConnectionString(DataSource::Vorn));
         }
         try {
             test.SetText(QStringLiteral("SELECT * FROM MANG_INFO"));
@@ -477,7 +479,7 @@ void TMainForm::startUp() {
 }
 
 void TMainForm::loadLists() {
-    Fill(m_account, ListOn(kAccountDNS, QueryAccounts()));
+    Fill(m_account, ListOn(DataSource::Account, QueryAccounts()));
     m_account->setCurrentIndex(m_account->count() > 0 ? 0 : -1);
     fillGuilds();
     m_guild->setCurrentIndex(-1);
@@ -506,20 +508,20 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 // ------------------------------------------------------------------ lists
 
 void TMainForm::fillGuilds() {
-    Fill(m_guild, ListOn(kTanorOnlineDNS, QueryGuilds()));
+    Fill(m_guild, ListOn(DataSource::TanorOnline, QueryGuilds()));
 }
 
 void TMainForm::fillCharactersOf(const QString& account) {
-    Fill(m_character,
-         ListOn(kTanorOnlineDNS, QStringLiteral("SELECT Name FROM Character WHERE AccountID=") + Q(account)));
+    Fill(m_character, ListOn(DataSource::TanorOnline,
+                             QStringLiteral("SELECT Name FROM Character WHERE AccountID=") + Q(account)));
 }
 
 void TMainForm::AccountChange() {
     m_character->clear();
-    Query gameIds =
-        OpenOn(kTanorOnlineDNS, QStringLiteral("SELECT Number, Id, GameID1, GameID2, GameID3, GameID4, "
-                                               "GameID5, GameIDC FROM AccountCharacter WHERE Id=") +
-                                    Q(m_account->currentText()));
+    Query gameIds = OpenOn(DataSource::TanorOnline,
+                           QStringLiteral("SELECT Number, Id, GameID1, GameID2, GameID3, GameID4, "
+                                          "GameID5, GameIDC FROM AccountCharacter WHERE Id=") +
+                               Q(m_account->currentText()));
     if (!gameIds.Eof()) {
         for (int slot = 1; slot <= 5; ++slot) {
             const QString name = gameIds.FieldByName(QStringLiteral("GameID%1").arg(slot)).AsString();
@@ -537,8 +539,8 @@ void TMainForm::AccountChange() {
 
 void TMainForm::CharacterChange() {
     const QString character = m_character->currentText();
-    Query guild =
-        OpenOn(kTanorOnlineDNS, QStringLiteral("SELECT G_Name FROM GuildMember WHERE Name=") + Q(character));
+    Query guild = OpenOn(DataSource::TanorOnline,
+                         QStringLiteral("SELECT G_Name FROM GuildMember WHERE Name=") + Q(character));
     if (!guild.IsEmpty())
         Choose(m_guild, guild.FieldByName(QStringLiteral("G_Name")).AsString());
     else
@@ -546,13 +548,13 @@ void TMainForm::CharacterChange() {
     const bool chosen = Chosen(m_character);
     for (QToolButton* b : {m_deleteCharacter, m_editCharacter, m_editInventory, m_friends})
         b->setVisible(chosen);
-    Query friends =
-        OpenOn(kTanorOnlineDNS, QStringLiteral("SELECT * FROM T_FriendMain WHERE Name=") + Q(character));
+    Query friends = OpenOn(DataSource::TanorOnline,
+                           QStringLiteral("SELECT * FROM T_FriendMain WHERE Name=") + Q(character));
     m_friends->setVisible(!friends.IsEmpty());
 }
 
 void TMainForm::ReloadAccount() {
-    Fill(m_account, ListOn(kAccountDNS, QueryAccounts()));
+    Fill(m_account, ListOn(DataSource::Account, QueryAccounts()));
     m_account->setCurrentIndex(-1);
     m_character->clear();
     for (QToolButton* b : {m_deleteAccount, m_editAccount, m_warehouse})
@@ -580,15 +582,16 @@ void TMainForm::AddAccountClick() {
 void TMainForm::DeleteAccountClick() {
     if (!Chosen(m_account))
         return;
-    if (!Dialogs::Ask(QStringLiteral("Warning"), QStringLiteral("Are you sure?"), Dialogs::Icon::Warning))
+    if (!Dialogs::Ask(this, QStringLiteral("Warning"), QStringLiteral("Are you sure?"),
+                      Dialogs::Icon::Warning))
         return;
     const QString account = m_account->currentText();
-    ExecOn(kAccountDNS, QStringLiteral("DELETE FROM MEMB_INFO WHERE memb___id=") + Q(account));
-    ExecOn(kTanorOnlineDNS, QStringLiteral("DELETE FROM AccountCharacter WHERE Id=") + Q(account));
-    ExecOn(kTanorOnlineDNS, QStringLiteral("DELETE FROM Character WHERE AccountID=") + Q(account));
+    ExecOn(DataSource::Account, QStringLiteral("DELETE FROM MEMB_INFO WHERE memb___id=") + Q(account));
+    ExecOn(DataSource::TanorOnline, QStringLiteral("DELETE FROM AccountCharacter WHERE Id=") + Q(account));
+    ExecOn(DataSource::TanorOnline, QStringLiteral("DELETE FROM Character WHERE AccountID=") + Q(account));
     ReloadAccount();
     AccountChange();
-    Dialogs::Show(kTitle, QStringLiteral("Account Deleted!"), Dialogs::Icon::Information);
+    Dialogs::Show(this, kTitle, QStringLiteral("Account Deleted!"), Dialogs::Icon::Information);
 }
 
 void TMainForm::EditAccountClick() {
@@ -614,7 +617,7 @@ void TMainForm::FindClick() {
     if (!AppState.CurrentCharacter.isEmpty()) {
         const QString character = AppState.CurrentCharacter;
         Query owner =
-            OpenOn(kTanorOnlineDNS,
+            OpenOn(DataSource::TanorOnline,
                    QStringLiteral("SELECT AccountID, Name FROM Character WHERE Name=") + Q(character));
         Choose(m_account, owner.FieldByName(QStringLiteral("AccountID")).AsString());
         AccountChange();
@@ -647,18 +650,19 @@ void TMainForm::AddCharacterClick() {
 void TMainForm::DeleteCharacterClick() {
     if (!Chosen(m_character))
         return;
-    if (!Dialogs::Ask(QStringLiteral("Warning"), QStringLiteral("Are You Sure?"), Dialogs::Icon::Warning))
+    if (!Dialogs::Ask(this, QStringLiteral("Warning"), QStringLiteral("Are You Sure?"),
+                      Dialogs::Icon::Warning))
         return;
     const QString character = m_character->currentText();
     const QString account = m_account->currentText();
-    ExecOn(kTanorOnlineDNS, QStringLiteral("DELETE FROM Character WHERE Name =") + Q(character));
-    ExecOn(kTanorOnlineDNS, QStringLiteral("DELETE FROM Guild WHERE G_Master = ") + Q(character));
-    ExecOn(kTanorOnlineDNS, QStringLiteral("DELETE FROM GuildMember WHERE Name =") + Q(character));
+    ExecOn(DataSource::TanorOnline, QStringLiteral("DELETE FROM Character WHERE Name =") + Q(character));
+    ExecOn(DataSource::TanorOnline, QStringLiteral("DELETE FROM Guild WHERE G_Master = ") + Q(character));
+    ExecOn(DataSource::TanorOnline, QStringLiteral("DELETE FROM GuildMember WHERE Name =") + Q(character));
 
     QString clause;
     {
         Query gameIds =
-            OpenOn(kTanorOnlineDNS,
+            OpenOn(DataSource::TanorOnline,
                    QStringLiteral("SELECT GameID1, GameID2, GameID3, GameID4, GameID5 FROM AccountCharacter "
                                   "WHERE Id =") +
                        Q(account));
@@ -672,8 +676,8 @@ void TMainForm::DeleteCharacterClick() {
     // A character in none of the gameIds leaves nothing to clear; an update
     // without its SET line would only be refused by the server.
     if (!clause.isEmpty())
-        ExecOn(kTanorOnlineDNS, QStringList{QStringLiteral("UPDATE AccountCharacter "), clause,
-                                            QStringLiteral(" WHERE Id =") + Q(account)});
+        ExecOn(DataSource::TanorOnline, QStringList{QStringLiteral("UPDATE AccountCharacter "), clause,
+                                                    QStringLiteral(" WHERE Id =") + Q(account)});
     fillCharactersOf(account);
     m_character->setCurrentIndex(-1);
 }
@@ -715,7 +719,7 @@ void TMainForm::AddGuildClick() {
 bool TMainForm::guildChosen() {
     if (Chosen(m_guild))
         return true;
-    Dialogs::Show(QStringLiteral("Guild Editor"), QStringLiteral("You must select a guild first"),
+    Dialogs::Show(this, QStringLiteral("Guild Editor"), QStringLiteral("You must select a guild first"),
                   Dialogs::Icon::Warning);
     return false;
 }
@@ -723,11 +727,12 @@ bool TMainForm::guildChosen() {
 void TMainForm::DeleteGuildClick() {
     if (!guildChosen())
         return;
-    if (!Dialogs::Ask(QStringLiteral("Warning"), QStringLiteral("Are You Sure"), Dialogs::Icon::Warning))
+    if (!Dialogs::Ask(this, QStringLiteral("Warning"), QStringLiteral("Are You Sure"),
+                      Dialogs::Icon::Warning))
         return;
     const QString guild = m_guild->currentText();
-    (void)OpenOn(kTanorOnlineDNS, QStringLiteral("EXECUTE QJ_SetGuildDelete @GuildName=") + Q(guild));
-    Dialogs::ShowPlain(QStringLiteral("Guild Deleted!"));
+    (void)OpenOn(DataSource::TanorOnline, QStringLiteral("EXECUTE QJ_SetGuildDelete @GuildName=") + Q(guild));
+    Dialogs::ShowPlain(this, QStringLiteral("Guild Deleted!"));
     fillGuilds();
     m_guild->setCurrentIndex(-1);
 }
@@ -788,10 +793,13 @@ void TMainForm::About1Click() {
 // ------------------------------------------------------------------ counters
 
 void TMainForm::updateCounters() {
-    m_label11->setText(ListOn(kAccountDNS, QStringLiteral("SELECT count(*) FROM MEMB_INFO")).value(0));
-    m_label12->setText(ListOn(kTanorOnlineDNS, QStringLiteral("SELECT count(*) FROM Guild")).value(0));
+    m_label11->setText(
+        ListOn(DataSource::Account, QStringLiteral("SELECT count(*) FROM MEMB_INFO")).value(0));
+    m_label12->setText(
+        ListOn(DataSource::TanorOnline, QStringLiteral("SELECT count(*) FROM Guild")).value(0));
     m_label13->setText(
-        ListOn(kAccountDNS, QStringLiteral("SELECT count(*) FROM MEMB_STAT WHERE ConnectStat=1")).value(0));
+        ListOn(DataSource::Account, QStringLiteral("SELECT count(*) FROM MEMB_STAT WHERE ConnectStat=1"))
+            .value(0));
 }
 
 void TMainForm::ServerInfoTimer() {
@@ -800,7 +808,7 @@ void TMainForm::ServerInfoTimer() {
     if (m_countersRunning)
         return;
     m_countersRunning = true;
-    RunGuarded([this] { updateCounters(); });
+    RunGuarded(this, [this] { updateCounters(); });
     m_countersRunning = false;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/MainIcons.h"
 #include "app/MainWindows.h"
+#include "widgets/MainIcons.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ModalOpener.h"
+#include "widgets/ModalOpener.h"
 
 // The windows the main window opens, and how each is created. A window
 // whose factory is empty is not part of the program yet: the commands that

@@ -1,9 +1,9 @@
 #include "app/SQLConnectionUnit.h"
 
-#include "app/UtilitiesUnit.h"
-#include "app/WidgetKit.h"
-#include "platform/Dialogs.h"
-#include "platform/Guard.h"
+#include "core/UtilitiesUnit.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Guard.h"
+#include "widgets/WidgetKit.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -155,11 +155,11 @@ TSQLConnectionForm::TSQLConnectionForm(QWidget* parent) : QDialog(parent) {
     layout->addWidget(tabs);
     layout->addLayout(buttons);
 
-    RunGuarded([this] { DNSValues(); });
+    RunGuarded(this, [this] { DNSValues(); });
 }
 
 void TSQLConnectionForm::DNSValues() {
-    Dialogs::Show(QStringLiteral("Vorn Tanor Editor"),
+    Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"),
                   QStringLiteral("Remember To Complete the Fields with the DNS of the Databases"),
                   Dialogs::Icon::Information);
     for (int i = 0; i < 6; ++i)
@@ -195,7 +195,7 @@ void TSQLConnectionForm::save() {
         WriteSetting(QStringLiteral("Resets"), QStringLiteral("ColumnResets"), m_labeledEdit[3]->text());
         WriteSetting(QStringLiteral("Resets"), QStringLiteral("ColumnCharacter"), m_labeledEdit[2]->text());
     }
-    Dialogs::Show(QStringLiteral("Vorn TanorEditor"), QStringLiteral("SQL Connection Updated"),
+    Dialogs::Show(this, QStringLiteral("Vorn TanorEditor"), QStringLiteral("SQL Connection Updated"),
                   Dialogs::Icon::Information);
     if (m_radioGroup1->ItemIndex() == 1) {
         WriteSettingInt(QStringLiteral("Vaults"), QStringLiteral("Enabled"), 0);
@@ -212,7 +212,7 @@ void TSQLConnectionForm::BitBtn1Click() {
     try {
         save();
     } catch (...) {
-        Dialogs::Show(QStringLiteral("Vorn Tanor Editor"),
+        Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"),
                       QStringLiteral("Unknown exception, can't update DNS"), Dialogs::Icon::Error);
     }
 }

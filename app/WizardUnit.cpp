@@ -1,13 +1,14 @@
 #include "app/WizardUnit.h"
+#include "core/AppState.h"
 
-#include "app/QueryHelpers.h"
-#include "app/UtilitiesUnit.h"
-#include "app/WidgetKit.h"
+#include "core/QueryHelpers.h"
+#include "core/UtilitiesUnit.h"
 #include "platform/DataTarget.h"
-#include "platform/Dialogs.h"
-#include "platform/Guard.h"
 #include "platform/OdbcRegistry.h"
 #include "platform/TanorError.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Guard.h"
+#include "widgets/WidgetKit.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -157,7 +158,7 @@ TWizardForm::TWizardForm(QWidget* parent) : QDialog(parent) {
     layout->addLayout(body, 1);
     setFixedSize(460, 330);
 
-    RunGuarded([this] { FormCreate(); });
+    RunGuarded(this, [this] { FormCreate(); });
 }
 
 int TWizardForm::Page() const {
@@ -173,9 +174,9 @@ void TWizardForm::FormCreate() {
         for (const QString& name : DataTargets::ListLocalDatabases())
             m_comboBox1->addItem(name);
     } catch (const TanorError& e) {
-        Dialogs::Show(QStringLiteral("Error"), e.text(), Dialogs::Icon::Error);
+        Dialogs::Show(this, QStringLiteral("Error"), e.text(), Dialogs::Icon::Error);
     } catch (const std::exception& e) {
-        Dialogs::Show(QStringLiteral("Error"), QString::fromLocal8Bit(e.what()), Dialogs::Icon::Error);
+        Dialogs::Show(this, QStringLiteral("Error"), QString::fromLocal8Bit(e.what()), Dialogs::Icon::Error);
     }
     m_comboBox1->setCurrentIndex(m_comboBox1->count() > 0 ? 0 : -1);
     showPage(1);
@@ -185,20 +186,21 @@ bool TWizardForm::finishSetup() {
     RegisterOperatorDataSource(m_comboBox1->currentText());
     (void)OdbcRegistry::Write(QString::fromLatin1(kOperatorDataSource), QStringLiteral("Setup"),
                               QStringLiteral("1"));
-    WriteSetting(QStringLiteral("ODBCConnection"), kVornDNS, QString::fromLatin1(kOperatorDataSource));
+    WriteSetting(QStringLiteral("ODBCConnection"), DataSourceKey(DataSource::Vorn),
+                 QString::fromLatin1(kOperatorDataSource));
     try {
-        ExecOn(kVornDNS, kCreateTable);
+        ExecOn(DataSource::Vorn, kCreateTable);
     } catch (const std::exception&) {
         // The table may exist already: a second run only adds an operator.
     }
     try {
-        ExecOn(kVornDNS,
+        ExecOn(DataSource::Vorn,
                QStringLiteral("INSERT INTO MANG_INFO (mang___id, mang__pwd, mang_name, auth_code, appl_day, "
                               "bloc_code, perm) VALUES (") +
                    Q(m_edit1->text()) + QLatin1Char(',') + Q(m_edit2->text()) +
                    QStringLiteral(", 'Administrator',0,getdate(),0,1)"));
     } catch (const TanorError& e) {
-        Dialogs::Show(kCaption,
+        Dialogs::Show(this, kCaption,
                       QStringLiteral("The first operator could not be created, so nobody could sign in:\n") +
                           e.text(),
                       Dialogs::Icon::Error);
@@ -220,7 +222,8 @@ void TWizardForm::NextClick() {
         break;
     case 3:
         if (m_edit2->text() != m_edit3->text()) {
-            Dialogs::Show(kCaption, QStringLiteral("Password do not match"), Dialogs::Icon::Information);
+            Dialogs::Show(this, kCaption, QStringLiteral("Password do not match"),
+                          Dialogs::Icon::Information);
             break;
         }
         showPage(4);
@@ -228,7 +231,7 @@ void TWizardForm::NextClick() {
         break;
     case 2:
         if (m_comboBox1->currentIndex() < 0) {
-            Dialogs::Show(kCaption, QStringLiteral("You must select a DB"), Dialogs::Icon::Information);
+            Dialogs::Show(this, kCaption, QStringLiteral("You must select a DB"), Dialogs::Icon::Information);
             break;
         }
         showPage(3);
@@ -251,7 +254,8 @@ void TWizardForm::BackClick() {
 }
 
 void TWizardForm::ClosedClick() {
-    if (Dialogs::Ask(QStringLiteral("Confirm"), QStringLiteral("Are You Sure?"), Dialogs::Icon::Question))
+    if (Dialogs::Ask(this, QStringLiteral("Confirm"), QStringLiteral("Are You Sure?"),
+                     Dialogs::Icon::Question))
         reject();
     AppState.SetupDone = 0;
 }

@@ -1,6 +1,6 @@
 #include "WipeBenchServer.h"
 
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "platform/AppPaths.h"
 #include "platform/ConnectionPool.h"
 #include "platform/OdbcRegistry.h"

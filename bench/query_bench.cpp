@@ -5,7 +5,7 @@
 // against a fresh one per statement.
 //
 //   build/bench/query_bench [--benchmark_filter=...]
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "platform/AppPaths.h"
 #include "platform/ConnectionPool.h"
 #include "platform/DataTarget.h"

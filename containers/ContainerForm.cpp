@@ -1,11 +1,12 @@
 #include "containers/ContainerForm.h"
+#include "core/AppState.h"
 
-#include "app/QueryHelpers.h"
-#include "app/UtilitiesUnit.h"
+#include "core/QueryHelpers.h"
+#include "core/UtilitiesUnit.h"
 #include "items/CellGrid.h"
 #include "items/PropertyEditor.h"
-#include "platform/Guard.h"
 #include "platform/TanorError.h"
+#include "widgets/Guard.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -93,12 +94,12 @@ void TContainerForm::SaveWith(const Statement& statement, const Message& saved, 
             return;
         // No row changed means nothing was written (the row went away
         // meanwhile); saying "updated" then would lose the edits unnoticed.
-        written = ExecOn(kTanorOnlineDNS, *text) != 0;
+        written = ExecOn(DataSource::TanorOnline, *text) != 0;
     } catch (const std::exception&) {
         written = false;
     }
     const Message& said = written ? saved : failed;
-    Dialogs::Show(said.caption, said.text, said.icon);
+    Dialogs::Show(this, said.caption, said.text, said.icon);
     if (written)
         accept();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "items/ItemContainer.h"
-#include "platform/Dialogs.h"
+#include "widgets/Dialogs.h"
 
 #include <QDialog>
 

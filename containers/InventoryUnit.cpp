@@ -1,10 +1,11 @@
 #include "containers/InventoryUnit.h"
+#include "core/AppState.h"
 
-#include "app/QueryHelpers.h"
-#include "app/UtilitiesUnit.h"
+#include "core/QueryHelpers.h"
+#include "core/UtilitiesUnit.h"
 #include "items/CellGrid.h"
 #include "items/PropertyEditor.h"
-#include "platform/Guard.h"
+#include "widgets/Guard.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -67,7 +68,7 @@ TInventoryForm::TInventoryForm(QWidget* parent)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    RunGuarded([this] { FormCreate(); });
+    RunGuarded(this, [this] { FormCreate(); });
 }
 
 void TInventoryForm::FormCreate() {
@@ -78,14 +79,14 @@ void TInventoryForm::FormCreate() {
     // A character without an inventory gets 108 free records first. A row
     // whose column is NULL needs no such write: its cells show free and
     // Save writes them as free records.
-    Query inventory = OpenOn(kTanorOnlineDNS, loadStatement(m_character));
+    Query inventory = OpenOn(DataSource::TanorOnline, loadStatement(m_character));
     if (inventory.IsEmpty()) {
         inventory.Close();
-        (void)ExecOn(kTanorOnlineDNS,
+        (void)ExecOn(DataSource::TanorOnline,
                      QStringLiteral("UPDATE Character SET Inventory=") +
                          ItemRecord::EmptyColumnLiteral(ItemRecord::kInventoryRecords, Container().Width()) +
                          QStringLiteral(" WHERE Name=") + Q(m_character));
-        inventory = OpenOn(kTanorOnlineDNS, loadStatement(m_character));
+        inventory = OpenOn(DataSource::TanorOnline, loadStatement(m_character));
     }
     LoadColumn(inventory.IsEmpty() ? QByteArray() : inventory.Fields(0).AsBytes());
     inventory.Close();
@@ -100,7 +101,8 @@ void TInventoryForm::FormCreate() {
 }
 
 void TInventoryForm::Button1Click() {
-    if (!Dialogs::Ask(QStringLiteral("Confirm"), QStringLiteral("Are you sure?"), Dialogs::Icon::Question))
+    if (!Dialogs::Ask(this, QStringLiteral("Confirm"), QStringLiteral("Are you sure?"),
+                      Dialogs::Icon::Question))
         return;
     Cells()->EmptyAll();
 }

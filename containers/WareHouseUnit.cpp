@@ -1,10 +1,11 @@
 #include "containers/WareHouseUnit.h"
+#include "core/AppState.h"
 
-#include "app/QueryHelpers.h"
-#include "app/UtilitiesUnit.h"
+#include "core/QueryHelpers.h"
+#include "core/UtilitiesUnit.h"
 #include "items/CellGrid.h"
 #include "items/PropertyEditor.h"
-#include "platform/Guard.h"
+#include "widgets/Guard.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -66,7 +67,7 @@ std::optional<qint64> wholeNumber(const QString& text, qint64 max) {
 std::optional<qint64> checkedNumber(QLineEdit* box, const QString& field, qint64 max) {
     const std::optional<qint64> value = wholeNumber(box->text(), max);
     if (!value) {
-        Dialogs::Show(QStringLiteral("Vorn TanorEditor"),
+        Dialogs::Show(box->window(), QStringLiteral("Vorn TanorEditor"),
                       QStringLiteral("%1 must be a whole number from 0 to %2").arg(field).arg(max),
                       Dialogs::Icon::Warning);
         box->setFocus();
@@ -137,7 +138,7 @@ TWarehouseForm::TWarehouseForm(QWidget* parent)
     // A placement on cell 1 draws a serial before the record is taken.
     Cells()->SetDrawFirst({1}, {});
 
-    RunGuarded([this] { FormCreate(); });
+    RunGuarded(this, [this] { FormCreate(); });
 }
 
 bool TWarehouseForm::vaultsEnabled() {
@@ -166,10 +167,11 @@ void TWarehouseForm::FormCreate() {
 }
 
 void TWarehouseForm::loadVaultList() {
-    const QStringList numbers = ListOn(
-        kTanorOnlineDNS, QStringLiteral("SELECT ") + vaultSetting("ColumnNumber") + QStringLiteral(" FROM ") +
-                             vaultSetting("Table") + QStringLiteral(" WHERE ") +
-                             vaultSetting("ColumnAccount") + QStringLiteral("=") + Q(m_account));
+    const QStringList numbers =
+        ListOn(DataSource::TanorOnline, QStringLiteral("SELECT ") + vaultSetting("ColumnNumber") +
+                                            QStringLiteral(" FROM ") + vaultSetting("Table") +
+                                            QStringLiteral(" WHERE ") + vaultSetting("ColumnAccount") +
+                                            QStringLiteral("=") + Q(m_account));
     const QSignalBlocker quiet(mVaults);
     mVaults->clear();
     mVaults->addItem(kOriginal);
@@ -178,17 +180,17 @@ void TWarehouseForm::loadVaultList() {
 }
 
 void TWarehouseForm::loadWarehouseRow() {
-    Query row = OpenOn(kTanorOnlineDNS, loadStatement(m_account));
+    Query row = OpenOn(DataSource::TanorOnline, loadStatement(m_account));
     if (row.IsEmpty()) {
         row.Close();
         (void)ExecOn(
-            kTanorOnlineDNS,
+            DataSource::TanorOnline,
             QStringLiteral("INSERT INTO Warehouse (AccountID, Items, Money, EndUseDate, DbVersion, pw) "
                            "VALUES (") +
                 Q(m_account) + QStringLiteral(",") +
                 ItemRecord::EmptyColumnLiteral(ItemRecord::kWarehouseRecords, Container().Width()) +
                 QStringLiteral(",0, getdate(), 2,0)"));
-        row = OpenOn(kTanorOnlineDNS, loadStatement(m_account));
+        row = OpenOn(DataSource::TanorOnline, loadStatement(m_account));
     }
     const bool found = !row.IsEmpty();
     showStored(VisualMoney, found ? row.FieldByName(QStringLiteral("Money")).AsString() : QString(),
@@ -202,7 +204,7 @@ void TWarehouseForm::loadWarehouseRow() {
 
 void TWarehouseForm::loadVault(const QString& number) {
     Query vault =
-        OpenOn(kTanorOnlineDNS,
+        OpenOn(DataSource::TanorOnline,
                QStringLiteral("SELECT ") + vaultSetting("ColumnItems") + QStringLiteral(" FROM ") +
                    vaultSetting("Table") + QStringLiteral(" WHERE (") + vaultSetting("ColumnAccount") +
                    QStringLiteral("=") + Q(m_account) + QStringLiteral(") AND(") +
@@ -239,10 +241,11 @@ void TWarehouseForm::mVaultsChange() {
 }
 
 void TWarehouseForm::Button1Click() {
-    if (!Dialogs::Ask(QStringLiteral("Confirm"), QStringLiteral("Are you Sure?"), Dialogs::Icon::Question))
+    if (!Dialogs::Ask(this, QStringLiteral("Confirm"), QStringLiteral("Are you Sure?"),
+                      Dialogs::Icon::Question))
         return;
     Cells()->EmptyAll();
-    Dialogs::Show(QStringLiteral("Vorn TanorEditor"), QStringLiteral("Warehouse Reseted!"),
+    Dialogs::Show(this, QStringLiteral("Vorn TanorEditor"), QStringLiteral("Warehouse Reseted!"),
                   Dialogs::Icon::Information);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "containers/ContainerForm.h"
+#include "core/AppState.h"
 
 class QComboBox;
 class QLabel;

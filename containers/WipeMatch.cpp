@@ -1,6 +1,6 @@
 #include "containers/WipeMatch.h"
 
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "items/ItemRecord.h"
 #include "platform/TanorError.h"
 

@@ -1,11 +1,11 @@
 #include "containers/WipeUnit.h"
 
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "items/Catalogue.h"
 #include "items/ItemRecord.h"
 #include "items/PropertyEditor.h"
-#include "platform/Dialogs.h"
-#include "platform/Guard.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Guard.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -76,7 +76,7 @@ QLabel* figure(QWidget* parent, const QString& name, const QString& value) {
 }
 
 QString gameDatabase() {
-    return BuildConnectionString(QStringLiteral("TanorOnlineDNS"));
+    return BuildConnectionString(DataSource::TanorOnline);
 }
 
 QString setting(const char* key) {
@@ -105,7 +105,7 @@ TWipeForm::TWipeForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("WipeForm"));
     setWindowTitle(QStringLiteral("Wipe Items"));
     buildWindow();
-    RunGuarded([this] { FormCreate(); });
+    RunGuarded(this, [this] { FormCreate(); });
 }
 
 TWipeForm::~TWipeForm() = default;
@@ -319,7 +319,7 @@ void TWipeForm::WipeALLItems1Click() {
     if (m_walking)
         return;
     resetCounters();
-    if (!Dialogs::Ask(QStringLiteral("Confirm"),
+    if (!Dialogs::Ask(this, QStringLiteral("Confirm"),
                       QStringLiteral("Are you sure that you want to delete ALL items?"),
                       Dialogs::Icon::Question))
         return;
@@ -337,7 +337,7 @@ void TWipeForm::WipeALLItems1Click() {
         m_write.SetText(statement);
         (void)m_write.ExecSQL();
     }
-    Dialogs::Show(QStringLiteral("Vorn Tanor Editor"), QStringLiteral("All Items were wiped"),
+    Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"), QStringLiteral("All Items were wiped"),
                   Dialogs::Icon::Information);
 }
 
@@ -440,7 +440,7 @@ void TWipeForm::runWalk(const QString& question, const std::function<RecordMatch
     if (m_walking)
         return;
     resetCounters();
-    if (!Dialogs::Ask(QStringLiteral("Confirm"), question, Dialogs::Icon::Question))
+    if (!Dialogs::Ask(this, QStringLiteral("Confirm"), question, Dialogs::Icon::Question))
         return;
     {
         const WalkScope scope(this);
@@ -457,7 +457,7 @@ void TWipeForm::runWalk(const QString& question, const std::function<RecordMatch
         message += QStringLiteral("\r%1 %2 left unchanged: the item column is not a whole number of records.")
                        .arg(m_skipped)
                        .arg(m_skipped == 1 ? QStringLiteral("row was") : QStringLiteral("rows were"));
-    Dialogs::Show(QStringLiteral("Information"), message, Dialogs::Icon::Information);
+    Dialogs::Show(this, QStringLiteral("Information"), message, Dialogs::Icon::Information);
 }
 
 void TWipeForm::walkContainer(Kind kind, int recordBytes, const RecordMatch& match) {

@@ -1,6 +1,6 @@
 #include "items/Catalogue.h"
 
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "platform/Query.h"
 
 namespace Catalogue {

@@ -2,9 +2,9 @@
 
 #include "items/Catalogue.h"
 #include "items/PropertyEditor.h"
-#include "platform/Dialogs.h"
-#include "platform/Guard.h"
 #include "platform/TanorError.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Guard.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -121,7 +121,7 @@ TItemCellButton* TItemCells::addButton(int cell, QWidget* owner, const QRect& ge
     auto* button = new TItemCellButton(cell, owner);
     button->setGeometry(geometry);
     button->setContextMenuPolicy(Qt::CustomContextMenu);
-    ConnectGuarded(button, &QPushButton::clicked, this, [this, cell] { BitBtnClick(cell); });
+    connect(button, &QPushButton::clicked, this, Guarded(m_window, [this, cell] { BitBtnClick(cell); }));
     connect(button, &QWidget::customContextMenuRequested, this,
             [this, cell](const QPoint& at) { popupMenu(cell, at); });
     CellState& s = m_cells[cell];
@@ -139,8 +139,9 @@ QMenu* TItemCells::menu(const char* name, const char* info, const char* remove,
     m->addSeparator();
     QAction* deleteAction = m->addAction(QStringLiteral("Delete"));
     deleteAction->setObjectName(QLatin1String(remove));
-    ConnectGuarded(infoAction, &QAction::triggered, this, [this, infoHandler] { (this->*infoHandler)(); });
-    ConnectGuarded(deleteAction, &QAction::triggered, this, [this] { Delete1Click(); });
+    connect(infoAction, &QAction::triggered, this,
+            Guarded(m_window, [this, infoHandler] { (this->*infoHandler)(); }));
+    connect(deleteAction, &QAction::triggered, this, Guarded(m_window, [this] { Delete1Click(); }));
     return m;
 }
 
@@ -257,7 +258,8 @@ void TItemCells::ShowStored(int cell) {
         ItemRecord::IsExcellent(record, m_container->Width()), ItemRecord::IsSetItem(record));
     const Catalogue::Placement found = Catalogue::StoredRecord(record, m_container->Width());
     if (found.name.isEmpty()) {
-        Dialogs::Show(QStringLiteral("Error"), QStringLiteral("Unknown Item"), Dialogs::Icon::Information);
+        Dialogs::Show(m_window, QStringLiteral("Error"), QStringLiteral("Unknown Item"),
+                      Dialogs::Icon::Information);
         setCaption(cell, QString::fromLatin1(CellCaption::kUnknown), CellCaption::Colour::Error);
         setFootprint(cell, 1, 1);
         return;
@@ -276,7 +278,7 @@ void TItemCells::EmptyAll() {
 }
 
 void TItemCells::showInfo(int cell) {
-    (void)Dialogs::Ask(QStringLiteral("Information"), m_editor->showitem(m_container->Record(cell)),
+    (void)Dialogs::Ask(m_window, QStringLiteral("Information"), m_editor->showitem(m_container->Record(cell)),
                        Dialogs::Icon::Information);
 }
 
@@ -329,7 +331,7 @@ void TItemCells::slotClick(const EquipmentSlot& slot) {
         m_editor->SubTypeItem();
     }
     if (!slot.wearCodes.contains(Catalogue::WearTo(m_editor->SubTypeText()))) {
-        Dialogs::ShowPlain(QStringLiteral("Incorrect Item"));
+        Dialogs::ShowPlain(m_window, QStringLiteral("Incorrect Item"));
         return;
     }
     m_editor->GetAutoSerial();

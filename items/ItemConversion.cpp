@@ -1,6 +1,6 @@
 #include "items/ItemConversion.h"
 
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "items/ItemRecord.h"
 #include "platform/Query.h"
 
@@ -30,7 +30,7 @@ bool VaultsEnabled() {
 namespace {
 
 QString gameDatabase() {
-    return BuildConnectionString(QStringLiteral("TanorOnlineDNS"));
+    return BuildConnectionString(DataSource::TanorOnline);
 }
 
 QString vaultSetting(const char* key) {

@@ -1,7 +1,7 @@
 #include "items/ItemConvertorUnit.h"
 
-#include "platform/Dialogs.h"
-#include "platform/Guard.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Guard.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -37,7 +37,7 @@ QProgressBar* gauge(QWidget* parent, const char* name) {
 TItemConvertorForm::TItemConvertorForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Convert Items..."));
     buildControls();
-    RunGuarded([this] { FormCreate(); });
+    RunGuarded(this, [this] { FormCreate(); });
 }
 
 void TItemConvertorForm::buildControls() {
@@ -152,7 +152,7 @@ void TItemConvertorForm::rowDone(ItemConversion::Walk walk, int row) {
 void TItemConvertorForm::ConvertClick() {
     if (m_running)
         return;
-    if (!Dialogs::Ask(QStringLiteral("Information"),
+    if (!Dialogs::Ask(this, QStringLiteral("Information"),
                       QStringLiteral("Are you sure?\rRemember that if you begin the process\r"
                                      "you won't be able to use the other functions of the editor"),
                       Dialogs::Icon::Information))
@@ -173,11 +173,11 @@ void TItemConvertorForm::ConvertClick() {
                 QStringLiteral("\r%1 item column(s) were not whole 10-byte records and were left unchanged.")
                     .arg(result.skipped);
         m_running = false;
-        Dialogs::Show(QStringLiteral("Vorn Tanor Editor"), text, Dialogs::Icon::Information);
+        Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"), text, Dialogs::Icon::Information);
     } catch (const std::exception&) {
         m_running = false;
         Dialogs::Show(
-            QStringLiteral("Error"),
+            this, QStringLiteral("Error"),
             QStringLiteral("Unhandled exception while converting items\rDid you put the new length?\r"
                            "Operation Aborted"),
             Dialogs::Icon::Error);

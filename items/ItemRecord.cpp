@@ -1,6 +1,6 @@
 #include "items/ItemRecord.h"
 
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "platform/TanorError.h"
 
 namespace ItemRecord {

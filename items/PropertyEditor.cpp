@@ -1,10 +1,10 @@
 #include "items/PropertyEditor.h"
 
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "items/Catalogue.h"
-#include "platform/Dialogs.h"
-#include "platform/Guard.h"
 #include "platform/Query.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Guard.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -315,11 +315,11 @@ void TItemPropertyEditor::SetDuration() {
     bool ok = false;
     const int durability = text.toInt(&ok);
     if (!ok) {
-        Dialogs::ShowPlain(QStringLiteral("Durability must be a whole number between 0 and 255"));
+        Dialogs::ShowPlain(this, QStringLiteral("Durability must be a whole number between 0 and 255"));
         return;
     }
     if (durability < 0 || durability > 255) {
-        Dialogs::ShowPlain(QStringLiteral("Values must be between 0 and 255"));
+        Dialogs::ShowPlain(this, QStringLiteral("Values must be between 0 and 255"));
         m_durability->setText(QStringLiteral("0")); // its change event writes durability 0
         return;
     }
@@ -336,10 +336,10 @@ void TItemPropertyEditor::GetAutoSerial() {
     if (m_autoSerial->isChecked()) {
         m_serial->setReadOnly(true);
         Query game;
-        game.SetConnectionString(BuildConnectionString(QStringLiteral("TanorOnlineDNS")));
+        game.SetConnectionString(BuildConnectionString(DataSource::TanorOnline));
         game.SetText(QStringLiteral("EXECUTE QJ_GetItemSerial"));
         game.ExecSQL();
-        game.SetConnectionString(BuildConnectionString(QStringLiteral("TanorOnlineDNS")));
+        game.SetConnectionString(BuildConnectionString(DataSource::TanorOnline));
         game.SetText(QStringLiteral("SELECT ItemCount FROM GameServerInfo"));
         game.Open();
         const QString digits = ItemRecord::DrawnSerialText(game.Fields(0).AsLargeInt(), marker);

@@ -7,7 +7,7 @@
 // Statements are separated by ";". Row-returning statements (SELECT, EXEC,
 // ...) print their rows; others print "(n rows affected)" on standard error.
 // Binary values print as 0x followed by hexadecimal digits.
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "platform/AppPaths.h"
 #include "platform/Query.h"
 #include "platform/SqlTokenizer.h"

@@ -6,12 +6,13 @@
 //
 //   bench_containers             Google Benchmark; the medians are the figures
 
-#include "app/UtilitiesUnit.h"
 #include "containers/InventoryUnit.h"
 #include "containers/WareHouseUnit.h"
+#include "core/AppState.h"
+#include "core/UtilitiesUnit.h"
 #include "platform/AppPaths.h"
-#include "platform/Dialogs.h"
 #include "tools/DemoBuilder.h"
+#include "widgets/Dialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -6,7 +6,7 @@
 //   bench_items                  Google Benchmark, 20k characters + 20k warehouses
 //   bench_items --memory N       one walk over N + N rows, peak memory (VmHWM)
 
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "items/ItemConversion.h"
 #include "platform/AppPaths.h"
 #include "platform/ConnectionPool.h"

@@ -1,8 +1,9 @@
 #include "../app/ShellFixture.h"
+#include "core/AppState.h"
 
 #include "accounts/SearchUnit.h"
-#include "app/WidgetKit.h"
 #include "platform/StatementJournal.h"
+#include "widgets/WidgetKit.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -1,4 +1,5 @@
 #include "ShellFixture.h"
+#include "core/AppState.h"
 
 #include "app/AuthenticationUnit.h"
 #include "platform/StatementJournal.h"

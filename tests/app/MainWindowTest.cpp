@@ -1,9 +1,10 @@
 #include "ShellFixture.h"
+#include "core/AppState.h"
 
 #include "accounts/SearchUnit.h"
 #include "app/MainUnit.h"
-#include "app/WidgetKit.h"
 #include "platform/StatementJournal.h"
+#include "widgets/WidgetKit.h"
 
 #include <QAction>
 #include <QCoreApplication>

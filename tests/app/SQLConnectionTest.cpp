@@ -1,7 +1,7 @@
 #include "ShellFixture.h"
 
 #include "app/SQLConnectionUnit.h"
-#include "app/WidgetKit.h"
+#include "widgets/WidgetKit.h"
 
 #include <QSignalSpy>
 

@@ -5,7 +5,7 @@
 #include "TestEnvironment.h"
 
 #include "app/AuthenticationUnit.h"
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "platform/OdbcRegistry.h"
 
 #include <QAbstractButton>

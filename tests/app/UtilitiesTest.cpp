@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
+#include "core/AppState.h"
 
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "platform/AppPaths.h"
 #include "platform/OdbcRegistry.h"
 #include "platform/TanorError.h"
@@ -184,7 +185,7 @@ TEST_F(Registry, DatabaseNamesOfTheGameDataSources) {
 
 } // namespace
 
-#include "app/AuditLog.h"
+#include "core/AuditLog.h"
 #include "platform/Query.h"
 
 namespace {

@@ -3,8 +3,9 @@
 #include "BoxScript.h"
 #include "TestEnvironment.h"
 #include "WipeServer.h"
+#include "core/AppState.h"
 
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "items/CellGrid.h"
 #include "items/ItemContainer.h"
 #include "items/PropertyEditor.h"

@@ -1,4 +1,5 @@
 #include "EditorFixture.h"
+#include "core/AppState.h"
 
 #include "app/MainWindows.h"
 #include "containers/WareHouseUnit.h"

@@ -2,8 +2,8 @@
 #include "TestEnvironment.h"
 #include "WipeServer.h"
 
-#include "app/UtilitiesUnit.h"
 #include "containers/WipeUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "platform/StatementJournal.h"
 
 #include <QAction>

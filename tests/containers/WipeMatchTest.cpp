@@ -1,7 +1,7 @@
 #include "WipeServer.h"
 
-#include "app/UtilitiesUnit.h"
 #include "containers/WipeMatch.h"
+#include "core/UtilitiesUnit.h"
 #include "items/ItemRecord.h"
 #include "platform/TanorError.h"
 

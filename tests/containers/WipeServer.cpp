@@ -1,6 +1,6 @@
 #include "WipeServer.h"
 
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "tools/DemoBuilder.h"
 
 #include <sqlite3.h>

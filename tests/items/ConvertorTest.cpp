@@ -1,7 +1,7 @@
 #include "BoxScript.h"
 #include "TestEnvironment.h"
 
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "items/ItemConvertorUnit.h"
 #include "items/ItemRecord.h"
 #include "platform/Query.h"

@@ -2,7 +2,7 @@
 
 #include "TestEnvironment.h"
 
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "platform/Query.h"
 #include "tools/DemoBuilder.h"
 

@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
 
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "items/ItemContainer.h"
 #include "items/ItemRecord.h"
 #include "platform/TanorError.h"

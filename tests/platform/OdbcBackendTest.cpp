@@ -2,7 +2,7 @@
 // driver standing in for SQL Server's.
 #include "TestEnvironment.h"
 
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "platform/ConnectionPool.h"
 #include "platform/DataTarget.h"
 #include "platform/OdbcRegistry.h"

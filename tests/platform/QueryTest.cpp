@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
 
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "platform/ConnectionPool.h"
 #include "platform/Query.h"
 #include "platform/StatementJournal.h"

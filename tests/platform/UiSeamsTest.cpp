@@ -2,11 +2,11 @@
 #include "ModalScript.h"
 #include "TestEnvironment.h"
 
-#include "platform/Dialogs.h"
-#include "platform/Guard.h"
-#include "platform/ModalOpener.h"
 #include "platform/TanorError.h"
-#include "platform/TrayIcon.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Guard.h"
+#include "widgets/ModalOpener.h"
+#include "widgets/TrayIcon.h"
 
 #include <QMenu>
 #include <QPointer>
@@ -29,13 +29,15 @@ TEST(UiSeams, GeneralErrorBoxAddsAFullStopOnlyAfterCharactersAboveIt) {
 TEST(UiSeams, BoxesAreRecordedAndAnsweredInOrder) {
     BoxScript boxes;
     boxes.ok().cancel().ok();
-    Dialogs::Show(QStringLiteral("Guild Editor"), QStringLiteral("You must select a guild first"),
+    QWidget window;
+    Dialogs::Show(&window, QStringLiteral("Guild Editor"), QStringLiteral("You must select a guild first"),
                   Dialogs::Icon::Warning);
-    EXPECT_FALSE(Dialogs::Ask(QStringLiteral("Vorn"), QStringLiteral("Are you sure?")));
-    Dialogs::ShowError(DbError(QStringLiteral("broken")));
+    EXPECT_FALSE(Dialogs::Ask(&window, QStringLiteral("Vorn"), QStringLiteral("Are you sure?")));
+    Dialogs::ShowError(&window, DbError(QStringLiteral("broken")));
     ASSERT_EQ(boxes.boxes().size(), 3u);
     EXPECT_EQ(boxes.boxes()[0].kind, Dialogs::Kind::Captioned);
     EXPECT_EQ(boxes.boxes()[0].caption, QStringLiteral("Guild Editor"));
+    EXPECT_EQ(boxes.boxes()[0].parent, &window);
     EXPECT_EQ(boxes.boxes()[1].kind, Dialogs::Kind::Question);
     EXPECT_EQ(boxes.boxes()[2].caption, QStringLiteral("VornTanorEditor"));
     EXPECT_EQ(boxes.boxes()[2].text, QStringLiteral("broken."));
@@ -51,7 +53,7 @@ TEST(UiSeams, NoExceptionCrossesASlot) {
                    [&] { throw DbError(QStringLiteral("db down")); });
     ConnectGuarded(&button, &QPushButton::clicked, &button, [&](bool) { ++after; });
     button.click();
-    RunGuarded([] { throw std::runtime_error("plain"); });
+    RunGuarded(&button, [] { throw std::runtime_error("plain"); });
     EXPECT_EQ(after, 1);
     EXPECT_EQ(boxes.texts(), (std::vector<QString>{QStringLiteral("db down."), QStringLiteral("plain.")}));
 }

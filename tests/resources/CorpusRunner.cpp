@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "platform/TanorError.h"
 
 namespace {

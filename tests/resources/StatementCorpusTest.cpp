@@ -44,7 +44,7 @@
 #include "CorpusRunner.h"
 #include "TestEnvironment.h"
 
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "platform/Query.h"
 
 #include <algorithm>

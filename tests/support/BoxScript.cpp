@@ -29,12 +29,16 @@ std::vector<QString> BoxScript::texts() const {
 }
 
 const Dialogs::Box& BoxScript::last() const {
-    static const Dialogs::Box none{Dialogs::Kind::Plain, Dialogs::Icon::None, {}, {}};
+    static const Dialogs::Box none{nullptr, Dialogs::Kind::Plain, Dialogs::Icon::None, {}, {}};
     return m_boxes.empty() ? none : m_boxes.back();
 }
 
 bool BoxScript::show(const Dialogs::Box& box) {
     m_boxes.push_back(box);
+    // A box without a parent is a top-level window of its own: closing it
+    // while the main window is hidden used to end the program.
+    if (!box.parent)
+        ADD_FAILURE() << "box without a parent window: " << box.text.toStdString();
     if (m_answers.empty()) {
         ADD_FAILURE() << "unexpected box \"" << box.caption.toStdString() << "\": " << box.text.toStdString();
         return false;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ModalOpener.h"
+#include "widgets/ModalOpener.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "TestEnvironment.h"
 
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "platform/Query.h"
 #include "tools/CsvReader.h"
 

@@ -1,4 +1,4 @@
-#include "app/MainIcons.h"
+#include "widgets/MainIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>

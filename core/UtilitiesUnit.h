@@ -1,11 +1,13 @@
 #pragma once
 
+#include "core/DataSource.h"
+
 #include <QByteArray>
 #include <QString>
 
-// Shared routines and process-wide values of the editor: the settings file,
+// Shared routines of the editor: the settings file,
 // connection strings, the data source registry entries the tool keeps, the
-// hexadecimal conversions of the item code, and AppState.
+// hexadecimal conversions of the item code. AppState has its own header.
 
 // ---- settings file (the executable's name with ".ini", beside it)
 
@@ -25,6 +27,7 @@ void WriteSettingInt(const QString& section, const QString& key, int value);
 // "Provider=MSDASQL.1;Persist Security Info=False;Data Source=" + DSN of
 // ODBCConnection/key + ";uid=" + SQLConnection/ID + ";pwd=" + SQLConnection/Pass
 [[nodiscard]] QString BuildConnectionString(const QString& key);
+[[nodiscard]] QString BuildConnectionString(DataSource source);
 // The item catalogue beside the executable.
 [[nodiscard]] QString CatalogueConnectionString();
 // The master database of the local server (the wizard lists its databases).
@@ -58,22 +61,3 @@ void RegisterOperatorDataSource(const QString& database);
 [[nodiscard]] int CellIndex(double x);
 // A text value for a statement: in single quotes, inner quotes doubled.
 [[nodiscard]] QString Q(const QString& value);
-
-// ---- the values windows hand each other
-
-struct TAppState {
-    QString CurrentAccount;
-    QString CurrentCharacter;
-    QString CurrentGuild;
-    int SearchMode = 0;
-    QString SearchResult;
-    int AccountCreated = 0;
-    QString CreatedAccount;
-    QString OperatorId;
-    int OperatorSignedIn = 0;
-    int SetupDone = 0;
-    QString CatalogueTable;
-    QString MapServerGroup;
-};
-
-extern TAppState AppState;

@@ -1,6 +1,7 @@
-#include "app/AuditLog.h"
+#include "core/AuditLog.h"
+#include "core/AppState.h"
 
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 #include "platform/StatementJournal.h"
 
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "platform/ModalOpener.h"
+#include "widgets/ModalOpener.h"
 
 #include <QCoreApplication>
 #include <QPointer>

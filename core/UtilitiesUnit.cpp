@@ -1,4 +1,4 @@
-#include "app/UtilitiesUnit.h"
+#include "core/UtilitiesUnit.h"
 
 #include "platform/AppPaths.h"
 #include "platform/DataTarget.h"
@@ -9,8 +9,6 @@
 #include <QFileInfo>
 #include <cmath>
 #include <limits>
-
-TAppState AppState;
 
 // ------------------------------------------------------------ settings
 
@@ -81,6 +79,10 @@ QString BuildConnectionString(const QString& key) {
            QStringLiteral(";uid=") + v[1] + QStringLiteral(";pwd=") + v[2];
 }
 
+QString BuildConnectionString(DataSource source) {
+    return BuildConnectionString(DataSourceKey(source));
+}
+
 QString CatalogueConnectionString() {
     return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
            QDir::toNativeSeparators(AppPaths::ExecutableDir() + QLatin1Char('/')) +
@@ -144,10 +146,10 @@ QString databaseNameOf(const QString& settingsKey) {
 } // namespace
 
 QString AccountDatabaseName() {
-    return databaseNameOf(QStringLiteral("AccountDNS"));
+    return databaseNameOf(DataSourceKey(DataSource::Account));
 }
 QString GameDatabaseName() {
-    return databaseNameOf(QStringLiteral("TanorOnlineDNS"));
+    return databaseNameOf(DataSourceKey(DataSource::TanorOnline));
 }
 
 // ------------------------------------------------------------ conversions

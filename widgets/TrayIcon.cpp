@@ -1,4 +1,4 @@
-#include "platform/TrayIcon.h"
+#include "widgets/TrayIcon.h"
 
 #include <QApplication>
 #include <QMenu>

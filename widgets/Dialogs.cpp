@@ -1,4 +1,4 @@
-#include "platform/Dialogs.h"
+#include "widgets/Dialogs.h"
 
 #include "platform/TanorError.h"
 
@@ -31,7 +31,7 @@ bool present(const Dialogs::Box& box) {
     QMessageBox mb(toQt(box.icon), box.caption, box.text,
                    box.kind == Dialogs::Kind::Question ? QMessageBox::Ok | QMessageBox::Cancel
                                                        : QMessageBox::Ok,
-                   QApplication::activeWindow());
+                   box.parent);
     // Texts with "\r" line breaks come from the stored messages; show them as lines.
     QString text = box.text;
     text.replace(QLatin1String("\n\r"), QLatin1String("\n"));
@@ -49,16 +49,16 @@ QString appTitle() {
 
 namespace Dialogs {
 
-void Show(const QString& caption, const QString& text, Icon icon) {
-    present({Kind::Captioned, icon, caption, text});
+void Show(QWidget* parent, const QString& caption, const QString& text, Icon icon) {
+    present({parent, Kind::Captioned, icon, caption, text});
 }
 
-bool Ask(const QString& caption, const QString& text, Icon icon) {
-    return present({Kind::Question, icon, caption, text});
+bool Ask(QWidget* parent, const QString& caption, const QString& text, Icon icon) {
+    return present({parent, Kind::Question, icon, caption, text});
 }
 
-void ShowPlain(const QString& text) {
-    present({Kind::Plain, Icon::None, appTitle(), text});
+void ShowPlain(QWidget* parent, const QString& text) {
+    present({parent, Kind::Plain, Icon::None, appTitle(), text});
 }
 
 QString ErrorText(const QString& text) {
@@ -67,15 +67,15 @@ QString ErrorText(const QString& text) {
     return text;
 }
 
-void ShowError(const QString& text) {
-    present({Kind::Captioned, Icon::Error, appTitle(), ErrorText(text)});
+void ShowError(QWidget* parent, const QString& text) {
+    present({parent, Kind::Captioned, Icon::Error, appTitle(), ErrorText(text)});
 }
 
-void ShowError(const std::exception& error) {
+void ShowError(QWidget* parent, const std::exception& error) {
     if (const auto* own = dynamic_cast<const TanorError*>(&error))
-        ShowError(own->text());
+        ShowError(parent, own->text());
     else
-        ShowError(QString::fromLocal8Bit(error.what()));
+        ShowError(parent, QString::fromLocal8Bit(error.what()));
 }
 
 Handler* SetHandler(Handler* handler) {

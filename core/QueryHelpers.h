@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/DataSource.h"
 #include "platform/Query.h"
 
 #include <QString>
@@ -10,17 +11,13 @@
 // settings at that moment and no query is shared between commands (a timer
 // tick in the middle of a command cannot change a query still in use).
 
-inline const QString kAccountDNS = QStringLiteral("AccountDNS");
-inline const QString kTanorOnlineDNS = QStringLiteral("TanorOnlineDNS");
-inline const QString kVornDNS = QStringLiteral("VornDNS");
-
 // Opens a row-returning statement; the query stands on the first row.
-[[nodiscard]] Query OpenOn(const QString& key, const QString& text);
+[[nodiscard]] Query OpenOn(DataSource source, const QString& text);
 // Executes a statement; returns the rows it affected (-1 when unknown).
-qint64 ExecOn(const QString& key, const QString& text);
+qint64 ExecOn(DataSource source, const QString& text);
 // Executes a statement of several lines, joined by line breaks.
-qint64 ExecOn(const QString& key, const QStringList& lines);
+qint64 ExecOn(DataSource source, const QStringList& lines);
 // The first column of every row from the current one on, as text.
 [[nodiscard]] QStringList FirstColumn(Query& query);
 // The first column of every row of a row-returning statement.
-[[nodiscard]] QStringList ListOn(const QString& key, const QString& text);
+[[nodiscard]] QStringList ListOn(DataSource source, const QString& text);

@@ -1,0 +1,3 @@
+#include "core/AppState.h"
+
+TAppState AppState;
