@@ -6,6 +6,8 @@ source "$root/tools/scripts/common.sh"
 tanor_install_packages
 build="${TANOR_BUILD_DIR:-$root/build}"
 tanor_build "$root" "$build"
+echo "Checking the format of the sources (clang-format)"
+"$root/tools/scripts/check-format.sh"
 export QT_QPA_PLATFORM=offscreen
 cd "$build"
 ctest --output-on-failure --parallel "$(nproc)" "$@"

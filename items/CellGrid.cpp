@@ -273,7 +273,7 @@ void TItemCells::EmptyAll() {
     for (const auto& [cell, s] : m_cells) {
         setCaption(cell, QString(), CellCaption::Colour::ButtonText);
         setFootprint(cell, 1, 1);
-        emit CellChanged(cell);
+        Q_EMIT CellChanged(cell);
     }
 }
 
@@ -373,7 +373,7 @@ void TItemCells::PutNewItem(const QString& record, QAbstractButton*, int cell) {
     m_container->SetRecord(cell, m_editor->RecordText());
     placedCaption(cell, found.name);
     setFootprint(cell, found.name.isEmpty() ? 1 : found.x, found.name.isEmpty() ? 1 : found.y);
-    emit CellChanged(cell);
+    Q_EMIT CellChanged(cell);
 }
 
 void TItemCells::PutNewItemChar(const QString& record, QAbstractButton*, int cell) {
@@ -382,7 +382,7 @@ void TItemCells::PutNewItemChar(const QString& record, QAbstractButton*, int cel
     const QString name = Catalogue::PlacedInSlot(record, m_container->Width());
     m_container->SetRecord(cell, m_editor->RecordText());
     placedCaption(cell, name);
-    emit CellChanged(cell);
+    Q_EMIT CellChanged(cell);
 }
 
 void TItemCells::BitBtnContextPopup(int cell) {
@@ -414,5 +414,5 @@ void TItemCells::Delete1Click() {
     m_container->SetRecord(cell, ItemRecord::EmptyRecord(m_container->Width()));
     setCaption(cell, QString(), CellCaption::Colour::Emptied);
     setFootprint(cell, 1, 1);
-    emit CellChanged(cell);
+    Q_EMIT CellChanged(cell);
 }

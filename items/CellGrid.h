@@ -102,7 +102,7 @@ public:
     void PutNewItem(const QString& record, QAbstractButton* button, int cell);
     void PutNewItemChar(const QString& record, QAbstractButton* button, int cell);
 
-signals:
+Q_SIGNALS:
     // A cell's record changed (placed, deleted, emptied).
     void CellChanged(int cell);
 

@@ -21,7 +21,7 @@ public:
     void ConvertClick();
     [[nodiscard]] bool Running() const { return m_running; }
 
-public slots:
+public Q_SLOTS:
     // The window cannot be closed while a run goes on.
     void reject() override;
 

@@ -171,7 +171,7 @@ void TItemPropertyEditor::setRecordText(const QString& record) {
     if (record == m_hexCode->text())
         return;
     m_hexCode->setText(record);
-    emit RecordChanged(record);
+    Q_EMIT RecordChanged(record);
 }
 
 void TItemPropertyEditor::ResetRecord() {

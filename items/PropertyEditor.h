@@ -83,7 +83,7 @@ public:
     // The information text of a record (looks it up in the catalogue).
     [[nodiscard]] QString showitem(const QString& record) const;
 
-signals:
+Q_SIGNALS:
     void RecordChanged(const QString& record);
 
 private:

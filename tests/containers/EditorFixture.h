@@ -109,7 +109,7 @@ inline void choose(QWidget* form, const char* list, const QString& entry) {
     const int index = box->findText(entry);
     ASSERT_GE(index, 0) << entry.toStdString();
     box->setCurrentIndex(index);
-    emit box->activated(index);
+    Q_EMIT box->activated(index);
 }
 inline void type(QWidget* form, const char* edit, const QString& text) {
     auto* box = form->findChild<QLineEdit*>(QLatin1String(edit));

@@ -75,7 +75,7 @@ public:
         const int index = box->findText(entry);
         ASSERT_GE(index, 0) << entry.toStdString();
         box->setCurrentIndex(index);
-        emit box->activated(index);
+        Q_EMIT box->activated(index);
     }
     void chooseItem(const QString& type, const QString& name) {
         choose("VisualType", type);

@@ -2,7 +2,7 @@
 set -euo pipefail
 
 TANOR_PACKAGES=(
-  build-essential cmake ninja-build pkg-config ccache
+  build-essential cmake ninja-build pkg-config ccache clang-format
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   libqt6sql6-sqlite libqt6sql6-odbc
   unixodbc unixodbc-dev odbcinst libsqliteodbc libsqlite3-dev
