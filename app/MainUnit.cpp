@@ -391,10 +391,13 @@ void TMainForm::buildMenus() {
     addItem(m_trayMess, QStringLiteral("Close1"), QStringLiteral("Close"), &TMainForm::StaticText1Click, {});
 
     // Where the desktop has no tray the window is only minimised; its tray
-    // menu then opens from a right click anywhere on the window.
+    // menu then opens from a right click anywhere on the window (only there:
+    // with a tray the menu belongs to the tray icon).
     setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(this, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { m_trayMess->popup(mapToGlobal(at)); });
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (!TrayIcon::Available())
+            m_trayMess->popup(mapToGlobal(at));
+    });
 }
 
 // ------------------------------------------------------------------ commands
