@@ -267,6 +267,8 @@ QVector<Statement> Rewrite(const QString& sql, const Context& context) {
             st.isProcedure = true;
             st.returnsRows = true;
             st.call = parseCall(t, name);
+            if (st.call.name.isEmpty())
+                unsupported(QStringLiteral("EXECUTE without a procedure name"), t);
             out.push_back(st);
             continue;
         }

@@ -140,6 +140,10 @@ TEST(Dialect, StatementsThatRewriteToNothingAreRefused) {
     for (const char* text : {"..", "TanorOnline..", "SELECT 1; ..", " .. ; SELECT 1"})
         EXPECT_THROW((void)SqliteDialect::Rewrite(QString::fromLatin1(text), ctx), DbError) << text;
     EXPECT_TRUE(SqliteDialect::Rewrite(QStringLiteral(" ; /* nothing */ ;"), ctx).isEmpty());
+    for (const char* text : {"EXECUTE \"\"", "EXECUTE []", "EXECUTE \""})
+        EXPECT_THROW((void)SqliteDialect::Rewrite(QString::fromLatin1(text), ctx), DbError) << text;
+    EXPECT_EQ(SqliteDialect::Rewrite(QStringLiteral("EXECUTE [QJ_DelMail"), ctx).value(0).call.name,
+              QStringLiteral("QJ_DelMail"));
 }
 
 TEST(ConnectionStrings, TheThreeForms) {
