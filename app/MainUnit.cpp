@@ -665,6 +665,12 @@ void TMainForm::DeleteCharacterClick() {
         ExecOn(DataSource::TanorOnline, ShellStatements::ClearCharacterSlot(slotOfCharacter, account));
     fillCharactersOf(account);
     m_character->setCurrentIndex(-1);
+    // No character is chosen now, and a guild it led is gone: nothing may
+    // show the deleted character's state or offer commands on it.
+    fillGuilds();
+    m_guild->setCurrentIndex(-1);
+    for (QToolButton* b : {m_deleteCharacter, m_editCharacter, m_editInventory, m_friends})
+        b->hide();
 }
 
 void TMainForm::EditCharacterClick() {
