@@ -70,6 +70,7 @@ void TContainerForm::AddHeaderRow(QWidget* label, QWidget* field) {
 void TContainerForm::LoadColumn(const QByteArray& column) {
     m_container.Load(BytesToHex(column));
     m_loaded = true;
+    m_cells->ClearSelection(); // another container is shown now
 }
 
 void TContainerForm::ShowCells() {
