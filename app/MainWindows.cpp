@@ -10,6 +10,11 @@
 #include "containers/WareHouseUnit.h"
 #include "containers/WipeUnit.h"
 #include "items/ItemConvertorUnit.h"
+#include "reports/DBUnit.h"
+#include "reports/GMUnit.h"
+#include "reports/JoinUnit.h"
+#include "reports/LogUnit.h"
+#include "reports/RankingUnit.h"
 
 #include <map>
 
@@ -33,6 +38,11 @@ ModalOpener::Factory MainWindowFactory(MainWindow window) {
         {MainWindow::Inventory, make<TInventoryForm>()},
         {MainWindow::Wipe, make<TWipeForm>()},
         {MainWindow::ItemConvertor, make<TItemConvertorForm>()},
+        {MainWindow::Log, make<TLOGForm>()},
+        {MainWindow::Ranking, make<TRankingForm>()},
+        {MainWindow::Join, make<TJoinForm>()},
+        {MainWindow::GM, make<TGMForm>()},
+        {MainWindow::CatalogueTable, make<TDBForm>()},
     };
     const auto it = windows.find(window);
     return it == windows.end() ? ModalOpener::Factory() : it->second;
