@@ -197,7 +197,7 @@ void CatalogueTableModel::removeRowAt(int row) {
     endRemoveRows();
 }
 
-int CatalogueTableModel::ImportCsv(const QVector<Csv::Record>& records) {
+QVector<QVector<QVariant>> CatalogueTableModel::CheckCsv(const QVector<Csv::Record>& records) const {
     if (records.isEmpty())
         throw ConvertError(QStringLiteral("The file is empty: the first line must name the columns"));
     const Csv::Record& header = records.front();
@@ -226,6 +226,10 @@ int CatalogueTableModel::ImportCsv(const QVector<Csv::Record>& records) {
             throw ConvertError(QStringLiteral("Line %1: %2").arg(r.line).arg(e.text()));
         }
     }
+    return rows;
+}
+
+void CatalogueTableModel::ReplaceRows(const QVector<QVector<QVariant>>& rows) {
     QStringList statements{ReportStatements::CatalogueClear(m_table)};
     for (const auto& row : rows)
         statements << ReportStatements::CatalogueInsert(m_table, columns(), row);
@@ -234,5 +238,4 @@ int CatalogueTableModel::ImportCsv(const QVector<Csv::Record>& records) {
         q.ExecSQL();
     }
     Refresh();
-    return int(rows.size());
 }

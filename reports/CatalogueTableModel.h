@@ -41,11 +41,12 @@ public:
     // Deletes a row from the table (a new row in edit is only dropped).
     void DeleteRow(int row);
 
-    // The rows of a CSV text with the table's columns in a header. Every
-    // record is checked first; a bad one throws ConvertError naming its
-    // line and nothing is written. Otherwise the table's rows are replaced
-    // by the records'. Returns the number of rows written.
-    int ImportCsv(const QVector<Csv::Record>& records);
+    // The rows of a CSV text with the table's columns in a header, typed
+    // for the table. A bad record throws ConvertError naming its line.
+    [[nodiscard]] QVector<QVector<QVariant>> CheckCsv(const QVector<Csv::Record>& records) const;
+    // Replaces every row of the table by `rows` (from CheckCsv) and reads
+    // the table again.
+    void ReplaceRows(const QVector<QVector<QVariant>>& rows);
 
 private:
     [[nodiscard]] QVector<ReportStatements::CatalogueColumn> columns() const;

@@ -65,6 +65,7 @@ TDBForm::TDBForm(QWidget* parent) : QDialog(parent) {
     m_grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
+    m_grid->horizontalHeader()->setMinimumSectionSize(8);
 
     auto* navigator = new QWidget(this);
     navigator->setObjectName(QStringLiteral("DBNavigator1"));
@@ -133,12 +134,15 @@ bool TDBForm::postPending() {
 }
 
 void TDBForm::currentRowChanged(int current, int previous) {
-    if (m_returning || previous < 0 || previous == current || m_model->EditingRow() != previous)
+    Q_UNUSED(previous);
+    const int editing = m_model->EditingRow();
+    if (m_returning || editing < 0 || editing == current)
         return;
-    // Leaving a row posts it; a row the table refuses stays current, in edit.
+    // Leaving the row in edit posts it; a row the table refuses becomes
+    // current again, still in edit.
     if (!postPending()) {
         m_returning = true;
-        m_grid->setCurrentIndex(m_model->index(previous, std::max(0, m_grid->currentIndex().column())));
+        m_grid->setCurrentIndex(m_model->index(editing, std::max(0, m_grid->currentIndex().column())));
         m_returning = false;
     }
 }
@@ -243,13 +247,13 @@ void TDBForm::ImportClick() {
         FileChooser::OpenFile(this, QStringLiteral("Import CSV"), QStringLiteral("CSV files (*.csv)"));
     if (file.isEmpty())
         return;
-    const QVector<Csv::Record> records = Csv::Parse(Csv::ReadFile(file));
+    const QVector<QVector<QVariant>> rows = m_model->CheckCsv(Csv::Parse(Csv::ReadFile(file)));
     if (!Dialogs::Ask(this, QStringLiteral("Confirm"),
                       QStringLiteral("Replace every row of the table %1 with the rows of %2?")
                           .arg(m_model->Table(), file),
                       Dialogs::Icon::Question))
         return;
-    const int rows = m_model->ImportCsv(records);
-    Dialogs::Show(this, QStringLiteral("Import CSV"), QStringLiteral("%1 rows imported.").arg(rows),
+    m_model->ReplaceRows(rows);
+    Dialogs::Show(this, QStringLiteral("Import CSV"), QStringLiteral("%1 rows imported.").arg(rows.size()),
                   Dialogs::Icon::Information);
 }
