@@ -10,6 +10,7 @@
 #include "widgets/Guard.h"
 #include "widgets/WidgetKit.h"
 
+#include <QBarCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
@@ -196,20 +197,25 @@ QWidget* TLOGForm::buildChart() {
     m_connected = new QLineSeries(m_chart);
     m_connected->setName(QStringLiteral("Users Connected"));
     m_connected->setColor(Qt::red);
-    m_connected->setPointLabelsFormat(QStringLiteral("@yPoint"));
     m_usedMinutes = new QLineSeries(m_chart);
     m_usedMinutes->setName(QStringLiteral("Used Time (mins)"));
     m_usedMinutes->setColor(Qt::darkGreen);
     m_chart->addSeries(m_connected);
     m_chart->addSeries(m_usedMinutes);
-    m_hours = new QValueAxis(m_chart);
+    m_hours = new QBarCategoryAxis(m_chart);
     m_hours->setTitleText(QStringLiteral("Hour"));
-    m_hours->setRange(0, 23);
-    m_hours->setTickCount(24);
-    m_hours->setLabelFormat(QStringLiteral("%d"));
+    for (int hour = 0; hour < 24; ++hour)
+        m_hours->append(QString::number(hour));
+    // Small enough that all 24 hours fit the window's width.
+    QFont small = m_hours->labelsFont();
+    small.setPointSizeF(small.pointSizeF() * 0.7);
+    m_hours->setLabelsFont(small);
     m_quantity = new QValueAxis(m_chart);
     m_quantity->setTitleText(QStringLiteral("Quantity of Players/Used Time(mins)"));
     m_quantity->setLabelFormat(QStringLiteral("%d"));
+    QFont title = m_quantity->titleFont();
+    title.setPointSizeF(title.pointSizeF() * 0.8);
+    m_quantity->setTitleFont(title);
     m_chart->addAxis(m_hours, Qt::AlignBottom);
     m_chart->addAxis(m_quantity, Qt::AlignLeft);
     for (QLineSeries* series : {m_connected, m_usedMinutes}) {
@@ -217,6 +223,7 @@ QWidget* TLOGForm::buildChart() {
         series->attachAxis(m_quantity);
     }
     m_chart->legend()->setAlignment(Qt::AlignBottom);
+    m_chart->setMargins(QMargins(4, 4, 4, 4));
     m_chartView = new QChartView(m_chart, page);
     m_chartView->setObjectName(QStringLiteral("ConnectLOG"));
     m_chartView->setRenderHint(QPainter::Antialiasing);
@@ -306,7 +313,6 @@ void TLOGForm::redrawChart() {
         minutes << QPointF(i, m_chartData.minutes[i]);
     m_connected->replace(connected);
     m_usedMinutes->replace(minutes);
-    m_connected->setPointLabelsVisible(!connected.isEmpty());
     int top = 0;
     for (const auto* values : {&m_chartData.connected, &m_chartData.minutes})
         if (!values->isEmpty())

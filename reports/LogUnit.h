@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class QBarCategoryAxis;
 class QChart;
 class QChartView;
 class QComboBox;
@@ -69,7 +70,7 @@ private:
     QChart* m_chart;
     QLineSeries* m_connected;
     QLineSeries* m_usedMinutes;
-    QValueAxis* m_hours;
+    QBarCategoryAxis* m_hours;
     QValueAxis* m_quantity;
     QTableView* m_grid;
     RowsModel* m_rows;

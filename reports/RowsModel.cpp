@@ -40,7 +40,8 @@ int RowsModel::columnCount(const QModelIndex& parent) const {
 QVariant RowsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= m_rows.size() || index.column() >= m_names.size())
         return {};
-    if (role != Qt::DisplayRole && role != Qt::EditRole)
+    // The tooltip shows a value its column is too narrow for.
+    if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::ToolTipRole)
         return {};
     const QVariant& value = m_rows[index.row()][index.column()];
     return value.isNull() ? QVariant(QString()) : QVariant(value.toString());
