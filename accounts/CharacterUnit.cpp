@@ -55,8 +55,8 @@ QFormLayout* formGroup(const QString& title, QWidget* parent, QGroupBox** group)
 
 } // namespace
 
-std::function<QDialog*(QWidget*)>& TCharacterEditionForm::SkillWindowFactory() {
-    static std::function<QDialog*(QWidget*)> factory;
+ModalOpener::Factory& TCharacterEditionForm::SkillWindowFactory() {
+    static ModalOpener::Factory factory;
     return factory;
 }
 
@@ -370,7 +370,7 @@ void TCharacterEditionForm::ModifyButtonClick() {
                WriteResets(m_resetNames, m_character, values.value(QStringLiteral("Reset"))));
 }
 
-void TCharacterEditionForm::openWithNames(const std::function<QDialog*()>& create) {
+void TCharacterEditionForm::openWithNames(const ModalOpener::Factory& create) {
     AppState.CurrentAccount = m_account;
     AppState.CurrentCharacter = m_character;
     ModalOpener::Open(this, create, false);
@@ -379,15 +379,15 @@ void TCharacterEditionForm::openWithNames(const std::function<QDialog*()>& creat
 void TCharacterEditionForm::SkillButtonClick() {
     if (!SkillWindowFactory())
         return;
-    openWithNames([this] { return SkillWindowFactory()(this); });
+    openWithNames(SkillWindowFactory());
 }
 
 void TCharacterEditionForm::MovechrClick() {
-    openWithNames([] { return new TMoveCharForm; });
+    openWithNames([](QWidget* parent) { return new TMoveCharForm(parent); });
     checkAccount();
 }
 
 void TCharacterEditionForm::RenameClick() {
-    openWithNames([] { return new TRenameCharForm; });
+    openWithNames([](QWidget* parent) { return new TRenameCharForm(parent); });
     checkAccount();
 }

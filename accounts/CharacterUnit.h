@@ -1,6 +1,7 @@
 #pragma once
 
 #include "accounts/CharacterStatements.h"
+#include "widgets/ModalOpener.h"
 
 #include <QDialog>
 #include <QMap>
@@ -25,7 +26,7 @@ public:
 
     // How "Skills..." creates the skill list editor (given the character
     // editor as parent). Empty while there is none: the button is disabled.
-    static std::function<QDialog*(QWidget*)>& SkillWindowFactory();
+    static ModalOpener::Factory& SkillWindowFactory();
 
     void FormCreate();
     // "Save".
@@ -41,7 +42,7 @@ private:
     void loadCharacter();
     void loadGuild();
     void loadResets();
-    void openWithNames(const std::function<QDialog*()>& create);
+    void openWithNames(const ModalOpener::Factory& create);
     QLineEdit* field(const QString& name) const;
 
     QString m_account;
