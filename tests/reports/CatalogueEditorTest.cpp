@@ -141,8 +141,9 @@ TEST_F(CatalogueEditorTest, ARefusedValueKeepsTheRowInEditUntilCancelled) {
 
 TEST_F(CatalogueEditorTest, AMissingFileOrTableGivesTheErrorAndAnEmptyGrid) {
     for (const QString& table : {QStringLiteral("Item"), QStringLiteral("Nothing")}) {
-        if (table == QLatin1String("Item"))
+        if (table == QLatin1String("Item")) {
             ASSERT_TRUE(QFile::remove(catalogue()));
+        }
         BoxScript boxes;
         boxes.ok();
         auto w = open(table);

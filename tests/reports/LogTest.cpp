@@ -52,7 +52,9 @@ protected:
 
 TEST_F(LogTest, ServersAreListedAfterAllAndAFailureIsReported) {
     {
+        StatementJournal::Recorder journal;
         auto w = open();
+        EXPECT_EQ(journal.texts().back(), QStringLiteral("SELECT DISTINCT ServerName FROM MEMB_STAT"));
         QStringList expected{QStringLiteral("All")};
         expected << rawRows(game(), QStringLiteral("SELECT DISTINCT ServerName FROM MEMB_STAT"));
         EXPECT_EQ(items(child<QComboBox>(w.get(), QStringLiteral("Server"))), expected);
