@@ -1,5 +1,6 @@
 #include "app/MainWindows.h"
 
+#include "accounts/FriendManagerUnit.h"
 #include "accounts/SearchUnit.h"
 #include "app/AboutUnit.h"
 #include "app/AdministrationUnit.h"
@@ -31,6 +32,7 @@ ModalOpener::Factory MainWindowFactory(MainWindow window) {
         {MainWindow::Search, make<TSearchForm>()},
         {MainWindow::Warehouse, make<TWarehouseForm>()},
         {MainWindow::Inventory, make<TInventoryForm>()},
+        {MainWindow::FriendManager, make<TFriendManagerForm>()},
         {MainWindow::Wipe, make<TWipeForm>()},
         {MainWindow::ItemConvertor, make<TItemConvertorForm>()},
     };
