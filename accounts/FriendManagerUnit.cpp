@@ -216,7 +216,7 @@ void TFriendManagerForm::AddFriendClick() {
     AppState.CurrentCharacter.clear();
     {
         CharacterSearchMode mode;
-        ModalOpener::Open(this, [] { return new TSearchForm; });
+        ModalOpener::Open(this, [](QWidget* opener) { return new TSearchForm(opener); });
     }
     const QString chosen = AppState.CurrentCharacter;
     if (chosen.isEmpty())
