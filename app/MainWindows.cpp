@@ -1,7 +1,12 @@
 #include "app/MainWindows.h"
 
+#include "accounts/AccountCreationForm.h"
+#include "accounts/CharacterUnit.h"
 #include "accounts/FriendManagerUnit.h"
+#include "accounts/ModifyAccountUnit.h"
+#include "accounts/NewCharacterUnit.h"
 #include "accounts/SearchUnit.h"
+#include "accounts/SkillUnit.h"
 #include "app/AboutUnit.h"
 #include "app/AdministrationUnit.h"
 #include "app/AuthenticationUnit.h"
@@ -30,6 +35,15 @@ ModalOpener::Factory MainWindowFactory(MainWindow window) {
         {MainWindow::About, make<TAboutBox>()},
         {MainWindow::Administration, make<TAdministrationForm>()},
         {MainWindow::Search, make<TSearchForm>()},
+        {MainWindow::CreateAccount, make<TCreateAccountForm>()},
+        {MainWindow::ModifyAccount, make<TModifyAccountForm>()},
+        {MainWindow::NewCharacter, make<TNewCharacterForm>()},
+        {MainWindow::CharacterEdition,
+         [](QWidget* parent) {
+             // Its "Skills..." opens the skill list editor.
+             TCharacterEditionForm::SkillWindowFactory() = make<TSkillForm>();
+             return new TCharacterEditionForm(parent);
+         }},
         {MainWindow::Warehouse, make<TWarehouseForm>()},
         {MainWindow::Inventory, make<TInventoryForm>()},
         {MainWindow::FriendManager, make<TFriendManagerForm>()},

@@ -11,7 +11,7 @@ QString S(const char* text) {
     return QString::fromUtf8(text);
 }
 
-class FriendManagerTest : public DemoWindowTest {
+class FriendManagerTest : public SocialTest {
 protected:
     std::unique_ptr<TFriendManagerForm> openFriends(const QString& character) {
         return open<TFriendManagerForm>(QString(), character);
@@ -141,9 +141,9 @@ TEST_F(FriendManagerTest, AcceptDenyAndRemoveCallTheProceduresAndFollowAtOnce) {
                                }));
     EXPECT_EQ(entries(w.get(), S("FriendList")), (QStringList{S("Sparrow"), S("Fionn"), S("Thornback")}));
     EXPECT_TRUE(entries(w.get(), S("FriendRequest")).isEmpty());
-    EXPECT_EQ(game(S("SELECT FriendName FROM T_FriendList WHERE GUID=1 AND Del=0 ORDER BY FriendName")),
+    EXPECT_EQ(rows(S("SELECT FriendName FROM T_FriendList WHERE GUID=1 AND Del=0 ORDER BY FriendName")),
               (QStringList{S("Fionn"), S("Sparrow"), S("Thornback")}));
-    EXPECT_TRUE(game(S("SELECT FriendName FROM T_WaitFriend WHERE GUID=1")).isEmpty());
+    EXPECT_TRUE(rows(S("SELECT FriendName FROM T_WaitFriend WHERE GUID=1")).isEmpty());
 }
 
 TEST_F(FriendManagerTest, AFailingProcedureLeavesTheListsAsTheyWere) {
@@ -186,7 +186,7 @@ TEST_F(FriendManagerTest, ARequestGoesToTheCharacterChosenInTheSearch) {
     EXPECT_EQ(journal.texts().back(), S("EXECUTE QJ_WaitFriendAdd\t@Name='Kaelin', @FriendName='Maeve'"));
     EXPECT_EQ(boxes.last().caption, S("Friend Manager"));
     EXPECT_EQ(boxes.last().text, S("A Request have been sended"));
-    EXPECT_EQ(game(S("SELECT FriendName FROM T_WaitFriend WHERE GUID=6")), QStringList{S("Kaelin")});
+    EXPECT_EQ(rows(S("SELECT FriendName FROM T_WaitFriend WHERE GUID=6")), QStringList{S("Kaelin")});
     EXPECT_EQ(entries(w.get(), S("FriendList")).size(), 3); // the lists do not change
 }
 
@@ -207,7 +207,7 @@ TEST_F(FriendManagerTest, DeletingALetterDeletesTheOneShownAndReloads) {
     ASSERT_EQ(texts.size(), 5u);
     EXPECT_EQ(texts[0], S("EXECUTE  QJ_DelMail @Name='Juno', @MemoIndex=12"));
     EXPECT_EQ(texts[1], S("SELECT GUID, MemoCount, MemoTotal FROM T_FriendMain WHERE Name='Juno'"));
-    EXPECT_EQ(game(S("SELECT MemoIndex FROM T_FriendMail WHERE GUID=15 ORDER BY MemoIndex")),
+    EXPECT_EQ(rows(S("SELECT MemoIndex FROM T_FriendMail WHERE GUID=15 ORDER BY MemoIndex")),
               (QStringList{S("11"), S("13")}));
     EXPECT_EQ(items(subjects(*w)), (QStringList{S("Arrows"), S("Crème brûlée")}));
     EXPECT_EQ(subjects(*w)->currentIndex(), -1);

@@ -1,6 +1,8 @@
 #include "SocialFixture.h"
 
+#include "accounts/CharacterUnit.h"
 #include "accounts/SkillUnit.h"
+#include "app/MainWindows.h"
 
 #include <QLabel>
 #include <QSignalSpy>
@@ -14,13 +16,13 @@ QString S(const char* text) {
 // The stored column as the server's hex() shows it.
 const QString kEmptyColumn = S("FF0000").repeated(42) + S("FF00");
 
-class SkillTest : public DemoWindowTest {
+class SkillTest : public SocialTest {
 protected:
     std::unique_ptr<TSkillForm> openSkills(const QString& character) {
         return open<TSkillForm>(S("someone"), character);
     }
     QString column(const QString& character) const {
-        return game(S("SELECT hex(MagicList) FROM Character WHERE Name=") + Q(character)).value(0);
+        return rows(S("SELECT hex(MagicList) FROM Character WHERE Name=") + Q(character)).value(0);
     }
     static QStringList skills(const TSkillForm& w) { return entries(&w, S("CharacterSkill")); }
     static QComboBox* box(const TSkillForm& w, const char* name) {
@@ -234,6 +236,24 @@ TEST_F(SkillTest, ACharacterGoneBeforeSavingIsReportedAndTheWindowStays) {
     EXPECT_EQ(boxes.last().icon, Dialogs::Icon::Error);
     EXPECT_TRUE(boxes.last().text.contains(S("Tamsy")));
     EXPECT_EQ(accepted.count(), 0);
+}
+
+TEST_F(SkillTest, TheCharacterEditorOpensItWithItsAccountAndCharacter) {
+    AppState.CurrentAccount = S("hollis");
+    AppState.CurrentCharacter = S("Hollow");
+    std::unique_ptr<QDialog> editor(MainWindowFactory(MainWindow::CharacterEdition)(nullptr));
+    AppState.CurrentAccount.clear();
+    AppState.CurrentCharacter.clear();
+    ModalScript modal;
+    modal.then<TSkillForm>([](TSkillForm* w) {
+        EXPECT_EQ(child<QLabel>(w, S("ACC"))->text(), S("hollis"));
+        EXPECT_EQ(child<QLabel>(w, S("CHR"))->text(), S("Hollow"));
+        EXPECT_EQ(skills(*w),
+                  (QStringList{S("Fire Bolt"), S("Frost Lance"), S("Arc Lightning"), S("Blink")}));
+        click(w, S("Close"));
+    });
+    click(editor.get(), S("SkillButton"));
+    EXPECT_EQ(modal.opened(), std::vector<QString>{S("TSkillForm")});
 }
 
 } // namespace
