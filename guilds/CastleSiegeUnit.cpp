@@ -32,7 +32,7 @@ constexpr int kHuntZoneStep = 10000;
 constexpr int kHuntZoneItems = 31;
 
 QString S(const char* text) {
-    return QString::fromLatin1(text);
+    return QString::fromUtf8(text);
 }
 
 template <class W> W* Named(W* widget, const char* name) {
@@ -223,6 +223,7 @@ QWidget* TCastleSiegeForm::buildNpcPage(NpcPage& page) {
     page.fields = new QWidget(widget);
     page.life = Named(new QLineEdit(page.fields), gate ? "NPCLife" : "SNPCLife");
     DigitsOnly(page.life, 7);
+    page.life->setMinimumWidth(page.life->fontMetrics().horizontalAdvance(QStringLiteral("00000000")) + 12);
     page.maxLife = Named(new QLabel(page.fields), gate ? "NPCMaxLife" : "SNPCMaxLife");
     page.raise = Named(new QPushButton(gate ? S("Update Gate Life") : S("Update Statue Life"), page.fields),
                        gate ? "uplife" : "suplife");

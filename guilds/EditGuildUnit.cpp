@@ -61,6 +61,7 @@ TEditGuildForm::TEditGuildForm(QWidget* parent) : QDialog(parent) {
     m_score->setMaxLength(4);
     m_notice = new QLineEdit(this);
     m_notice->setObjectName(QStringLiteral("Notice"));
+    m_notice->setMinimumWidth(260);
     m_mark = new MarkEditor(this);
 
     auto* fields = new QFormLayout;
@@ -98,6 +99,7 @@ QWidget* TEditGuildForm::buildMemberPanel() {
     auto* panel = new QGroupBox(QStringLiteral("Guild Members:"), this);
     m_members = new QListWidget(panel);
     m_members->setObjectName(QStringLiteral("GuildMember"));
+    m_members->setMinimumWidth(130);
     m_memberLevel = new QComboBox(panel);
     m_memberLevel->setObjectName(QStringLiteral("MemberLevel"));
     m_memberLevel->addItems(GuildRoster::RankCaptions());
