@@ -1,14 +1,13 @@
 #include "guilds/CastleSiegeUnit.h"
 
-#include "accounts/SearchUnit.h"
 #include "core/AppState.h"
 #include "core/QueryHelpers.h"
 #include "guilds/CastlePicture.h"
 #include "guilds/CastleStatements.h"
+#include "guilds/GuildSearch.h"
 #include "guilds/MapServerGroupUnit.h"
 #include "platform/TanorError.h"
 #include "widgets/Guard.h"
-#include "widgets/ModalOpener.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -579,12 +578,7 @@ void TCastleSiegeForm::BitBtn1Click() {
         Error(this, S("Adding guilds when registration state has ended is not allowed"));
         return;
     }
-    AppState.SearchResult.clear();
-    AppState.SearchMode = 3;
-    ModalOpener::Open(
-        this, [] { return new TSearchForm; }, false);
-    AppState.SearchMode = 0;
-    const QString guild = AppState.SearchResult;
+    const QString guild = PickGuild(this);
     if (guild.isEmpty())
         return;
     Query next = OpenOn(kGame, CS::NextSequence());

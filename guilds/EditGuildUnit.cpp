@@ -1,13 +1,12 @@
 #include "guilds/EditGuildUnit.h"
 
-#include "accounts/SearchUnit.h"
 #include "core/AppState.h"
 #include "core/QueryHelpers.h"
 #include "guilds/GuildRoster.h"
+#include "guilds/GuildSearch.h"
 #include "guilds/GuildStatements.h"
 #include "guilds/MarkEditor.h"
 #include "widgets/Guard.h"
-#include "widgets/ModalOpener.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -255,12 +254,7 @@ void TEditGuildForm::BitBtn3Click() {
 }
 
 void TEditGuildForm::UnionAddClick() {
-    AppState.SearchResult.clear();
-    AppState.SearchMode = 3;
-    ModalOpener::Open(
-        this, [] { return new TSearchForm; }, false);
-    AppState.SearchMode = 0;
-    const QString picked = AppState.SearchResult;
+    const QString picked = PickGuild(this);
     if (picked.isEmpty())
         return;
     if (m_union == 0) {

@@ -1,23 +1,14 @@
 #include "guilds/GuildRoster.h"
 
+#include "accounts/CharacterCodes.h"
+
 #include <array>
-#include <utility>
 
 namespace GuildRoster {
 
 namespace {
 constexpr std::array<int, 4> kStatuses = {0, 32, 64, kMasterStatus};
 
-constexpr std::array<std::pair<int, const char*>, 8> kClasses = {{
-    {0, "Dark Wizard"},
-    {1, "Soul Master"},
-    {16, "Dark Knight"},
-    {17, "Blade Knight"},
-    {32, "Elf"},
-    {33, "Muse Elf"},
-    {48, "Magic Gladiator"},
-    {64, "Dark Lord"},
-}};
 } // namespace
 
 QStringList RankCaptions() {
@@ -41,10 +32,9 @@ int StatusOfRankItem(int item) {
 QString ClassName(const QString& code) {
     bool ok = false;
     const int value = code.trimmed().toInt(&ok);
-    for (const auto& [number, name] : kClasses)
-        if (ok && number == value)
-            return QString::fromLatin1(name);
-    return code;
+    const auto& classes = CharacterCodes::Classes();
+    const int index = ok ? CharacterCodes::IndexOfCode(classes, value) : -1;
+    return index >= 0 ? classes[size_t(index)].caption : code;
 }
 
 } // namespace GuildRoster

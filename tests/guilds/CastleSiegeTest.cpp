@@ -99,8 +99,9 @@ TEST_F(CastleSiegeTest, OpeningReadsTheCastleTheListAndEveryGateAndStatue) {
     const int gateWidths[] = {32, 24, 16, 8};
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(gates->BarsOf(i).shown, i < 4) << "gate " << i + 1;
-        if (i < 4)
+        if (i < 4) {
             EXPECT_EQ(gates->BarsOf(i).lifeWidth, gateWidths[i]) << "gate " << i + 1;
+        }
     }
     EXPECT_EQ(gates->BarsOf(2).life, 612000);
     EXPECT_EQ(picture(*f, "Statues")->BarsOf(1).regeneration, 1);
