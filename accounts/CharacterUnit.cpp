@@ -315,9 +315,11 @@ void TCharacterEditionForm::ModifyButtonClick() {
     // Every number is checked before anything is sent.
     QMap<QString, qint64> values;
     for (const NumberRule& rule : NumberRules()) {
-        if (rule.control == QLatin1String("Reset") && !m_resets)
-            continue;
         QLineEdit* edit = field(rule.control);
+        // Resets count only when shown; a character without a reset row
+        // shows none and has none to write.
+        if (rule.control == QLatin1String("Reset") && (!m_resets || edit->text().trimmed().isEmpty()))
+            continue;
         const std::optional<qint64> value = ParseWhole(edit->text(), rule.min, rule.max);
         if (!value) {
             Dialogs::Show(this, kCaption, NumberMessage(rule), Dialogs::Icon::Warning);
@@ -365,7 +367,7 @@ void TCharacterEditionForm::ModifyButtonClick() {
     Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"), QStringLiteral("Character Updated!"),
                   Dialogs::Icon::Information);
     accept();
-    if (m_resets)
+    if (values.contains(QStringLiteral("Reset")))
         ExecOn(DataSource::TanorOnline,
                WriteResets(m_resetNames, m_character, values.value(QStringLiteral("Reset"))));
 }
