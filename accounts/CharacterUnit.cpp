@@ -50,6 +50,7 @@ QFormLayout* formGroup(const QString& title, QWidget* parent, QGroupBox** group)
     *group = new QGroupBox(title, parent);
     auto* form = new QFormLayout(*group);
     form->setVerticalSpacing(3);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     return form;
 }
 
@@ -126,6 +127,13 @@ TCharacterEditionForm::TCharacterEditionForm(QWidget* parent) : QDialog(parent) 
                     AddField(pk, QStringLiteral("PK Count:"), QStringLiteral("PKCount")));
     m_fields.insert(QStringLiteral("PKTime"),
                     AddField(pk, QStringLiteral("PK Time:"), QStringLiteral("PKTime")));
+
+    // Room for the widest number a field takes.
+    const int numberWidth = fontMetrics().horizontalAdvance(QStringLiteral("00000000000")) + 12;
+    for (QLineEdit* e : m_fields)
+        e->setMinimumWidth(numberWidth);
+    m_life->setMinimumWidth(numberWidth);
+    m_mana->setMinimumWidth(numberWidth);
 
     // ---- codes
     m_characterType = new RadioGroup(QStringLiteral("Character Type"), Captions(Classes()), this);
