@@ -15,6 +15,10 @@
 #include "containers/InventoryUnit.h"
 #include "containers/WareHouseUnit.h"
 #include "containers/WipeUnit.h"
+#include "guilds/CastleSiegeUnit.h"
+#include "guilds/EditGuildUnit.h"
+#include "guilds/GuildManagerUnit.h"
+#include "guilds/MapServerGroupUnit.h"
 #include "items/ItemConvertorUnit.h"
 
 #include <map>
@@ -47,6 +51,10 @@ ModalOpener::Factory MainWindowFactory(MainWindow window) {
         {MainWindow::Warehouse, make<TWarehouseForm>()},
         {MainWindow::Inventory, make<TInventoryForm>()},
         {MainWindow::FriendManager, make<TFriendManagerForm>()},
+        {MainWindow::GuildManager, make<TGuildManagerForm>()},
+        {MainWindow::EditGuild, make<TEditGuildForm>()},
+        {MainWindow::MapServerGroup, make<TMapServerGroupForm>()},
+        {MainWindow::CastleSiege, make<TCastleSiegeForm>()},
         {MainWindow::Wipe, make<TWipeForm>()},
         {MainWindow::ItemConvertor, make<TItemConvertorForm>()},
     };
