@@ -250,14 +250,17 @@ TEST_F(CellGridTest, InfoOnAFreeCellDescribesTheEmptyRecord) {
     EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("Name:  \n\r")));
 }
 
-TEST_F(CellGridTest, TheSelectionOutlivesTheWindow) {
+TEST_F(CellGridTest, ANewWindowStartsWithNothingSelected) {
     {
         auto first = rig();
         first->click(60);
+        EXPECT_EQ(first->cells->Selected(), 60);
     }
     auto second = rig();
-    EXPECT_EQ(second->cells->Selected(), 60);
-    second->click(60); // one click: the cell was already selected
+    EXPECT_EQ(second->cells->Selected(), 0);
+    second->click(60); // one click only selects: nothing is placed
+    EXPECT_FALSE(second->cells->IsOccupied(60));
+    second->click(60);
     EXPECT_TRUE(second->cells->IsOccupied(60));
     // The warehouse keeps its own.
     auto warehouse = rig(ContainerKind::Warehouse);
