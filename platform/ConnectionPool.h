@@ -16,7 +16,8 @@
 class ConnectionPool {
 public:
     struct Slot {
-        QString name; // QSqlDatabase connection name
+        QString name;    // QSqlDatabase connection name
+        QSqlDatabase db; // that connection, kept to spare a look-up per statement
         QString key;
         DataTarget target;
         QSet<QString> attached; // embedded: databases attached so far (lower case)
