@@ -83,7 +83,7 @@ struct Query::Impl {
     QString text;
 
     ConnectionPool::Lease lease;
-    std::optional<QSqlQuery> live; // ODBC or plain SQLite result, read row by row
+    QSqlQuery* live = nullptr;     // ODBC or plain SQLite result, read row by row (the lease's)
     EmbeddedServer::Rows buffered; // procedure result
     bool usesBuffer = false;
     bool odbc = false;
@@ -98,7 +98,9 @@ struct Query::Impl {
     QVector<QVariant> row;
 
     void reset() {
-        live.reset(); // before the connection goes back
+        if (live)
+            live->finish(); // before the connection goes back
+        live = nullptr;
         lease.release();
         buffered = {};
         usesBuffer = false;
@@ -147,6 +149,16 @@ struct Query::Impl {
             loadRow();
     }
 
+    // The connection's statement object, forward only.
+    QSqlQuery& statement() {
+        std::optional<QSqlQuery>& st = lease.slot().statement;
+        if (!st) {
+            st.emplace(lease.database());
+            st->setForwardOnly(true);
+        }
+        return *st;
+    }
+
     // Runs the statement; leaves the result (if any) in live/buffered.
     // Returns rows affected.
     qint64 run(const ConnectionTarget& parsed, bool wantRows);
@@ -187,8 +199,7 @@ qint64 Query::Impl::run(const ConnectionTarget& parsed, bool wantRows) {
 
     odbc = target.backend == DataTarget::Backend::Odbc;
     if (odbc) {
-        live.emplace(db);
-        live->setForwardOnly(true);
+        live = &statement();
         if (!live->exec(text))
             raise(lease, live->lastError());
         if (wantRows && !live->isSelect())
@@ -213,15 +224,16 @@ qint64 Query::Impl::run(const ConnectionTarget& parsed, bool wantRows) {
             }
         }
         if (st.isProcedure) {
-            live.reset();
+            if (live)
+                live->finish();
+            live = nullptr;
             buffered = EmbeddedServer::RunProcedure(db, st.call);
             usesBuffer = true;
             affected = -1;
             continue;
         }
         usesBuffer = false;
-        live.emplace(db);
-        live->setForwardOnly(true);
+        live = &statement();
         if (!live->exec(st.sql))
             raise(lease, live->lastError());
         affected = st.returnsRows ? -1 : live->numRowsAffected();
