@@ -214,8 +214,8 @@ WipeKey WipeItem(const QString& name) {
     if (!q.found())
         return key;
     key.found = true;
+    // Unique2 is checked by the walk when a wide record meets it.
     checkKey(name, "Unique", q.text("Unique"));
-    checkKey(name, "Unique2", q.text("Unique2"));
     key.id = q.text("ID");
     key.id2 = q.text("ID2");
     key.unique = q.number("Unique");

@@ -63,7 +63,7 @@ TEST_F(CatalogueTest, KeysOutOfRangeAreReportedAsInvalidRows) {
         {"\"Unique\" = 9", Width::Narrow, false, "Unique is \"9\" (0 or 8 expected)"},
         {"\"Unique\" = 16", Width::Narrow, true, "Unique is \"16\" (0 or 8 expected)"},
         {"Unique2 = 16", Width::Wide, false, "Unique2 is \"16\" (0 to 15 expected)"},
-        {"Unique2 = -1", Width::Wide, true, "Unique2 is \"-1\" (0 to 15 expected)"},
+        {"Unique2 = -1", Width::Wide, false, "Unique2 is \"-1\" (0 to 15 expected)"},
         {"Unique2 = 'x'", Width::Wide, false, "Unique2 is \"x\" (0 to 15 expected)"},
     };
     const QString catalogue = env.path(QStringLiteral("TanorEditor.mdb"));
