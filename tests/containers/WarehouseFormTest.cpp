@@ -1,3 +1,4 @@
+#include "Child.h"
 #include "EditorFixture.h"
 #include "core/AppState.h"
 
@@ -40,9 +41,9 @@ protected:
         raw(QStringLiteral("UPDATE Warehouse SET Items=%1 WHERE AccountID=%2").arg(value, Q(account)));
     }
     static QString text(QWidget* form, const char* edit) {
-        return form->findChild<QLineEdit*>(QLatin1String(edit))->text();
+        return child<QLineEdit>(form, QLatin1String(edit))->text();
     }
-    static QComboBox* vaults(QWidget* form) { return form->findChild<QComboBox*>(QStringLiteral("mVaults")); }
+    static QComboBox* vaults(QWidget* form) { return child<QComboBox>(form, QStringLiteral("mVaults")); }
     // Saves; returns the one statement it ran (empty when none ran).
     static QString save(QWidget* form, BoxScript& boxes) {
         StatementJournal::Recorder journal;
@@ -61,10 +62,10 @@ TEST_F(WarehouseFormTest, OpensTheRowTheVaultListAndDrawsOneSerial) {
     const std::vector<QString> texts = journal.texts();
 
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Edit Warehouse..."));
-    EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("Acc"))->text(), QStringLiteral("kestrel"));
+    EXPECT_EQ(child<QLabel>(form, QStringLiteral("Acc"))->text(), QStringLiteral("kestrel"));
     EXPECT_EQ(text(form.get(), "VisualMoney"), QStringLiteral("1982263"));
     EXPECT_EQ(text(form.get(), "VisualPassword"), QStringLiteral("1000"));
-    const QString lastTM = form->findChild<QLabel*>(QStringLiteral("LastTM"))->text();
+    const QString lastTM = child<QLabel>(form, QStringLiteral("LastTM"))->text();
     EXPECT_TRUE(lastTM.contains(QStringLiteral("08:00")) || lastTM.contains(QStringLiteral("8:00")))
         << lastTM.toStdString();
     EXPECT_FALSE(lastTM.contains(QStringLiteral("000"))) << lastTM.toStdString();
@@ -76,12 +77,11 @@ TEST_F(WarehouseFormTest, OpensTheRowTheVaultListAndDrawsOneSerial) {
     EXPECT_EQ(chooser->itemText(2), QStringLiteral("2"));
     EXPECT_EQ(chooser->currentText(), QStringLiteral("Original"));
     EXPECT_TRUE(chooser->toolTip().startsWith(QStringLiteral("CAUTION")));
-    EXPECT_EQ(form->findChild<QAbstractButton*>(QStringLiteral("Button1"))->text(),
+    EXPECT_EQ(child<QAbstractButton>(form, QStringLiteral("Button1"))->text(),
               QStringLiteral("Reset Warehouse"));
-    EXPECT_EQ(form->findChild<QAbstractButton*>(QStringLiteral("CloseBitBtn"))->text(),
-              QStringLiteral("Close"));
-    EXPECT_NE(Operator::cell(form.get(), 120), nullptr);
-    EXPECT_EQ(Operator::cell(form.get(), 121), nullptr);
+    EXPECT_EQ(child<QAbstractButton>(form, QStringLiteral("CloseBitBtn"))->text(), QStringLiteral("Close"));
+    EXPECT_NE(form->findChild<QAbstractButton*>(QStringLiteral("BitBtn120")), nullptr);
+    EXPECT_EQ(form->findChild<QAbstractButton*>(QStringLiteral("BitBtn121")), nullptr);
     // Four colours in the legend; the red one explains itself.
     QStringList legend;
     for (QLabel* label : form->findChildren<QLabel*>())
@@ -219,7 +219,7 @@ TEST_F(WarehouseFormTest, ChoosingAVaultLoadsItAndDropsUnsavedEdits) {
     EXPECT_EQ(form->Container().Literal(), QStringLiteral("0x") + vault(QStringLiteral("kestrel"), 1));
     // Money and password stay those of the warehouse row and cannot be edited.
     EXPECT_EQ(text(form.get(), "VisualMoney"), QStringLiteral("1982263"));
-    EXPECT_TRUE(form->findChild<QLineEdit*>(QStringLiteral("VisualMoney"))->isReadOnly());
+    EXPECT_TRUE(child<QLineEdit>(form, QStringLiteral("VisualMoney"))->isReadOnly());
 
     // Back to "Original": everything is loaded again, the edit is gone.
     journal.clear();
@@ -232,7 +232,7 @@ TEST_F(WarehouseFormTest, ChoosingAVaultLoadsItAndDropsUnsavedEdits) {
     EXPECT_EQ(vaults(form.get())->currentText(), QStringLiteral("Original"));
     EXPECT_EQ(form->Container().Literal(), QStringLiteral("0x") + stored);
     EXPECT_FALSE(form->Cells()->IsOccupied(free));
-    EXPECT_FALSE(form->findChild<QLineEdit*>(QStringLiteral("VisualMoney"))->isReadOnly());
+    EXPECT_FALSE(child<QLineEdit>(form, QStringLiteral("VisualMoney"))->isReadOnly());
 }
 
 TEST_F(WarehouseFormTest, SavingAVaultWritesOnlyItsItemColumn) {
@@ -244,7 +244,7 @@ TEST_F(WarehouseFormTest, SavingAVaultWritesOnlyItsItemColumn) {
     while (form->Cells()->IsOccupied(free))
         ++free;
     place(form.get(), free);
-    form->findChild<QLineEdit*>(QStringLiteral("VisualMoney"))->setText(QStringLiteral("5"));
+    child<QLineEdit>(form, QStringLiteral("VisualMoney"))->setText(QStringLiteral("5"));
 
     BoxScript boxes;
     const QString statement = save(form.get(), boxes);
@@ -264,7 +264,7 @@ TEST_F(WarehouseFormTest, VaultsAreOffUnlessEnabledIsExactlyOne) {
     StatementJournal::Recorder journal;
     auto form = openKestrel();
     EXPECT_FALSE(vaults(form.get())->isVisible());
-    EXPECT_FALSE(form->findChild<QLabel*>(QStringLiteral("VaultLabel"))->isVisible());
+    EXPECT_FALSE(child<QLabel>(form, QStringLiteral("VaultLabel"))->isVisible());
     for (const QString& statement : journal.texts())
         EXPECT_FALSE(statement.contains(QStringLiteral("ExtraVault"))) << statement.toStdString();
     BoxScript boxes;
@@ -284,8 +284,8 @@ TEST_F(WarehouseFormTest, MoneyAndPasswordMustBeWholeNumbersInTheirColumnsRange)
          {Case{"abc", "1000", "Money"}, Case{"", "1000", "Money"}, Case{"-1", "1000", "Money"},
           Case{"2000000001", "1000", "Money"}, Case{"12.5", "1000", "Money"}, Case{"10", "ab", "Password"},
           Case{"10", "", "Password"}, Case{"10", "-1", "Password"}}) {
-        form->findChild<QLineEdit*>(QStringLiteral("VisualMoney"))->setText(QLatin1String(c.money));
-        form->findChild<QLineEdit*>(QStringLiteral("VisualPassword"))->setText(QLatin1String(c.password));
+        child<QLineEdit>(form, QStringLiteral("VisualMoney"))->setText(QLatin1String(c.money));
+        child<QLineEdit>(form, QStringLiteral("VisualPassword"))->setText(QLatin1String(c.password));
         BoxScript boxes;
         EXPECT_EQ(save(form.get(), boxes), QString()) << c.money << "/" << c.password;
         ASSERT_EQ(boxes.boxes().size(), 1u);
@@ -422,7 +422,7 @@ TEST_F(WarehouseFormTest, WithoutASignedInOperatorSaveWritesAndSaysNothing) {
     const QString before = row(QStringLiteral("marlow"));
     auto form = open<TWarehouseForm>(QStringLiteral("marlow"));
     // Not even bad input is mentioned.
-    form->findChild<QLineEdit*>(QStringLiteral("VisualMoney"))->setText(QStringLiteral("x"));
+    child<QLineEdit>(form, QStringLiteral("VisualMoney"))->setText(QStringLiteral("x"));
     expectSaveWithoutOperatorDoesNothing(form.get());
     EXPECT_EQ(row(QStringLiteral("marlow")), before);
 }
@@ -432,5 +432,5 @@ TEST_F(WarehouseFormTest, TheMainWindowOpensThisWindow) {
     std::unique_ptr<QDialog> window(MainWindowFactory(MainWindow::Warehouse)(nullptr));
     auto* form = qobject_cast<TWarehouseForm*>(window.get());
     ASSERT_NE(form, nullptr);
-    EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("Acc"))->text(), QStringLiteral("marlow"));
+    EXPECT_EQ(child<QLabel>(form, QStringLiteral("Acc"))->text(), QStringLiteral("marlow"));
 }
