@@ -1,5 +1,9 @@
 #include "app/MainWindows.h"
 
+#include "accounts/AccountCreationForm.h"
+#include "accounts/CharacterUnit.h"
+#include "accounts/ModifyAccountUnit.h"
+#include "accounts/NewCharacterUnit.h"
 #include "accounts/SearchUnit.h"
 #include "app/AboutUnit.h"
 #include "app/AdministrationUnit.h"
@@ -29,6 +33,10 @@ ModalOpener::Factory MainWindowFactory(MainWindow window) {
         {MainWindow::About, make<TAboutBox>()},
         {MainWindow::Administration, make<TAdministrationForm>()},
         {MainWindow::Search, make<TSearchForm>()},
+        {MainWindow::CreateAccount, make<TCreateAccountForm>()},
+        {MainWindow::ModifyAccount, make<TModifyAccountForm>()},
+        {MainWindow::NewCharacter, make<TNewCharacterForm>()},
+        {MainWindow::CharacterEdition, make<TCharacterEditionForm>()},
         {MainWindow::Warehouse, make<TWarehouseForm>()},
         {MainWindow::Inventory, make<TInventoryForm>()},
         {MainWindow::Wipe, make<TWipeForm>()},

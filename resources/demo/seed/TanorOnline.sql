@@ -143,6 +143,8 @@ INSERT INTO CharacterResets (CharacterName, Resets) VALUES ('Rookery', 5);
 INSERT INTO CharacterResets (CharacterName, Resets) VALUES ('GM_Alder', 0);
 INSERT INTO CharacterResets (CharacterName, Resets) VALUES ('GM_Birch', 0);
 INSERT INTO CharacterResets (CharacterName, Resets) VALUES ('GM_Cedar', 0);
+INSERT INTO CharacterMoves (Name, Moves) VALUES ('Ashling', 1);
+INSERT INTO CharacterMoves (Name, Moves) VALUES ('Heather', 3);
 
 -- ---------------------------------------------------------------- guilds
 INSERT INTO Guild (G_Name, G_Mark, G_Score, G_Master, G_Count, G_Notice, G_Type, G_Rival, G_Union) VALUES ('Ironveil', X'0022220002333320023443200234432002333320002332000002200000000000', 1840, 'Thornback', 5, 'Castle defence drill every evening at 21:00. Bring jewels for the gates.', 0, 3, 1);
