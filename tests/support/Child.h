@@ -27,6 +27,7 @@ template <class T> T* child(const QObject* parent, const char* name) {
     return child<T>(parent, QString::fromLatin1(name));
 }
 
-template <class T, class Window> T* child(const std::unique_ptr<Window>& parent, const QString& name = QString()) {
+template <class T, class Window>
+T* child(const std::unique_ptr<Window>& parent, const QString& name = QString()) {
     return child<T>(parent.get(), name);
 }
