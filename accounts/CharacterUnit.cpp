@@ -50,6 +50,7 @@ QFormLayout* formGroup(const QString& title, QWidget* parent, QGroupBox** group)
     *group = new QGroupBox(title, parent);
     auto* form = new QFormLayout(*group);
     form->setVerticalSpacing(3);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     return form;
 }
 
@@ -126,6 +127,13 @@ TCharacterEditionForm::TCharacterEditionForm(QWidget* parent) : QDialog(parent) 
                     AddField(pk, QStringLiteral("PK Count:"), QStringLiteral("PKCount")));
     m_fields.insert(QStringLiteral("PKTime"),
                     AddField(pk, QStringLiteral("PK Time:"), QStringLiteral("PKTime")));
+
+    // Room for the widest number a field takes.
+    const int numberWidth = fontMetrics().horizontalAdvance(QStringLiteral("00000000000")) + 12;
+    for (QLineEdit* e : m_fields)
+        e->setMinimumWidth(numberWidth);
+    m_life->setMinimumWidth(numberWidth);
+    m_mana->setMinimumWidth(numberWidth);
 
     // ---- codes
     m_characterType = new RadioGroup(QStringLiteral("Character Type"), Captions(Classes()), this);
@@ -315,9 +323,11 @@ void TCharacterEditionForm::ModifyButtonClick() {
     // Every number is checked before anything is sent.
     QMap<QString, qint64> values;
     for (const NumberRule& rule : NumberRules()) {
-        if (rule.control == QLatin1String("Reset") && !m_resets)
-            continue;
         QLineEdit* edit = field(rule.control);
+        // Resets count only when shown; a character without a reset row
+        // shows none and has none to write.
+        if (rule.control == QLatin1String("Reset") && (!m_resets || edit->text().trimmed().isEmpty()))
+            continue;
         const std::optional<qint64> value = ParseWhole(edit->text(), rule.min, rule.max);
         if (!value) {
             Dialogs::Show(this, kCaption, NumberMessage(rule), Dialogs::Icon::Warning);
@@ -365,7 +375,7 @@ void TCharacterEditionForm::ModifyButtonClick() {
     Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"), QStringLiteral("Character Updated!"),
                   Dialogs::Icon::Information);
     accept();
-    if (m_resets)
+    if (values.contains(QStringLiteral("Reset")))
         ExecOn(DataSource::TanorOnline,
                WriteResets(m_resetNames, m_character, values.value(QStringLiteral("Reset"))));
 }

@@ -32,7 +32,7 @@ TModifyAccountForm::TModifyAccountForm(QWidget* parent) : QDialog(parent) {
     auto* form = new QFormLayout;
     m_name = AddField(form, QStringLiteral("Name"), QStringLiteral("Name"));
 
-    // The two password fields with their notes beside them.
+    // The two password fields, their notes below them.
     m_newPassword = Edit(QStringLiteral("NewPassword"), this);
     m_newRePassword = Edit(QStringLiteral("NewRePassword"), this);
     MaskWithStars(m_newPassword);
