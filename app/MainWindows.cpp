@@ -2,9 +2,11 @@
 
 #include "accounts/AccountCreationForm.h"
 #include "accounts/CharacterUnit.h"
+#include "accounts/FriendManagerUnit.h"
 #include "accounts/ModifyAccountUnit.h"
 #include "accounts/NewCharacterUnit.h"
 #include "accounts/SearchUnit.h"
+#include "accounts/SkillUnit.h"
 #include "app/AboutUnit.h"
 #include "app/AdministrationUnit.h"
 #include "app/AuthenticationUnit.h"
@@ -13,6 +15,10 @@
 #include "containers/InventoryUnit.h"
 #include "containers/WareHouseUnit.h"
 #include "containers/WipeUnit.h"
+#include "guilds/CastleSiegeUnit.h"
+#include "guilds/EditGuildUnit.h"
+#include "guilds/GuildManagerUnit.h"
+#include "guilds/MapServerGroupUnit.h"
 #include "items/ItemConvertorUnit.h"
 
 #include <map>
@@ -36,9 +42,19 @@ ModalOpener::Factory MainWindowFactory(MainWindow window) {
         {MainWindow::CreateAccount, make<TCreateAccountForm>()},
         {MainWindow::ModifyAccount, make<TModifyAccountForm>()},
         {MainWindow::NewCharacter, make<TNewCharacterForm>()},
-        {MainWindow::CharacterEdition, make<TCharacterEditionForm>()},
+        {MainWindow::CharacterEdition,
+         [](QWidget* parent) {
+             // Its "Skills..." opens the skill list editor.
+             TCharacterEditionForm::SkillWindowFactory() = make<TSkillForm>();
+             return new TCharacterEditionForm(parent);
+         }},
         {MainWindow::Warehouse, make<TWarehouseForm>()},
         {MainWindow::Inventory, make<TInventoryForm>()},
+        {MainWindow::FriendManager, make<TFriendManagerForm>()},
+        {MainWindow::GuildManager, make<TGuildManagerForm>()},
+        {MainWindow::EditGuild, make<TEditGuildForm>()},
+        {MainWindow::MapServerGroup, make<TMapServerGroupForm>()},
+        {MainWindow::CastleSiege, make<TCastleSiegeForm>()},
         {MainWindow::Wipe, make<TWipeForm>()},
         {MainWindow::ItemConvertor, make<TItemConvertorForm>()},
     };
