@@ -4,6 +4,11 @@
 
 namespace ContainerStatements {
 
+bool IsUsable(const VaultTable& vaults) {
+    return IsPlainIdentifier(vaults.table) && IsPlainIdentifier(vaults.accountColumn) &&
+           IsPlainIdentifier(vaults.numberColumn) && IsPlainIdentifier(vaults.itemsColumn);
+}
+
 QString InventoryOf(const QString& character) {
     return QStringLiteral("SELECT Inventory FROM Character WHERE Name =") + Q(character);
 }

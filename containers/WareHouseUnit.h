@@ -1,5 +1,7 @@
 #pragma once
 
+#include "containers/ContainerStatements.h"
+
 #include "containers/ContainerForm.h"
 #include "core/AppState.h"
 
@@ -31,7 +33,7 @@ public:
     [[nodiscard]] const QString& Vault() const { return m_vault; }
 
 private:
-    [[nodiscard]] static bool vaultsEnabled();
+    [[nodiscard]] bool vaultsEnabled();
     void loadVaultList();
     void loadWarehouseRow();
     void loadVault(const QString& number);
@@ -42,10 +44,11 @@ private:
 
     QString m_account;
     QString m_vault;
-    QLabel* Acc = nullptr;
+    ContainerStatements::VaultTable m_vaultTable;
+    QLabel* m_acc = nullptr;
     QLabel* m_vaultLabel = nullptr;
-    QComboBox* mVaults = nullptr;
+    QComboBox* m_vaults = nullptr;
     QLabel* m_lastTM = nullptr;
-    QLineEdit* VisualMoney = nullptr;
-    QLineEdit* VisualPassword = nullptr;
+    QLineEdit* m_visualMoney = nullptr;
+    QLineEdit* m_visualPassword = nullptr;
 };

@@ -272,6 +272,21 @@ TEST_F(WarehouseFormTest, VaultsAreOffUnlessEnabledIsExactlyOne) {
     EXPECT_EQ(boxes.last().text, QStringLiteral("WareHouse Updated!"));
 }
 
+TEST_F(WarehouseFormTest, VaultNamesThatAreNotPlainNamesLeaveTheVaultsOff) {
+    for (const auto& [key, name] :
+         {std::pair{"Table", "ExtraVault; DROP TABLE Warehouse"}, std::pair{"ColumnAccount", "AccountID--"},
+          std::pair{"ColumnNumber", "1Number"}, std::pair{"ColumnItems", "[Items"}}) {
+        const QString before = ReadSetting(QStringLiteral("Vaults"), QLatin1String(key));
+        WriteSetting(QStringLiteral("Vaults"), QLatin1String(key), QLatin1String(name));
+        StatementJournal::Recorder journal;
+        auto form = openKestrel();
+        EXPECT_TRUE(vaults(form.get())->isHidden()) << key;
+        for (const QString& statement : journal.texts())
+            EXPECT_FALSE(statement.contains(QLatin1String(name))) << statement.toStdString();
+        WriteSetting(QStringLiteral("Vaults"), QLatin1String(key), before);
+    }
+}
+
 TEST_F(WarehouseFormTest, MoneyAndPasswordMustBeWholeNumbersInTheirColumnsRange) {
     const QString before = row(QStringLiteral("kestrel"));
     auto form = openKestrel();
