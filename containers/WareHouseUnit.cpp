@@ -6,6 +6,7 @@
 #include "core/UtilitiesUnit.h"
 #include "items/CellGrid.h"
 #include "items/PropertyEditor.h"
+#include "platform/TanorError.h"
 #include "widgets/Guard.h"
 
 #include <QComboBox>
@@ -30,6 +31,15 @@ QString vaultSetting(const char* key) {
 ContainerStatements::VaultTable vaultTable() {
     return {vaultSetting("Table"), vaultSetting("ColumnAccount"), vaultSetting("ColumnNumber"),
             vaultSetting("ColumnItems")};
+}
+
+// The vault names as the settings hold them now; names changed since the
+// list was loaded are checked again before they stand in a statement.
+ContainerStatements::VaultTable checkedVaultTable() {
+    ContainerStatements::VaultTable vaults = vaultTable();
+    if (!ContainerStatements::IsUsable(vaults))
+        throw SettingsError(QStringLiteral("The extra vault table and column names must be plain names"));
+    return vaults;
 }
 
 // The chooser lists only whole numbers (see loadVaultList).
@@ -149,12 +159,9 @@ TWarehouseForm::TWarehouseForm(QWidget* parent)
 }
 
 bool TWarehouseForm::vaultsEnabled() {
-    // The vault names are read once per load, so a list, its loads and its
-    // saves all address the same table; names that are not plain names
-    // leave the vaults off.
-    m_vaultTable = vaultTable();
+    // Names that are not plain names leave the vaults off.
     return ReadSettingInt(QStringLiteral("Vaults"), QStringLiteral("Enabled")) == 1 &&
-           ContainerStatements::IsUsable(m_vaultTable);
+           ContainerStatements::IsUsable(vaultTable());
 }
 
 void TWarehouseForm::FormCreate() {
@@ -180,7 +187,7 @@ void TWarehouseForm::FormCreate() {
 
 void TWarehouseForm::loadVaultList() {
     const QStringList numbers =
-        ListOn(DataSource::TanorOnline, ContainerStatements::VaultNumbers(m_vaultTable, m_account));
+        ListOn(DataSource::TanorOnline, ContainerStatements::VaultNumbers(checkedVaultTable(), m_account));
     const QSignalBlocker quiet(m_vaults);
     m_vaults->clear();
     m_vaults->addItem(kOriginal);
@@ -214,8 +221,9 @@ void TWarehouseForm::loadWarehouseRow() {
 }
 
 void TWarehouseForm::loadVault(const QString& number) {
-    Query vault = OpenOn(DataSource::TanorOnline,
-                         ContainerStatements::VaultItems(m_vaultTable, m_account, vaultNumber(number)));
+    Query vault =
+        OpenOn(DataSource::TanorOnline,
+               ContainerStatements::VaultItems(checkedVaultTable(), m_account, vaultNumber(number)));
     const QByteArray column = vault.IsEmpty() ? QByteArray() : vault.Fields(0).AsBytes();
     vault.Close();
     Cells()->EmptyAll();
@@ -258,7 +266,8 @@ void TWarehouseForm::Button1Click() {
 
 std::optional<QString> TWarehouseForm::saveStatement() const {
     if (!m_vault.isEmpty())
-        return ContainerStatements::SaveVault(m_vaultTable, m_account, vaultNumber(m_vault), Literal());
+        return ContainerStatements::SaveVault(checkedVaultTable(), m_account, vaultNumber(m_vault),
+                                              Literal());
     const std::optional<qint64> money = checkedNumber(m_visualMoney, QStringLiteral("Money"), kMaxMoney);
     if (!money)
         return std::nullopt;

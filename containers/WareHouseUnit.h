@@ -1,7 +1,5 @@
 #pragma once
 
-#include "containers/ContainerStatements.h"
-
 #include "containers/ContainerForm.h"
 #include "core/AppState.h"
 
@@ -33,7 +31,7 @@ public:
     [[nodiscard]] const QString& Vault() const { return m_vault; }
 
 private:
-    [[nodiscard]] bool vaultsEnabled();
+    [[nodiscard]] static bool vaultsEnabled();
     void loadVaultList();
     void loadWarehouseRow();
     void loadVault(const QString& number);
@@ -44,7 +42,6 @@ private:
 
     QString m_account;
     QString m_vault;
-    ContainerStatements::VaultTable m_vaultTable;
     QLabel* m_acc = nullptr;
     QLabel* m_vaultLabel = nullptr;
     QComboBox* m_vaults = nullptr;
