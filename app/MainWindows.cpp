@@ -20,6 +20,11 @@
 #include "guilds/GuildManagerUnit.h"
 #include "guilds/MapServerGroupUnit.h"
 #include "items/ItemConvertorUnit.h"
+#include "reports/DBUnit.h"
+#include "reports/GMUnit.h"
+#include "reports/JoinUnit.h"
+#include "reports/LogUnit.h"
+#include "reports/RankingUnit.h"
 
 #include <map>
 
@@ -57,6 +62,11 @@ ModalOpener::Factory MainWindowFactory(MainWindow window) {
         {MainWindow::CastleSiege, make<TCastleSiegeForm>()},
         {MainWindow::Wipe, make<TWipeForm>()},
         {MainWindow::ItemConvertor, make<TItemConvertorForm>()},
+        {MainWindow::Log, make<TLOGForm>()},
+        {MainWindow::Ranking, make<TRankingForm>()},
+        {MainWindow::Join, make<TJoinForm>()},
+        {MainWindow::GM, make<TGMForm>()},
+        {MainWindow::CatalogueTable, make<TDBForm>()},
     };
     const auto it = windows.find(window);
     return it == windows.end() ? ModalOpener::Factory() : it->second;
