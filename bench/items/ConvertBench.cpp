@@ -81,11 +81,23 @@ private:
     QTemporaryDir m_dir;
 };
 
+// Events processed after every row, as in the window.
+class Events : public ContainerWalk::Listener {
+public:
+    bool rowDone(const ContainerWalk::Row&, const ContainerWalk::Counts&) override {
+        QCoreApplication::processEvents();
+        return true;
+    }
+};
+
+int g_batchRows = ContainerWalk::Options().batchRows;
+
 // The window's walk: every row through Query, events processed after each.
 ItemConversion::Result windowWalk() {
-    ItemConversion::Listener listener;
-    listener.rowRead = [](ItemConversion::Walk, int) { QCoreApplication::processEvents(); };
-    return ItemConversion::Run(listener);
+    Events events;
+    ContainerWalk::Options options;
+    options.batchRows = g_batchRows;
+    return ItemConversion::Run(events, options);
 }
 
 // One 10-byte record to 16 bytes, on raw bytes.
