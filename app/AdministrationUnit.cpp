@@ -1,4 +1,5 @@
 #include "app/AdministrationUnit.h"
+#include "app/ShellStatements.h"
 #include "core/AppState.h"
 
 #include "core/QueryHelpers.h"
@@ -191,8 +192,7 @@ void TAdministrationForm::showPanel(QWidget* panel) {
 
 void TAdministrationForm::FormCreate() {
     m_id->setText(AppState.OperatorId);
-    Query row = OpenOn(DataSource::Vorn,
-                       QStringLiteral("SELECT * FROM MANG_INFO WHERE mang___id=") + Q(AppState.OperatorId));
+    Query row = OpenOn(DataSource::Vorn, ShellStatements::OperatorRow(AppState.OperatorId));
     if (!row.Eof()) {
         m_guid->setText(row.Fields(0).AsString());
         m_name->setText(row.Fields(3).AsString());
@@ -233,14 +233,12 @@ void TAdministrationForm::BitBtn1Click() {
         return;
     }
     const QString id = m_id->text();
-    Query stored =
-        OpenOn(DataSource::Vorn, QStringLiteral("SELECT mang__pwd FROM MANG_INFO WHERE mang___id =") + Q(id));
+    Query stored = OpenOn(DataSource::Vorn, ShellStatements::OperatorPassword(id));
     if (m_labeledEdit1->text() != stored.Fields(0).AsString()) {
         Refuse(this, QStringLiteral("Old Password is incorrect"));
         return;
     }
-    ExecOn(DataSource::Vorn, QStringLiteral("UPDATE MANG_INFO SET mang__pwd=") + Q(m_labeledEdit2->text()) +
-                                 QStringLiteral(" WHERE mang___id=") + Q(id));
+    ExecOn(DataSource::Vorn, ShellStatements::ChangeOperatorPassword(id, m_labeledEdit2->text()));
     Inform(this, QStringLiteral("Password was changed successfully!"));
     showPanel(nullptr);
 }
@@ -250,26 +248,20 @@ void TAdministrationForm::Button4Click() {
         Inform(this, QStringLiteral("Passwords do not match!"));
         return;
     }
-    Query existing = OpenOn(DataSource::Vorn,
-                            QStringLiteral("SELECT * FROM MANG_INFO WHERE mang___id=") + Q(m_edit1->text()));
+    Query existing = OpenOn(DataSource::Vorn, ShellStatements::OperatorRow(m_edit1->text()));
     if (!existing.IsEmpty()) {
         Inform(this, QStringLiteral("ID exist!"));
         showPanel(nullptr);
         return;
     }
-    ExecOn(DataSource::Vorn,
-           QStringLiteral("INSERT INTO MANG_INFO (mang___id, mang__pwd, mang_name, auth_code, appl_day, "
-                          "bloc_code, perm) VALUES (") +
-               Q(m_edit1->text()) + QLatin1Char(',') + Q(m_edit3->text()) + QLatin1Char(',') +
-               Q(m_edit2->text()) + QStringLiteral(",1,getdate(),0,1)"));
+    ExecOn(DataSource::Vorn, ShellStatements::AddOperator(m_edit1->text(), m_edit3->text(), m_edit2->text()));
     Inform(this, QStringLiteral("New Admin Account Created!"));
 }
 
 void TAdministrationForm::Button6Click() {
     showPanel(m_panel3);
     m_listBox1->clear();
-    m_listBox1->addItems(
-        ListOn(DataSource::Vorn, QStringLiteral("SELECT mang___id from MANG_INFO WHERE mang_guid>1")));
+    m_listBox1->addItems(ListOn(DataSource::Vorn, ShellStatements::OtherOperatorIds()));
 }
 
 void TAdministrationForm::Button7Click() {
@@ -278,7 +270,7 @@ void TAdministrationForm::Button7Click() {
         return;
     // Reported only once the row is really gone; a failure reaches the
     // general error box instead.
-    ExecOn(DataSource::Vorn, QStringLiteral("DELETE FROM MANG_INFO WHERE mang___id=") + Q(chosen->text()));
+    ExecOn(DataSource::Vorn, ShellStatements::DeleteOperator(chosen->text()));
     Inform(this, QStringLiteral("Admin Banned!"));
     delete m_listBox1->takeItem(m_listBox1->row(chosen));
 }

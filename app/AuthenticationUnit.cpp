@@ -1,4 +1,5 @@
 #include "app/AuthenticationUnit.h"
+#include "app/ShellStatements.h"
 #include "core/AppState.h"
 
 #include "core/QueryHelpers.h"
@@ -114,10 +115,7 @@ void TAuthenticationForm::IDSaveClick() {
 }
 
 void TAuthenticationForm::ConnectClick() {
-    Query row = OpenOn(DataSource::Vorn,
-                       QStringLiteral("SELECT mang_guid, mang___id, mang__pwd, mang_name, auth_code, "
-                                      "appl_day, bloc_code, perm FROM MANG_INFO WHERE (mang___id=") +
-                           Q(m_adminId->text()) + QStringLiteral(") AND (bloc_code=0)"));
+    Query row = OpenOn(DataSource::Vorn, ShellStatements::SignInRow(m_adminId->text()));
     if (row.IsEmpty()) {
         Dialogs::Show(this, kCaption, QStringLiteral("Admin Account do not exist or was banned"),
                       Dialogs::Icon::Error);

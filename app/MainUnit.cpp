@@ -1,4 +1,5 @@
 #include "app/MainUnit.h"
+#include "app/ShellStatements.h"
 #include "core/AppState.h"
 
 #include "core/QueryHelpers.h"
@@ -48,13 +49,6 @@ void Fill(QComboBox* list, const QStringList& items) {
 
 bool Chosen(const QComboBox* list) {
     return list->currentIndex() >= 0;
-}
-
-QString QueryAccounts() {
-    return QStringLiteral("SELECT memb___id FROM MEMB_INFO ORDER BY memb___id");
-}
-QString QueryGuilds() {
-    return QStringLiteral("SELECT G_Name FROM Guild");
 }
 
 } // namespace
@@ -454,7 +448,7 @@ void TMainForm::startUp() {
             test.SetConnectionString(BuildConnectionString(DataSource::Vorn));
         }
         try {
-            test.SetText(QStringLiteral("SELECT * FROM MANG_INFO"));
+            test.SetText(ShellStatements::AllOperators());
             test.Open();
             test.Close();
         } catch (...) {
@@ -479,7 +473,7 @@ void TMainForm::startUp() {
 }
 
 void TMainForm::loadLists() {
-    Fill(m_account, ListOn(DataSource::Account, QueryAccounts()));
+    Fill(m_account, ListOn(DataSource::Account, ShellStatements::AccountNames()));
     m_account->setCurrentIndex(m_account->count() > 0 ? 0 : -1);
     fillGuilds();
     m_guild->setCurrentIndex(-1);
@@ -508,20 +502,17 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 // ------------------------------------------------------------------ lists
 
 void TMainForm::fillGuilds() {
-    Fill(m_guild, ListOn(DataSource::TanorOnline, QueryGuilds()));
+    Fill(m_guild, ListOn(DataSource::TanorOnline, ShellStatements::GuildNames()));
 }
 
 void TMainForm::fillCharactersOf(const QString& account) {
-    Fill(m_character, ListOn(DataSource::TanorOnline,
-                             QStringLiteral("SELECT Name FROM Character WHERE AccountID=") + Q(account)));
+    Fill(m_character, ListOn(DataSource::TanorOnline, ShellStatements::CharactersOfAccount(account)));
 }
 
 void TMainForm::AccountChange() {
     m_character->clear();
-    Query gameIds = OpenOn(DataSource::TanorOnline,
-                           QStringLiteral("SELECT Number, Id, GameID1, GameID2, GameID3, GameID4, "
-                                          "GameID5, GameIDC FROM AccountCharacter WHERE Id=") +
-                               Q(m_account->currentText()));
+    Query gameIds =
+        OpenOn(DataSource::TanorOnline, ShellStatements::AccountCharacterRow(m_account->currentText()));
     if (!gameIds.Eof()) {
         for (int slot = 1; slot <= 5; ++slot) {
             const QString name = gameIds.FieldByName(QStringLiteral("GameID%1").arg(slot)).AsString();
@@ -539,8 +530,7 @@ void TMainForm::AccountChange() {
 
 void TMainForm::CharacterChange() {
     const QString character = m_character->currentText();
-    Query guild = OpenOn(DataSource::TanorOnline,
-                         QStringLiteral("SELECT G_Name FROM GuildMember WHERE Name=") + Q(character));
+    Query guild = OpenOn(DataSource::TanorOnline, ShellStatements::GuildOfCharacter(character));
     if (!guild.IsEmpty())
         Choose(m_guild, guild.FieldByName(QStringLiteral("G_Name")).AsString());
     else
@@ -548,13 +538,12 @@ void TMainForm::CharacterChange() {
     const bool chosen = Chosen(m_character);
     for (QToolButton* b : {m_deleteCharacter, m_editCharacter, m_editInventory, m_friends})
         b->setVisible(chosen);
-    Query friends = OpenOn(DataSource::TanorOnline,
-                           QStringLiteral("SELECT * FROM T_FriendMain WHERE Name=") + Q(character));
+    Query friends = OpenOn(DataSource::TanorOnline, ShellStatements::FriendListOf(character));
     m_friends->setVisible(!friends.IsEmpty());
 }
 
 void TMainForm::ReloadAccount() {
-    Fill(m_account, ListOn(DataSource::Account, QueryAccounts()));
+    Fill(m_account, ListOn(DataSource::Account, ShellStatements::AccountNames()));
     m_account->setCurrentIndex(-1);
     m_character->clear();
     for (QToolButton* b : {m_deleteAccount, m_editAccount, m_warehouse})
@@ -586,9 +575,9 @@ void TMainForm::DeleteAccountClick() {
                       Dialogs::Icon::Warning))
         return;
     const QString account = m_account->currentText();
-    ExecOn(DataSource::Account, QStringLiteral("DELETE FROM MEMB_INFO WHERE memb___id=") + Q(account));
-    ExecOn(DataSource::TanorOnline, QStringLiteral("DELETE FROM AccountCharacter WHERE Id=") + Q(account));
-    ExecOn(DataSource::TanorOnline, QStringLiteral("DELETE FROM Character WHERE AccountID=") + Q(account));
+    ExecOn(DataSource::Account, ShellStatements::DeleteAccountInfo(account));
+    ExecOn(DataSource::TanorOnline, ShellStatements::DeleteAccountCharacterRow(account));
+    ExecOn(DataSource::TanorOnline, ShellStatements::DeleteCharactersOfAccount(account));
     ReloadAccount();
     AccountChange();
     Dialogs::Show(this, kTitle, QStringLiteral("Account Deleted!"), Dialogs::Icon::Information);
@@ -616,9 +605,7 @@ void TMainForm::FindClick() {
     }
     if (!AppState.CurrentCharacter.isEmpty()) {
         const QString character = AppState.CurrentCharacter;
-        Query owner =
-            OpenOn(DataSource::TanorOnline,
-                   QStringLiteral("SELECT AccountID, Name FROM Character WHERE Name=") + Q(character));
+        Query owner = OpenOn(DataSource::TanorOnline, ShellStatements::OwnerOfCharacter(character));
         Choose(m_account, owner.FieldByName(QStringLiteral("AccountID")).AsString());
         AccountChange();
         Choose(m_character, character);
@@ -655,29 +642,24 @@ void TMainForm::DeleteCharacterClick() {
         return;
     const QString character = m_character->currentText();
     const QString account = m_account->currentText();
-    ExecOn(DataSource::TanorOnline, QStringLiteral("DELETE FROM Character WHERE Name =") + Q(character));
-    ExecOn(DataSource::TanorOnline, QStringLiteral("DELETE FROM Guild WHERE G_Master = ") + Q(character));
-    ExecOn(DataSource::TanorOnline, QStringLiteral("DELETE FROM GuildMember WHERE Name =") + Q(character));
+    ExecOn(DataSource::TanorOnline, ShellStatements::DeleteCharacter(character));
+    ExecOn(DataSource::TanorOnline, ShellStatements::DeleteGuildsLedBy(character));
+    ExecOn(DataSource::TanorOnline, ShellStatements::DeleteGuildMembership(character));
 
-    QString clause;
+    int slotOfCharacter = 0;
     {
-        Query gameIds =
-            OpenOn(DataSource::TanorOnline,
-                   QStringLiteral("SELECT GameID1, GameID2, GameID3, GameID4, GameID5 FROM AccountCharacter "
-                                  "WHERE Id =") +
-                       Q(account));
+        Query gameIds = OpenOn(DataSource::TanorOnline, ShellStatements::CharacterSlots(account));
         if (!gameIds.Eof()) {
             for (int slot = 1; slot <= 5; ++slot) {
                 if (gameIds.Fields(slot - 1).AsString() == character)
-                    clause = QStringLiteral("SET GameID%1=NULL").arg(slot);
+                    slotOfCharacter = slot;
             }
         }
     }
-    // A character in none of the gameIds leaves nothing to clear; an update
+    // A character in none of the slots leaves nothing to clear; an update
     // without its SET line would only be refused by the server.
-    if (!clause.isEmpty())
-        ExecOn(DataSource::TanorOnline, QStringList{QStringLiteral("UPDATE AccountCharacter "), clause,
-                                                    QStringLiteral(" WHERE Id =") + Q(account)});
+    if (slotOfCharacter != 0)
+        ExecOn(DataSource::TanorOnline, ShellStatements::ClearCharacterSlot(slotOfCharacter, account));
     fillCharactersOf(account);
     m_character->setCurrentIndex(-1);
 }
@@ -731,7 +713,7 @@ void TMainForm::DeleteGuildClick() {
                       Dialogs::Icon::Warning))
         return;
     const QString guild = m_guild->currentText();
-    (void)OpenOn(DataSource::TanorOnline, QStringLiteral("EXECUTE QJ_SetGuildDelete @GuildName=") + Q(guild));
+    (void)OpenOn(DataSource::TanorOnline, ShellStatements::DeleteGuild(guild));
     Dialogs::ShowPlain(this, QStringLiteral("Guild Deleted!"));
     fillGuilds();
     m_guild->setCurrentIndex(-1);
@@ -793,13 +775,9 @@ void TMainForm::About1Click() {
 // ------------------------------------------------------------------ counters
 
 void TMainForm::updateCounters() {
-    m_label11->setText(
-        ListOn(DataSource::Account, QStringLiteral("SELECT count(*) FROM MEMB_INFO")).value(0));
-    m_label12->setText(
-        ListOn(DataSource::TanorOnline, QStringLiteral("SELECT count(*) FROM Guild")).value(0));
-    m_label13->setText(
-        ListOn(DataSource::Account, QStringLiteral("SELECT count(*) FROM MEMB_STAT WHERE ConnectStat=1"))
-            .value(0));
+    m_label11->setText(ListOn(DataSource::Account, ShellStatements::CountAccounts()).value(0));
+    m_label12->setText(ListOn(DataSource::TanorOnline, ShellStatements::CountGuilds()).value(0));
+    m_label13->setText(ListOn(DataSource::Account, ShellStatements::CountConnectedAccounts()).value(0));
 }
 
 void TMainForm::ServerInfoTimer() {

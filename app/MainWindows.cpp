@@ -15,7 +15,7 @@
 
 namespace {
 template <class T> ModalOpener::Factory make() {
-    return [] { return new T; };
+    return [](QWidget* parent) { return new T(parent); };
 }
 } // namespace
 

@@ -1,4 +1,5 @@
 #include "app/WizardUnit.h"
+#include "app/ShellStatements.h"
 #include "core/AppState.h"
 
 #include "core/QueryHelpers.h"
@@ -24,17 +25,6 @@ namespace {
 const QString kCaption = QStringLiteral("Vorn Wizard");
 const QString kNext = QStringLiteral("Next >>");
 const QString kFinish = QStringLiteral("Finish");
-
-// The operator table as the server creates it; on the embedded server the
-// data layer's dialect turns it into its own DDL.
-const QString kCreateTable =
-    QStringLiteral("CREATE TABLE [MANG_INFO] ( [mang_guid] [int] IDENTITY (1, 1) NOT NULL , \t[mang___id] "
-                   "[varchar] (15) COLLATE "
-                   "Polish_CI_AS NOT NULL , \t[mang__pwd] [varchar] (34) COLLATE Modern_Spanish_CI_AS NOT "
-                   "NULL ,[mang_name] [varchar] "
-                   "(20) COLLATE Polish_CI_AS NOT NULL ,  \t[auth_code] [int] NOT NULL ,   \t[appl_day] "
-                   "[smalldatetime] NULL "
-                   ",[bloc_code] [int] NOT NULL ,  \t[perm] [int] NOT NULL) ON [PRIMARY]");
 
 QLabel* wrapped(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
@@ -189,16 +179,12 @@ bool TWizardForm::finishSetup() {
     WriteSetting(QStringLiteral("ODBCConnection"), DataSourceKey(DataSource::Vorn),
                  QString::fromLatin1(kOperatorDataSource));
     try {
-        ExecOn(DataSource::Vorn, kCreateTable);
+        ExecOn(DataSource::Vorn, ShellStatements::CreateOperatorTable());
     } catch (const std::exception&) {
         // The table may exist already: a second run only adds an operator.
     }
     try {
-        ExecOn(DataSource::Vorn,
-               QStringLiteral("INSERT INTO MANG_INFO (mang___id, mang__pwd, mang_name, auth_code, appl_day, "
-                              "bloc_code, perm) VALUES (") +
-                   Q(m_edit1->text()) + QLatin1Char(',') + Q(m_edit2->text()) +
-                   QStringLiteral(", 'Administrator',0,getdate(),0,1)"));
+        ExecOn(DataSource::Vorn, ShellStatements::AddFirstOperator(m_edit1->text(), m_edit2->text()));
     } catch (const TanorError& e) {
         Dialogs::Show(this, kCaption,
                       QStringLiteral("The first operator could not be created, so nobody could sign in:\n") +

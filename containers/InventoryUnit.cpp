@@ -1,4 +1,5 @@
 #include "containers/InventoryUnit.h"
+#include "containers/ContainerStatements.h"
 #include "core/AppState.h"
 
 #include "core/QueryHelpers.h"
@@ -13,14 +14,6 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
-namespace {
-
-QString loadStatement(const QString& character) {
-    return QStringLiteral("SELECT Inventory FROM Character WHERE Name =") + Q(character);
-}
-
-} // namespace
 
 TInventoryForm::TInventoryForm(QWidget* parent)
     : TContainerForm({ContainerKind::Inventory, "CloseButton", false}, parent),
@@ -79,14 +72,12 @@ void TInventoryForm::FormCreate() {
     // A character without an inventory gets 108 free records first. A row
     // whose column is NULL needs no such write: its cells show free and
     // Save writes them as free records.
-    Query inventory = OpenOn(DataSource::TanorOnline, loadStatement(m_character));
+    Query inventory = OpenOn(DataSource::TanorOnline, ContainerStatements::InventoryOf(m_character));
     if (inventory.IsEmpty()) {
         inventory.Close();
         (void)ExecOn(DataSource::TanorOnline,
-                     QStringLiteral("UPDATE Character SET Inventory=") +
-                         ItemRecord::EmptyColumnLiteral(ItemRecord::kInventoryRecords, Container().Width()) +
-                         QStringLiteral(" WHERE Name=") + Q(m_character));
-        inventory = OpenOn(DataSource::TanorOnline, loadStatement(m_character));
+                     ContainerStatements::FillEmptyInventory(m_character, Container().Width()));
+        inventory = OpenOn(DataSource::TanorOnline, ContainerStatements::InventoryOf(m_character));
     }
     LoadColumn(inventory.IsEmpty() ? QByteArray() : inventory.Fields(0).AsBytes());
     inventory.Close();
@@ -109,10 +100,7 @@ void TInventoryForm::Button1Click() {
 
 void TInventoryForm::AddItemClick() {
     SaveWith(
-        [this] {
-            return std::optional<QString>(QStringLiteral("UPDATE Character SET Inventory= ") + Literal() +
-                                          QStringLiteral(" WHERE Name= ") + Q(m_character));
-        },
+        [this] { return std::optional<QString>(ContainerStatements::SaveInventory(m_character, Literal())); },
         {QStringLiteral("Vorn TanorEditor"), QStringLiteral("Inventory Updated!"),
          Dialogs::Icon::Information},
         {QStringLiteral("Error"), QStringLiteral("Error while saving Inventory"), Dialogs::Icon::Error});

@@ -1,8 +1,10 @@
 #include "containers/WareHouseUnit.h"
+#include "containers/ContainerStatements.h"
 #include "core/AppState.h"
 
 #include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
+#include "core/VaultSettings.h"
 #include "items/CellGrid.h"
 #include "items/PropertyEditor.h"
 #include "widgets/Guard.h"
@@ -22,13 +24,14 @@ namespace {
 
 const QString kOriginal = QStringLiteral("Original");
 
-QString vaultSetting(const char* key) {
-    return ReadSetting(QStringLiteral("Vaults"), QString::fromLatin1(key));
+ContainerStatements::VaultTable vaultTable() {
+    const VaultSettings v = VaultSettings::Read();
+    return {v.table, v.account, v.number, v.items};
 }
 
-QString loadStatement(const QString& account) {
-    return QStringLiteral("SELECT Items, Money, pw, EndUseDate FROM Warehouse WHERE AccountID =") +
-           Q(account);
+// The chooser lists only whole numbers (see loadVaultList).
+int vaultNumber(const QString& text) {
+    return text.toInt();
 }
 
 // EndUseDate in the system's date and time format; a text the database
@@ -142,7 +145,7 @@ TWarehouseForm::TWarehouseForm(QWidget* parent)
 }
 
 bool TWarehouseForm::vaultsEnabled() {
-    return ReadSettingInt(QStringLiteral("Vaults"), QStringLiteral("Enabled")) == 1;
+    return VaultSettings::Enabled();
 }
 
 void TWarehouseForm::FormCreate() {
@@ -168,29 +171,28 @@ void TWarehouseForm::FormCreate() {
 
 void TWarehouseForm::loadVaultList() {
     const QStringList numbers =
-        ListOn(DataSource::TanorOnline, QStringLiteral("SELECT ") + vaultSetting("ColumnNumber") +
-                                            QStringLiteral(" FROM ") + vaultSetting("Table") +
-                                            QStringLiteral(" WHERE ") + vaultSetting("ColumnAccount") +
-                                            QStringLiteral("=") + Q(m_account));
+        ListOn(DataSource::TanorOnline, ContainerStatements::VaultNumbers(vaultTable(), m_account));
     const QSignalBlocker quiet(mVaults);
     mVaults->clear();
     mVaults->addItem(kOriginal);
-    mVaults->addItems(numbers);
+    // Only whole numbers address a vault; anything else in the column is
+    // not offered rather than pasted into a statement.
+    for (const QString& number : numbers) {
+        bool whole = false;
+        (void)number.toInt(&whole);
+        if (whole)
+            mVaults->addItem(number);
+    }
     mVaults->setCurrentIndex(0);
 }
 
 void TWarehouseForm::loadWarehouseRow() {
-    Query row = OpenOn(DataSource::TanorOnline, loadStatement(m_account));
+    Query row = OpenOn(DataSource::TanorOnline, ContainerStatements::WarehouseOf(m_account));
     if (row.IsEmpty()) {
         row.Close();
-        (void)ExecOn(
-            DataSource::TanorOnline,
-            QStringLiteral("INSERT INTO Warehouse (AccountID, Items, Money, EndUseDate, DbVersion, pw) "
-                           "VALUES (") +
-                Q(m_account) + QStringLiteral(",") +
-                ItemRecord::EmptyColumnLiteral(ItemRecord::kWarehouseRecords, Container().Width()) +
-                QStringLiteral(",0, getdate(), 2,0)"));
-        row = OpenOn(DataSource::TanorOnline, loadStatement(m_account));
+        (void)ExecOn(DataSource::TanorOnline,
+                     ContainerStatements::AddWarehouse(m_account, Container().Width()));
+        row = OpenOn(DataSource::TanorOnline, ContainerStatements::WarehouseOf(m_account));
     }
     const bool found = !row.IsEmpty();
     showStored(VisualMoney, found ? row.FieldByName(QStringLiteral("Money")).AsString() : QString(),
@@ -203,12 +205,8 @@ void TWarehouseForm::loadWarehouseRow() {
 }
 
 void TWarehouseForm::loadVault(const QString& number) {
-    Query vault =
-        OpenOn(DataSource::TanorOnline,
-               QStringLiteral("SELECT ") + vaultSetting("ColumnItems") + QStringLiteral(" FROM ") +
-                   vaultSetting("Table") + QStringLiteral(" WHERE (") + vaultSetting("ColumnAccount") +
-                   QStringLiteral("=") + Q(m_account) + QStringLiteral(") AND(") +
-                   vaultSetting("ColumnNumber") + QStringLiteral("=") + number + QStringLiteral(")"));
+    Query vault = OpenOn(DataSource::TanorOnline,
+                         ContainerStatements::VaultItems(vaultTable(), m_account, vaultNumber(number)));
     const QByteArray column = vault.IsEmpty() ? QByteArray() : vault.Fields(0).AsBytes();
     vault.Close();
     Cells()->EmptyAll();
@@ -251,11 +249,7 @@ void TWarehouseForm::Button1Click() {
 
 std::optional<QString> TWarehouseForm::saveStatement() const {
     if (!m_vault.isEmpty())
-        return QStringLiteral("UPDATE ") + vaultSetting("Table") + QStringLiteral(" SET ") +
-               vaultSetting("ColumnItems") + QStringLiteral("=") + Literal() + QStringLiteral(" WHERE (") +
-               vaultSetting("ColumnAccount") + QStringLiteral("= ") + Q(m_account) +
-               QStringLiteral(") AND (") + vaultSetting("ColumnNumber") + QStringLiteral("=") + m_vault +
-               QStringLiteral(")");
+        return ContainerStatements::SaveVault(vaultTable(), m_account, vaultNumber(m_vault), Literal());
     const std::optional<qint64> money = checkedNumber(VisualMoney, QStringLiteral("Money"), kMaxMoney);
     if (!money)
         return std::nullopt;
@@ -263,9 +257,7 @@ std::optional<QString> TWarehouseForm::saveStatement() const {
         checkedNumber(VisualPassword, QStringLiteral("Password"), kMaxPassword);
     if (!password)
         return std::nullopt;
-    return QStringLiteral("UPDATE Warehouse SET Items= ") + Literal() + QStringLiteral(", Money=") +
-           QString::number(*money) + QStringLiteral(",pw=") + QString::number(*password) +
-           QStringLiteral(" WHERE AccountID= ") + Q(m_account);
+    return ContainerStatements::SaveWarehouse(m_account, Literal(), *money, *password);
 }
 
 void TWarehouseForm::AddItemClick() {

@@ -2,6 +2,7 @@
 
 #include "core/UtilitiesUnit.h"
 #include "items/Catalogue.h"
+#include "items/ItemStatements.h"
 #include "platform/Query.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
@@ -337,10 +338,10 @@ void TItemPropertyEditor::GetAutoSerial() {
         m_serial->setReadOnly(true);
         Query game;
         game.SetConnectionString(BuildConnectionString(DataSource::TanorOnline));
-        game.SetText(QStringLiteral("EXECUTE QJ_GetItemSerial"));
+        game.SetText(ItemStatements::DrawItemSerial());
         game.ExecSQL();
         game.SetConnectionString(BuildConnectionString(DataSource::TanorOnline));
-        game.SetText(QStringLiteral("SELECT ItemCount FROM GameServerInfo"));
+        game.SetText(ItemStatements::LastItemSerial());
         game.Open();
         const QString digits = ItemRecord::DrawnSerialText(game.Fields(0).AsLargeInt(), marker);
         m_serial->setText(digits);

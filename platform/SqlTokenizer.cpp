@@ -134,9 +134,11 @@ QVector<QVector<SqlToken>> SplitStatements(const QVector<SqlToken>& tokens) {
 }
 
 QString NameOf(const SqlToken& token) {
-    if (token.kind == SqlToken::Kind::Identifier && token.text.size() >= 2) {
+    if (token.kind == SqlToken::Kind::Identifier && !token.text.isEmpty()) {
         const QChar close = token.text[0] == QLatin1Char('[') ? QLatin1Char(']') : QLatin1Char('"');
-        QString inner = token.text.mid(1, token.text.size() - 2);
+        // An unterminated name runs to the end of the text: nothing to cut there.
+        const bool closed = token.text.size() >= 2 && token.text.back() == close;
+        QString inner = token.text.mid(1, token.text.size() - (closed ? 2 : 1));
         return inner.replace(QString(2, close), QString(close));
     }
     return token.text;

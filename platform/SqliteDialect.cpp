@@ -257,6 +257,9 @@ QVector<Statement> Rewrite(const QString& sql, const Context& context) {
     for (Tokens t : SqlTokenizer::SplitStatements(SqlTokenizer::Tokenize(sql))) {
         Statement st;
         const qsizetype first = nextSolid(t, 0);
+        // Blanks and comments between two ";" are no statement.
+        if (first >= t.size())
+            continue;
         if (t[first].isWord("EXEC") || t[first].isWord("EXECUTE")) {
             const qsizetype name = nextSolid(t, first + 1);
             if (name >= t.size() || !(t[name].kind == Kind::Word || t[name].kind == Kind::Identifier))
@@ -264,6 +267,8 @@ QVector<Statement> Rewrite(const QString& sql, const Context& context) {
             st.isProcedure = true;
             st.returnsRows = true;
             st.call = parseCall(t, name);
+            if (st.call.name.isEmpty())
+                unsupported(QStringLiteral("EXECUTE without a procedure name"), t);
             out.push_back(st);
             continue;
         }
@@ -276,6 +281,11 @@ QVector<Statement> Rewrite(const QString& sql, const Context& context) {
         if (context.catalogue)
             quoteCatalogueKeywords(t);
         const qsizetype head = nextSolid(t, 0);
+        // "Db..", ".." and the like leave nothing to run once the database
+        // names are resolved.
+        if (head >= t.size())
+            throw DbError(QStringLiteral("The embedded server cannot run an empty statement: %1")
+                              .arg(SqlTokenizer::Join(SqlTokenizer::Tokenize(sql)).trimmed()));
         st.returnsRows = t[head].isWord("SELECT") || t[head].isWord("VALUES") || t[head].isWord("WITH") ||
                          t[head].isWord("PRAGMA") || t[head].isPunct('(');
         st.sql = SqlTokenizer::Join(t);

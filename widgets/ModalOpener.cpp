@@ -30,7 +30,7 @@ int Open(QWidget* opener, const Factory& create, bool hideOpener) {
         restore.hidden = true;
     }
     QCoreApplication::processEvents();
-    std::unique_ptr<QDialog> window(create());
+    std::unique_ptr<QDialog> window(create(opener));
     if (!window)
         return QDialog::Rejected;
     window->setAttribute(Qt::WA_DeleteOnClose, false);

@@ -10,11 +10,12 @@
 // it, so no test ever blocks.
 namespace ModalOpener {
 
-using Factory = std::function<QDialog*()>;
+// Creates the window as a child of the given parent (the opener).
+using Factory = std::function<QDialog*(QWidget* parent)>;
 using Hook = std::function<void(QDialog*)>;
 
 // Hides `opener` (unless hideOpener is false), lets pending events run,
-// creates the window, shows it modally, destroys it, shows the opener again.
+// creates the window with the opener as its parent, shows it modally, destroys it, shows the opener again.
 // Returns the window's result code.
 int Open(QWidget* opener, const Factory& create, bool hideOpener = true);
 

@@ -420,9 +420,9 @@ TEST_F(MainWindowTest, CommandsOfWindowsNotBuiltYetAreDisabled) {
         EXPECT_TRUE(action(name)->isEnabled()) << name;
 
     // Castle siege needs both of its windows.
-    main->SetWindowFactory(MainWindow::MapServerGroup, [] { return new QDialog; });
+    main->SetWindowFactory(MainWindow::MapServerGroup, [](QWidget* parent) { return new QDialog(parent); });
     EXPECT_FALSE(button("SpeedButton11")->isEnabled());
-    main->SetWindowFactory(MainWindow::CastleSiege, [] { return new QDialog; });
+    main->SetWindowFactory(MainWindow::CastleSiege, [](QWidget* parent) { return new QDialog(parent); });
     EXPECT_TRUE(button("SpeedButton11")->isEnabled());
 }
 
@@ -431,9 +431,9 @@ TEST_F(MainWindowTest, EditorsAreGivenTheChoiceAndOpenWithTheMainWindowHidden) {
     QCoreApplication::processEvents();
     std::vector<QString> seen;
     auto recorder = [&seen](const QString& name, std::function<QString()> given) {
-        return [&seen, name, given] {
+        return [&seen, name, given](QWidget* parent) {
             seen.push_back(name + QLatin1Char(':') + given());
-            auto* d = new QDialog;
+            auto* d = new QDialog(parent);
             d->setObjectName(name);
             return d;
         };
@@ -489,28 +489,28 @@ TEST_F(MainWindowTest, EditorsAreGivenTheChoiceAndOpenWithTheMainWindowHidden) {
 }
 
 TEST_F(MainWindowTest, CreatedAccountsCharactersAndGuildsAreChosenAfterwards) {
-    main->SetWindowFactory(MainWindow::CreateAccount, [file = m_game] {
+    main->SetWindowFactory(MainWindow::CreateAccount, [file = m_game](QWidget* parent) {
         EXPECT_EQ(AppState.AccountCreated, 0);
         EXPECT_EQ(AppState.CreatedAccount, QString());
         TestEnvironment::execRaw(file, QStringLiteral("INSERT INTO MEMB_INFO (memb___id) VALUES ('newbie')"));
         AppState.AccountCreated = 1;
         AppState.CreatedAccount = QStringLiteral("newbie");
-        return new QDialog;
+        return new QDialog(parent);
     });
-    main->SetWindowFactory(MainWindow::NewCharacter, [file = m_game] {
+    main->SetWindowFactory(MainWindow::NewCharacter, [file = m_game](QWidget* parent) {
         EXPECT_EQ(AppState.CurrentAccount, QStringLiteral("delta"));
         EXPECT_EQ(AppState.CurrentCharacter, QString());
         TestEnvironment::execRaw(file,
                                  QStringLiteral("INSERT INTO Character VALUES ('delta', 'Ace', 1); "
                                                 "INSERT INTO GuildMember VALUES ('Ace', 'Knights', 0, 0)"));
         AppState.CurrentCharacter = QStringLiteral("Ace");
-        return new QDialog;
+        return new QDialog(parent);
     });
-    main->SetWindowFactory(MainWindow::GuildManager, [file = m_game] {
+    main->SetWindowFactory(MainWindow::GuildManager, [file = m_game](QWidget* parent) {
         EXPECT_EQ(AppState.CurrentGuild, QString());
         TestEnvironment::execRaw(file, QStringLiteral("INSERT INTO Guild (G_Name) VALUES ('Aces')"));
         AppState.CurrentGuild = QStringLiteral("Aces");
-        return new QDialog;
+        return new QDialog(parent);
     });
     ModalScript modal;
     for (int i = 0; i < 3; ++i)

@@ -331,7 +331,7 @@ TEST_F(InventoryFormTest, WithoutASignedInOperatorSaveWritesAndSaysNothing) {
 TEST_F(InventoryFormTest, TheMainWindowOpensThisWindow) {
     AppState.CurrentAccount = QStringLiteral("kestrel");
     AppState.CurrentCharacter = QStringLiteral("Sparrow");
-    std::unique_ptr<QDialog> window(MainWindowFactory(MainWindow::Inventory)());
+    std::unique_ptr<QDialog> window(MainWindowFactory(MainWindow::Inventory)(nullptr));
     auto* form = qobject_cast<TInventoryForm*>(window.get());
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("Chr"))->text(), QStringLiteral("Sparrow"));

@@ -429,7 +429,7 @@ TEST_F(WarehouseFormTest, WithoutASignedInOperatorSaveWritesAndSaysNothing) {
 
 TEST_F(WarehouseFormTest, TheMainWindowOpensThisWindow) {
     AppState.CurrentAccount = QStringLiteral("marlow");
-    std::unique_ptr<QDialog> window(MainWindowFactory(MainWindow::Warehouse)());
+    std::unique_ptr<QDialog> window(MainWindowFactory(MainWindow::Warehouse)(nullptr));
     auto* form = qobject_cast<TWarehouseForm*>(window.get());
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("Acc"))->text(), QStringLiteral("marlow"));

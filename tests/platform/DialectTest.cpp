@@ -132,6 +132,20 @@ TEST(Dialect, BatchesSplitOutsideStrings) {
     EXPECT_TRUE(SqliteDialect::Rewrite(QStringLiteral("select 1"), ctx)[0].returnsRows);
 }
 
+TEST(Dialect, StatementsThatRewriteToNothingAreRefused) {
+    // Found by fuzzing: the rewriter used to read the first token of an
+    // empty statement.
+    SqliteDialect::Context ctx;
+    ctx.ownDatabase = QStringLiteral("TanorOnline");
+    for (const char* text : {"..", "TanorOnline..", "SELECT 1; ..", " .. ; SELECT 1"})
+        EXPECT_THROW((void)SqliteDialect::Rewrite(QString::fromLatin1(text), ctx), DbError) << text;
+    EXPECT_TRUE(SqliteDialect::Rewrite(QStringLiteral(" ; /* nothing */ ;"), ctx).isEmpty());
+    for (const char* text : {"EXECUTE \"\"", "EXECUTE []", "EXECUTE \""})
+        EXPECT_THROW((void)SqliteDialect::Rewrite(QString::fromLatin1(text), ctx), DbError) << text;
+    EXPECT_EQ(SqliteDialect::Rewrite(QStringLiteral("EXECUTE [QJ_DelMail"), ctx).value(0).call.name,
+              QStringLiteral("QJ_DelMail"));
+}
+
 TEST(ConnectionStrings, TheThreeForms) {
     auto t = ConnectionString::Parse(QStringLiteral(
         "Provider=MSDASQL.1;Persist Security Info=False;Data Source=Game DSN;uid=sa;pwd=p;w=d"));

@@ -67,10 +67,11 @@ TEST(UiSeams, ModalWindowsHideTheOpenerAndAreDestroyed) {
         ModalScript modal;
         modal.then([&](QDialog* d) {
             seen = d;
+            EXPECT_EQ(d->parentWidget(), &opener);
             openerHidden = !opener.isVisible();
             d->accept();
         });
-        const int result = ModalOpener::Open(&opener, [] { return new QDialog; });
+        const int result = ModalOpener::Open(&opener, [](QWidget* parent) { return new QDialog(parent); });
         EXPECT_EQ(result, QDialog::Accepted);
     }
     EXPECT_TRUE(openerHidden);
@@ -84,10 +85,10 @@ TEST(UiSeams, ModalWindowsHideTheOpenerAndAreDestroyed) {
         d->reject();
     });
     EXPECT_EQ(ModalOpener::Open(
-                  &opener, [] { return new QDialog; }, false),
+                  &opener, [](QWidget* parent) { return new QDialog(parent); }, false),
               QDialog::Rejected);
     EXPECT_FALSE(openerHidden);
-    EXPECT_THROW(ModalOpener::Open(&opener, []() -> QDialog* { throw DbError(QStringLiteral("x")); }),
+    EXPECT_THROW(ModalOpener::Open(&opener, [](QWidget*) -> QDialog* { throw DbError(QStringLiteral("x")); }),
                  DbError);
     EXPECT_TRUE(opener.isVisible());
 }
