@@ -541,12 +541,12 @@ void TWipeForm::runWalk(const QString& question, const MatchMaker& makeMatch) {
         m_deleted = walker.total().count;
         showDeleted();
         QString text = Dialogs::ErrorText(e.text());
+        if (walker.failedRow().number > 0 || walker.total().written > 0)
+            text += QStringLiteral("\r") + plural(walker.total().written, "row was", "rows were") +
+                    QStringLiteral(" written; undo file: ") + QDir::toNativeSeparators(undo->path());
         if (walker.failedRow().number > 0)
             text += QStringLiteral("\r") + rowName(walker.failedRow()) +
                     QStringLiteral(" could not be written; the walk stopped there.");
-        if (walker.failedRow().number > 0 || walker.total().written > 0)
-            text += QStringLiteral("\r") + plural(walker.total().written, "row was", "rows were") +
-                    QStringLiteral(" written. Undo file: ") + QDir::toNativeSeparators(undo->path());
         Dialogs::ShowError(this, text);
         return;
     }

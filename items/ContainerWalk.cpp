@@ -19,7 +19,8 @@ int RecordsOf(Kind kind) {
 // on its own, as the server expects of this tool.
 class Walker::Batch {
 public:
-    Batch(const QString& connection, const Options& options) : m_limit(options.batchRows) {
+    Batch(const QString& connection, const Options& options)
+        : m_limit(options.batchRows), m_savepoints(options.rowSavepoints) {
         const DataTarget target = DataTargets::Resolve(ConnectionString::Parse(connection));
         m_grouped = target.backend == DataTarget::Backend::Embedded && m_limit > 1;
         m_query.SetConnectionString(connection);
@@ -41,20 +42,24 @@ public:
             send(QStringLiteral("BEGIN"));
             m_open = true;
         }
-        send(QStringLiteral("SAVEPOINT walk_row"));
+        if (m_savepoints)
+            send(QStringLiteral("SAVEPOINT walk_row"));
         try {
             send(statement);
         } catch (const TanorError&) {
             try {
-                send(QStringLiteral("ROLLBACK TO walk_row"));
-                send(QStringLiteral("RELEASE walk_row"));
+                if (m_savepoints) {
+                    send(QStringLiteral("ROLLBACK TO walk_row"));
+                    send(QStringLiteral("RELEASE walk_row"));
+                }
                 commit();
             } catch (const TanorError&) {
                 giveUp();
             }
             throw;
         }
-        send(QStringLiteral("RELEASE walk_row"));
+        if (m_savepoints)
+            send(QStringLiteral("RELEASE walk_row"));
         if (++m_rows >= m_limit)
             commit();
     }
@@ -97,6 +102,7 @@ private:
     }
 
     int m_limit;
+    bool m_savepoints;
     Query m_query;
     bool m_grouped = false;
     bool m_open = false;

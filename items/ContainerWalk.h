@@ -84,6 +84,11 @@ struct Options {
     bool write = true;        // false: a preview; only the reads are sent
     UndoFile* undo = nullptr; // keeps every original column before it is rewritten
     int batchRows = 256;      // embedded backend: rows per transaction
+    // Embedded backend: each row under a savepoint of its own. Without one a
+    // failing UPDATE is still undone alone (SQLite undoes a failed statement
+    // and keeps the transaction); a failure that ends the whole transaction
+    // is caught by the commit that follows it either way.
+    bool rowSavepoints = true;
 };
 
 class Walker {

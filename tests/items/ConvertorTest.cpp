@@ -1,14 +1,15 @@
 #include "BoxScript.h"
+#include "FaultInjection.h"
 #include "TestEnvironment.h"
 
 #include "core/UtilitiesUnit.h"
 #include "items/ItemConvertorUnit.h"
 #include "items/ItemRecord.h"
 #include "items/UndoFile.h"
-#include "platform/TanorError.h"
 #include "platform/AppPaths.h"
 #include "platform/Query.h"
 #include "platform/StatementJournal.h"
+#include "platform/TanorError.h"
 
 #include <QDir>
 #include <QFile>
@@ -350,17 +351,7 @@ struct Changed {
     bool allConverted = true;
 };
 
-// Every statement from the k-th UPDATE on fails, as a server would refuse
-// them; counting goes on only for the updates that succeed.
-const char* kFaultFrom = R"(
-CREATE TABLE fault (n INTEGER); INSERT INTO fault VALUES (0);
-CREATE TRIGGER fault_c BEFORE UPDATE ON Character WHEN (SELECT n FROM fault) >= %1
-    BEGIN SELECT RAISE(ABORT, 'injected fault'); END;
-CREATE TRIGGER fault_w BEFORE UPDATE ON Warehouse WHEN (SELECT n FROM fault) >= %1
-    BEGIN SELECT RAISE(ABORT, 'injected fault'); END;
-CREATE TRIGGER count_c AFTER UPDATE ON Character BEGIN UPDATE fault SET n = n + 1; END;
-CREATE TRIGGER count_w AFTER UPDATE ON Warehouse BEGIN UPDATE fault SET n = n + 1; END;
-)";
+const QStringList kTables = {QStringLiteral("Character"), QStringLiteral("Warehouse")};
 
 } // namespace
 
@@ -381,13 +372,12 @@ protected:
         return c;
     }
     void restoreAll() {
-        QString sql = QStringLiteral("DROP TABLE IF EXISTS fault;");
-        for (const char* t : {"fault_c", "fault_w", "count_c", "count_w"})
-            sql += QStringLiteral("DROP TRIGGER IF EXISTS %1;").arg(QLatin1String(t));
+        QString sql = ClearFaults(kTables);
         for (const auto& [name, before] : characters)
             sql += QStringLiteral("UPDATE Character SET Inventory=X'%1' WHERE Name=%2;").arg(before, Q(name));
         for (const auto& [account, before] : warehouses)
-            sql += QStringLiteral("UPDATE Warehouse SET Items=X'%1' WHERE AccountID=%2;").arg(before, Q(account));
+            sql += QStringLiteral("UPDATE Warehouse SET Items=X'%1' WHERE AccountID=%2;")
+                       .arg(before, Q(account));
         exec(sql);
     }
     static QString undoFileOf(const QString& message) {
@@ -401,7 +391,7 @@ TEST_F(ConvertorSafetyTest, AFaultAtEveryPositionLeavesWholeColumnsAnExactUndoFi
     for (int k = 0; k < rows; ++k) {
         SCOPED_TRACE(k);
         restoreAll();
-        exec(QString::fromLatin1(kFaultFrom).arg(k));
+        exec(FaultFrom(k, kTables));
         TItemConvertorForm form;
         const Dialogs::Box failed = run(form, false);
         EXPECT_TRUE(failed.text.startsWith(kFailed));
@@ -410,7 +400,7 @@ TEST_F(ConvertorSafetyTest, AFaultAtEveryPositionLeavesWholeColumnsAnExactUndoFi
         EXPECT_TRUE(after.allConverted);
         // The undo file holds exactly the rows written (none: no file named).
         if (k > 0)
-            EXPECT_EQ(undoLine(failed.text, k), QStringLiteral("\rUndo file: ") + undoFileOf(failed.text));
+            EXPECT_EQ(undoLine(failed.text, k), QStringLiteral(" Undo file: ") + undoFileOf(failed.text));
         else
             EXPECT_FALSE(failed.text.contains(QStringLiteral("Undo file")));
 
@@ -439,7 +429,8 @@ TEST_F(ConvertorSafetyTest, StopEndsTheRunAfterTheRowInHandAndTheUndoFileRestore
     form.ConvertClick();
     ASSERT_EQ(boxes.boxes().size(), 2u);
     const QString message = boxes.last().text;
-    EXPECT_TRUE(message.startsWith(QStringLiteral("Stopped: 1 column(s) were converted"))) << message.toStdString();
+    EXPECT_TRUE(message.startsWith(QStringLiteral("Stopped: 1 column(s) were converted")))
+        << message.toStdString();
     EXPECT_EQ(changed().rows, 1);
     EXPECT_EQ(undoLine(message, 1), QStringLiteral("\rUndo file: ") + undoFileOf(message));
 
@@ -464,9 +455,11 @@ TEST_F(ConvertorSafetyTest, RestoreLeavesRowsChangedSinceAndRefusesForeignFiles)
     EXPECT_EQ(inventory(QStringLiteral("o'hara")), QStringLiteral("00"));
     EXPECT_EQ(inventory(QStringLiteral("c1")), characters[QStringLiteral("c1")]);
     EXPECT_EQ(items(QStringLiteral("acc3")), warehouses[QStringLiteral("acc3")]);
-    EXPECT_NE(std::find(journal.texts().begin(), journal.texts().end(),
-                        QStringLiteral("SELECT Inventory FROM Character WHERE (AccountID='o''acc') AND (Name='o''hara')")),
-              journal.texts().end());
+    EXPECT_NE(
+        std::find(journal.texts().begin(), journal.texts().end(),
+                  QStringLiteral(
+                      "SELECT Inventory FROM Character WHERE (AccountID='o''acc') AND (Name='o''hara')")),
+        journal.texts().end());
 
     // A name that is not a plain identifier never reaches a statement.
     QFile tampered(file);
