@@ -17,6 +17,13 @@ Query OpenOn(DataSource source, const QString& text) {
     return q;
 }
 
+Query OpenOn(DataSource source, const QStringList& lines) {
+    Query q = prepared(source);
+    q.SetLines(lines);
+    q.Open();
+    return q;
+}
+
 qint64 ExecOn(DataSource source, const QString& text) {
     Query q = prepared(source);
     q.SetText(text);

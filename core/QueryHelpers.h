@@ -13,6 +13,8 @@
 
 // Opens a row-returning statement; the query stands on the first row.
 [[nodiscard]] Query OpenOn(DataSource source, const QString& text);
+// The same for a statement of several lines, joined by line breaks.
+[[nodiscard]] Query OpenOn(DataSource source, const QStringList& lines);
 // Executes a statement; returns the rows it affected (-1 when unknown).
 qint64 ExecOn(DataSource source, const QString& text);
 // Executes a statement of several lines, joined by line breaks.

@@ -213,7 +213,8 @@ QStringList SkillClasses() {
 }
 
 QStringList SkillNames() {
-    return listOf(QStringLiteral("SELECT Name FROM Skill"));
+    // With one trailing blank: the text the skill editor sends for "All Skills".
+    return listOf(QStringLiteral("SELECT Name FROM Skill "));
 }
 
 QStringList SkillNames(const QString& skillClass) {

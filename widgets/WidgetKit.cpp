@@ -5,8 +5,15 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+QPushButton* NamedButton(const QString& text, const QString& name, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    return button;
+}
 
 void MaskWithStars(QLineEdit* edit) {
     edit->setEchoMode(QLineEdit::Password);

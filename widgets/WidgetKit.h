@@ -6,9 +6,13 @@
 
 class QButtonGroup;
 class QLineEdit;
+class QPushButton;
 class QRadioButton;
 
 // Small pieces the shell windows share.
+
+// A push button with its object name.
+[[nodiscard]] QPushButton* NamedButton(const QString& text, const QString& name, QWidget* parent);
 
 // Password fields show "*" for every character, whatever the style's own
 // masking character is.

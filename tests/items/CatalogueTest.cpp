@@ -149,7 +149,7 @@ TEST_F(CatalogueTest, StatementTextsAreExact) {
         {"SELECT ID, ID2,Unique, Unique2, Code32, ExcOptionType FROM Item WHERE Name='Kukri'",
          [] { (void)Catalogue::WipeItem(QStringLiteral("Kukri")); }},
         {"SELECT  DISTINCT Class FROM Skill", [] { (void)Catalogue::SkillClasses(); }},
-        {"SELECT Name FROM Skill", [] { (void)Catalogue::SkillNames(); }},
+        {"SELECT Name FROM Skill ", [] { (void)Catalogue::SkillNames(); }},
         {"SELECT Name FROM Skill WHERE Class='Wizard'",
          [] { (void)Catalogue::SkillNames(QStringLiteral("Wizard")); }},
         {"SELECT Name FROM Skill WHERE ID='01'", [] { (void)Catalogue::SkillName(QStringLiteral("01")); }},

@@ -6,6 +6,7 @@
 --   2 an account or the character does not exist, or the character does
 --     not belong to the original account
 --   3 the two accounts are the same
+--   4 the character was moved three times already (CharacterMoves)
 --   5 the character is not in a slot of the original account
 --   6 the new account has no free character slot
 --   10 the character belongs to a guild
@@ -22,6 +23,7 @@ SELECT CASE
                         WHERE memb___id IN (:AccountID, :ChangeAccountID)
                           AND ConnectStat = 1) THEN 1
            WHEN :AccountID = :ChangeAccountID COLLATE NOCASE THEN 3
+           WHEN ifnull((SELECT Moves FROM CharacterMoves WHERE Name = :Name), 0) >= 3 THEN 4
            WHEN NOT EXISTS (SELECT 1 FROM AccountCharacter
                             WHERE Id = :AccountID
                               AND :Name COLLATE NOCASE IN (GameID1, GameID2, GameID3,
@@ -69,5 +71,9 @@ SET GameID1 = CASE WHEN (SELECT Slot FROM _qj_move) = 1
 WHERE Id = :ChangeAccountID AND (SELECT Result FROM _qj_move) = 0;
 UPDATE Character
 SET AccountID = (SELECT memb___id FROM MEMB_INFO WHERE memb___id = :ChangeAccountID)
+WHERE Name = :Name AND (SELECT Result FROM _qj_move) = 0;
+INSERT OR IGNORE INTO CharacterMoves (Name, Moves)
+SELECT :Name, 0 FROM _qj_move WHERE Result = 0;
+UPDATE CharacterMoves SET Moves = Moves + 1
 WHERE Name = :Name AND (SELECT Result FROM _qj_move) = 0;
 SELECT Result FROM _qj_move;

@@ -97,6 +97,12 @@ CREATE TABLE CharacterResets (
     Resets        INTEGER NOT NULL DEFAULT 0
 );
 
+-- Moves of a character between accounts so far; the demo server allows three.
+CREATE TABLE CharacterMoves (
+    Name  TEXT    NOT NULL PRIMARY KEY COLLATE NOCASE,
+    Moves INTEGER NOT NULL DEFAULT 0
+);
+
 -- ---------------------------------------------------------------- guilds
 
 -- G_Mark: 8x8 cells of 4-bit palette indexes, two cells per byte (32 bytes).

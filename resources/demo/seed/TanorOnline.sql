@@ -143,6 +143,8 @@ INSERT INTO CharacterResets (CharacterName, Resets) VALUES ('Rookery', 5);
 INSERT INTO CharacterResets (CharacterName, Resets) VALUES ('GM_Alder', 0);
 INSERT INTO CharacterResets (CharacterName, Resets) VALUES ('GM_Birch', 0);
 INSERT INTO CharacterResets (CharacterName, Resets) VALUES ('GM_Cedar', 0);
+INSERT INTO CharacterMoves (Name, Moves) VALUES ('Ashling', 1);
+INSERT INTO CharacterMoves (Name, Moves) VALUES ('Heather', 3);
 
 -- ---------------------------------------------------------------- guilds
 INSERT INTO Guild (G_Name, G_Mark, G_Score, G_Master, G_Count, G_Notice, G_Type, G_Rival, G_Union) VALUES ('Ironveil', X'0022220002333320023443200234432002333320002332000002200000000000', 1840, 'Thornback', 5, 'Castle defence drill every evening at 21:00. Bring jewels for the gates.', 0, 3, 1);
@@ -249,7 +251,7 @@ INSERT INTO T_FriendMain (GUID, Name, FriendCount, MemoCount, MemoTotal) VALUES 
 INSERT INTO T_FriendMain (GUID, Name, FriendCount, MemoCount, MemoTotal) VALUES (11, 'Briar', 1, 10, 0);
 INSERT INTO T_FriendMain (GUID, Name, FriendCount, MemoCount, MemoTotal) VALUES (13, 'Nightjar', 1, 15, 1);
 INSERT INTO T_FriendMain (GUID, Name, FriendCount, MemoCount, MemoTotal) VALUES (14, 'Evensong', 1, 10, 0);
-INSERT INTO T_FriendMain (GUID, Name, FriendCount, MemoCount, MemoTotal) VALUES (15, 'Juno', 1, 11, 1);
+INSERT INTO T_FriendMain (GUID, Name, FriendCount, MemoCount, MemoTotal) VALUES (15, 'Juno', 1, 13, 3);
 INSERT INTO T_FriendMain (GUID, Name, FriendCount, MemoCount, MemoTotal) VALUES (16, 'Corvus', 1, 10, 0);
 INSERT INTO T_FriendMain (GUID, Name, FriendCount, MemoCount, MemoTotal) VALUES (17, 'Magpie', 1, 10, 0);
 INSERT INTO T_FriendMain (GUID, Name, FriendCount, MemoCount, MemoTotal) VALUES (18, 'Delph', 1, 10, 0);
@@ -295,6 +297,8 @@ INSERT INTO T_FriendMail (MemoIndex, GUID, FriendName, wDate, Subject, bRead, Me
 INSERT INTO T_FriendMail (MemoIndex, GUID, FriendName, wDate, Subject, bRead, Memo, Photo, Dir, Act) VALUES (13, 1, 'Fionn', '2026-12-08 08:30:27.000', 'Thanks!', 0, X'5468616E6B7320666F72207468652077696E67732C2049206F776520796F75206F6E652E202D2046696F6E6E0000', NULL, 0, 0);
 INSERT INTO T_FriendMail (MemoIndex, GUID, FriendName, wDate, Subject, bRead, Memo, Photo, Dir, Act) VALUES (11, 5, 'Maeve', '2026-12-05 17:00:00.000', 'Hello from Maeve', 1, X'480069002000460069006F006E006E002C002000730065006500200079006F007500200069006E0020004E006F007200690061002000610074002000730075006E007300650074002E000000', NULL, 0, 0);
 INSERT INTO T_FriendMail (MemoIndex, GUID, FriendName, wDate, Subject, bRead, Memo, Photo, Dir, Act) VALUES (11, 15, 'Nightjar', '2026-12-08 22:10:00.000', 'Arrows', 0, X'49206C656674206120717569766572206F6620626F6C747320696E2074686520756E696F6E207661756C7420666F7220796F752E0000', NULL, 0, 0);
+INSERT INTO T_FriendMail (MemoIndex, GUID, FriendName, wDate, Subject, bRead, Memo, Photo, Dir, Act) VALUES (12, 15, 'Nightjar', '2026-12-09 07:40:00.000', 'Arrows', 0, X'5300650063006F006E00640020007100750069007600650072003A00200062006F0064006B0069006E0020006100720072006F00770073002C0020006C006500660074002000610074002000740068006500200067006100740065002E000000', NULL, 0, 0);
+INSERT INTO T_FriendMail (MemoIndex, GUID, FriendName, wDate, Subject, bRead, Memo, Photo, Dir, Act) VALUES (13, 15, 'Isa', '2026-12-09 12:05:00.000', 'Crème brûlée', 1, X'4372E86D65206272FB6CE965206174204E6F7269612C207365F16F723F20C76120636FFB7465203520802E0000', NULL, 0, 0);
 INSERT INTO T_FriendMail (MemoIndex, GUID, FriendName, wDate, Subject, bRead, Memo, Photo, Dir, Act) VALUES (15, 13, 'Thornback', '2026-12-09 09:15:00.000', 'Union talks', 1, X'4C0061006E007400650072006E007300200061006E0064002000490072006F006E007600650069006C0020007300740061006E006400200074006F006700650074006800650072002E0020004D0065006500740069006E00670020006F006E0020004600720069006400610079002E000000', NULL, 0, 0);
 
 -- ---------------------------------------------------------------- castle siege

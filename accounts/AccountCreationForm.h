@@ -1,0 +1,34 @@
+#pragma once
+
+#include "accounts/AccountStatements.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+
+// Creates a game account in MEMB_INFO. On success it hands the new name to
+// the main window through AppState.AccountCreated / CreatedAccount.
+class TCreateAccountForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TCreateAccountForm(QWidget* parent = nullptr);
+
+    // Reads the hashing setting into the status.
+    void Creator();
+    // "Create".
+    void BitBtn1Click();
+
+private:
+    void reportCreated(const QString& account);
+
+    QLineEdit* m_accountId;
+    QLineEdit* m_password;
+    QLineEdit* m_name;
+    QLineEdit* m_securityNumber;
+    QLineEdit* m_mail;
+    QLineEdit* m_secretQuestion;
+    QLineEdit* m_secretAnswer;
+    QLabel* m_md5Label;
+    AccountStatements::Hashing m_hashing = AccountStatements::Hashing::Disabled;
+};

@@ -1,0 +1,50 @@
+#include "accounts/AccountsKit.h"
+
+#include "core/UtilitiesUnit.h"
+
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace AccountsKit {
+
+QLineEdit* Edit(const QString& name, QWidget* parent, int maxLength) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    if (maxLength > 0)
+        e->setMaxLength(maxLength);
+    return e;
+}
+
+QLineEdit* Shown(const QString& name, QWidget* parent) {
+    QLineEdit* e = Edit(name, parent);
+    e->setReadOnly(true);
+    return e;
+}
+
+QPushButton* Button(const QString& name, const QString& text, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+QLineEdit* AddField(QFormLayout* form, const QString& label, const QString& name, int maxLength) {
+    QLineEdit* e = Edit(name, form->parentWidget(), maxLength);
+    form->addRow(label, e);
+    return e;
+}
+
+AccountStatements::Hashing ReadHashing() {
+    return AccountStatements::HashingOf(
+        ReadSettingInt(QStringLiteral("MD5Encryption"), QStringLiteral("Enabled")));
+}
+
+void ShowHashing(QLabel* status, AccountStatements::Hashing hashing) {
+    const bool on = hashing == AccountStatements::Hashing::Enabled;
+    status->setText(AccountStatements::HashingText(hashing));
+    status->setStyleSheet(on ? QStringLiteral("color: green; font-weight: bold")
+                             : QStringLiteral("color: red; font-weight: bold"));
+}
+
+} // namespace AccountsKit

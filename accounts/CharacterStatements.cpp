@@ -1,0 +1,131 @@
+#include "accounts/CharacterStatements.h"
+
+#include "accounts/CharacterCodes.h"
+#include "core/UtilitiesUnit.h"
+
+#include <QRegularExpression>
+
+namespace CharacterStatements {
+
+namespace {
+QString number(qint64 value) {
+    return QString::number(value);
+}
+QString code(const std::optional<int>& value) {
+    return value ? QString::number(*value) : QStringLiteral("NULL");
+}
+} // namespace
+
+QString CheckAccount(const QString& account) {
+    return QStringLiteral("SELECT * FROM MEMB_INFO WHERE memb___id = ") + Q(account);
+}
+
+QStringList LoadCharacter(const QString& character) {
+    return {
+        QStringLiteral("SELECT AccountID, Name, cLevel, LevelUpPoint, Class, Experience"),
+        QStringLiteral(", Strength, Dexterity, Vitality, Energy, Inventory, MagicList, Money"),
+        QStringLiteral(", Life, MaxLife, Mana, MaxMana, MapNumber, MapPosX, MapPosY, MapDir"),
+        QStringLiteral(", PkCount, PkLevel, PkTime, MDate, LDate, CtlCode, DbVersion, Quest"),
+        QStringLiteral(", Leadership, ChatLimitTime FROM Character WHERE Name = ") + Q(character),
+    };
+}
+
+QString GuildOf(const QString& character) {
+    return QStringLiteral("SELECT * FROM GuildMember WHERE Name=") + Q(character);
+}
+
+QStringList UpdateCharacter(const CharacterUpdate& c) {
+    return {
+        QStringLiteral("UPDATE Character"),
+        QStringLiteral("SET cLevel=") + number(c.level) + QStringLiteral(", LevelUpPoint=") +
+            number(c.freePoints),
+        QStringLiteral(", Class=") + code(c.classCode) + QStringLiteral(", Experience=") +
+            number(c.experience) + QStringLiteral(", Strength=") + number(c.strength),
+        QStringLiteral(", Dexterity=") + number(c.agility) + QStringLiteral(", Vitality=") +
+            number(c.vitality) + QStringLiteral(", Energy=") + number(c.energy),
+        QStringLiteral(", Leadership=") + number(c.command),
+        QStringLiteral(", Money=") + number(c.money) + QStringLiteral(", MapNumber=") + code(c.map),
+        QStringLiteral(", MapPosX=") + number(c.x) + QStringLiteral(", MapPosY=") + number(c.y) +
+            QStringLiteral(", PkLevel=") + code(c.pkLevel),
+        QStringLiteral(", PkCount=") + number(c.pkCount) + QStringLiteral(", PkTime=") + number(c.pkTime) +
+            QStringLiteral(", CtlCode=") + code(c.ctlCode) + QStringLiteral(", Quest=") +
+            CharacterCodes::QuestLiteral(c.questPrefix),
+        QStringLiteral(" WHERE Name=") + Q(c.name),
+    };
+}
+
+bool IsPlainName(const QString& name) {
+    static const QRegularExpression plain(
+        QStringLiteral("^(?:[A-Za-z_][A-Za-z0-9_]*|\\[[A-Za-z_][A-Za-z0-9_]*\\])$"));
+    return plain.match(name).hasMatch();
+}
+
+bool IsUsable(const ResetNames& names) {
+    return IsPlainName(names.table) && IsPlainName(names.columnCharacter) && IsPlainName(names.columnResets);
+}
+
+QString ReadResets(const ResetNames& names, const QString& character) {
+    return QStringLiteral("SELECT ") + names.columnResets + QStringLiteral(" FROM ") + names.table +
+           QStringLiteral(" WHERE ") + names.columnCharacter + QStringLiteral(" = ") + Q(character);
+}
+
+QString WriteResets(const ResetNames& names, const QString& character, qint64 resets) {
+    return QStringLiteral("UPDATE ") + names.table + QStringLiteral(" SET ") + names.columnResets +
+           QStringLiteral(" = ") + number(resets) + QStringLiteral(" WHERE ") + names.columnCharacter +
+           QLatin1Char('=') + Q(character);
+}
+
+QString FindName(const QString& name) {
+    return QStringLiteral("SELECT Name FROM Character WHERE Name=") + Q(name);
+}
+
+QString CreateCharacter(const QString& account, const QString& name, int classCode) {
+    return QStringLiteral("EXECUTE QJ_CreateCharacter @AccountID=") + Q(account) +
+           QStringLiteral(", @Name=") + Q(name) + QStringLiteral(", @Class=") + QString::number(classCode);
+}
+
+QString AddFriendNumber(const QString& name) {
+    return QStringLiteral("INSERT INTO T_CGuid (Name) Values (") + Q(name) + QLatin1Char(')');
+}
+
+QString FriendNumberOf(const QString& name) {
+    return QStringLiteral("SELECT GUID FROM T_CGuid WHERE Name=") + Q(name);
+}
+
+QString AddFriendMain(qint64 guid, const QString& name) {
+    return QStringLiteral(
+               "INSERT INTO T_FriendMain (GUID, Name, FriendCount, MemoCount, MemoTotal) VALUES (") +
+           number(guid) + QLatin1Char(',') + Q(name) + QStringLiteral(",1,10,0)");
+}
+
+QString RenameCharacter(const QString& account, const QString& oldName, const QString& newName) {
+    return QStringLiteral("UPDATE Character SET Name=") + Q(newName) + QStringLiteral(" WHERE AccountID=") +
+           Q(account) + QStringLiteral(" AND Name=") + Q(oldName);
+}
+
+QString SlotsOf(const QString& account) {
+    return QStringLiteral(
+               "SELECT GameID1, GameID2, GameID3, GameID4, GameID5 FROM AccountCharacter WHERE Id=") +
+           Q(account);
+}
+
+QString RenameSlot(const QString& account, int slot, const QString& newName) {
+    const QString slotText = QStringLiteral(" GameID") + QString::number(slot) + QLatin1Char(' ');
+    return QStringLiteral("UPDATE AccountCharacter SET GameIDC=NULL, ") + slotText + QLatin1Char('=') +
+           Q(newName) + QStringLiteral(" WHERE Id=") + Q(account);
+}
+
+QString RenameFriendNumber(const QString& oldName, const QString& newName) {
+    return QStringLiteral("UPDATE T_CGuid SET Name=") + Q(newName) + QStringLiteral(" WHERE Name=") +
+           Q(oldName);
+}
+
+QStringList MoveCharacter(const QString& account, const QString& character, const QString& newAccount) {
+    return {
+        QStringLiteral("EXECUTE QJ_MoveCharacter @AccountID=") + Q(account),
+        QStringLiteral(", @Name=") + Q(character) + QStringLiteral(", @ChangeAccountID=") + Q(newAccount),
+        QStringLiteral(",@IsOriginalAccountID=1"),
+    };
+}
+
+} // namespace CharacterStatements

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Statements of the character editor, character creation, renaming and
+// moving. One function per statement form; text values are quoted here.
+namespace CharacterStatements {
+
+// ---- character editor
+
+// The account's row on the account database (does it exist).
+[[nodiscard]] QString CheckAccount(const QString& account);
+// The character's row, five lines.
+[[nodiscard]] QStringList LoadCharacter(const QString& character);
+// The character's guild membership.
+[[nodiscard]] QString GuildOf(const QString& character);
+
+// What Save writes. A code that has no value (stored NULL, nothing chosen)
+// is written as NULL.
+struct CharacterUpdate {
+    QString name;
+    qint64 level = 0;
+    qint64 freePoints = 0;
+    std::optional<int> classCode;
+    qint64 experience = 0;
+    qint64 strength = 0;
+    qint64 agility = 0;
+    qint64 vitality = 0;
+    qint64 energy = 0;
+    qint64 command = 0;
+    qint64 money = 0;
+    std::optional<int> map;
+    qint64 x = 0;
+    qint64 y = 0;
+    std::optional<int> pkLevel; // the stored value, 1 to 6
+    qint64 pkCount = 0;
+    qint64 pkTime = 0;
+    std::optional<int> ctlCode;
+    QString questPrefix; // four hexadecimal digits
+};
+// The nine-line update.
+[[nodiscard]] QStringList UpdateCharacter(const CharacterUpdate& c);
+
+// The table and columns of the reset counts, from the settings.
+struct ResetNames {
+    QString table;
+    QString columnCharacter;
+    QString columnResets;
+};
+// Letters, digits and underscores (not starting with a digit), or such a
+// name in square brackets: a name that can stand unquoted in a statement.
+[[nodiscard]] bool IsPlainName(const QString& name);
+[[nodiscard]] bool IsUsable(const ResetNames& names);
+[[nodiscard]] QString ReadResets(const ResetNames& names, const QString& character);
+[[nodiscard]] QString WriteResets(const ResetNames& names, const QString& character, qint64 resets);
+
+// ---- creation
+
+// Is the name taken.
+[[nodiscard]] QString FindName(const QString& name);
+[[nodiscard]] QString CreateCharacter(const QString& account, const QString& name, int classCode);
+[[nodiscard]] QString AddFriendNumber(const QString& name);
+[[nodiscard]] QString FriendNumberOf(const QString& name);
+[[nodiscard]] QString AddFriendMain(qint64 guid, const QString& name);
+
+// ---- renaming
+
+[[nodiscard]] QString RenameCharacter(const QString& account, const QString& oldName, const QString& newName);
+[[nodiscard]] QString SlotsOf(const QString& account);
+// Slot 1 to 5 of AccountCharacter gets the new name; GameIDC is cleared.
+[[nodiscard]] QString RenameSlot(const QString& account, int slot, const QString& newName);
+[[nodiscard]] QString RenameFriendNumber(const QString& oldName, const QString& newName);
+
+// ---- moving
+
+[[nodiscard]] QStringList MoveCharacter(const QString& account, const QString& character,
+                                        const QString& newAccount);
+
+} // namespace CharacterStatements

@@ -1,0 +1,403 @@
+#include "accounts/CharacterUnit.h"
+
+#include "accounts/AccountsKit.h"
+#include "accounts/CharacterCodes.h"
+#include "accounts/MoveCharUnit.h"
+#include "accounts/RenameCharUnit.h"
+#include "core/AppState.h"
+#include "core/QueryHelpers.h"
+#include "core/UtilitiesUnit.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Guard.h"
+#include "widgets/ModalOpener.h"
+#include "widgets/WidgetKit.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace AccountsKit;
+using namespace CharacterCodes;
+using namespace CharacterStatements;
+
+namespace {
+
+const QString kCaption = QStringLiteral("Character Edition");
+
+std::optional<int> storedInt(const Field& f) {
+    if (f.isNull() || f.AsString().trimmed().isEmpty())
+        return std::nullopt;
+    return f.AsInteger();
+}
+
+QLabel* valueLabel(const QString& name, QWidget* parent) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    QFont bold = l->font();
+    bold.setBold(true);
+    l->setFont(bold);
+    return l;
+}
+
+// A group holding a form of labelled fields.
+QFormLayout* formGroup(const QString& title, QWidget* parent, QGroupBox** group) {
+    *group = new QGroupBox(title, parent);
+    auto* form = new QFormLayout(*group);
+    form->setVerticalSpacing(3);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    return form;
+}
+
+} // namespace
+
+ModalOpener::Factory& TCharacterEditionForm::SkillWindowFactory() {
+    static ModalOpener::Factory factory;
+    return factory;
+}
+
+TCharacterEditionForm::TCharacterEditionForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("CharacterEditionForm"));
+    setWindowTitle(QStringLiteral("Character Edition"));
+
+    // ---- who
+    auto* who = new QHBoxLayout;
+    who->addWidget(new QLabel(QStringLiteral("Account:"), this));
+    m_accountLabel = valueLabel(QStringLiteral("AccountName"), this);
+    who->addWidget(m_accountLabel);
+    who->addSpacing(16);
+    who->addWidget(new QLabel(QStringLiteral("Character:"), this));
+    m_characterLabel = valueLabel(QStringLiteral("CharacterName"), this);
+    who->addWidget(m_characterLabel);
+    who->addStretch();
+
+    // ---- numbers
+    QGroupBox* statsGroup = nullptr;
+    QFormLayout* stats = formGroup(QStringLiteral("Statistics"), this, &statsGroup);
+    const struct {
+        const char* label;
+        const char* name;
+    } statFields[] = {
+        {"Level:", "Level"},       {"Free Points:", "FreePoints"}, {"Experience:", "Experience"},
+        {"Strength:", "Strenght"}, {"Agility:", "Agility"},        {"Vitality:", "Vitality"},
+        {"Energy:", "Energy"},     {"Command:", "Charisma"},
+    };
+    for (const auto& f : statFields)
+        m_fields.insert(QLatin1String(f.name),
+                        AddField(stats, QLatin1String(f.label), QLatin1String(f.name)));
+    m_life = AddField(stats, QStringLiteral("Life:"), QStringLiteral("Life"));
+    m_mana = AddField(stats, QStringLiteral("Mana:"), QStringLiteral("Mana"));
+    QLineEdit* reset = Edit(QStringLiteral("Reset"), statsGroup);
+    m_resetLabel = new QLabel(QStringLiteral("Reset:"), statsGroup);
+    stats->addRow(m_resetLabel, reset);
+    m_fields.insert(QStringLiteral("Reset"), reset);
+    m_resetLabel->hide();
+    reset->hide();
+
+    QGroupBox* zenGroup = nullptr;
+    QFormLayout* zen = formGroup(QStringLiteral("ZEN"), this, &zenGroup);
+    m_fields.insert(QStringLiteral("Money"),
+                    AddField(zen, QStringLiteral("Money:"), QStringLiteral("Money"), 10));
+
+    QGroupBox* placeGroup = nullptr;
+    QFormLayout* place = formGroup(QStringLiteral("Location"), this, &placeGroup);
+    m_mapNumber = new QComboBox(placeGroup);
+    m_mapNumber->setObjectName(QStringLiteral("MapNumber"));
+    m_mapNumber->addItems(Maps());
+    place->addRow(QStringLiteral("Map:"), m_mapNumber);
+    m_fields.insert(QStringLiteral("MapPosX"),
+                    AddField(place, QStringLiteral("X:"), QStringLiteral("MapPosX")));
+    m_fields.insert(QStringLiteral("MapPosY"),
+                    AddField(place, QStringLiteral("Y:"), QStringLiteral("MapPosY")));
+    auto* mapButton = Button(QStringLiteral("MapButton"), QStringLiteral("Map..."), placeGroup);
+    mapButton->hide();
+
+    QGroupBox* pkGroup = nullptr;
+    QFormLayout* pk = formGroup(QStringLiteral("PK"), this, &pkGroup);
+    m_pkLevel = new QComboBox(pkGroup);
+    m_pkLevel->setObjectName(QStringLiteral("PKLevel"));
+    m_pkLevel->addItems(PkLevels());
+    pk->addRow(QStringLiteral("PK Level:"), m_pkLevel);
+    m_fields.insert(QStringLiteral("PKCount"),
+                    AddField(pk, QStringLiteral("PK Count:"), QStringLiteral("PKCount")));
+    m_fields.insert(QStringLiteral("PKTime"),
+                    AddField(pk, QStringLiteral("PK Time:"), QStringLiteral("PKTime")));
+
+    // Room for the widest number a field takes.
+    const int numberWidth = fontMetrics().horizontalAdvance(QStringLiteral("00000000000")) + 12;
+    for (QLineEdit* e : m_fields)
+        e->setMinimumWidth(numberWidth);
+    m_life->setMinimumWidth(numberWidth);
+    m_mana->setMinimumWidth(numberWidth);
+
+    // ---- codes
+    m_characterType = new RadioGroup(QStringLiteral("Character Type"), Captions(Classes()), this);
+    m_characterType->setObjectName(QStringLiteral("CharacterTypeRG"));
+    m_ctlCode = new RadioGroup(QStringLiteral("Character Status"), Captions(Statuses()), this);
+    m_ctlCode->setObjectName(QStringLiteral("CtlCode"));
+    QStringList questCaptions;
+    for (const QuestItem& q : Quests())
+        questCaptions << q.caption;
+    m_quest = new RadioGroup(QStringLiteral("Quest Settings"), questCaptions, this);
+    m_quest->setObjectName(QStringLiteral("QuestRG"));
+
+    QGroupBox* guildGroup = nullptr;
+    QFormLayout* guild = formGroup(QStringLiteral("Guild Information"), this, &guildGroup);
+    guildGroup->setObjectName(QStringLiteral("GuildInformation"));
+    m_guild = valueLabel(QStringLiteral("Guild"), guildGroup);
+    m_master = valueLabel(QStringLiteral("Master"), guildGroup);
+    m_levelMember = valueLabel(QStringLiteral("LevelMember"), guildGroup);
+    guild->addRow(QStringLiteral("Guild:"), m_guild);
+    guild->addRow(QStringLiteral("Status:"), m_master);
+    guild->addRow(QStringLiteral("Level:"), m_levelMember);
+
+    // ---- commands
+    m_skills = Button(QStringLiteral("SkillButton"), QStringLiteral("Skills..."), this);
+    m_move = Button(QStringLiteral("Movechr"), QStringLiteral("Move..."), this);
+    m_rename = Button(QStringLiteral("Rename"), QStringLiteral("Rename..."), this);
+    m_save = Button(QStringLiteral("ModifyButton"), QStringLiteral("Save"), this);
+    m_save->setDefault(true);
+    auto* close = Button(QStringLiteral("BitBtn1"), QStringLiteral("Close"), this);
+    m_skills->setEnabled(bool(SkillWindowFactory()));
+    m_move->setEnabled(false);
+    m_rename->setEnabled(false);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_skills);
+    buttons->addWidget(m_move);
+    buttons->addWidget(m_rename);
+    buttons->addStretch();
+    buttons->addWidget(m_save);
+    buttons->addWidget(close);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(statsGroup);
+    left->addWidget(zenGroup);
+    left->addStretch();
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(placeGroup);
+    middle->addWidget(pkGroup);
+    middle->addWidget(guildGroup);
+    middle->addStretch();
+    auto* right = new QVBoxLayout;
+    right->addWidget(m_characterType);
+    right->addWidget(m_ctlCode);
+    right->addStretch();
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(middle);
+    columns->addLayout(right);
+    columns->addWidget(m_quest, 0, Qt::AlignTop);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(who);
+    layout->addLayout(columns);
+    layout->addLayout(buttons);
+
+    ConnectGuarded(m_save, &QPushButton::clicked, this, [this] { ModifyButtonClick(); });
+    ConnectGuarded(m_quest, &RadioGroup::itemClicked, this, [this](int index) { QuestRGClick(index); });
+    ConnectGuarded(m_skills, &QPushButton::clicked, this, [this] { SkillButtonClick(); });
+    ConnectGuarded(m_move, &QPushButton::clicked, this, [this] { MovechrClick(); });
+    ConnectGuarded(m_rename, &QPushButton::clicked, this, [this] { RenameClick(); });
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+    RunGuarded(this, [this] { FormCreate(); });
+}
+
+QLineEdit* TCharacterEditionForm::field(const QString& name) const {
+    return m_fields.value(name);
+}
+
+void TCharacterEditionForm::FormCreate() {
+    m_account = AppState.CurrentAccount;
+    m_character = AppState.CurrentCharacter;
+    m_accountLabel->setText(m_account);
+    m_characterLabel->setText(m_character);
+    checkAccount();
+    loadCharacter();
+    loadResets();
+}
+
+void TCharacterEditionForm::checkAccount() {
+    if (OpenOn(DataSource::Account, CheckAccount(m_account)).IsEmpty())
+        Dialogs::ShowPlain(this, QStringLiteral("Account do Not Exist!"));
+}
+
+void TCharacterEditionForm::loadCharacter() {
+    m_save->setEnabled(false);
+    if (m_character.isEmpty()) {
+        Dialogs::ShowPlain(this, QStringLiteral("Select at least One Character"));
+        return;
+    }
+    Query row = OpenOn(DataSource::TanorOnline, LoadCharacter(m_character));
+    if (row.IsEmpty()) {
+        // Nothing to edit: no row to show, none to save into.
+        loadGuild();
+        return;
+    }
+    const auto text = [&row](const char* column) {
+        return row.FieldByName(QLatin1String(column)).AsString();
+    };
+    const struct {
+        const char* control;
+        const char* column;
+    } columns[] = {
+        {"Level", "cLevel"},      {"FreePoints", "LevelUpPoint"}, {"Experience", "Experience"},
+        {"Strenght", "Strength"}, {"Agility", "Dexterity"},       {"Vitality", "Vitality"},
+        {"Energy", "Energy"},     {"Charisma", "Leadership"},     {"Money", "Money"},
+        {"MapPosX", "MapPosX"},   {"MapPosY", "MapPosY"},         {"PKCount", "PkCount"},
+        {"PKTime", "PkTime"},
+    };
+    for (const auto& c : columns)
+        field(QLatin1String(c.control))->setText(text(c.column));
+    m_life->setText(text("Life"));
+    m_mana->setText(text("Mana"));
+
+    m_storedPkLevel = storedInt(row.FieldByName(QStringLiteral("PkLevel")));
+    m_storedMap = storedInt(row.FieldByName(QStringLiteral("MapNumber")));
+    m_storedClass = storedInt(row.FieldByName(QStringLiteral("Class")));
+    m_storedCtlCode = storedInt(row.FieldByName(QStringLiteral("CtlCode")));
+    m_pkLevel->setCurrentIndex(PkLevelIndex(m_storedPkLevel));
+    m_mapNumber->setCurrentIndex(MapIndex(m_storedMap));
+    m_characterType->SetItemIndex(m_storedClass ? IndexOfCode(Classes(), *m_storedClass) : -1);
+    m_ctlCode->SetItemIndex(m_storedCtlCode ? IndexOfCode(Statuses(), *m_storedCtlCode) : -1);
+
+    m_questPrefix = QuestPrefix(row.FieldByName(QStringLiteral("Quest")).AsBytes());
+    const int quest = QuestIndex(m_questPrefix);
+    m_quest->SetItemIndex(quest);
+    row.Close();
+    m_save->setEnabled(true);
+    if (quest < 0)
+        Dialogs::Show(this, QStringLiteral("Warning"), QuestVariantWarning(), Dialogs::Icon::Warning);
+    loadGuild();
+}
+
+void TCharacterEditionForm::loadGuild() {
+    Query member = OpenOn(DataSource::TanorOnline, GuildOf(m_character));
+    const bool inGuild = !member.IsEmpty();
+    if (inGuild) {
+        m_guild->setText(member.FieldByName(QStringLiteral("G_Name")).AsString());
+        m_master->setText(GuildStatusText(member.FieldByName(QStringLiteral("G_Status")).AsString()));
+        m_levelMember->setText(member.FieldByName(QStringLiteral("G_Level")).AsString());
+    } else {
+        for (QLabel* l : {m_guild, m_master, m_levelMember})
+            l->setText(QStringLiteral("None"));
+    }
+    // A guild member can be neither moved nor renamed.
+    m_move->setEnabled(!inGuild);
+    m_rename->setEnabled(!inGuild);
+}
+
+void TCharacterEditionForm::loadResets() {
+    m_resets = ReadSettingInt(QStringLiteral("Resets"), QStringLiteral("Enabled")) == 1;
+    if (!m_resets)
+        return;
+    m_resetNames = {ReadSetting(QStringLiteral("Resets"), QStringLiteral("Table")),
+                    ReadSetting(QStringLiteral("Resets"), QStringLiteral("ColumnCharacter")),
+                    ReadSetting(QStringLiteral("Resets"), QStringLiteral("ColumnResets"))};
+    if (!IsUsable(m_resetNames)) {
+        m_resets = false;
+        Dialogs::Show(this, kCaption,
+                      QStringLiteral("The reset table and columns named in the settings are not plain names; "
+                                     "resets are neither shown nor saved."),
+                      Dialogs::Icon::Warning);
+        return;
+    }
+    m_resetLabel->show();
+    field(QStringLiteral("Reset"))->show();
+    Query count = OpenOn(DataSource::TanorOnline, ReadResets(m_resetNames, m_character));
+    field(QStringLiteral("Reset"))->setText(count.Eof() ? QString() : count.Fields(0).AsString());
+}
+
+void TCharacterEditionForm::QuestRGClick(int index) {
+    if (index >= 0 && index < int(Quests().size()))
+        m_questPrefix = Quests()[std::size_t(index)].prefix;
+}
+
+void TCharacterEditionForm::ModifyButtonClick() {
+    // Every number is checked before anything is sent.
+    QMap<QString, qint64> values;
+    for (const NumberRule& rule : NumberRules()) {
+        QLineEdit* edit = field(rule.control);
+        // Resets count only when shown; a character without a reset row
+        // shows none and has none to write.
+        if (rule.control == QLatin1String("Reset") && (!m_resets || edit->text().trimmed().isEmpty()))
+            continue;
+        const std::optional<qint64> value = ParseWhole(edit->text(), rule.min, rule.max);
+        if (!value) {
+            Dialogs::Show(this, kCaption, NumberMessage(rule), Dialogs::Icon::Warning);
+            edit->setFocus();
+            edit->selectAll();
+            return;
+        }
+        values.insert(rule.control, *value);
+    }
+    // A list showing nothing (a stored value it does not know, or NULL)
+    // writes the stored value back.
+    const int type = m_characterType->ItemIndex();
+    const int status = m_ctlCode->ItemIndex();
+    const int pkLevel = m_pkLevel->currentIndex();
+    const int map = m_mapNumber->currentIndex();
+
+    CharacterUpdate c;
+    c.name = m_character;
+    c.level = values.value(QStringLiteral("Level"));
+    c.freePoints = values.value(QStringLiteral("FreePoints"));
+    c.classCode = type >= 0 ? std::optional<int>(Classes()[std::size_t(type)].code) : m_storedClass;
+    c.experience = values.value(QStringLiteral("Experience"));
+    c.strength = values.value(QStringLiteral("Strenght"));
+    c.agility = values.value(QStringLiteral("Agility"));
+    c.vitality = values.value(QStringLiteral("Vitality"));
+    c.energy = values.value(QStringLiteral("Energy"));
+    c.command = values.value(QStringLiteral("Charisma"));
+    c.money = values.value(QStringLiteral("Money"));
+    c.map = map >= 0 ? std::optional<int>(map) : m_storedMap;
+    c.x = values.value(QStringLiteral("MapPosX"));
+    c.y = values.value(QStringLiteral("MapPosY"));
+    c.pkLevel = pkLevel >= 0 ? std::optional<int>(pkLevel + 1) : m_storedPkLevel;
+    c.pkCount = values.value(QStringLiteral("PKCount"));
+    c.pkTime = values.value(QStringLiteral("PKTime"));
+    c.ctlCode = status >= 0 ? std::optional<int>(Statuses()[std::size_t(status)].code) : m_storedCtlCode;
+    c.questPrefix = m_questPrefix;
+
+    if (ExecOn(DataSource::TanorOnline, UpdateCharacter(c)) == 0) {
+        Dialogs::Show(this, kCaption,
+                      QStringLiteral("The character ") + m_character +
+                          QStringLiteral(" no longer exists under that name; nothing was saved."),
+                      Dialogs::Icon::Warning);
+        return;
+    }
+    Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"), QStringLiteral("Character Updated!"),
+                  Dialogs::Icon::Information);
+    accept();
+    if (values.contains(QStringLiteral("Reset")))
+        ExecOn(DataSource::TanorOnline,
+               WriteResets(m_resetNames, m_character, values.value(QStringLiteral("Reset"))));
+}
+
+void TCharacterEditionForm::openWithNames(const ModalOpener::Factory& create) {
+    AppState.CurrentAccount = m_account;
+    AppState.CurrentCharacter = m_character;
+    ModalOpener::Open(this, create, false);
+}
+
+void TCharacterEditionForm::SkillButtonClick() {
+    if (!SkillWindowFactory())
+        return;
+    openWithNames(SkillWindowFactory());
+}
+
+void TCharacterEditionForm::MovechrClick() {
+    openWithNames([](QWidget* parent) { return new TMoveCharForm(parent); });
+    checkAccount();
+}
+
+void TCharacterEditionForm::RenameClick() {
+    openWithNames([](QWidget* parent) { return new TRenameCharForm(parent); });
+    checkAccount();
+}

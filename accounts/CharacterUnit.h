@@ -1,0 +1,79 @@
+#pragma once
+
+#include "accounts/CharacterStatements.h"
+#include "widgets/ModalOpener.h"
+
+#include <QDialog>
+#include <QMap>
+
+#include <functional>
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class RadioGroup;
+
+// Shows and changes one character (AppState.CurrentAccount and
+// CurrentCharacter): level, points, statistics, money, position, PK state,
+// class, status and quest, and its guild membership. Opens the skill, move
+// and rename windows for it.
+class TCharacterEditionForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TCharacterEditionForm(QWidget* parent = nullptr);
+
+    // How "Skills..." creates the skill list editor (given the character
+    // editor as parent). Empty while there is none: the button is disabled.
+    static ModalOpener::Factory& SkillWindowFactory();
+
+    void FormCreate();
+    // "Save".
+    void ModifyButtonClick();
+    // A quest item picked.
+    void QuestRGClick(int index);
+    void SkillButtonClick();
+    void MovechrClick();
+    void RenameClick();
+
+private:
+    void checkAccount();
+    void loadCharacter();
+    void loadGuild();
+    void loadResets();
+    void openWithNames(const ModalOpener::Factory& create);
+    QLineEdit* field(const QString& name) const;
+
+    QString m_account;
+    QString m_character;
+    QLabel* m_accountLabel;
+    QLabel* m_characterLabel;
+    QMap<QString, QLineEdit*> m_fields; // by object name
+    QLineEdit* m_life;
+    QLineEdit* m_mana;
+    QLabel* m_resetLabel;
+    QComboBox* m_mapNumber;
+    QComboBox* m_pkLevel;
+    RadioGroup* m_characterType;
+    RadioGroup* m_ctlCode;
+    RadioGroup* m_quest;
+    QLabel* m_guild;
+    QLabel* m_master;
+    QLabel* m_levelMember;
+    QPushButton* m_save;
+    QPushButton* m_skills;
+    QPushButton* m_move;
+    QPushButton* m_rename;
+
+    // What was stored, for the lists that show nothing for a value they do
+    // not know: saving writes such a value back unchanged.
+    std::optional<int> m_storedClass;
+    std::optional<int> m_storedCtlCode;
+    std::optional<int> m_storedPkLevel;
+    std::optional<int> m_storedMap;
+    QString m_questPrefix = QStringLiteral("FFFF");
+
+    bool m_resets = false;
+    CharacterStatements::ResetNames m_resetNames;
+};

@@ -1,0 +1,76 @@
+#include "accounts/LetterText.h"
+
+#include "core/UtilitiesUnit.h"
+
+#include <QStringDecoder>
+
+#include <array>
+
+namespace LetterText {
+
+namespace {
+
+// Windows-1252 differs from Latin-1 only in 0x80-0x9F. Kept here so that the
+// default works whatever character sets the Qt build carries; the five
+// unassigned bytes map to the control character of the same number, as the
+// Windows conversion does.
+constexpr std::array<char16_t, 32> kCp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+bool isCp1252(const QString& name) {
+    const QString n = name.trimmed().toLower();
+    return n.isEmpty() || n == QLatin1String("windows-1252") || n == QLatin1String("cp1252") ||
+           n == QLatin1String("1252");
+}
+
+QString fromCp1252(const QByteArray& bytes) {
+    QString text;
+    text.reserve(bytes.size());
+    for (const char b : bytes) {
+        const auto u = static_cast<unsigned char>(b);
+        text += u >= 0x80 && u < 0xA0 ? QChar(kCp1252High[u - 0x80]) : QChar(u);
+    }
+    return text;
+}
+
+QString oneByteText(const QByteArray& memo, const QString& codePage) {
+    const qsizetype zero = memo.indexOf('\0');
+    const QByteArray bytes = zero < 0 ? memo : memo.left(zero);
+    if (!isCp1252(codePage)) {
+        QStringDecoder decoder(codePage.trimmed().toLatin1().constData());
+        if (decoder.isValid())
+            return decoder.decode(bytes);
+    }
+    return fromCp1252(bytes);
+}
+
+QString twoByteText(const QByteArray& memo) {
+    QString text;
+    for (qsizetype i = 0; i + 1 < memo.size(); i += 2) {
+        const auto unit = static_cast<char16_t>(static_cast<unsigned char>(memo[i]) |
+                                                static_cast<unsigned char>(memo[i + 1]) << 8);
+        if (unit == 0)
+            break;
+        text += QChar(unit);
+    }
+    return text;
+}
+
+} // namespace
+
+Letter Decode(const QByteArray& memo, const QString& codePage) {
+    if (memo.size() < 2)
+        return {std::nullopt, oneByteText(memo, codePage)};
+    if (memo[1] == '\0')
+        return {QStringLiteral("Unicode"), twoByteText(memo)};
+    return {QStringLiteral("ASCII"), oneByteText(memo, codePage)};
+}
+
+QString CodePage() {
+    const QString name = ReadSetting(QStringLiteral("Letters"), QStringLiteral("CodePage")).trimmed();
+    return name.isEmpty() ? QString::fromLatin1(kDefaultCodePage) : name;
+}
+
+} // namespace LetterText

@@ -1,0 +1,137 @@
+#include "accounts/ModifyAccountUnit.h"
+
+#include "accounts/AccountsKit.h"
+#include "core/AppState.h"
+#include "core/QueryHelpers.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Guard.h"
+#include "widgets/WidgetKit.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace AccountsKit;
+
+TModifyAccountForm::TModifyAccountForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("ModifyAccountForm"));
+    setWindowTitle(QStringLiteral("Modify Account"));
+
+    auto* accountRow = new QHBoxLayout;
+    accountRow->addWidget(new QLabel(QStringLiteral("Account:"), this));
+    m_accountId = new QLabel(this);
+    m_accountId->setObjectName(QStringLiteral("AccountID"));
+    m_accountId->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
+    m_accountId->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    accountRow->addWidget(m_accountId);
+    accountRow->addStretch();
+
+    auto* form = new QFormLayout;
+    m_name = AddField(form, QStringLiteral("Name"), QStringLiteral("Name"));
+
+    // The two password fields, their notes below them.
+    m_newPassword = Edit(QStringLiteral("NewPassword"), this);
+    m_newRePassword = Edit(QStringLiteral("NewRePassword"), this);
+    MaskWithStars(m_newPassword);
+    MaskWithStars(m_newRePassword);
+    auto* blank = new QLabel(QStringLiteral("Leave Blanck if you do not want to change the password"), this);
+    blank->setWordWrap(true);
+    auto* onlyMd5 = new QLabel(QStringLiteral("(Only for MD5)"), this);
+    onlyMd5->setStyleSheet(QStringLiteral("color: red"));
+    form->addRow(QStringLiteral("New Password"), m_newPassword);
+    form->addRow(QStringLiteral("New Re-Password"), m_newRePassword);
+    auto* notes = new QVBoxLayout;
+    notes->setSpacing(0);
+    notes->addWidget(blank);
+    notes->addWidget(onlyMd5);
+    form->addRow(QString(), notes);
+
+    m_mail = AddField(form, QStringLiteral("Mail"), QStringLiteral("Mail"));
+    m_securityNumber = AddField(form, QStringLiteral("Security Number"), QStringLiteral("SecurityNumber"), 7);
+    m_secretQuestion = AddField(form, QStringLiteral("Secret Question"), QStringLiteral("SecretQuestion"));
+    m_secretAnswer = AddField(form, QStringLiteral("Secret Answer"), QStringLiteral("SecretAnswer"));
+
+    auto* md5Row = new QHBoxLayout;
+    md5Row->addWidget(new QLabel(QStringLiteral("MD5 is "), this));
+    m_md5Label2 = new QLabel(this);
+    m_md5Label2->setObjectName(QStringLiteral("MD5Label2"));
+    md5Row->addWidget(m_md5Label2);
+    md5Row->addStretch();
+
+    m_modify = Button(QStringLiteral("Modify"), QStringLiteral("Save"), this);
+    m_modify->setEnabled(false);
+    m_modify->setDefault(true);
+    auto* close = Button(QStringLiteral("Closeb"), QStringLiteral("Close"), this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_modify);
+    buttons->addWidget(close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(accountRow);
+    layout->addLayout(form);
+    layout->addLayout(md5Row);
+    layout->addLayout(buttons);
+    setMinimumWidth(400);
+
+    ConnectGuarded(m_modify, &QPushButton::clicked, this, [this] { ModifyClick(); });
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+    RunGuarded(this, [this] { Creator(); });
+}
+
+void TModifyAccountForm::Creator() {
+    m_account = AppState.CurrentAccount;
+    m_accountId->setText(m_account);
+    m_hashing = ReadHashing();
+    ShowHashing(m_md5Label2, m_hashing);
+    BitBtn1Click();
+}
+
+void TModifyAccountForm::BitBtn1Click() {
+    using namespace AccountStatements;
+    Query row = OpenOn(DataSource::Account, LoadAccount(m_account));
+    if (row.IsEmpty()) {
+        Dialogs::ShowPlain(this, QStringLiteral("Account do not Exist!!!"));
+        return;
+    }
+    m_modify->setEnabled(true);
+    const auto text = [&row](const char* column) {
+        return row.FieldByName(QLatin1String(column)).AsString();
+    };
+    m_name->setText(text("memb_name"));
+    m_mail->setText(text("mail_addr"));
+    m_securityNumber->setText(ShownPersonalId(text("sno__numb")));
+    m_secretQuestion->setText(text("fpas_ques"));
+    m_secretAnswer->setText(text("fpas_answ"));
+    if (m_hashing == Hashing::Disabled) {
+        m_newPassword->setText(text("memb__pwd"));
+        m_newRePassword->setText(text("memb__pwd"));
+    }
+}
+
+void TModifyAccountForm::ModifyClick() {
+    using namespace AccountStatements;
+    const QString password = m_newPassword->text();
+    if (password != m_newRePassword->text()) {
+        Dialogs::ShowPlain(this, QStringLiteral("Passwords do Not Match"));
+        return;
+    }
+    const QStringList fields =
+        UpdateAccountFields(m_account, m_name->text(), m_mail->text(), m_securityNumber->text(),
+                            m_secretQuestion->text(), m_secretAnswer->text());
+    if (password.isEmpty()) {
+        ExecOn(DataSource::Account, fields);
+        Dialogs::ShowPlain(this, QStringLiteral("Account Data Updated!"));
+        accept();
+        return;
+    }
+    ExecOn(DataSource::Account, m_hashing == Hashing::Enabled ? HashPassword(password, m_account)
+                                                              : SetPlainPassword(m_account, password));
+    ExecOn(DataSource::Account, fields);
+    Dialogs::ShowPlain(this, QStringLiteral("Account Data ") + m_account + QStringLiteral(" Updated!"));
+    accept();
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "accounts/AccountStatements.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// Edits the account AppState.CurrentAccount: holder's data and password.
+class TModifyAccountForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TModifyAccountForm(QWidget* parent = nullptr);
+
+    // Shows the account and the hashing status, then loads (BitBtn1Click).
+    void Creator();
+    // Loads the account's fields.
+    void BitBtn1Click();
+    // "Save".
+    void ModifyClick();
+
+private:
+    QString m_account;
+    QLabel* m_accountId;
+    QLineEdit* m_name;
+    QLineEdit* m_newPassword;
+    QLineEdit* m_newRePassword;
+    QLineEdit* m_mail;
+    QLineEdit* m_securityNumber;
+    QLineEdit* m_secretQuestion;
+    QLineEdit* m_secretAnswer;
+    QLabel* m_md5Label2;
+    QPushButton* m_modify;
+    AccountStatements::Hashing m_hashing = AccountStatements::Hashing::Disabled;
+};

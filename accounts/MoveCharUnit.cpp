@@ -1,0 +1,65 @@
+#include "accounts/MoveCharUnit.h"
+
+#include "accounts/AccountsKit.h"
+#include "accounts/CharacterCodes.h"
+#include "accounts/CharacterStatements.h"
+#include "core/AppState.h"
+#include "core/QueryHelpers.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Guard.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TMoveCharForm::TMoveCharForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("MoveCharForm"));
+    setWindowTitle(QStringLiteral("Move Character..."));
+
+    auto* group = new QGroupBox(QStringLiteral("Move Details"), this);
+    auto* form = new QFormLayout(group);
+    m_oriAcc = AccountsKit::Shown(QStringLiteral("OriACC"), group);
+    m_chrName = AccountsKit::Shown(QStringLiteral("ChrName"), group);
+    m_newAcc = AccountsKit::Edit(QStringLiteral("NewACC"), group, 10);
+    form->addRow(QStringLiteral("Original Account:"), m_oriAcc);
+    form->addRow(QStringLiteral("Character Name:"), m_chrName);
+    form->addRow(QStringLiteral("New Account:"), m_newAcc);
+
+    auto* move = AccountsKit::Button(QStringLiteral("BitBtn1"), QStringLiteral("Move"), this);
+    move->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(move);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+    setMinimumWidth(300);
+
+    ConnectGuarded(move, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    RunGuarded(this, [this] { GetNames(); });
+}
+
+void TMoveCharForm::GetNames() {
+    m_oriAcc->setText(AppState.CurrentAccount);
+    m_chrName->setText(AppState.CurrentCharacter);
+}
+
+void TMoveCharForm::BitBtn1Click() {
+    Query answer =
+        OpenOn(DataSource::TanorOnline,
+               CharacterStatements::MoveCharacter(m_oriAcc->text(), m_chrName->text(), m_newAcc->text()));
+    if (answer.Eof()) {
+        Dialogs::ShowError(this, QStringLiteral("The move procedure gave no result"));
+        return;
+    }
+    const int code = answer.Fields(0).AsInteger();
+    answer.Close();
+    // OK and Cancel both only close the box.
+    (void)Dialogs::Ask(this, QStringLiteral("Move Character..."), CharacterCodes::MoveResultText(code),
+                       Dialogs::Icon::Information);
+    accept();
+}

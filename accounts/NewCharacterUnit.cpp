@@ -1,0 +1,109 @@
+#include "accounts/NewCharacterUnit.h"
+
+#include "accounts/AccountsKit.h"
+#include "accounts/CharacterCodes.h"
+#include "accounts/CharacterStatements.h"
+#include "core/AppState.h"
+#include "core/QueryHelpers.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Guard.h"
+#include "widgets/WidgetKit.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace CharacterStatements;
+
+namespace {
+const QString kCaption = QStringLiteral("New Character");
+
+// Steps after the procedure whose failure does not stop the creation (a name
+// already numbered keeps its old number).
+template <class F> void Tolerated(F f) {
+    try {
+        f();
+    } catch (const std::exception&) {
+    }
+}
+} // namespace
+
+TNewCharacterForm::TNewCharacterForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("NewCharacterForm"));
+    setWindowTitle(QStringLiteral("New Character"));
+
+    auto* form = new QFormLayout;
+    m_accountName = new QLabel(this);
+    m_accountName->setObjectName(QStringLiteral("AccountName"));
+    QFont bold = m_accountName->font();
+    bold.setBold(true);
+    m_accountName->setFont(bold);
+    form->addRow(QStringLiteral("Account:"), m_accountName);
+    m_newCharacterName =
+        AccountsKit::AddField(form, QStringLiteral("Name"), QStringLiteral("NewCharacterName"), 10);
+
+    m_newCharacterType = new RadioGroup(QStringLiteral("Character Type"),
+                                        CharacterCodes::Captions(CharacterCodes::BaseClasses()), this);
+    m_newCharacterType->setObjectName(QStringLiteral("NewCharacterType"));
+    m_newCharacterType->SetItemIndex(0);
+
+    auto* add = AccountsKit::Button(QStringLiteral("Button1"), QStringLiteral("Add"), this);
+    add->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(add);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(m_newCharacterType);
+    layout->addLayout(buttons);
+    setMinimumWidth(260);
+
+    ConnectGuarded(add, &QPushButton::clicked, this, [this] { Button1Click(); });
+    RunGuarded(this, [this] { FillDate(); });
+}
+
+void TNewCharacterForm::FillDate() {
+    m_account = AppState.CurrentAccount;
+    m_accountName->setText(m_account);
+}
+
+void TNewCharacterForm::Button1Click() {
+    const QString name = m_newCharacterName->text();
+    if (name.trimmed().isEmpty()) {
+        Dialogs::Show(this, kCaption, QStringLiteral("Type the name of the new character."),
+                      Dialogs::Icon::Warning);
+        return;
+    }
+    const int item = m_newCharacterType->ItemIndex();
+    const int classCode = CharacterCodes::BaseClasses()[std::size_t(item < 0 ? 0 : item)].code;
+    if (!OpenOn(DataSource::TanorOnline, FindName(name)).IsEmpty()) {
+        Dialogs::Show(this, QStringLiteral("Error"), QStringLiteral("Name is in use"), Dialogs::Icon::Error);
+        return;
+    }
+    ExecOn(DataSource::TanorOnline, CreateCharacter(m_account, name, classCode));
+    // The procedure answers in its own way when it refuses (no free slot,
+    // say): what counts is whether the character is there now.
+    if (OpenOn(DataSource::TanorOnline, FindName(name)).IsEmpty()) {
+        Dialogs::Show(this, kCaption,
+                      QStringLiteral("The server did not create the character ") + name +
+                          QStringLiteral(" (is a character slot of the account free?)."),
+                      Dialogs::Icon::Error);
+        return;
+    }
+    Tolerated([&] { ExecOn(DataSource::TanorOnline, AddFriendNumber(name)); });
+    qint64 guid = 0;
+    Tolerated([&] {
+        Query number = OpenOn(DataSource::TanorOnline, FriendNumberOf(name));
+        if (!number.Eof())
+            guid = number.Fields(0).AsLargeInt();
+    });
+    Tolerated([&] { ExecOn(DataSource::TanorOnline, AddFriendMain(guid, name)); });
+    AppState.CurrentCharacter = name;
+    accept();
+    Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"), QStringLiteral("Character Created"),
+                  Dialogs::Icon::Information);
+}

@@ -1,0 +1,119 @@
+#pragma once
+
+#include "guilds/CastleGeometry.h"
+
+#include <QDialog>
+
+#include <array>
+#include <vector>
+
+class CastlePicture;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+// The castle siege state of one map server group (AppState.MapServerGroup):
+// dates, phase, owner, money and taxes (written by "Save"), the registered
+// guilds and the gates and statues (written at once).
+class TCastleSiegeForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TCastleSiegeForm(QWidget* parent = nullptr);
+
+    void FormCreate();
+    void BitBtn3Click();
+    void BitBtn4Click();
+    void ListBox1Click();
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void ComboBox2CloseUp(int item);
+    void LabeledEdit1KeyUp();
+    void GatesMouseDown(int x, int y);
+    void StatuesMouseDown(int x, int y);
+    void BitBtn5Click();
+    void Button2Click();
+    void BitBtn6Click();
+    void Button1Click();
+    void NPCLifeKeyDown();
+    void SNPCLifeKeyUp();
+    void NPCDefLVLSelect(int item);
+    void SNpcDeflvlSelect(int item);
+    void SNPCReglvlCloseUp(int item);
+    void uplifeClick();
+    void suplifeClick();
+
+private:
+    // What the editor knows of one gate or statue once it was looked at.
+    struct NpcSlot {
+        bool exists = false;
+        qint64 life = 0;
+        qint64 maxLife = 0;
+        int defence = 0;
+        int regeneration = 0;
+    };
+    // The controls and slots of the gates or the statues page.
+    struct NpcPage {
+        explicit NpcPage(CastleGeometry::NpcKind k) : kind(k) {}
+        CastleGeometry::NpcKind kind;
+        CastlePicture* picture = nullptr;
+        QWidget* fields = nullptr; // life, maximum, levels, raise: hidden for an absent one
+        QLineEdit* life = nullptr;
+        QLabel* maxLife = nullptr;
+        QPushButton* raise = nullptr;
+        QComboBox* defence = nullptr;
+        QComboBox* regeneration = nullptr; // statues only
+        QPushButton* buy = nullptr;
+        QPushButton* remove = nullptr;
+        std::vector<NpcSlot> slots;
+        int selected = -1;
+    };
+
+    QWidget* buildCastlePanel();
+    QWidget* buildGuildPanel();
+    QWidget* buildNpcPage(NpcPage& page);
+    void loadData();
+    [[nodiscard]] NpcSlot readNpc(const NpcPage& page, int index) const;
+    void showBars(NpcPage& page, int index);
+    void showSelected(NpcPage& page);
+    void selectAt(NpcPage& page, int x, int y);
+    void buy(NpcPage& page);
+    void remove(NpcPage& page);
+    void lifeTyped(NpcPage& page);
+    void levelChosen(NpcPage& page, bool regeneration, int item);
+    void raiseLife(NpcPage& page);
+    [[nodiscard]] QString selectedGuild() const;
+
+    int m_group = 0;
+    CastleGeometry::CastleLevels m_levels{};
+    bool m_listSet = false;             // the guild list for the siege is set
+    bool m_occupied = false;            // as stored
+    QString m_owner;                    // as stored
+    std::array<int, 3> m_storedTaxes{}; // chaos, shop, hunt zone as stored
+    int m_giveUp = -1;                  // the "Give Up?:" item shown
+
+    QWidget* m_body = nullptr;
+    QLabel* m_mapServer;
+    QLabel* m_start;
+    QLabel* m_end;
+    QLabel* m_state1;
+    QLabel* m_state2;
+    QComboBox* m_taxShop;
+    QComboBox* m_taxChaos;
+    QComboBox* m_taxHunt;
+    QLineEdit* m_money;
+    QComboBox* m_owners;
+    QLabel* m_listCaption;
+    QListWidget* m_guilds;
+    QPushButton* m_addGuild;
+    QPushButton* m_deleteGuild;
+    QLabel* m_master;
+    QLabel* m_memberCount;
+    QWidget* m_giveUpRow;
+    QComboBox* m_giveUpList;
+    QWidget* m_marksRow;
+    QLineEdit* m_marks;
+    NpcPage m_gates{CastleGeometry::NpcKind::Gate};
+    NpcPage m_statues{CastleGeometry::NpcKind::Statue};
+};

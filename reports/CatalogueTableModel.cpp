@@ -1,0 +1,241 @@
+#include "reports/CatalogueTableModel.h"
+
+#include "core/UtilitiesUnit.h"
+#include "platform/Query.h"
+#include "platform/TanorError.h"
+
+namespace {
+
+// Whole-number columns of the catalogue; other tables' columns are taken as
+// numeric when their first value is a number.
+bool knownNumeric(const QString& column) {
+    static const QStringList names = {QStringLiteral("Unique"), QStringLiteral("Unique2"),
+                                      QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("SetNumber")};
+    return names.contains(column, Qt::CaseInsensitive);
+}
+
+bool isNumber(const QVariant& value) {
+    switch (value.metaType().id()) {
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return true;
+    default:
+        return false;
+    }
+}
+
+Query catalogueQuery(const QString& text) {
+    Query q;
+    q.SetConnectionString(CatalogueConnectionString());
+    q.SetText(text);
+    return q;
+}
+
+// A typed or imported value: empty text is NULL, numbers must be whole.
+QVariant typedValue(const QVariant& value, bool numeric, const QString& column) {
+    if (value.isNull())
+        return {};
+    const QString text = value.toString();
+    if (!numeric)
+        return text;
+    if (text.trimmed().isEmpty())
+        return {};
+    bool ok = false;
+    const qint64 number = text.trimmed().toLongLong(&ok);
+    if (!ok)
+        throw ConvertError(QStringLiteral("'%1' is not a whole number for the field %2").arg(text, column));
+    return number;
+}
+
+} // namespace
+
+CatalogueTableModel::CatalogueTableModel(QObject* parent) : RowsModel(parent) {}
+
+void CatalogueTableModel::Open(const QString& table) {
+    m_table = table;
+    m_editRow = -1;
+    Clear();
+    m_numeric.clear();
+    m_original.clear();
+    m_new.clear();
+    if (!ReportStatements::IsCatalogueTable(table))
+        throw TanorError(QStringLiteral("The catalogue has no table '%1' to edit").arg(table));
+    Query q = catalogueQuery(ReportStatements::CatalogueRows(table));
+    q.Open();
+    Load(q);
+    for (int c = 0; c < m_names.size(); ++c) {
+        bool numeric = knownNumeric(m_names[c]);
+        for (const auto& row : m_rows)
+            if (!row[c].isNull()) {
+                numeric = numeric || isNumber(row[c]);
+                break;
+            }
+        m_numeric << numeric;
+    }
+    m_original = m_rows;
+    m_new = QVector<bool>(m_rows.size(), false);
+}
+
+QVector<int> CatalogueTableModel::ColumnWidths(const QString& table) {
+    if (table == QLatin1String("Item"))
+        return {20, 20, 20, 20, 20, 120, 50, 18, 18, 30, 20, 25, 25};
+    if (table == QLatin1String("Skill"))
+        return {20, 120, 120};
+    return {};
+}
+
+void CatalogueTableModel::Refresh() {
+    Open(m_table);
+}
+
+Qt::ItemFlags CatalogueTableModel::flags(const QModelIndex& index) const {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable;
+}
+
+bool CatalogueTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole || (m_editRow >= 0 && m_editRow != index.row()))
+        return false;
+    const QString text = value.toString();
+    m_rows[index.row()][index.column()] = text.isEmpty() ? QVariant() : QVariant(text);
+    m_editRow = index.row();
+    Q_EMIT dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    return true;
+}
+
+void CatalogueTableModel::Edit(int row) {
+    if (m_editRow < 0 && row >= 0 && row < m_rows.size())
+        m_editRow = row;
+}
+
+QVector<ReportStatements::CatalogueColumn> CatalogueTableModel::columns() const {
+    QVector<ReportStatements::CatalogueColumn> out;
+    for (int c = 0; c < m_names.size(); ++c)
+        out.push_back({m_names[c], m_numeric[c]});
+    return out;
+}
+
+QVector<QVariant> CatalogueTableModel::typed(const QVector<QVariant>& row) const {
+    QVector<QVariant> values;
+    for (int c = 0; c < m_names.size(); ++c)
+        values << typedValue(row[c], m_numeric[c], m_names[c]);
+    return values;
+}
+
+void CatalogueTableModel::Post() {
+    if (m_editRow < 0)
+        return;
+    const int row = m_editRow;
+    const QVector<QVariant> values = typed(m_rows[row]);
+    if (m_new[row]) {
+        Query q = catalogueQuery(ReportStatements::CatalogueInsert(m_table, columns(), values));
+        q.ExecSQL();
+    } else {
+        Query q =
+            catalogueQuery(ReportStatements::CatalogueUpdate(m_table, columns(), m_original[row], values));
+        if (q.ExecSQL() == 0)
+            throw DbError(QStringLiteral("The row is no longer in the table %1: it was changed or deleted "
+                                         "since it was read")
+                              .arg(m_table));
+    }
+    m_rows[row] = values;
+    m_original[row] = values;
+    m_new[row] = false;
+    m_editRow = -1;
+    Q_EMIT dataChanged(index(row, 0), index(row, int(m_names.size()) - 1));
+}
+
+void CatalogueTableModel::Cancel() {
+    if (m_editRow < 0)
+        return;
+    const int row = m_editRow;
+    m_editRow = -1;
+    if (m_new[row]) {
+        removeRowAt(row);
+        return;
+    }
+    m_rows[row] = m_original[row];
+    Q_EMIT dataChanged(index(row, 0), index(row, int(m_names.size()) - 1));
+}
+
+void CatalogueTableModel::InsertAt(int row) {
+    if (m_editRow >= 0 || m_names.isEmpty())
+        return;
+    row = qBound(0, row, int(m_rows.size()));
+    beginInsertRows(QModelIndex(), row, row);
+    m_rows.insert(row, QVector<QVariant>(m_names.size()));
+    m_original.insert(row, QVector<QVariant>(m_names.size()));
+    m_new.insert(row, true);
+    endInsertRows();
+    m_editRow = row;
+}
+
+void CatalogueTableModel::DeleteRow(int row) {
+    if (row < 0 || row >= m_rows.size())
+        return;
+    if (!m_new[row]) {
+        Query q = catalogueQuery(ReportStatements::CatalogueDelete(m_table, columns(), m_original[row]));
+        q.ExecSQL();
+    }
+    if (m_editRow == row)
+        m_editRow = -1;
+    else if (m_editRow > row)
+        --m_editRow;
+    removeRowAt(row);
+}
+
+void CatalogueTableModel::removeRowAt(int row) {
+    beginRemoveRows(QModelIndex(), row, row);
+    m_rows.removeAt(row);
+    m_original.removeAt(row);
+    m_new.removeAt(row);
+    endRemoveRows();
+}
+
+QVector<QVector<QVariant>> CatalogueTableModel::CheckCsv(const QVector<Csv::Record>& records) const {
+    if (records.isEmpty())
+        throw ConvertError(QStringLiteral("The file is empty: the first line must name the columns"));
+    const Csv::Record& header = records.front();
+    if (header.fields.size() != m_names.size() ||
+        !std::equal(m_names.begin(), m_names.end(), header.fields.begin(),
+                    [](const QString& a, const QString& b) {
+                        return a.compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+                    }))
+        throw ConvertError(QStringLiteral("Line %1: the columns must be %2")
+                               .arg(header.line)
+                               .arg(m_names.join(QLatin1Char(','))));
+    QVector<QVector<QVariant>> rows;
+    for (qsizetype i = 1; i < records.size(); ++i) {
+        const Csv::Record& r = records[i];
+        if (r.fields.size() != m_names.size())
+            throw ConvertError(QStringLiteral("Line %1: %2 fields where the table has %3 columns")
+                                   .arg(r.line)
+                                   .arg(r.fields.size())
+                                   .arg(m_names.size()));
+        QVector<QVariant> row;
+        for (int c = 0; c < m_names.size(); ++c)
+            row << QVariant(r.fields[c]);
+        try {
+            rows << typed(row);
+        } catch (const ConvertError& e) {
+            throw ConvertError(QStringLiteral("Line %1: %2").arg(r.line).arg(e.text()));
+        }
+    }
+    return rows;
+}
+
+void CatalogueTableModel::ReplaceRows(const QVector<QVector<QVariant>>& rows) {
+    QStringList statements{ReportStatements::CatalogueClear(m_table)};
+    for (const auto& row : rows)
+        statements << ReportStatements::CatalogueInsert(m_table, columns(), row);
+    for (const QString& text : statements) {
+        Query q = catalogueQuery(text);
+        q.ExecSQL();
+    }
+    Refresh();
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "reports/Csv.h"
+#include "reports/ReportStatements.h"
+#include "reports/RowsModel.h"
+
+// One table of the item and skill catalogue, editable in place. Edits stay
+// in the row until it is posted: one row at a time is in edit, posting
+// writes it (an INSERT for a new row, an UPDATE found by every original
+// value otherwise), cancelling restores it. Every statement builds the
+// catalogue connection string afresh.
+class CatalogueTableModel : public RowsModel {
+    Q_OBJECT
+public:
+    explicit CatalogueTableModel(QObject* parent = nullptr);
+
+    // Reads the table; on failure the model is left empty and the error
+    // thrown. A table the editor does not know is refused unread.
+    void Open(const QString& table);
+    void Refresh();
+    [[nodiscard]] const QString& Table() const { return m_table; }
+    // The grid's widths of a table's columns by position; columns past the
+    // end keep the grid's own width.
+    [[nodiscard]] static QVector<int> ColumnWidths(const QString& table);
+
+    [[nodiscard]] Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // Only the row in edit (or a row when none is) accepts values.
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+    [[nodiscard]] int EditingRow() const { return m_editRow; }
+    [[nodiscard]] bool IsEditing() const { return m_editRow >= 0; }
+    // Puts a row in edit without changing it.
+    void Edit(int row);
+    // Writes the row in edit. A value the table refuses throws and leaves
+    // the row in edit.
+    void Post();
+    // Drops the edits of the row in edit; a new row goes away.
+    void Cancel();
+    // A new empty row at `row`, in edit. Nothing is written before Post.
+    void InsertAt(int row);
+    // Deletes a row from the table (a new row in edit is only dropped).
+    void DeleteRow(int row);
+
+    // The rows of a CSV text with the table's columns in a header, typed
+    // for the table. A bad record throws ConvertError naming its line.
+    [[nodiscard]] QVector<QVector<QVariant>> CheckCsv(const QVector<Csv::Record>& records) const;
+    // Replaces every row of the table by `rows` (from CheckCsv) and reads
+    // the table again.
+    void ReplaceRows(const QVector<QVector<QVariant>>& rows);
+
+private:
+    [[nodiscard]] QVector<ReportStatements::CatalogueColumn> columns() const;
+    // A row's values typed for a statement; throws ConvertError for a
+    // number that is not one.
+    [[nodiscard]] QVector<QVariant> typed(const QVector<QVariant>& row) const;
+    void removeRowAt(int row);
+
+    QString m_table;
+    QVector<bool> m_numeric;
+    QVector<QVector<QVariant>> m_original; // as read or last posted
+    QVector<bool> m_new;                   // inserted here, never posted
+    int m_editRow = -1;
+};

@@ -1,0 +1,173 @@
+#include "reports/JoinUnit.h"
+
+#include "core/QueryHelpers.h"
+#include "core/UtilitiesUnit.h"
+#include "platform/TanorError.h"
+#include "reports/ReportStatements.h"
+#include "widgets/Dialogs.h"
+#include "widgets/Guard.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+// Reload times from 0 (stop after the next tick) to a day.
+constexpr int kMaxReloadSeconds = 86400;
+
+QLineEdit* display(QWidget* parent, const char* name) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setReadOnly(true);
+    return edit;
+}
+
+// A database name from a data source entry, checked before it names tables.
+QString databaseName(const QString& name) {
+    if (!name.isEmpty() && !ReportStatements::IsPlainIdentifier(name))
+        throw TanorError(
+            QStringLiteral("The data source names the database '%1', which is not a plain name").arg(name));
+    return name;
+}
+
+} // namespace
+
+TJoinForm::TJoinForm(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("JoinForm"));
+    setWindowTitle(QStringLiteral("Connection"));
+
+    m_accounts = new QListWidget(this);
+    m_accounts->setObjectName(QStringLiteral("AccCT"));
+    m_total = new QLabel(QStringLiteral("0"), this);
+    m_total->setObjectName(QStringLiteral("TC"));
+    m_character = display(this, "CharCT");
+    m_ip = display(this, "IP");
+    m_connected = display(this, "CTM");
+    m_disconnected = display(this, "DTM");
+    m_autoReload = new QCheckBox(QStringLiteral("Auto Reload"), this);
+    m_autoReload->setObjectName(QStringLiteral("CheckBox1"));
+    m_autoReload->setChecked(true);
+    m_reloadTime = new QLineEdit(QStringLiteral("10"), this);
+    m_reloadTime->setObjectName(QStringLiteral("LabeledEdit1"));
+    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    close->setObjectName(QStringLiteral("BitBtn1"));
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer"));
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(new QLabel(QStringLiteral("Accounts Connected"), this));
+    left->addWidget(m_accounts, 1);
+    auto* total = new QHBoxLayout;
+    total->addWidget(new QLabel(QStringLiteral("Total Connected:"), this));
+    total->addWidget(m_total, 1);
+    left->addLayout(total);
+
+    auto* fields = new QFormLayout;
+    fields->setRowWrapPolicy(QFormLayout::WrapAllRows);
+    fields->addRow(QStringLiteral("Character Connected"), m_character);
+    fields->addRow(QStringLiteral("IP"), m_ip);
+    fields->addRow(QStringLiteral("Connected Time"), m_connected);
+    fields->addRow(QStringLiteral("Disconnected Time"), m_disconnected);
+    fields->addRow(m_autoReload);
+    fields->addRow(QStringLiteral("Reload Time (seconds)"), m_reloadTime);
+    auto* right = new QVBoxLayout;
+    right->addLayout(fields);
+    right->addStretch();
+    right->addWidget(close, 0, Qt::AlignRight);
+
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(left, 1);
+    top->addLayout(right, 1);
+    resize(420, 330);
+
+    ConnectGuarded(m_accounts, &QListWidget::itemClicked, this, [this] { AccCTClick(); });
+    ConnectGuarded(m_autoReload, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
+    connect(m_reloadTime, &QLineEdit::textChanged, this, [this] { m_warnedText.clear(); });
+    connect(m_timer, &QTimer::timeout, this, [this] { TimerTimer(); });
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+
+    RunGuarded(this, [this] { FormCreate(); });
+    m_timer->start(1000);
+}
+
+void TJoinForm::FormCreate() {
+    m_accounts->clear();
+    const QStringList accounts = ListOn(DataSource::Account, ReportStatements::ConnectedAccounts());
+    m_accounts->addItems(accounts);
+    m_total->setText(QString::number(accounts.size()));
+}
+
+void TJoinForm::AccCTClick() {
+    const QListWidgetItem* chosen = m_accounts->currentItem();
+    if (!chosen)
+        return;
+    const QString text = ReportStatements::ConnectionDetails(
+        databaseName(AccountDatabaseName()), databaseName(GameDatabaseName()), chosen->text());
+    Query q = OpenOn(DataSource::TanorOnline, text);
+    const bool found = !q.Eof();
+    m_character->setText(found ? q.FieldByName(QStringLiteral("GameIDC")).AsString() : QString());
+    m_ip->setText(found ? q.FieldByName(QStringLiteral("Ip")).AsString() : QString());
+    m_connected->setText(found ? q.FieldByName(QStringLiteral("ConnectTM")).AsString() : QString());
+    m_disconnected->setText(found ? q.FieldByName(QStringLiteral("DisconnectTM")).AsString() : QString());
+}
+
+void TJoinForm::applyInterval() {
+    const QString text = m_reloadTime->text().trimmed();
+    bool ok = false;
+    const int seconds = text.toInt(&ok);
+    if (!ok || seconds < 0 || seconds > kMaxReloadSeconds) {
+        if (m_warnedText != m_reloadTime->text()) {
+            m_warnedText = m_reloadTime->text();
+            Dialogs::Show(
+                this, QStringLiteral("Connection"),
+                QStringLiteral("Reload Time (seconds) must be a whole number from 0 to %1; the list "
+                               "keeps reloading every %2 seconds.")
+                    .arg(kMaxReloadSeconds)
+                    .arg(m_timer->interval() / 1000),
+                Dialogs::Icon::Warning);
+        }
+        return;
+    }
+    // An interval of 0 runs nothing: the timer stops after this tick.
+    if (seconds == 0)
+        m_timer->stop();
+    else
+        m_timer->setInterval(seconds * 1000);
+}
+
+void TJoinForm::reloadKeepingPosition() {
+    const int position = m_accounts->currentRow();
+    if (m_boxOpen)
+        return;
+    try {
+        FormCreate();
+    } catch (const std::exception& e) {
+        m_boxOpen = true;
+        Dialogs::ShowError(this, e);
+        m_boxOpen = false;
+        return;
+    }
+    m_accounts->setCurrentRow(position < m_accounts->count() ? position : -1);
+}
+
+void TJoinForm::TimerTimer() {
+    applyInterval();
+    reloadKeepingPosition();
+}
+
+void TJoinForm::CheckBox1Click() {
+    if (!m_autoReload->isChecked()) {
+        m_timer->stop();
+        return;
+    }
+    m_timer->start();
+    TimerTimer();
+}

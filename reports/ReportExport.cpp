@@ -1,0 +1,12 @@
+#include "reports/ReportExport.h"
+
+#include "reports/Csv.h"
+#include "widgets/FileChooser.h"
+
+void ExportCsv(QWidget* window, const QAbstractItemModel& model, const QStringList& header) {
+    const QString file =
+        FileChooser::SaveFile(window, QStringLiteral("Export CSV"), QStringLiteral("CSV files (*.csv)"));
+    if (file.isEmpty())
+        return;
+    Csv::WriteFile(file, Csv::FromModel(model, header));
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QStringList>
+
+class QAbstractItemModel;
+class QWidget;
+
+// "Export CSV...": asks for a file and writes every row of the model to it
+// (UTF-8, RFC 4180). Nothing happens when the operator cancels; a file that
+// cannot be written throws.
+void ExportCsv(QWidget* window, const QAbstractItemModel& model, const QStringList& header = {});

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QVector>
+
+// Statements of the report windows (ranking, usage log, connected users,
+// game masters, catalogue tables). One function per statement form; text
+// values are quoted with Q here, never by the caller.
+namespace ReportStatements {
+
+// ---- ranking
+
+enum class RankingGroup { Character = 0, DevilSquare = 1, Guild = 2 };
+
+// The first 100 names of a group, best first.
+[[nodiscard]] QString RankingTop(RankingGroup group);
+// The details of one entry of a group.
+[[nodiscard]] QString RankingDetails(RankingGroup group, const QString& name);
+// The reset count of a character from the table and columns the settings
+// name. The three names must have passed IsPlainIdentifier.
+[[nodiscard]] QString ResetCount(const QString& table, const QString& columnResets,
+                                 const QString& columnCharacter, const QString& name);
+
+// Letters, digits and underscores, optionally in one pair of brackets; never
+// empty. Names from the settings are checked with it before they reach a
+// statement.
+[[nodiscard]] bool IsPlainIdentifier(const QString& name);
+
+// ---- usage log
+
+// "UseLog" + yyyyMMdd: the table of one day.
+[[nodiscard]] QString LogTable(const QDate& day);
+[[nodiscard]] QString ServerNames();
+// Minutes used and accounts connected in one hour (0-23) of a day; an empty
+// server means every server.
+[[nodiscard]] QString ChartHour(const QDate& day, int hour, const QString& server);
+// Whether a day has a log table: a statement that fails when it has none.
+[[nodiscard]] QString LogTableProbe(const QDate& day);
+
+enum class PayFilter { Any = 0, Free = 1, Hour = 2, Month = 3 };
+enum class UsedTimeFilter { Any = 0, MoreThan = 1, EqualTo = 2, LessThan = 3 };
+
+// The table's filters, typed. An empty account, address range or server
+// means "Any"/"All".
+struct LogFilter {
+    QString server;
+    bool accountLike = false;
+    QString account;
+    PayFilter pay = PayFilter::Any;
+    bool addressBetween = false;
+    QString addressFrom;
+    QString addressTo;
+    UsedTimeFilter usedTime = UsedTimeFilter::Any;
+    int minutes = 0;
+};
+[[nodiscard]] QString LogRows(const QDate& day, const LogFilter& filter);
+
+// ---- connected users and game masters
+
+[[nodiscard]] QString ConnectedAccounts();
+// Server, address, times and current character of a connected account.
+// accountDb and gameDb name the databases behind the account and game data
+// sources (empty: the connection's own).
+[[nodiscard]] QString ConnectionDetails(const QString& accountDb, const QString& gameDb,
+                                        const QString& account);
+[[nodiscard]] QString GameMasters();
+[[nodiscard]] QString CharacterAccount(const QString& name);
+[[nodiscard]] QString BlockCharacter(const QString& name);
+
+// ---- catalogue tables
+
+// The catalogue tables the editor opens.
+[[nodiscard]] bool IsCatalogueTable(const QString& table);
+[[nodiscard]] QString CatalogueRows(const QString& table);
+
+// A catalogue column and whether its values are whole numbers.
+struct CatalogueColumn {
+    QString name;
+    bool numeric = false;
+};
+// Values are QString for text, qint64 for numbers, a null QVariant for NULL.
+[[nodiscard]] QString CatalogueInsert(const QString& table, const QVector<CatalogueColumn>& columns,
+                                      const QVector<QVariant>& values);
+// Rows are found by every original value (the tables have no key).
+[[nodiscard]] QString CatalogueUpdate(const QString& table, const QVector<CatalogueColumn>& columns,
+                                      const QVector<QVariant>& original, const QVector<QVariant>& values);
+[[nodiscard]] QString CatalogueDelete(const QString& table, const QVector<CatalogueColumn>& columns,
+                                      const QVector<QVariant>& original);
+// Every row of a table, before an import replaces them.
+[[nodiscard]] QString CatalogueClear(const QString& table);
+
+} // namespace ReportStatements

@@ -1,0 +1,202 @@
+#include "AccountsFixture.h"
+
+#include "accounts/AccountCreationForm.h"
+#include "accounts/ModifyAccountUnit.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+
+namespace {
+
+class AccountWindowsTest : public AccountsTest {
+protected:
+    static void fill(QWidget* w, const QString& account, const QString& password) {
+        type(w, QStringLiteral("AccountID"), account);
+        type(w, QStringLiteral("Password"), password);
+        type(w, QStringLiteral("Name"), QStringLiteral("O'Hara"));
+        type(w, QStringLiteral("SecurityNumber"), QStringLiteral("1234567"));
+        type(w, QStringLiteral("Mail"), QStringLiteral("o@x.example"));
+        type(w, QStringLiteral("SecretQuestion"), QStringLiteral("Pet's name?"));
+        type(w, QStringLiteral("SecretAnswer"), QStringLiteral("Rex"));
+    }
+    static QString insertFor(const QString& account, const QString& password) {
+        return lines({QStringLiteral("INSERT INTO MEMB_INFO (memb___id, memb__pwd, memb_name, sno__numb,  "
+                                     "post_code, addr_info,"),
+                      QStringLiteral("  addr_deta, tel__numb, phon_numb, mail_addr, fpas_ques, fpas_answ, "
+                                     "job__code, appl_days, modi_days, out__days,  true_days, mail_chek, "
+                                     "bloc_code, ctl1_code)"),
+                      QStringLiteral("VALUES (") + account + QStringLiteral(",") + password +
+                          QStringLiteral(",'O''Hara','1111111234567'"),
+                      QStringLiteral(", NULL, NULL, NULL, NULL, NULL,'o@x.example','Pet''s name?','Rex', 1, "
+                                     "getdate(), getdate(), getdate(), getdate(), 1, 0, 0)")});
+    }
+    static QString status(const QWidget* w, const char* name) {
+        return child<QLabel>(w, QLatin1String(name))->text();
+    }
+};
+
+TEST_F(AccountWindowsTest, CreationInsertsPlainOrPlaceholderAndHashes) {
+    for (const int hashing : {0, 1}) {
+        setHashing(hashing);
+        const QString account = hashing ? QStringLiteral("d'arcy") : QStringLiteral("plain1");
+        auto w = open<TCreateAccountForm>();
+        EXPECT_EQ(w->windowTitle(), QStringLiteral("Create Account"));
+        EXPECT_EQ(status(w.get(), "MD5Label"),
+                  hashing ? QStringLiteral("Enabled") : QStringLiteral("Disabled"));
+        fill(w.get(), account, QStringLiteral("pa'ss"));
+        BoxScript boxes;
+        boxes.ok();
+        StatementJournal::Recorder journal;
+        QSignalSpy accepted(w.get(), &QDialog::accepted);
+        click(w.get(), QStringLiteral("BitBtn1"));
+
+        EXPECT_EQ(boxes.last().text, QStringLiteral("Account Created!"));
+        EXPECT_EQ(boxes.last().caption, QStringLiteral("Vorn TanorEditor"));
+        EXPECT_EQ(accepted.count(), 1);
+        EXPECT_EQ(AppState.AccountCreated, 1);
+        EXPECT_EQ(AppState.CreatedAccount, account);
+        const QString quoted = Q(account);
+        std::vector<QString> expected = {
+            QStringLiteral("SELECT memb___id FROM MEMB_INFO WHERE memb___id =") + quoted,
+            insertFor(quoted, hashing ? QStringLiteral("0x0000") : QStringLiteral("'pa''ss'"))};
+        if (hashing)
+            expected.push_back(
+                QStringLiteral("EXECUTE SP_MD5_ENCODE_VALUE @btInStr='pa''ss', @btInStrIndex=") + quoted);
+        EXPECT_EQ(journal.texts(), expected);
+        const QString stored =
+            row(QStringLiteral("SELECT memb__pwd, memb_name, sno__numb, fpas_ques, job__code, bloc_code FROM "
+                               "MEMB_INFO WHERE memb___id = ") +
+                quoted);
+        if (hashing) // the demo procedure's hash: 0x and 16 digits, not the typed text
+            EXPECT_TRUE(stored.startsWith(QStringLiteral("0x")) && stored.indexOf(QLatin1Char('|')) == 18)
+                << stored.toStdString();
+        else
+            EXPECT_EQ(stored, QStringLiteral("pa'ss|O'Hara|1111111234567|Pet's name?|1|0"));
+        AppState.AccountCreated = 0;
+    }
+}
+
+TEST_F(AccountWindowsTest, CreationRefusesAnExistingOrEmptyNameAndStaysOpen) {
+    auto w = open<TCreateAccountForm>();
+    QSignalSpy accepted(w.get(), &QDialog::accepted);
+    BoxScript boxes;
+    boxes.ok(2);
+    StatementJournal::Recorder journal;
+    fill(w.get(), QStringLiteral("KESTREL"), QStringLiteral("x")); // the server ignores case
+    click(w.get(), QStringLiteral("BitBtn1"));
+    fill(w.get(), QStringLiteral("  "), QStringLiteral("x"));
+    click(w.get(), QStringLiteral("BitBtn1"));
+    EXPECT_EQ(boxes.texts(), (std::vector<QString>{QStringLiteral("Account Exist!"),
+                                                   QStringLiteral("Type the name of the new account.")}));
+    EXPECT_EQ(journal.texts().size(), 1u); // only the look-up
+    EXPECT_EQ(accepted.count(), 0);
+    EXPECT_EQ(AppState.AccountCreated, 0);
+    EXPECT_EQ(rows(QStringLiteral("SELECT 1 FROM MEMB_INFO WHERE trim(memb___id) = ''")).size(), 0);
+}
+
+TEST_F(AccountWindowsTest, AFailingHashLeavesTheAccountReportedAndSaysItHasNoPassword) {
+    setHashing(1);
+    raw(QStringLiteral("DELETE FROM tanor_procedures WHERE name = 'SP_MD5_ENCODE_VALUE'"));
+    auto w = open<TCreateAccountForm>();
+    fill(w.get(), QStringLiteral("nohash"), QStringLiteral("pw"));
+    BoxScript boxes;
+    boxes.ok();
+    click(w.get(), QStringLiteral("BitBtn1"));
+    EXPECT_EQ(boxes.last().icon, Dialogs::Icon::Error);
+    EXPECT_TRUE(boxes.last().text.contains(
+        QStringLiteral("The account nohash was created but has no usable password")));
+    EXPECT_EQ(AppState.AccountCreated, 1);
+    EXPECT_EQ(AppState.CreatedAccount, QStringLiteral("nohash"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT hex(memb__pwd) FROM MEMB_INFO WHERE memb___id = 'nohash'")),
+              QStringList{QStringLiteral("0000")});
+}
+
+TEST_F(AccountWindowsTest, EditingLoadsWithoutThePrefixAndShowsThePasswordOnlyWithoutHashing) {
+    for (const int hashing : {0, 1, 5}) {
+        setHashing(hashing);
+        auto w = open<TModifyAccountForm>(QStringLiteral("o'brien"));
+        EXPECT_EQ(w->windowTitle(), QStringLiteral("Modify Account"));
+        EXPECT_EQ(status(w.get(), "AccountID"), QStringLiteral("o'brien"));
+        EXPECT_EQ(status(w.get(), "MD5Label2"),
+                  hashing == 1 ? QStringLiteral("Enabled") : QStringLiteral("Disabled"));
+        EXPECT_EQ(child<QLineEdit>(w.get(), QStringLiteral("Name"))->text(), QStringLiteral("Niall O'Brien"));
+        EXPECT_EQ(child<QLineEdit>(w.get(), QStringLiteral("SecurityNumber"))->text(),
+                  QStringLiteral("7712004"));
+        EXPECT_EQ(child<QLineEdit>(w.get(), QStringLiteral("SecretAnswer"))->text(), QStringLiteral("O'Dea"));
+        const QString shown = hashing == 1 ? QString() : QStringLiteral("shamrock");
+        EXPECT_EQ(child<QLineEdit>(w.get(), QStringLiteral("NewPassword"))->text(), shown) << hashing;
+        EXPECT_EQ(child<QLineEdit>(w.get(), QStringLiteral("NewRePassword"))->text(), shown) << hashing;
+        EXPECT_TRUE(child<QPushButton>(w.get(), QStringLiteral("Modify"))->isEnabled());
+    }
+    BoxScript boxes;
+    boxes.ok();
+    auto missing = open<TModifyAccountForm>(QStringLiteral("nobody"));
+    EXPECT_EQ(boxes.last().kind, Dialogs::Kind::Plain);
+    EXPECT_EQ(boxes.last().text, QStringLiteral("Account do not Exist!!!"));
+    EXPECT_FALSE(child<QPushButton>(missing.get(), QStringLiteral("Modify"))->isEnabled());
+}
+
+TEST_F(AccountWindowsTest, SavingWritesThePasswordStepThenTheFields) {
+    const QString fields =
+        lines({QStringLiteral("UPDATE MEMB_INFO"),
+               QStringLiteral("SET memb_name='Niall O''Brien', mail_addr='niall.obrien@tanor.example', "
+                              "sno__numb='1111117654321'"),
+               QStringLiteral(", fpas_ques='Mother''s maiden name?', fpas_answ='O''Dea'"),
+               QStringLiteral("WHERE memb___id ='o''brien'")});
+    const struct {
+        int hashing;
+        const char* password; // typed in both fields; nullptr leaves what was loaded
+        std::vector<QString> statements;
+        QString message;
+    } cases[] = {
+        // Untouched plain password: rewritten as it stands.
+        {0,
+         nullptr,
+         {QStringLiteral("UPDATE MEMB_INFO SET memb__pwd='shamrock' WHERE memb___id='o''brien'"), fields},
+         QStringLiteral("Account Data o'brien Updated!")},
+        {1, "", {fields}, QStringLiteral("Account Data Updated!")},
+        {1,
+         "n'ew",
+         {QStringLiteral("EXECUTE SP_MD5_ENCODE_VALUE @btInStr='n''ew', @btInStrIndex='o''brien'"), fields},
+         QStringLiteral("Account Data o'brien Updated!")},
+    };
+    for (const auto& c : cases) {
+        setHashing(c.hashing);
+        auto w = open<TModifyAccountForm>(QStringLiteral("o'brien"));
+        type(w.get(), QStringLiteral("SecurityNumber"), QStringLiteral("7654321"));
+        if (c.password) {
+            type(w.get(), QStringLiteral("NewPassword"), QLatin1String(c.password));
+            type(w.get(), QStringLiteral("NewRePassword"), QLatin1String(c.password));
+        }
+        BoxScript boxes;
+        boxes.ok();
+        StatementJournal::Recorder journal;
+        QSignalSpy accepted(w.get(), &QDialog::accepted);
+        click(w.get(), QStringLiteral("Modify"));
+        EXPECT_EQ(journal.texts(), c.statements);
+        EXPECT_EQ(boxes.last().text, c.message);
+        EXPECT_EQ(boxes.last().kind, Dialogs::Kind::Plain);
+        EXPECT_EQ(accepted.count(), 1);
+    }
+    EXPECT_EQ(row(QStringLiteral("SELECT sno__numb FROM MEMB_INFO WHERE memb___id = 'o''brien'")),
+              QStringLiteral("1111117654321"));
+    EXPECT_NE(row(QStringLiteral("SELECT memb__pwd FROM MEMB_INFO WHERE memb___id = 'o''brien'")),
+              QStringLiteral("shamrock"));
+}
+
+TEST_F(AccountWindowsTest, DifferentPasswordsWriteNothing) {
+    auto w = open<TModifyAccountForm>(QStringLiteral("marlow"));
+    type(w.get(), QStringLiteral("Name"), QStringLiteral("Changed"));
+    type(w.get(), QStringLiteral("NewRePassword"), QStringLiteral("other"));
+    BoxScript boxes;
+    boxes.ok();
+    StatementJournal::Recorder journal;
+    click(w.get(), QStringLiteral("Modify"));
+    EXPECT_EQ(boxes.last().text, QStringLiteral("Passwords do Not Match"));
+    EXPECT_TRUE(journal.texts().empty());
+    EXPECT_EQ(row(QStringLiteral("SELECT memb_name FROM MEMB_INFO WHERE memb___id = 'marlow'")),
+              QStringLiteral("Ada Marlow"));
+}
+
+} // namespace

@@ -1,0 +1,226 @@
+#include "ReportFixture.h"
+
+#include "items/Catalogue.h"
+#include "reports/CatalogueTableModel.h"
+#include "reports/Csv.h"
+#include "reports/DBUnit.h"
+#include "widgets/FileChooser.h"
+
+#include <QFile>
+#include <QHeaderView>
+#include <QTableView>
+
+namespace {
+
+using Nav = TDBForm::Nav;
+
+class CatalogueEditorTest : public ReportTest {
+protected:
+    std::unique_ptr<TDBForm> open(const QString& table) {
+        AppState.CatalogueTable = table;
+        return std::make_unique<TDBForm>();
+    }
+    [[nodiscard]] QStringList rows(const QString& sql) const { return rawRows(catalogue(), sql); }
+    static void set(TDBForm& w, int row, int column, const QString& value) {
+        ASSERT_TRUE(w.Model()->setData(w.Model()->index(row, column), value));
+    }
+    static QTableView* grid(const TDBForm& w) { return child<QTableView>(&w, QStringLiteral("DBGrid1")); }
+    static void go(TDBForm& w, int row) { grid(w)->setCurrentIndex(w.Model()->index(row, 0)); }
+};
+
+// Answers the file dialogs with one file while it lives.
+class FileAnswer {
+public:
+    explicit FileAnswer(QString file)
+        : m_previous(FileChooser::SetHook(
+              [file](FileChooser::Mode, const QString&, const QString&) { return file; })) {}
+    ~FileAnswer() { FileChooser::SetHook(m_previous); }
+
+private:
+    FileChooser::Hook m_previous;
+};
+
+TEST_F(CatalogueEditorTest, EachTableOpensWithEveryColumnAndItsWidths) {
+    struct Case {
+        QString table;
+        QVector<int> widths;
+    };
+    for (const Case& c : {Case{QStringLiteral("Item"), {20, 20, 20, 20, 20, 120, 50, 18, 18, 30, 20, 25, 25}},
+                          Case{QStringLiteral("Skill"), {20, 120, 120}}}) {
+        StatementJournal::Recorder journal;
+        auto w = open(c.table);
+        EXPECT_EQ(w->windowTitle(), QStringLiteral("DBForm"));
+        EXPECT_EQ(journal.texts(), std::vector<QString>{QStringLiteral("SELECT * FROM ") + c.table});
+        EXPECT_EQ(w->Model()->columnCount(), c.widths.size());
+        EXPECT_EQ(w->Model()->rowCount(),
+                  rows(QStringLiteral("SELECT count(*) FROM ") + c.table).front().toInt());
+        for (int i = 0; i < c.widths.size(); ++i)
+            EXPECT_EQ(grid(*w)->columnWidth(i), c.widths[i]) << c.table.toStdString() << " column " << i;
+    }
+}
+
+TEST_F(CatalogueEditorTest, EditInsertAndDeleteAreWrittenWhenPosted) {
+    auto w = open(QStringLiteral("Skill"));
+    const QStringList first =
+        rows(QStringLiteral("SELECT ID, Name, Class FROM Skill LIMIT 1")).front().split(u'|');
+    StatementJournal::Recorder journal;
+    set(*w, 0, 1, QStringLiteral("Fire Bolt II"));
+    EXPECT_TRUE(journal.entries().empty()); // nothing before the post
+    click(w.get(), QStringLiteral("Post"));
+    EXPECT_EQ(journal.texts(),
+              std::vector<QString>{QStringLiteral("UPDATE Skill SET [ID]='") + first[0] +
+                                   QStringLiteral("', [Name]='Fire Bolt II', [Class]='") + first[2] +
+                                   QStringLiteral("' WHERE [ID]='") + first[0] +
+                                   QStringLiteral("' AND [Name]='") + first[1] +
+                                   QStringLiteral("' AND [Class]='") + first[2] + QStringLiteral("'")});
+    EXPECT_EQ(rows(QStringLiteral("SELECT count(*) FROM Skill WHERE Name='Fire Bolt II'")).front(),
+              QStringLiteral("1"));
+
+    journal.clear();
+    click(w.get(), QStringLiteral("Insert"));
+    set(*w, 0, 0, QStringLiteral("7E"));
+    set(*w, 0, 1, QStringLiteral("Tide's Call"));
+    click(w.get(), QStringLiteral("Post"));
+    EXPECT_EQ(journal.texts(),
+              std::vector<QString>{QStringLiteral(
+                  "INSERT INTO Skill ([ID], [Name], [Class]) VALUES ('7E', 'Tide''s Call', NULL)")});
+
+    BoxScript boxes;
+    boxes.cancel().ok();
+    journal.clear();
+    go(*w, 0);
+    click(w.get(), QStringLiteral("Delete")); // Cancel keeps it
+    EXPECT_TRUE(journal.entries().empty());
+    click(w.get(), QStringLiteral("Delete"));
+    EXPECT_EQ(journal.texts(),
+              std::vector<QString>{QStringLiteral(
+                  "DELETE FROM Skill WHERE [ID]='7E' AND [Name]='Tide''s Call' AND [Class] IS NULL")});
+    EXPECT_EQ(boxes.boxes()[0].kind, Dialogs::Kind::Question);
+    EXPECT_EQ(rows(QStringLiteral("SELECT count(*) FROM Skill WHERE ID='7E'")).front(), QStringLiteral("0"));
+}
+
+TEST_F(CatalogueEditorTest, ARowAddedHereIsFoundByTheItemWindowsAndLeavingARowPostsIt) {
+    auto w = open(QStringLiteral("Item"));
+    go(*w, 3);
+    click(w.get(), QStringLiteral("Insert"));
+    const QStringList values = {QStringLiteral("Test Glaive"), QStringLiteral("Spears"), QStringLiteral("1F"),
+                                QStringLiteral("8"),           QStringLiteral("00"),     QStringLiteral("1F"),
+                                QStringLiteral("3"),           QStringLiteral("2"),      QStringLiteral("4"),
+                                QStringLiteral("0"),           QStringLiteral("any"),    QStringLiteral("we"),
+                                QStringLiteral("OR")};
+    for (int c = 0; c < values.size(); ++c)
+        set(*w, 3, c, values[c]);
+    click(w.get(), QStringLiteral("Next")); // leaving the row posts it
+    EXPECT_FALSE(w->Model()->IsEditing());
+    const Catalogue::ChosenItem item =
+        Catalogue::Chosen(QStringLiteral("Test Glaive"), ItemRecord::Width::Narrow);
+    EXPECT_TRUE(item.found);
+    EXPECT_EQ(item.id, QStringLiteral("1F"));
+    EXPECT_EQ(item.unique, 8);
+    EXPECT_EQ(Catalogue::WearTo(QStringLiteral("Test Glaive")), QStringLiteral("OR"));
+}
+
+TEST_F(CatalogueEditorTest, ARefusedValueKeepsTheRowInEditUntilCancelled) {
+    auto w = open(QStringLiteral("Item"));
+    const QStringList before = rows(QStringLiteral("SELECT * FROM Item"));
+    set(*w, 1, 7, QStringLiteral("wide"));
+    BoxScript boxes;
+    boxes.ok(2);
+    click(w.get(), QStringLiteral("Post"));
+    EXPECT_EQ(boxes.last().caption, QStringLiteral("VornTanorEditor"));
+    EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("wide")));
+    EXPECT_EQ(w->Model()->EditingRow(), 1);
+    go(*w, 4); // leaving fails the same way and comes back
+    EXPECT_EQ(grid(*w)->currentIndex().row(), 1);
+    EXPECT_EQ(w->Model()->EditingRow(), 1);
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM Item")), before);
+    click(w.get(), QStringLiteral("Cancel"));
+    EXPECT_FALSE(w->Model()->IsEditing());
+    EXPECT_EQ(w->Model()->data(w->Model()->index(1, 7)).toString(), before[1].split(u'|')[7]);
+}
+
+TEST_F(CatalogueEditorTest, AMissingFileOrTableGivesTheErrorAndAnEmptyGrid) {
+    for (const QString& table : {QStringLiteral("Item"), QStringLiteral("Nothing")}) {
+        if (table == QLatin1String("Item")) {
+            ASSERT_TRUE(QFile::remove(catalogue()));
+        }
+        BoxScript boxes;
+        boxes.ok();
+        auto w = open(table);
+        EXPECT_EQ(boxes.last().caption, QStringLiteral("VornTanorEditor"));
+        EXPECT_EQ(w->Model()->rowCount(), 0);
+        EXPECT_EQ(w->Model()->columnCount(), 0);
+    }
+}
+
+TEST_F(CatalogueEditorTest, ClosingWithARowInEditAsksToPostOrDiscard) {
+    struct Case {
+        std::vector<bool> answers; // OK = true
+        bool closed;
+        QString stored;
+    };
+    const QString original = rows(QStringLiteral("SELECT Name FROM Skill LIMIT 1")).front();
+    for (const Case& c : {Case{{false, false}, false, original}, Case{{false, true}, true, original},
+                          Case{{true}, true, QStringLiteral("Renamed")}}) {
+        auto w = open(QStringLiteral("Skill"));
+        set(*w, 0, 1, QStringLiteral("Renamed"));
+        BoxScript boxes;
+        for (bool ok : c.answers)
+            ok ? boxes.ok() : boxes.cancel();
+        w->show();
+        click(w.get(), QStringLiteral("BitBtn1"));
+        EXPECT_EQ(!w->isVisible(), c.closed);
+        EXPECT_EQ(rows(QStringLiteral("SELECT Name FROM Skill LIMIT 1")).front(), c.stored);
+    }
+}
+
+TEST_F(CatalogueEditorTest, CsvExportAndImportRoundTrip) {
+    auto w = open(QStringLiteral("Skill"));
+    const QString file = env.path(QStringLiteral("skills.csv"));
+    {
+        FileAnswer answer(file);
+        click(w.get(), QStringLiteral("ExportCsv"));
+    }
+    const QStringList stored = rows(QStringLiteral("SELECT * FROM Skill"));
+    QString text = Csv::ReadFile(file);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("ID,Name,Class\r\n")));
+    text += QStringLiteral("7F,\"Ward, \"\"Greater\"\"\",Elf\r\n");
+    Csv::WriteFile(file, text);
+
+    BoxScript boxes;
+    boxes.ok(2);
+    FileAnswer answer(file);
+    click(w.get(), QStringLiteral("ImportCsv"));
+    EXPECT_EQ(boxes.last().text, QStringLiteral("%1 rows imported.").arg(stored.size() + 1));
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM Skill")), QStringList(stored)
+                                                               << QStringLiteral("7F|Ward, \"Greater\"|Elf"));
+    EXPECT_EQ(w->Model()->rowCount(), stored.size() + 1);
+
+    // A bad row names its line and nothing is written.
+    struct Case {
+        QString text;
+        QString line;
+    };
+    auto items = open(QStringLiteral("Item"));
+    const QStringList itemsBefore = rows(QStringLiteral("SELECT * FROM Item"));
+    const QString head =
+        QStringLiteral("Name,Type,ID,Unique,Code32,ID2,Unique2,x,y,SetNumber,SetItem,ExcOptionType,"
+                       "WearTo\r\n");
+    const QString good = QStringLiteral("A,Swords,00,0,00,00,0,1,3,0,any,we,OB\r\n");
+    for (const Case& c :
+         {Case{head + good + QStringLiteral("B,Swords,01,0,00,01,0,one,3,0,any,we,OB\r\n"),
+               QStringLiteral("Line 3")},
+          Case{head + good + good + QStringLiteral("\r\nC,Swords\r\n"), QStringLiteral("Line 5")},
+          Case{QStringLiteral("Name,Type\r\n") + good, QStringLiteral("Line 1")},
+          Case{head + QStringLiteral("\"open,Swords\r\n"), QStringLiteral("Line 2")}}) {
+        Csv::WriteFile(file, c.text);
+        BoxScript bad;
+        bad.ok(); // the error only: nothing is asked for a bad file
+        click(items.get(), QStringLiteral("ImportCsv"));
+        ASSERT_FALSE(bad.boxes().empty());
+        EXPECT_TRUE(bad.boxes()[0].text.startsWith(c.line)) << bad.boxes()[0].text.toStdString();
+        EXPECT_EQ(rows(QStringLiteral("SELECT * FROM Item")), itemsBefore);
+    }
+}
+
+} // namespace
