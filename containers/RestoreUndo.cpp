@@ -2,34 +2,20 @@
 
 #include "core/UtilitiesUnit.h"
 #include "items/UndoFile.h"
-#include "platform/AppPaths.h"
 #include "widgets/Dialogs.h"
+#include "widgets/FileChooser.h"
 
 #include <QDir>
-#include <QFileDialog>
 
 namespace {
 
 constexpr int kListed = 20;
 
-UndoFileChooser& chooser() {
-    static UndoFileChooser c = [](QWidget* parent, const QString& folder) {
-        return QFileDialog::getOpenFileName(parent, QStringLiteral("Restore from undo file"), folder,
-                                            QStringLiteral("Undo files (*.csv)"));
-    };
-    return c;
-}
-
 } // namespace
 
-UndoFileChooser SetUndoFileChooser(UndoFileChooser next) {
-    UndoFileChooser previous = std::move(chooser());
-    chooser() = std::move(next);
-    return previous;
-}
-
 void RestoreFromUndoFile(QWidget* parent) {
-    const QString file = chooser()(parent, AppPaths::ExecutableDir() + QStringLiteral("/Undo"));
+    const QString file = FileChooser::OpenFile(parent, QStringLiteral("Restore from undo file"),
+                                               QStringLiteral("Undo files (*.csv)"));
     if (file.isEmpty())
         return;
     if (!Dialogs::Ask(parent, QStringLiteral("Confirm"),

@@ -9,6 +9,7 @@
 #include "items/UndoFile.h"
 #include "platform/AppPaths.h"
 #include "platform/StatementJournal.h"
+#include "widgets/FileChooser.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -160,14 +161,15 @@ TEST_F(WipeSafetyTest, PreviewCountsWithoutWritingAndTheUndoFileRestoresTheWipe)
     // The game server changed one warehouse since: it is listed and kept.
     TestEnvironment::execRaw(file, fs("UPDATE Warehouse SET Items=X'00' WHERE AccountID='acc1'"));
     const QString undo = undoFileOf(done.back().text);
-    const UndoFileChooser previous = SetUndoFileChooser([&](QWidget*, const QString& folder) {
-        EXPECT_EQ(folder, AppPaths::ExecutableDir() + fs("/Undo"));
-        return undo;
-    });
+    const FileChooser::Hook previous =
+        FileChooser::SetHook([&](FileChooser::Mode mode, const QString&, const QString&) {
+            EXPECT_EQ(mode, FileChooser::Mode::Open);
+            return undo;
+        });
     BoxScript boxes;
     boxes.ok().ok();
     RestoreFromUndoFile(&form);
-    SetUndoFileChooser(previous);
+    FileChooser::SetHook(previous);
     ASSERT_EQ(boxes.boxes().size(), 2u);
     EXPECT_EQ(
         boxes.last().text,
