@@ -15,6 +15,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -51,12 +52,16 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text) {
     return b;
 }
 
-bool hasLogTable(const QDate& day) {
+// A missing table fails at once; a failure that took long is a server that
+// does not answer, and asking again would only wait again.
+UsageLog::Probe probeLogTable(const QDate& day) {
+    QElapsedTimer clock;
+    clock.start();
     try {
         Query q = OpenOn(DataSource::TanorLog, ReportStatements::LogTableProbe(day));
-        return true;
+        return UsageLog::Probe::Found;
     } catch (const std::exception&) {
-        return false;
+        return clock.elapsed() > 1000 ? UsageLog::Probe::Unreachable : UsageLog::Probe::Missing;
     }
 }
 
@@ -75,7 +80,7 @@ TLOGForm::TLOGForm(QWidget* parent) : QDialog(parent) {
     top->addWidget(m_pages);
     resize(577, 425);
 
-    m_date->setDate(UsageLog::NewestDay(QDate::currentDate(), kDaysBack, hasLogTable));
+    m_date->setDate(UsageLog::NewestDay(QDate::currentDate(), kDaysBack, probeLogTable));
     RunGuarded(this, [this] { FormCreate(); });
 }
 

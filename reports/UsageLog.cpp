@@ -38,11 +38,17 @@ std::optional<int> UsedMinutes(const QString& text) {
     return trimmed.toInt();
 }
 
-QDate NewestDay(const QDate& today, int days, const std::function<bool(const QDate&)>& hasTable) {
+QDate NewestDay(const QDate& today, int days, const std::function<Probe(const QDate&)>& probe) {
     for (int back = 0; back <= days; ++back) {
         const QDate day = today.addDays(-back);
-        if (hasTable(day))
+        switch (probe(day)) {
+        case Probe::Found:
             return day;
+        case Probe::Unreachable:
+            return today;
+        case Probe::Missing:
+            break;
+        }
     }
     return today;
 }

@@ -31,9 +31,12 @@ struct ChartData {
 // A used-time filter: a whole number of minutes from 0 to 9999.
 [[nodiscard]] std::optional<int> UsedMinutes(const QString& text);
 
-// The newest of `today` and the `days` days before it for which `hasTable`
-// says yes; `today` when none has a table.
-[[nodiscard]] QDate NewestDay(const QDate& today, int days,
-                              const std::function<bool(const QDate&)>& hasTable);
+// What asking for one day's log table found.
+enum class Probe { Found, Missing, Unreachable };
+
+// The newest of `today` and the `days` days before it whose table `probe`
+// finds; `today` when none has one or the server cannot be reached (a
+// server that does not answer is not asked 31 times).
+[[nodiscard]] QDate NewestDay(const QDate& today, int days, const std::function<Probe(const QDate&)>& probe);
 
 } // namespace UsageLog

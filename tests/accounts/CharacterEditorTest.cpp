@@ -14,6 +14,11 @@ namespace {
 
 class CharacterEditorTest : public AccountsTest {
 protected:
+    void SetUp() override {
+        AccountsTest::SetUp();
+        // Whatever an earlier test left: the editor starts without a skill window.
+        TCharacterEditionForm::SkillWindowFactory() = nullptr;
+    }
     void TearDown() override {
         TCharacterEditionForm::SkillWindowFactory() = nullptr;
         AccountsTest::TearDown();

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QTableView>
+#include <QTest>
 
 namespace {
 
@@ -97,6 +98,22 @@ TEST_F(CatalogueEditorTest, EditInsertAndDeleteAreWrittenWhenPosted) {
                   "DELETE FROM Skill WHERE [ID]='7E' AND [Name]='Tide''s Call' AND [Class] IS NULL")});
     EXPECT_EQ(boxes.boxes()[0].kind, Dialogs::Kind::Question);
     EXPECT_EQ(rows(QStringLiteral("SELECT count(*) FROM Skill WHERE ID='7E'")).front(), QStringLiteral("0"));
+}
+
+TEST_F(CatalogueEditorTest, TextTypedInACellIsPostedByTheNavigator) {
+    auto w = open(QStringLiteral("Skill"));
+    w->show();
+    const QModelIndex cell = w->Model()->index(1, 1);
+    grid(*w)->setCurrentIndex(cell);
+    grid(*w)->edit(cell);
+    auto* editor = grid(*w)->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, QStringLiteral("Typed Name"));
+    QTest::mouseClick(child<QAbstractButton>(w.get(), QStringLiteral("Post")), Qt::LeftButton);
+    EXPECT_FALSE(w->Model()->IsEditing());
+    EXPECT_EQ(rows(QStringLiteral("SELECT count(*) FROM Skill WHERE Name='Typed Name'")).front(),
+              QStringLiteral("1"));
 }
 
 TEST_F(CatalogueEditorTest, ARowAddedHereIsFoundByTheItemWindowsAndLeavingARowPostsIt) {

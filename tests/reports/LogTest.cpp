@@ -90,10 +90,20 @@ TEST_F(LogTest, OpensOnTheNewestDayWithATableAndClosesWithoutAnOperator) {
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.result(), int(QDialog::Rejected));
 
-    const auto has = [](const QDate& d) { return d == QDate(2026, 12, 1) || d == QDate(2026, 11, 1); };
+    using UsageLog::Probe;
+    int asked = 0;
+    const auto has = [&asked](const QDate& d) {
+        ++asked;
+        if (d == QDate(2026, 12, 1) || d == QDate(2026, 11, 1))
+            return Probe::Found;
+        return d == QDate(2026, 10, 20) ? Probe::Unreachable : Probe::Missing;
+    };
     EXPECT_EQ(UsageLog::NewestDay(QDate(2026, 12, 5), 31, has), QDate(2026, 12, 1));
     EXPECT_EQ(UsageLog::NewestDay(QDate(2026, 12, 1), 31, has), QDate(2026, 12, 1));
     EXPECT_EQ(UsageLog::NewestDay(QDate(2026, 11, 30), 20, has), QDate(2026, 11, 30)); // none near: today
+    asked = 0;
+    EXPECT_EQ(UsageLog::NewestDay(QDate(2026, 10, 25), 31, has), QDate(2026, 10, 25)); // no answer: today
+    EXPECT_EQ(asked, 6);
 }
 
 TEST_F(LogTest, TheChartAsksHourByHourWithTheServerTwice) {
