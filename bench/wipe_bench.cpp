@@ -69,11 +69,6 @@ void BM_WindowWalkFreshConnectionPerStatement(benchmark::State& state) {
 // The same walk without the window: the container walk with the wipe's
 // rows and match, an undo file, and the write grouping given by the
 // arguments (rows per transaction, savepoint per row).
-class Quiet : public ContainerWalk::Listener {
-public:
-    bool rowDone(const ContainerWalk::Row&, const ContainerWalk::Counts&) override { return true; }
-};
-
 // Times `walk` (returning the records it erased) over a fresh copy of the
 // generated server.
 template <class Walk> void timeWalk(benchmark::State& state, Walk walk) {
@@ -99,8 +94,8 @@ void BM_CoreWalk(benchmark::State& state) {
         options.undo = undo.get();
         options.batchRows = int(state.range(0));
         options.rowSavepoints = state.range(1) != 0;
-        Quiet quiet;
-        ContainerWalk::Walker walker(BuildConnectionString(DataSource::TanorOnline), options, quiet);
+        ContainerWalk::Listener none;
+        ContainerWalk::Walker walker(BuildConnectionString(DataSource::TanorOnline), options, none);
         const RecordMatch match = GWipe(10, WipeBenchServer::kSpearType);
         for (const ContainerWalk::Source& source : WipeSources(VaultSettings::Read()))
             walker.Walk(source, [&](const ContainerWalk::Row& row) { return WipeRow(row, 10, match); });
