@@ -15,11 +15,16 @@
 #include "accounts/MoveCharUnit.h"
 #include "accounts/NewCharacterUnit.h"
 #include "accounts/RenameCharUnit.h"
+#include "accounts/SearchUnit.h"
 #include "app/AdministrationUnit.h"
 #include "containers/WareHouseUnit.h"
 #include "guilds/CastleSiegeUnit.h"
 #include "guilds/EditGuildUnit.h"
 #include "guilds/GuildManagerUnit.h"
+#include "reports/LogUnit.h"
+#include "widgets/WidgetKit.h"
+
+#include <QDateEdit>
 
 #include <QDialog>
 #include <QLineEdit>
@@ -115,6 +120,15 @@ struct TextRow {
     const char* database = "TanorOnline";
 };
 
+// A field that only filters what is read: every text must run without error.
+struct FilterRow {
+    const char* window;
+    Opener open;
+    QString field;
+    Step run;
+    Step fill = {};
+};
+
 struct NumberRow {
     const char* window;
     Opener open;
@@ -122,6 +136,8 @@ struct NumberRow {
     Step save;
     bool blankKeepsValue = false; // a blank field means "leave it as it is"
     Setup setup = {};
+    Step fill = {};
+    bool readsOnly = false; // a filter: nothing at all may be sent
 };
 
 struct Hostile {
@@ -285,6 +301,38 @@ const std::vector<NumberRow>& NumberRows() {
     return rows;
 }
 
+Opener Search(int mode) {
+    return [mode] {
+        AppState.SearchMode = mode;
+        return std::unique_ptr<QDialog>(std::make_unique<TSearchForm>());
+    };
+}
+
+// The usage log on the demo's logged day.
+Opener UsageLog() {
+    return [] {
+        auto w = std::make_unique<TLOGForm>();
+        child<QDateEdit>(w.get(), QStringLiteral("LogDate"))->setDate(QDate(2026, 12, 9));
+        return std::unique_ptr<QDialog>(std::move(w));
+    };
+}
+
+Step Choose(const char* group, int item) {
+    return [group, item](QDialog* w) { child<RadioGroup>(w, QLatin1String(group))->SetItemIndex(item); };
+}
+
+const std::vector<FilterRow>& FilterRows() {
+    static const std::vector<FilterRow> rows = {
+        {"Search / accounts", Search(0), QStringLiteral("Search"), Click("SearchButton")},
+        {"Search / characters", Search(1), QStringLiteral("Search"), Click("SearchButton")},
+        {"Search / guilds", Search(3), QStringLiteral("Search"), Click("SearchButton")},
+        {"LOG Manager", UsageLog(), QStringLiteral("Edit1"), Click("BitBtn2"), Choose("RadioGroup1", 1)},
+        {"LOG Manager", UsageLog(), QStringLiteral("Edit3"), Click("BitBtn2"), Choose("RadioGroup2", 1)},
+        {"LOG Manager", UsageLog(), QStringLiteral("Edit4"), Click("BitBtn2"), Choose("RadioGroup2", 1)},
+    };
+    return rows;
+}
+
 std::string Describe(const char* window, const QString& field, const char* what) {
     return std::string(window) + " / " + field.toStdString() + " / " + what;
 }
@@ -335,6 +383,8 @@ TEST(HostileInputTest, EveryNumberFieldRefusesWhatIsNoNumberInRangeAndWritesNoth
                 AnyBoxes loading;
                 w = row.open();
             }
+            if (row.fill)
+                row.fill(w.get());
             type(w.get(), row.field, input.text);
             // A field whose own limit cuts the text never holds the bad number.
             if (child<QLineEdit>(w.get(), row.field)->text() != input.text)
@@ -343,8 +393,34 @@ TEST(HostileInputTest, EveryNumberFieldRefusesWhatIsNoNumberInRangeAndWritesNoth
             StatementJournal::Recorder journal;
             row.save(w.get());
             for (const JournalEntry& e : journal.entries())
-                EXPECT_FALSE(Writes(e.text)) << "sent: " << e.text.toStdString();
+                EXPECT_FALSE(row.readsOnly || Writes(e.text)) << "sent: " << e.text.toStdString();
             EXPECT_FALSE(boxes.texts().isEmpty()) << "refused without a word";
+        }
+    }
+}
+
+TEST(HostileInputTest, EveryFilterRunsWhateverIsTypedWithoutAnError) {
+    for (const FilterRow& row : FilterRows()) {
+        for (const Hostile& input : HostileTexts()) {
+            SCOPED_TRACE(Describe(row.window, row.field, input.what));
+            HostileCase server({});
+            std::unique_ptr<QDialog> w;
+            {
+                AnyBoxes loading;
+                w = row.open();
+            }
+            if (row.fill)
+                row.fill(w.get());
+            type(w.get(), row.field, input.text);
+            AnyBoxes boxes;
+            StatementJournal::Recorder journal;
+            row.run(w.get());
+            for (const JournalEntry& e : journal.entries()) {
+                EXPECT_TRUE(e.error.isEmpty()) << e.text.toStdString() << "\n" << e.error.toStdString();
+                EXPECT_FALSE(Writes(e.text)) << "sent: " << e.text.toStdString();
+            }
+            // Either the filter was run or it was refused with a word.
+            EXPECT_TRUE(!journal.entries().empty() || !boxes.texts().isEmpty());
         }
     }
 }
