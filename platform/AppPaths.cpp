@@ -23,7 +23,16 @@ QString ExecutableBaseName() {
 }
 
 QString SettingsFile() {
-    return ExecutableDir() + QLatin1Char('/') + ExecutableBaseName() + QStringLiteral(".ini");
+    // Asked before every statement: worked out once per folder.
+    thread_local QString dir, base, file;
+    const QString d = ExecutableDir();
+    const QString b = ExecutableBaseName();
+    if (file.isEmpty() || d != dir || b != base) {
+        dir = d;
+        base = b;
+        file = d + QLatin1Char('/') + b + QStringLiteral(".ini");
+    }
+    return file;
 }
 
 QString CatalogueFile() {

@@ -10,7 +10,7 @@ constexpr int kLoginTimeoutSeconds = 15;
 }
 
 QSqlDatabase ConnectionPool::Lease::database() const {
-    return QSqlDatabase::database(m_slot->name, false);
+    return m_slot->db;
 }
 
 void ConnectionPool::Lease::release() {
@@ -29,7 +29,7 @@ ConnectionPool::Lease ConnectionPool::acquire(const DataTarget& target) {
     const QString key = target.key();
     for (auto& [raw, slot] : m_slots) {
         if (!slot->busy && !slot->broken && slot->key == key && slot->generation == m_generation) {
-            if (!QSqlDatabase::database(slot->name, false).isOpen())
+            if (!slot->db.isOpen())
                 continue;
             slot->busy = true;
             return Lease(this, raw);
@@ -88,6 +88,7 @@ std::unique_ptr<ConnectionPool::Slot> ConnectionPool::open(const DataTarget& tar
             fail(text);
         }
     }
+    slot->db = QSqlDatabase::database(slot->name, false);
     ++m_opened;
     return slot;
 }

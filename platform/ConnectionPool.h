@@ -4,10 +4,12 @@
 
 #include <QSet>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 
 #include <map>
 #include <memory>
+#include <optional>
 
 // Keeps open connections so that a window that sets its connection string
 // before every statement does not pay a login each time. A connection is
@@ -16,7 +18,11 @@
 class ConnectionPool {
 public:
     struct Slot {
-        QString name; // QSqlDatabase connection name
+        QString name;    // QSqlDatabase connection name
+        QSqlDatabase db; // that connection, kept to spare a look-up per statement
+        // The statement object of the query holding the connection, made once
+        // and used again by every query after it (destroyed before db).
+        std::optional<QSqlQuery> statement;
         QString key;
         DataTarget target;
         QSet<QString> attached; // embedded: databases attached so far (lower case)

@@ -28,6 +28,11 @@ QMap<QString, QString> Pairs(const QString& text) {
 }
 
 ConnectionTarget Parse(const QString& text) {
+    // Windows set the same string before statement after statement.
+    thread_local QString lastText;
+    thread_local ConnectionTarget last;
+    if (!lastText.isNull() && text == lastText)
+        return last;
     const QMap<QString, QString> pairs = Pairs(text);
     const QString provider = pairs.value(QStringLiteral("provider")).trimmed();
     ConnectionTarget target;
@@ -44,6 +49,8 @@ ConnectionTarget Parse(const QString& text) {
     } else {
         throw DbError(QStringLiteral("Unknown provider \"%1\" in the connection string").arg(provider));
     }
+    lastText = text;
+    last = target;
     return target;
 }
 

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 
 namespace {
 
@@ -22,9 +23,47 @@ QString findIn(const QString& folder, const QString& name) {
     return {};
 }
 
+// A data source as its registry entry describes it (no login).
+struct Resolved {
+    quint64 version = 0;
+    bool relative = false; // its file was named relative to the executable's folder
+    QString folder;        // that folder then
+    DataTarget target;
+};
+
+Resolved resolveDataSource(const QString& dsn) {
+    Resolved out;
+    DataTarget& target = out.target;
+    target.label = dsn;
+    const QStringList entry = OdbcRegistry::ReadMany(
+        dsn, {QStringLiteral("Driver"), QStringLiteral("Database"), QStringLiteral("Timeout")});
+    if (!OdbcRegistry::IsEmbeddedDriver(entry[0])) {
+        target.backend = DataTarget::Backend::Odbc;
+        target.location = dsn;
+        return out;
+    }
+    target.backend = DataTarget::Backend::Embedded;
+    QString file = entry[1];
+    if (file.isEmpty())
+        throw DbError(QStringLiteral("The data source \"%1\" names no database file").arg(dsn));
+    if (QFileInfo(file).isRelative()) {
+        out.relative = true;
+        out.folder = AppPaths::ExecutableDir();
+        file = QDir(out.folder).absoluteFilePath(file);
+    }
+    target.location = file;
+    bool ok = false;
+    const int timeout = entry[2].toInt(&ok);
+    if (ok && timeout > 0)
+        target.busyTimeoutMs = timeout;
+    return out;
+}
+
 } // namespace
 
 QString DataTarget::key() const {
+    if (!poolKey.isEmpty())
+        return poolKey;
     return QStringLiteral("%1|%2|%3|%4|%5")
         .arg(backend == Backend::Embedded ? QStringLiteral("sqlite") : QStringLiteral("odbc"), location, user,
              password, catalogue ? QStringLiteral("cat") : QString());
@@ -41,14 +80,16 @@ DataTarget Resolve(const QString& connectionString) {
 }
 
 DataTarget Resolve(const ConnectionTarget& parsed) {
-    DataTarget target;
     switch (parsed.kind) {
-    case ConnectionTarget::Kind::Catalogue:
+    case ConnectionTarget::Kind::Catalogue: {
+        DataTarget target;
         target.backend = DataTarget::Backend::Embedded;
         target.catalogue = true;
         target.location = parsed.dataSource;
         target.label = parsed.dataSource;
+        target.poolKey = target.key();
         return target;
+    }
     case ConnectionTarget::Kind::LocalServer:
         throw DbError(QStringLiteral("The local server (%1) is only reached to list its databases")
                           .arg(parsed.dataSource));
@@ -61,30 +102,23 @@ DataTarget Resolve(const ConnectionTarget& parsed) {
         throw DbError(
             QStringLiteral("Data source name not found and no default driver specified: the data source "
                            "name of this connection is empty"));
-    target.label = parsed.dataSource;
-    target.user = parsed.user;
-    target.password = parsed.password;
-    // One read of the entry per statement: a changed entry is seen by the
-    // next statement.
-    const QStringList entry = OdbcRegistry::ReadMany(
-        parsed.dataSource, {QStringLiteral("Driver"), QStringLiteral("Database"), QStringLiteral("Timeout")});
-    if (!OdbcRegistry::IsEmbeddedDriver(entry[0])) {
-        target.backend = DataTarget::Backend::Odbc;
-        target.location = parsed.dataSource;
-        return target;
+    // The entry is read again whenever the registry may have changed, so a
+    // changed entry is seen by the next statement.
+    thread_local QHash<QString, Resolved> known;
+    const quint64 version = OdbcRegistry::Version();
+    Resolved& entry = known[parsed.dataSource];
+    if (entry.version != version || (entry.relative && entry.folder != AppPaths::ExecutableDir())) {
+        entry = resolveDataSource(parsed.dataSource);
+        entry.version = version;
     }
-    target.backend = DataTarget::Backend::Embedded;
-    QString file = entry[1];
-    if (file.isEmpty())
-        throw DbError(QStringLiteral("The data source \"%1\" names no database file").arg(parsed.dataSource));
-    if (QFileInfo(file).isRelative())
-        file = QDir(AppPaths::ExecutableDir()).absoluteFilePath(file);
-    target.location = file;
-    bool ok = false;
-    const int timeout = entry[2].toInt(&ok);
-    if (ok && timeout > 0)
-        target.busyTimeoutMs = timeout;
-    return target;
+    if (entry.target.user != parsed.user || entry.target.password != parsed.password ||
+        entry.target.poolKey.isEmpty()) {
+        entry.target.user = parsed.user;
+        entry.target.password = parsed.password;
+        entry.target.poolKey.clear();
+        entry.target.poolKey = entry.target.key();
+    }
+    return entry.target;
 }
 
 QStringList ListLocalDatabases() {

@@ -14,7 +14,8 @@ struct DataTarget {
     QString user;
     QString password;
     int busyTimeoutMs = 5000;
-    QString label; // what the journal shows: the DSN name or the file
+    QString label;   // what the journal shows: the DSN name or the file
+    QString poolKey; // key() worked out once by Resolve
 
     // Pool key: a settings or registry change gives a new key.
     [[nodiscard]] QString key() const;

@@ -1,11 +1,15 @@
 #include "platform/OdbcRegistry.h"
 
+#include "platform/FileWatch.h"
 #include "platform/IniFile.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QtGlobal>
+
+#include <atomic>
 
 #include <odbcinst.h>
 #include <sql.h>
@@ -19,18 +23,34 @@ constexpr UWORD kWriteMode = ODBC_SYSTEM_DSN;
 #else
 constexpr UWORD kWriteMode = ODBC_USER_DSN;
 
+// The file named by an environment variable, worked out again only when the
+// variable changes (the registry is read before every statement).
+template <class Make> QString fromEnvironment(const char* name, Make make) {
+    struct Last {
+        QByteArray env;
+        QString file;
+    };
+    thread_local QHash<QByteArray, Last> last;
+    const QByteArray env = qgetenv(name);
+    Last& l = last[QByteArray(name)];
+    if (l.file.isEmpty() || l.env != env) {
+        l.env = env;
+        l.file = make(env);
+    }
+    return l.file;
+}
+
 QString userFile() {
-    const QByteArray env = qgetenv("ODBCINI");
-    if (!env.isEmpty())
-        return QString::fromLocal8Bit(env);
-    return QDir::homePath() + QStringLiteral("/.odbc.ini");
+    return fromEnvironment("ODBCINI", [](const QByteArray& env) {
+        return env.isEmpty() ? QDir::homePath() + QStringLiteral("/.odbc.ini") : QString::fromLocal8Bit(env);
+    });
 }
 
 QString systemFile() {
-    const QByteArray env = qgetenv("ODBCSYSINI");
-    if (!env.isEmpty())
-        return QString::fromLocal8Bit(env) + QStringLiteral("/odbc.ini");
-    return QStringLiteral("/etc/odbc.ini");
+    return fromEnvironment("ODBCSYSINI", [](const QByteArray& env) {
+        return env.isEmpty() ? QStringLiteral("/etc/odbc.ini")
+                             : QString::fromLocal8Bit(env) + QStringLiteral("/odbc.ini");
+    });
 }
 
 // unixODBC writes user data sources into $ODBCINI. When the folder of that
@@ -136,6 +156,15 @@ QStringList ReadMany(const QString& dsn, const QStringList& keys) {
         where = stillWhere;
     }
     return values;
+#endif
+}
+
+quint64 Version() {
+#ifdef Q_OS_WIN
+    static std::atomic<quint64> calls{0};
+    return ++calls;
+#else
+    return FileWatch::Version(QStringList{userFile(), systemFile()});
 #endif
 }
 

@@ -16,6 +16,11 @@ namespace OdbcRegistry {
 // registry file at most once.
 [[nodiscard]] QStringList ReadMany(const QString& dsn, const QStringList& keys);
 
+// A number that changes whenever the registry may have changed since it was
+// last asked (on this platform: either odbc.ini file, see FileWatch). Where
+// that cannot be told cheaply every call gives a new number.
+[[nodiscard]] quint64 Version();
+
 // Writes one value into the entry of `dsn`, creating the entry when missing.
 // Returns false (and writes nothing) when the registry cannot be written.
 [[nodiscard]] bool Write(const QString& dsn, const QString& key, const QString& value);

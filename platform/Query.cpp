@@ -9,6 +9,7 @@
 
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
@@ -82,7 +83,7 @@ struct Query::Impl {
     QString text;
 
     ConnectionPool::Lease lease;
-    std::optional<QSqlQuery> live; // ODBC or plain SQLite result, read row by row
+    QSqlQuery* live = nullptr;     // ODBC or plain SQLite result, read row by row (the lease's)
     EmbeddedServer::Rows buffered; // procedure result
     bool usesBuffer = false;
     bool odbc = false;
@@ -92,10 +93,14 @@ struct Query::Impl {
     bool eof = true;
     bool empty = true;
     QSqlRecord record;
+    QStringList names;   // column names, taken from the record when first asked
+    QVector<qint8> bits; // per column: declared bit/boolean (1), not (0), not asked yet (-1)
     QVector<QVariant> row;
 
     void reset() {
-        live.reset(); // before the connection goes back
+        if (live)
+            live->finish(); // before the connection goes back
+        live = nullptr;
         lease.release();
         buffered = {};
         usesBuffer = false;
@@ -103,6 +108,8 @@ struct Query::Impl {
         eof = true;
         empty = true;
         record = QSqlRecord();
+        bits.clear();
+        names.clear();
         row.clear();
     }
 
@@ -114,6 +121,19 @@ struct Query::Impl {
         }
         for (int i = 0; i < row.size(); ++i)
             row[i] = live->value(i);
+    }
+
+    // QSQLITE reports a BOOLEAN column as bool; QODBC reports bit as an
+    // integer type but keeps the ODBC type SQL_BIT (-7) as the field's type id.
+    bool isBit(int column) {
+        constexpr int kSqlBit = -7;
+        if (bits.size() != record.count())
+            bits.fill(-1, record.count());
+        if (bits[column] < 0) {
+            const QSqlField field = record.field(column);
+            bits[column] = field.metaType().id() == QMetaType::Bool || (odbc && field.typeID() == kSqlBit);
+        }
+        return bits[column] == 1;
     }
 
     void advance() {
@@ -129,12 +149,39 @@ struct Query::Impl {
             loadRow();
     }
 
+    // The connection's statement object, forward only.
+    QSqlQuery& statement() {
+        std::optional<QSqlQuery>& st = lease.slot().statement;
+        if (!st) {
+            st.emplace(lease.database());
+            st->setForwardOnly(true);
+        }
+        return *st;
+    }
+
     // Runs the statement; leaves the result (if any) in live/buffered.
     // Returns rows affected.
     qint64 run(const ConnectionTarget& parsed, bool wantRows);
 };
 
 namespace {
+
+// A text's rewrite depends only on the text and the database it runs on, and
+// windows send the same few texts again and again: keep the last ones.
+const QVector<SqliteDialect::Statement>& rewritten(const QString& text,
+                                                   const SqliteDialect::Context& context) {
+    constexpr qsizetype kKept = 256;
+    thread_local QHash<QString, QHash<QString, QVector<SqliteDialect::Statement>>> byDatabase[2];
+    QHash<QString, QVector<SqliteDialect::Statement>>& memo =
+        byDatabase[context.catalogue][context.ownDatabase];
+    const auto it = memo.constFind(text);
+    if (it != memo.cend())
+        return *it;
+    QVector<SqliteDialect::Statement> statements = SqliteDialect::Rewrite(text, context);
+    if (memo.size() >= kKept)
+        memo.clear();
+    return *memo.insert(text, std::move(statements));
+}
 
 [[noreturn]] void raise(ConnectionPool::Lease& lease, const QSqlError& error) {
     // SQLSTATE class 08 is a broken connection: the pool must not keep it.
@@ -152,8 +199,7 @@ qint64 Query::Impl::run(const ConnectionTarget& parsed, bool wantRows) {
 
     odbc = target.backend == DataTarget::Backend::Odbc;
     if (odbc) {
-        live.emplace(db);
-        live->setForwardOnly(true);
+        live = &statement();
         if (!live->exec(text))
             raise(lease, live->lastError());
         if (wantRows && !live->isSelect())
@@ -164,7 +210,7 @@ qint64 Query::Impl::run(const ConnectionTarget& parsed, bool wantRows) {
     SqliteDialect::Context context;
     context.ownDatabase = target.ownDatabase();
     context.catalogue = target.catalogue;
-    const QVector<SqliteDialect::Statement> statements = SqliteDialect::Rewrite(text, context);
+    const QVector<SqliteDialect::Statement> statements = rewritten(text, context);
     if (statements.isEmpty())
         throw DbError(QStringLiteral("The statement is empty"));
     qint64 affected = -1;
@@ -178,15 +224,16 @@ qint64 Query::Impl::run(const ConnectionTarget& parsed, bool wantRows) {
             }
         }
         if (st.isProcedure) {
-            live.reset();
+            if (live)
+                live->finish();
+            live = nullptr;
             buffered = EmbeddedServer::RunProcedure(db, st.call);
             usesBuffer = true;
             affected = -1;
             continue;
         }
         usesBuffer = false;
-        live.emplace(db);
-        live->setForwardOnly(true);
+        live = &statement();
         if (!live->exec(st.sql))
             raise(lease, live->lastError());
         affected = st.returnsRows ? -1 : live->numRowsAffected();
@@ -320,17 +367,18 @@ Field Query::Fields(int index) const {
     if (index < 0 || index >= d->record.count())
         throw DbError(QStringLiteral("The result has no column %1").arg(index));
     const QVariant value = d->eof ? QVariant() : d->row.value(index);
-    // QSQLITE reports a BOOLEAN column as bool; QODBC reports bit as an
-    // integer type but keeps the ODBC type SQL_BIT (-7) as the field's type id.
-    constexpr int kSqlBit = -7;
-    const QSqlField field = d->record.field(index);
-    const bool bit = field.metaType().id() == QMetaType::Bool || (d->odbc && field.typeID() == kSqlBit);
-    return Field(d->record.fieldName(index), value, bit);
+    return Field(index < d->names.size() ? d->names[index] : d->record.fieldName(index), value,
+                 d->isBit(index));
 }
 
 Field Query::FieldByName(const QString& name) const {
-    for (int i = 0; i < d->record.count(); ++i) {
-        if (d->record.fieldName(i).compare(name, Qt::CaseInsensitive) == 0)
+    if (d->names.size() != d->record.count()) {
+        d->names.clear();
+        for (int i = 0; i < d->record.count(); ++i)
+            d->names << d->record.fieldName(i);
+    }
+    for (int i = 0; i < d->names.size(); ++i) {
+        if (d->names[i].compare(name, Qt::CaseInsensitive) == 0)
             return Fields(i);
     }
     throw DbError(QStringLiteral("Field '%1' not found").arg(name));
