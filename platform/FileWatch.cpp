@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QHash>
 
+#include <algorithm>
 #include <mutex>
 
 #ifdef Q_OS_LINUX
