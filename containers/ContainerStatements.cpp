@@ -1,6 +1,7 @@
 #include "containers/ContainerStatements.h"
 
 #include "core/UtilitiesUnit.h"
+#include "core/VaultSettings.h"
 
 namespace ContainerStatements {
 

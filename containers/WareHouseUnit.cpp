@@ -4,6 +4,7 @@
 
 #include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
+#include "core/VaultSettings.h"
 #include "items/CellGrid.h"
 #include "items/PropertyEditor.h"
 #include "platform/TanorError.h"
@@ -24,13 +25,9 @@ namespace {
 
 const QString kOriginal = QStringLiteral("Original");
 
-QString vaultSetting(const char* key) {
-    return ReadSetting(QStringLiteral("Vaults"), QString::fromLatin1(key));
-}
-
 ContainerStatements::VaultTable vaultTable() {
-    return {vaultSetting("Table"), vaultSetting("ColumnAccount"), vaultSetting("ColumnNumber"),
-            vaultSetting("ColumnItems")};
+    const VaultSettings v = VaultSettings::Read();
+    return {v.table, v.account, v.number, v.items};
 }
 
 // The vault names as the settings hold them now; names changed since the
@@ -160,8 +157,7 @@ TWarehouseForm::TWarehouseForm(QWidget* parent)
 
 bool TWarehouseForm::vaultsEnabled() {
     // Names that are not plain names leave the vaults off.
-    return ReadSettingInt(QStringLiteral("Vaults"), QStringLiteral("Enabled")) == 1 &&
-           ContainerStatements::IsUsable(vaultTable());
+    return VaultSettings::Enabled() && ContainerStatements::IsUsable(vaultTable());
 }
 
 void TWarehouseForm::FormCreate() {

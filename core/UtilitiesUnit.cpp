@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <cmath>
 #include <limits>
 
@@ -212,10 +211,4 @@ int CellIndex(double x) {
 QString Q(const QString& value) {
     return QLatin1Char('\'') + QString(value).replace(QLatin1Char('\''), QLatin1String("''")) +
            QLatin1Char('\'');
-}
-
-bool IsPlainIdentifier(const QString& name) {
-    static const QRegularExpression plain(
-        QStringLiteral("^(?:[A-Za-z_][A-Za-z0-9_]*|\\[[A-Za-z_][A-Za-z0-9_]*\\])$"));
-    return plain.match(name).hasMatch();
 }

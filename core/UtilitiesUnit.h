@@ -61,6 +61,3 @@ void RegisterOperatorDataSource(const QString& database);
 [[nodiscard]] int CellIndex(double x);
 // A text value for a statement: in single quotes, inner quotes doubled.
 [[nodiscard]] QString Q(const QString& value);
-// A table or column name fit to stand in a statement as it is: letters,
-// digits and "_" (not first a digit), or such a name in brackets.
-[[nodiscard]] bool IsPlainIdentifier(const QString& name);
