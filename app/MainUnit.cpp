@@ -1,5 +1,6 @@
 #include "app/MainUnit.h"
 #include "app/ShellStatements.h"
+#include "containers/RestoreUndo.h"
 #include "core/AppState.h"
 
 #include "core/QueryHelpers.h"
@@ -359,6 +360,8 @@ void TMainForm::buildMenus() {
             {MainWindow::GM});
     addItem(m_optionsPopUp, QStringLiteral("ConvertItems1"), QStringLiteral("Convert Items..."),
             &TMainForm::ConvertItems1Click, {MainWindow::ItemConvertor});
+    addItem(m_optionsPopUp, QStringLiteral("RestoreUndo1"), QStringLiteral("Restore from undo file..."),
+            &TMainForm::RestoreUndo1Click, {});
     QMenu* catalogue = m_optionsPopUp->addMenu(QStringLiteral("TanorEditor.mdb"));
     catalogue->setObjectName(QStringLiteral("TanorEditormdb1"));
     addItem(catalogue, QStringLiteral("EditItem1"), QStringLiteral("Edit Item..."),
@@ -763,6 +766,10 @@ void TMainForm::EditItem1Click() {
 void TMainForm::EditSkills1Click() {
     AppState.CatalogueTable = QStringLiteral("Skill");
     openWindow(MainWindow::CatalogueTable);
+}
+
+void TMainForm::RestoreUndo1Click() {
+    RestoreFromUndoFile(this);
 }
 
 void TMainForm::SQLConnection1Click() {

@@ -4,6 +4,7 @@
 
 #include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
+#include "core/VaultSettings.h"
 #include "items/CellGrid.h"
 #include "items/PropertyEditor.h"
 #include "widgets/Guard.h"
@@ -23,13 +24,9 @@ namespace {
 
 const QString kOriginal = QStringLiteral("Original");
 
-QString vaultSetting(const char* key) {
-    return ReadSetting(QStringLiteral("Vaults"), QString::fromLatin1(key));
-}
-
 ContainerStatements::VaultTable vaultTable() {
-    return {vaultSetting("Table"), vaultSetting("ColumnAccount"), vaultSetting("ColumnNumber"),
-            vaultSetting("ColumnItems")};
+    const VaultSettings v = VaultSettings::Read();
+    return {v.table, v.account, v.number, v.items};
 }
 
 // The chooser lists only whole numbers (see loadVaultList).
@@ -148,7 +145,7 @@ TWarehouseForm::TWarehouseForm(QWidget* parent)
 }
 
 bool TWarehouseForm::vaultsEnabled() {
-    return ReadSettingInt(QStringLiteral("Vaults"), QStringLiteral("Enabled")) == 1;
+    return VaultSettings::Enabled();
 }
 
 void TWarehouseForm::FormCreate() {

@@ -558,10 +558,11 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrder) {
     QStringList options;
     for (QAction* a : main->OptionsPopUp()->actions())
         options << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(options, (QStringList{QStringLiteral("Wipe Items..."), QStringLiteral("View GM..."),
-                                    QStringLiteral("Convert Items..."), QStringLiteral("TanorEditor.mdb"),
-                                    QStringLiteral("SQL Connection..."), QStringLiteral("-"),
-                                    QStringLiteral("About...")}));
+    EXPECT_EQ(options,
+              (QStringList{QStringLiteral("Wipe Items..."), QStringLiteral("View GM..."),
+                           QStringLiteral("Convert Items..."), QStringLiteral("Restore from undo file..."),
+                           QStringLiteral("TanorEditor.mdb"), QStringLiteral("SQL Connection..."),
+                           QStringLiteral("-"), QStringLiteral("About...")}));
     QStringList tray;
     for (QAction* a : main->TrayMess()->actions())
         tray << (a->isSeparator() ? QStringLiteral("-") : a->text());

@@ -434,3 +434,32 @@ TEST_F(WarehouseFormTest, TheMainWindowOpensThisWindow) {
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("Acc"))->text(), QStringLiteral("marlow"));
 }
+
+// A column that is exactly the warehouse in the other record width is shown
+// with a warning and never saved, under either Version.
+TEST_F(WarehouseFormTest, AColumnOfTheOtherRecordWidthIsNotSaved) {
+    const struct { int version, storedLength; } cases[] = {{0, 32}, {1, 20}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.version);
+        WriteSettingInt(QStringLiteral("Version"), QStringLiteral("Version"), c.version);
+        const QString stored = FreeColumn(120, c.storedLength);
+        raw(QStringLiteral("UPDATE Warehouse SET Items=X'%1' WHERE AccountID='marlow'").arg(stored));
+        std::unique_ptr<TWarehouseForm> form;
+        {
+            BoxScript opening;
+            opening.ok();
+            form = open<TWarehouseForm>(QStringLiteral("marlow"));
+            ASSERT_EQ(opening.boxes().size(), 1u);
+            EXPECT_EQ(opening.last().icon, Dialogs::Icon::Warning);
+            EXPECT_TRUE(opening.last().text.contains(QStringLiteral("check the Version setting")));
+        }
+        StatementJournal::Recorder journal;
+        BoxScript saving;
+        saving.ok();
+        QTest::mouseClick(form->findChild<QAbstractButton*>(QStringLiteral("AddItem")), Qt::LeftButton);
+        EXPECT_EQ(saving.last().icon, Dialogs::Icon::Warning);
+        EXPECT_EQ(Count(journal.texts(), QStringLiteral("UPDATE")), 0);
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(items(QStringLiteral("marlow")), stored);
+    }
+}
