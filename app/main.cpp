@@ -1,10 +1,12 @@
 #include "app/MainUnit.h"
 #include "core/AuditLog.h"
+#include "platform/ConnectionPool.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    const ConnectionPoolScope pool;
     QApplication::setApplicationName(QStringLiteral("VornTanorEditor"));
     // The program ends only through its own exit commands: with the main
     // window hidden (an editor open, or the window in the tray) the last

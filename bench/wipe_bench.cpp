@@ -194,5 +194,8 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    // Connections go while Qt is still there; the generated server is a
+    // static that outlives the application object.
+    ConnectionPool::instance().closeAll();
     return 0;
 }

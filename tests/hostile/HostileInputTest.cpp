@@ -17,6 +17,7 @@
 #include "accounts/RenameCharUnit.h"
 #include "accounts/SearchUnit.h"
 #include "app/AdministrationUnit.h"
+#include "app/SQLConnectionUnit.h"
 #include "containers/WareHouseUnit.h"
 #include "guilds/CastleSiegeUnit.h"
 #include "guilds/EditGuildUnit.h"
@@ -29,6 +30,7 @@
 #include <QDialog>
 #include <QLineEdit>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -118,6 +120,8 @@ struct TextRow {
     Step fill = {};
     Setup setup = {};
     const char* database = "TanorOnline";
+    QString section = {}; // when set, the value lands in the settings file under section/read
+    QString ordinary = QStringLiteral("Plain1"); // a value the window must store as typed
 };
 
 // A field that only filters what is read: every text must run without error.
@@ -198,9 +202,46 @@ private:
     TestEnvironment m_env;
 };
 
+// The connection options: every text lands in the settings file.
+std::vector<TextRow> SettingRows() {
+    const struct {
+        const char* field;
+        const char* section;
+        const char* key;
+    } settings[] = {
+        {"MeTanorOnlineDB", "ODBCConnection", "AccountDNS"},
+        {"TanorOnlineDB", "ODBCConnection", "TanorOnlineDNS"},
+        {"TanorLogDB", "ODBCConnection", "TanorLogDNS"},
+        {"TanorConnectLogDB", "ODBCConnection", "TanorConnectLogDNS"},
+        {"RankingDB", "ODBCConnection", "RankingDNS"},
+        {"TanorEventDB", "ODBCConnection", "TanorEventDNS"},
+        {"SQLAccount", "SQLConnection", "ID"},
+        {"SQLPassword", "SQLConnection", "Pass"},
+        {"LabeledEdit1", "Resets", "Table"},
+        {"LabeledEdit2", "Resets", "ColumnCharacter"},
+        {"LabeledEdit3", "Resets", "ColumnResets"},
+        {"LabeledEdit5", "Vaults", "Table"},
+        {"LabeledEdit6", "Vaults", "ColumnItems"},
+        {"LabeledEdit7", "Vaults", "ColumnAccount"},
+        {"LabeledEdit4", "Vaults", "ColumnNumber"},
+    };
+    std::vector<TextRow> rows;
+    for (const auto& s : settings)
+        rows.push_back({"SQL Connection Options",
+                        Open<TSQLConnectionForm>(),
+                        QLatin1String(s.field),
+                        Click("BitBtn1"),
+                        QLatin1String(s.key),
+                        {},
+                        {},
+                        "TanorOnline",
+                        QLatin1String(s.section)});
+    return rows;
+}
+
 const std::vector<TextRow>& TextRows() {
     const QString created = QStringLiteral(" FROM MEMB_INFO WHERE memb___id = 'hostile1'");
-    static const std::vector<TextRow> rows = {
+    static std::vector<TextRow> rows = {
         // account creation
         {"Create Account", Open<TCreateAccountForm>(), QStringLiteral("AccountID"), Click("BitBtn1"),
          QStringLiteral("SELECT memb___id FROM MEMB_INFO WHERE memb___id = ?1")},
@@ -240,9 +281,16 @@ const std::vector<TextRow>& TextRows() {
         {"Rename Character", Open<TRenameCharForm>(QStringLiteral("quill"), QStringLiteral("Inkblot")),
          QStringLiteral("NewName"), Click("Save"),
          QStringLiteral("SELECT Name FROM Character WHERE Name = ?1 AND AccountID = 'quill'")},
-        {"Move Character", Open<TMoveCharForm>(QStringLiteral("quill"), QStringLiteral("Inkblot")),
-         QStringLiteral("NewACC"), Click("BitBtn1"),
-         QStringLiteral("SELECT AccountID FROM Character WHERE Name = 'Inkblot'")},
+        {"Move Character",
+         Open<TMoveCharForm>(QStringLiteral("ember"), QStringLiteral("Ashling")),
+         QStringLiteral("NewACC"),
+         Click("BitBtn1"),
+         QStringLiteral("SELECT AccountID FROM Character WHERE Name = 'Ashling'"),
+         {},
+         {},
+         "TanorOnline",
+         {},
+         QStringLiteral("lark")},
         // guilds
         {"Edit Guild", Open<TEditGuildForm>({}, {}, QStringLiteral("Lanterns")), QStringLiteral("Notice"),
          Click("Modify"), QStringLiteral("SELECT G_Notice FROM Guild WHERE G_Name = 'Lanterns'")},
@@ -266,7 +314,23 @@ const std::vector<TextRow>& TextRows() {
          QStringLiteral("LabeledEdit2,LabeledEdit3"), Click("BitBtn1"),
          QStringLiteral("SELECT mang__pwd FROM MANG_INFO WHERE mang___id = 'admin'"),
          Fill({{"LabeledEdit1", "Secret"}}), Operators, "Operators"},
+        {"Guild Manager",
+         Open<TGuildManagerForm>(),
+         QStringLiteral("GuildMaster"),
+         Click("BitBtn3"),
+         QStringLiteral("SELECT G_Master FROM Guild WHERE G_Name = 'Hostiles'"),
+         Fill({{"GuildName", "Hostiles"}}),
+         {},
+         "TanorOnline",
+         {},
+         QStringLiteral("Hollow")},
     };
+    static const bool withSettings = [] {
+        const std::vector<TextRow> settings = SettingRows();
+        rows.insert(rows.end(), settings.begin(), settings.end());
+        return true;
+    }();
+    (void)withSettings;
     return rows;
 }
 
@@ -339,7 +403,12 @@ std::string Describe(const char* window, const QString& field, const char* what)
 
 TEST(HostileInputTest, EveryTextFieldStoresWhatWasTypedOrRefusesIt) {
     for (const TextRow& row : TextRows()) {
-        for (const Hostile& input : HostileTexts()) {
+        // The ordinary value goes first: it must be stored, and what the
+        // window says then is its word for success, which no refusal may be.
+        QStringList success;
+        std::vector<Hostile> inputs = {{"ordinary", row.ordinary}};
+        inputs.insert(inputs.end(), HostileTexts().begin(), HostileTexts().end());
+        for (const Hostile& input : inputs) {
             SCOPED_TRACE(Describe(row.window, row.fields, input.what));
             HostileCase server(row.setup);
             const QString db = server.database(row.database);
@@ -350,7 +419,11 @@ TEST(HostileInputTest, EveryTextFieldStoresWhatWasTypedOrRefusesIt) {
             }
             if (row.fill)
                 row.fill(w.get());
-            const QString before = storedValue(db, row.read, input.text);
+            const auto stored = [&](const QString& typed) {
+                return row.section.isEmpty() ? storedValue(db, row.read, typed)
+                                             : ReadSetting(row.section, row.read);
+            };
+            const QString before = stored(input.text);
             QString shown;
             for (const QString& name : row.fields.split(QLatin1Char(','))) {
                 type(w.get(), name, input.text);
@@ -361,11 +434,19 @@ TEST(HostileInputTest, EveryTextFieldStoresWhatWasTypedOrRefusesIt) {
             row.save(w.get());
             for (const JournalEntry& e : journal.entries())
                 EXPECT_TRUE(e.error.isEmpty()) << e.text.toStdString() << "\n" << e.error.toStdString();
-            const QString after = storedValue(db, row.read, shown);
+            const QString after = stored(shown);
+            if (success.isEmpty()) {
+                EXPECT_EQ(after, shown) << "an ordinary value was not stored";
+                success = boxes.texts();
+                continue;
+            }
             if (after == shown)
                 continue;
-            // Refused: said so, and the stored value is the one from before.
-            EXPECT_FALSE(boxes.texts().isEmpty()) << "stored " << after.toStdString();
+            // Refused: said so in words other than success, and the stored
+            // value is the one from before.
+            const bool refusal = std::any_of(boxes.texts().begin(), boxes.texts().end(),
+                                             [&](const QString& t) { return !success.contains(t); });
+            EXPECT_TRUE(refusal) << "stored " << after.toStdString() << " without a word";
             EXPECT_EQ(after, before) << "stored a different value: " << after.toStdString();
         }
     }
