@@ -1,10 +1,12 @@
 #include "app/Application.h"
 #include "app/MainUnit.h"
+#include "platform/ConnectionPool.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    const ConnectionPoolScope pool;
     SetUpApplication();
     TMainForm main;
     // The window ends the program when it closes, also from the tray while

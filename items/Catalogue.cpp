@@ -109,7 +109,7 @@ QStringList SubTypes(const QString& type) {
     return listOf(QStringLiteral("SELECT Name FROM Item WHERE Type =") + Q(type));
 }
 
-ChosenItem Chosen(const QString& name, Width w) {
+CatalogueItem Chosen(const QString& name, Width w) {
     const bool narrow = w == Width::Narrow;
     Lookup q(
         (narrow
@@ -118,7 +118,7 @@ ChosenItem Chosen(const QString& name, Width w) {
              : QStringLiteral(
                    "SELECT ID2, Unique2, Code32,SetNumber, SetItem, ExcOptionType FROM Item WHERE Name=")) +
         Q(name));
-    ChosenItem item;
+    CatalogueItem item;
     if (!q.found())
         return item;
     item.found = true;

@@ -1,4 +1,5 @@
 #include "BoxScript.h"
+#include "Child.h"
 #include "ItemRig.h"
 
 #include <QApplication>
@@ -84,7 +85,7 @@ TEST_F(CellGridTest, RightClickThenOneClickPlaces) {
     auto r = rig();
     r->rightClick(30);
     EXPECT_EQ(r->cells->Selected(), 30);
-    QMenu* bag = r->window.findChild<QMenu*>(QStringLiteral("Bag"));
+    QMenu* bag = child<QMenu>(&r->window, QStringLiteral("Bag"));
     ASSERT_NE(bag, nullptr);
     EXPECT_TRUE(bag->isVisible());
     bag->close();
@@ -126,8 +127,8 @@ TEST_F(CellGridTest, FootprintsCoverNeighboursUntilDeleted) {
 
     // Right-click, Delete: back to 24 by 24, caption black, record empty.
     r->rightClick(13);
-    r->window.findChild<QMenu*>(QStringLiteral("Bag"))->close();
-    r->window.findChild<QAction*>(QStringLiteral("Delete1"))->trigger();
+    child<QMenu>(&r->window, QStringLiteral("Bag"))->close();
+    child<QAction>(&r->window, QStringLiteral("Delete1"))->trigger();
     EXPECT_EQ(r->button(13)->size(), QSize(24, 24));
     EXPECT_EQ(r->cells->Caption(13), QString());
     EXPECT_EQ(r->cells->CaptionColour(13), Colour::Emptied);
@@ -241,10 +242,10 @@ TEST_F(CellGridTest, StoredRecordsAreShownWithUnknownOnesReported) {
 TEST_F(CellGridTest, InfoOnAFreeCellDescribesTheEmptyRecord) {
     auto r = rig();
     r->rightClick(50);
-    r->window.findChild<QMenu*>(QStringLiteral("Bag"))->close();
+    child<QMenu>(&r->window, QStringLiteral("Bag"))->close();
     BoxScript boxes;
     boxes.ok();
-    r->window.findChild<QAction*>(QStringLiteral("Info1"))->trigger();
+    child<QAction>(&r->window, QStringLiteral("Info1"))->trigger();
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_TRUE(boxes.last().text.endsWith(QStringLiteral("Hex: FFFFFFFFFFFFFFFFFFFF")));
     EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("Name:  \n\r")));
@@ -288,8 +289,8 @@ TEST_F(CellGridTest, EquipmentSlotsSwitchToTheirTypeAndCheckTheWearCode) {
     // Helms shown but a helm worn as armour: "Incorrect Item", nothing placed.
     r->chooseItem(QStringLiteral("Helms"), QStringLiteral("Odd Helm"));
     r->rightClick(3);
-    r->window.findChild<QMenu*>(QStringLiteral("Wear"))->close();
-    r->window.findChild<QAction*>(QStringLiteral("Delete2"))->trigger();
+    child<QMenu>(&r->window, QStringLiteral("Wear"))->close();
+    child<QAction>(&r->window, QStringLiteral("Delete2"))->trigger();
     EXPECT_EQ(r->button(3)->size(), QSize(49, 48)); // slots keep their size
     const int drawn = itemCount();
     BoxScript boxes;

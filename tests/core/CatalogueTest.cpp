@@ -32,13 +32,13 @@ TEST_F(CatalogueTest, ListsAndTheChosenItem) {
                            QStringLiteral("Gryphon Sword")}));
     EXPECT_TRUE(Catalogue::SubTypes(QStringLiteral("Potions")).isEmpty());
 
-    const Catalogue::ChosenItem narrow = Catalogue::Chosen(QStringLiteral("Jewel of Dawn"), Width::Narrow);
+    const Catalogue::CatalogueItem narrow = Catalogue::Chosen(QStringLiteral("Jewel of Dawn"), Width::Narrow);
     EXPECT_TRUE(narrow.found);
     EXPECT_EQ(narrow.id, QStringLiteral("CD"));
     EXPECT_EQ(narrow.unique, 8);
     EXPECT_EQ(narrow.code32, QStringLiteral("F9"));
     EXPECT_EQ(narrow.excKind, QStringLiteral("any"));
-    const Catalogue::ChosenItem wide = Catalogue::Chosen(QStringLiteral("Gryphon Helm"), Width::Wide);
+    const Catalogue::CatalogueItem wide = Catalogue::Chosen(QStringLiteral("Gryphon Helm"), Width::Wide);
     EXPECT_EQ(wide.id, QStringLiteral("05"));
     EXPECT_EQ(wide.unique, 7);
     EXPECT_EQ(wide.setNumber, 5);
