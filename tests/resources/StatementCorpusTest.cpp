@@ -161,8 +161,9 @@ TEST_F(StatementCorpus, ShellStatements) {
     };
     for (const Read& r : reads) {
         EXPECT_TRUE(run.open(S(r.form), r.db, {r.text}));
-        if (r.first)
+        if (r.first) {
             EXPECT_EQ(run.value(r.column), S(r.first)) << r.form;
+        }
     }
 
     // Deleting a character (Sparrow stands in kestrel's second slot), a
@@ -175,18 +176,19 @@ TEST_F(StatementCorpus, ShellStatements) {
     };
     const Write writes[] = {
         {"delete character", Db::Game, {DeleteCharacter(S("Sparrow"))}, 1},
-        {"delete mastered guild", Db::Game, {DeleteGuildsLedBy(S("Sparrow"))}},
-        {"delete membership", Db::Game, {DeleteGuildMembership(S("Sparrow"))}},
+        {"delete mastered guild", Db::Game, {DeleteGuildsLedBy(S("Sparrow"))}, std::nullopt},
+        {"delete membership", Db::Game, {DeleteGuildMembership(S("Sparrow"))}, std::nullopt},
         {"clear slot", Db::Game, ClearCharacterSlot(2, S("kestrel")), 1},
         {"delete account", Db::Account, {DeleteAccountInfo(S("pellam"))}, 1},
-        {"delete account slots", Db::Game, {DeleteAccountCharacterRow(S("pellam"))}},
+        {"delete account slots", Db::Game, {DeleteAccountCharacterRow(S("pellam"))}, std::nullopt},
         {"delete account characters", Db::Game, {DeleteCharactersOfAccount(S("pellam"))}, 1},
         {"delete account characters", Db::Game, {DeleteCharactersOfAccount(S("o'neil"))}, 0},
     };
     for (const Write& w : writes) {
         EXPECT_TRUE(run.exec(S(w.form), w.db, w.lines, &rows));
-        if (w.rows)
+        if (w.rows) {
             EXPECT_EQ(rows, *w.rows) << w.form;
+        }
     }
     EXPECT_EQ(ReadText(Db::Game, S("SELECT GameID2 FROM AccountCharacter WHERE Id='kestrel'")), QString());
     EXPECT_TRUE(run.open(S("delete guild"), Db::Game, {DeleteGuild(S("Saltmark"))}));
