@@ -9,6 +9,7 @@
 #include "core/UtilitiesUnit.h"
 #include "items/UndoFile.h"
 #include "platform/AppPaths.h"
+#include "platform/ConnectionPool.h"
 #include "platform/TanorError.h"
 
 #include <QCoreApplication>
@@ -17,6 +18,7 @@
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    const ConnectionPoolScope pool;
     const QStringList args = QCoreApplication::arguments().mid(1);
     QString file;
     for (qsizetype i = 0; i < args.size(); ++i) {
