@@ -395,10 +395,13 @@ void TMainForm::buildMenus() {
     addItem(m_trayMess, QStringLiteral("Close1"), QStringLiteral("Close"), &TMainForm::StaticText1Click, {});
 
     // Where the desktop has no tray the window is only minimised; its tray
-    // menu then opens from a right click anywhere on the window.
+    // menu then opens from a right click anywhere on the window (only there:
+    // with a tray the menu belongs to the tray icon).
     setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(this, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { m_trayMess->popup(mapToGlobal(at)); });
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (!TrayIcon::Available())
+            m_trayMess->popup(mapToGlobal(at));
+    });
 }
 
 // ------------------------------------------------------------------ commands
@@ -672,6 +675,12 @@ void TMainForm::DeleteCharacterClick() {
         ExecOn(DataSource::TanorOnline, ShellStatements::ClearCharacterSlot(slotOfCharacter, account));
     fillCharactersOf(account);
     m_character->setCurrentIndex(-1);
+    // No character is chosen now, and a guild it led is gone: nothing may
+    // show the deleted character's state or offer commands on it.
+    fillGuilds();
+    m_guild->setCurrentIndex(-1);
+    for (QToolButton* b : {m_deleteCharacter, m_editCharacter, m_editInventory, m_friends})
+        b->hide();
 }
 
 void TMainForm::EditCharacterClick() {

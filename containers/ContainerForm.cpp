@@ -91,6 +91,7 @@ void TContainerForm::LoadColumn(const QByteArray& column) {
     if (m_wrongWidth)
         Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"), wrongWidthText(m_container.Width()),
                       Dialogs::Icon::Warning);
+    m_cells->ClearSelection(); // another container is shown now
 }
 
 void TContainerForm::ShowCells() {

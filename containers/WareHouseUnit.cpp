@@ -47,18 +47,8 @@ int vaultNumber(const QString& text) {
 // EndUseDate in the system's date and time format; a text the database
 // gives that is not a date is shown as it stands.
 QString shownDate(const Field& field) {
-    QDateTime when = field.value().toDateTime();
-    if (!when.isValid()) {
-        const QString text = field.AsString();
-        for (const char* format : {"yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss"}) {
-            when = QDateTime::fromString(text, QLatin1String(format));
-            if (when.isValid())
-                break;
-        }
-        if (!when.isValid())
-            return text;
-    }
-    return QLocale::system().toString(when, QLocale::ShortFormat);
+    const QDateTime when = DateTimeOf(field.value());
+    return when.isValid() ? QLocale::system().toString(when, QLocale::ShortFormat) : field.AsString();
 }
 
 // A whole number 0..max typed in a box, or nothing.
@@ -232,8 +222,8 @@ void TWarehouseForm::setView(const QString& vault) {
     m_vault = vault;
     // A vault's save writes its items only: money and password stay as the
     // warehouse row has them, so they cannot be edited meanwhile.
-    m_visualMoney->setReadOnly(!vault.isEmpty());
-    m_visualPassword->setReadOnly(!vault.isEmpty());
+    m_visualMoney->setEnabled(vault.isEmpty());
+    m_visualPassword->setEnabled(vault.isEmpty());
 }
 
 void TWarehouseForm::mVaultsChange() {

@@ -169,9 +169,15 @@ TEST_F(MainWindowTest, DeletingACharacterClearsItsSlotAndTheGuildItMasters) {
                       "='alpha1'"),
                   QStringLiteral("UPDATE AccountCharacter \r\nSET GameID1=NULL\r\n WHERE Id ='alpha1'"),
                   QStringLiteral("SELECT Name FROM Character WHERE AccountID='alpha1'"),
+                  QStringLiteral("SELECT G_Name FROM Guild"),
               }));
     EXPECT_EQ(items(list("Character")), QStringList{QStringLiteral("Bravo")});
     EXPECT_EQ(list("Character")->currentIndex(), -1);
+    // Nothing shows the deleted character's guild or offers commands on it.
+    EXPECT_FALSE(items(list("Guild")).contains(QStringLiteral("Knights")));
+    EXPECT_EQ(list("Guild")->currentIndex(), -1);
+    for (const char* b : {"DeleteCharacter", "EditCharacter", "EditInventory", "Friends"})
+        EXPECT_FALSE(shown(b)) << b;
     EXPECT_EQ(
         game(QStringLiteral("SELECT GameID1, GameID2, GameIDC FROM AccountCharacter WHERE Id='alpha1'")),
         QStringList{QStringLiteral("NULL|Bravo|Alpha")});
@@ -198,7 +204,7 @@ TEST_F(MainWindowTest, DeletingACharacterWithAQuoteDoublesItInEveryStatement) {
     StatementJournal::Recorder journal;
     click(main.get(), QStringLiteral("DeleteCharacter"));
     const std::vector<QString> texts = journal.texts();
-    ASSERT_EQ(texts.size(), 6u);
+    ASSERT_EQ(texts.size(), 7u);
     EXPECT_EQ(texts[0], QStringLiteral("DELETE FROM Character WHERE Name ='Kenn''y'"));
     EXPECT_EQ(texts[1], QStringLiteral("DELETE FROM Guild WHERE G_Master = 'Kenn''y'"));
     EXPECT_EQ(texts[4],
@@ -222,7 +228,7 @@ TEST_F(MainWindowTest, DeletingACharacterInNoSlotSendsNoSlotUpdate) {
     click(main.get(), QStringLiteral("DeleteCharacter"));
     for (const QString& text : journal.texts())
         EXPECT_FALSE(text.startsWith(QStringLiteral("UPDATE"))) << text.toStdString();
-    EXPECT_EQ(journal.texts().size(), 5u);
+    EXPECT_EQ(journal.texts().size(), 6u);
     EXPECT_EQ(list("Character")->count(), 0);
     EXPECT_EQ(game(QStringLiteral("SELECT count(*) FROM Character WHERE AccountID='ghost'")),
               QStringList{QStringLiteral("0")});

@@ -6,6 +6,9 @@
 #include "containers/WareHouseUnit.h"
 
 #include <QLabel>
+#include <QSet>
+
+#include <algorithm>
 
 namespace {
 
@@ -219,7 +222,8 @@ TEST_F(WarehouseFormTest, ChoosingAVaultLoadsItAndDropsUnsavedEdits) {
     EXPECT_EQ(form->Container().Literal(), QStringLiteral("0x") + vault(QStringLiteral("kestrel"), 1));
     // Money and password stay those of the warehouse row and cannot be edited.
     EXPECT_EQ(text(form.get(), "VisualMoney"), QStringLiteral("1982263"));
-    EXPECT_TRUE(child<QLineEdit>(form, QStringLiteral("VisualMoney"))->isReadOnly());
+    for (const char* edit : {"VisualMoney", "VisualPassword"})
+        EXPECT_FALSE(form->findChild<QLineEdit*>(QLatin1String(edit))->isEnabled()) << edit;
 
     // Back to "Original": everything is loaded again, the edit is gone.
     journal.clear();
@@ -232,7 +236,43 @@ TEST_F(WarehouseFormTest, ChoosingAVaultLoadsItAndDropsUnsavedEdits) {
     EXPECT_EQ(vaults(form.get())->currentText(), QStringLiteral("Original"));
     EXPECT_EQ(form->Container().Literal(), QStringLiteral("0x") + stored);
     EXPECT_FALSE(form->Cells()->IsOccupied(free));
-    EXPECT_FALSE(child<QLineEdit>(form, QStringLiteral("VisualMoney"))->isReadOnly());
+    for (const char* edit : {"VisualMoney", "VisualPassword"})
+        EXPECT_TRUE(form->findChild<QLineEdit*>(QLatin1String(edit))->isEnabled()) << edit;
+}
+
+// A cell selected in one container (another window, or the vault shown
+// before) is not selected in the next: one click there only selects.
+TEST_F(WarehouseFormTest, EveryContainerShownStartsWithNothingSelected) {
+    auto freeCells = [](TWarehouseForm* form) {
+        QSet<int> out;
+        for (int k = 1; k <= 120; ++k) {
+            if (!form->Cells()->IsOccupied(k))
+                out.insert(k);
+        }
+        return out;
+    };
+    auto first = openKestrel();
+    const QSet<int> freeInFirst = freeCells(first.get());
+    ASSERT_FALSE(freeInFirst.isEmpty());
+    const int cell = *std::min_element(freeInFirst.begin(), freeInFirst.end());
+    click(first.get(), cell);
+    EXPECT_EQ(first->Cells()->Selected(), cell);
+    first.reset();
+    auto second = openKestrel();
+    EXPECT_EQ(second->Cells()->Selected(), 0);
+    click(second.get(), cell);
+    EXPECT_FALSE(second->Cells()->IsOccupied(cell));
+
+    Operator::choose(second.get(), "mVaults", QStringLiteral("2"));
+    const QSet<int> freeInTwo = freeCells(second.get());
+    Operator::choose(second.get(), "mVaults", QStringLiteral("1"));
+    const QSet<int> both = freeCells(second.get()) & freeInTwo;
+    ASSERT_FALSE(both.isEmpty());
+    const int shared = *std::min_element(both.begin(), both.end());
+    click(second.get(), shared);
+    Operator::choose(second.get(), "mVaults", QStringLiteral("2"));
+    click(second.get(), shared);
+    EXPECT_FALSE(second->Cells()->IsOccupied(shared));
 }
 
 TEST_F(WarehouseFormTest, SavingAVaultWritesOnlyItsItemColumn) {

@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QTimer>
 
@@ -177,6 +178,32 @@ TEST_F(WipeSafetyTest, PreviewCountsWithoutWritingAndTheUndoFileRestoresTheWipe)
     Snapshot expected = before;
     expected[fs("w:acc1")] = fs("00");
     EXPECT_EQ(snapshot(), expected);
+}
+
+TEST_F(WipeSafetyTest, TheCommandLineToolRestoresAWipe) {
+    plant();
+    const Snapshot before = snapshot();
+    TWipeForm form;
+    const QString undo = undoFileOf(wipe(form).back().text);
+    ASSERT_FALSE(undo.isEmpty());
+    ASSERT_NE(snapshot(), before);
+
+    QProcess tool;
+    tool.setProgram(fs(TANOR_BUILD_DIR "/tools/tanor-undo"));
+    tool.setArguments({fs("--dir"), env.dir(), undo});
+    tool.start();
+    ASSERT_TRUE(tool.waitForFinished(20000));
+    EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromUtf8(tool.readAllStandardOutput()).trimmed(), fs("5 row(s) restored"));
+    EXPECT_EQ(snapshot(), before);
+
+    // Run again, every row already holds its original: nothing to restore,
+    // each row is listed as changed since.
+    tool.start();
+    ASSERT_TRUE(tool.waitForFinished(20000));
+    EXPECT_EQ(tool.exitCode(), 0);
+    EXPECT_TRUE(tool.readAllStandardOutput().startsWith("0 row(s) restored"));
+    EXPECT_EQ(snapshot(), before);
 }
 
 TEST_F(WipeSafetyTest, ColumnsOfTheOtherWidthAreLeftAloneAndCounted) {
