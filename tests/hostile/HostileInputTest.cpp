@@ -565,8 +565,9 @@ TEST(HostileInputTest, EveryNumberFieldRefusesWhatIsNoNumberInRangeAndWritesNoth
             row.save(w.get());
             for (const JournalEntry& e : journal.entries())
                 EXPECT_FALSE(row.readsOnly || Writes(e.text)) << "sent: " << e.text.toStdString();
-            if (!row.silent)
+            if (!row.silent) {
                 EXPECT_FALSE(boxes.texts().isEmpty()) << "refused without a word";
+            }
         }
     }
 }
