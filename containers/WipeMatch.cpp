@@ -134,42 +134,21 @@ RowRewrite RewriteRow(const QByteArray& column, int recordBytes, int recordsPerR
 }
 
 std::vector<ContainerWalk::Source> WipeSources(const VaultSettings& vaults) {
-    using ContainerWalk::Kind;
     using ContainerWalk::Row;
-    std::vector<ContainerWalk::Source> sources(2);
-    ContainerWalk::Source& inventory = sources[0];
-    inventory.kind = Kind::Inventory;
-    inventory.select = WalkStatements::InventoryRows();
-    inventory.secondColumn = 2;
-    inventory.table = QStringLiteral("Character");
-    inventory.column = QStringLiteral("Inventory");
-    inventory.accountKey = QStringLiteral("AccountID");
-    inventory.secondKey = QStringLiteral("Name");
-    inventory.update = [](const Row& row, const QString& literal) {
-        return WalkStatements::InventoryRewrite(row.account, row.second, literal);
-    };
-    ContainerWalk::Source& warehouse = sources[1];
-    warehouse.kind = Kind::Warehouse;
-    warehouse.select = WalkStatements::WarehouseRows();
-    warehouse.table = QStringLiteral("Warehouse");
-    warehouse.column = QStringLiteral("Items");
-    warehouse.accountKey = QStringLiteral("AccountID");
-    warehouse.update = [](const Row& row, const QString& literal) {
-        return WalkStatements::WarehouseRewrite(row.account, literal);
-    };
+    std::vector<ContainerWalk::Source> sources;
+    sources.push_back(ContainerWalk::InventorySource(
+        WalkStatements::InventoryRows(), 1, 2, [](const Row& row, const QString& literal) {
+            return WalkStatements::InventoryRewrite(row.account, row.second, literal);
+        }));
+    sources.push_back(ContainerWalk::WarehouseSource(
+        WalkStatements::WarehouseRows(), [](const Row& row, const QString& literal) {
+            return WalkStatements::WarehouseRewrite(row.account, literal);
+        }));
     if (vaults.enabled) {
-        ContainerWalk::Source vault;
-        vault.kind = Kind::Vault;
-        vault.select = WalkStatements::VaultRows(vaults);
-        vault.secondColumn = 2;
-        vault.table = vaults.table;
-        vault.column = vaults.items;
-        vault.accountKey = vaults.account;
-        vault.secondKey = vaults.number;
-        vault.update = [vaults](const Row& row, const QString& literal) {
-            return WalkStatements::VaultRewrite(vaults, row.account, row.second, literal);
-        };
-        sources.push_back(std::move(vault));
+        sources.push_back(ContainerWalk::VaultSource(
+            vaults, WalkStatements::VaultRows(vaults), [vaults](const Row& row, const QString& literal) {
+                return WalkStatements::VaultRewrite(vaults, row.account, row.second, literal);
+            }));
     }
     return sources;
 }

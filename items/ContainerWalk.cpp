@@ -9,6 +9,44 @@
 
 namespace ContainerWalk {
 
+Source InventorySource(const QString& select, int itemsColumn, int secondColumn, Update update) {
+    Source s;
+    s.kind = Kind::Inventory;
+    s.select = select;
+    s.itemsColumn = itemsColumn;
+    s.secondColumn = secondColumn;
+    s.table = QStringLiteral("Character");
+    s.column = QStringLiteral("Inventory");
+    s.accountKey = QStringLiteral("AccountID");
+    s.secondKey = QStringLiteral("Name");
+    s.update = std::move(update);
+    return s;
+}
+
+Source WarehouseSource(const QString& select, Update update) {
+    Source s;
+    s.kind = Kind::Warehouse;
+    s.select = select;
+    s.table = QStringLiteral("Warehouse");
+    s.column = QStringLiteral("Items");
+    s.accountKey = QStringLiteral("AccountID");
+    s.update = std::move(update);
+    return s;
+}
+
+Source VaultSource(const VaultSettings& vaults, const QString& select, Update update) {
+    Source s;
+    s.kind = Kind::Vault;
+    s.select = select;
+    s.secondColumn = 2;
+    s.table = vaults.table;
+    s.column = vaults.items;
+    s.accountKey = vaults.account;
+    s.secondKey = vaults.number;
+    s.update = std::move(update);
+    return s;
+}
+
 int RecordsOf(Kind kind) {
     return kind == Kind::Inventory ? ItemRecord::kInventoryRecords : ItemRecord::kWarehouseRecords;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/VaultSettings.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -62,6 +64,16 @@ struct Source {
     // The statement writing the literal ("0x" + text) to the row.
     std::function<QString(const Row&, const QString& literal)> update;
 };
+
+using Update = std::function<QString(const Row&, const QString& literal)>;
+
+// The three kinds of container as sources: where their rows live (for the
+// undo file) is fixed here; the caller gives its own statements and where
+// the items and second key stand in its select.
+[[nodiscard]] Source InventorySource(const QString& select, int itemsColumn, int secondColumn, Update update);
+[[nodiscard]] Source WarehouseSource(const QString& select, Update update);
+// Vault rows: account, items, vault number.
+[[nodiscard]] Source VaultSource(const VaultSettings& vaults, const QString& select, Update update);
 
 struct Counts {
     int rows = 0;       // read

@@ -95,51 +95,29 @@ Totals ReadTotals() {
 }
 
 std::vector<ContainerWalk::Source> Sources(const VaultSettings& vaults) {
-    using ContainerWalk::Kind;
     using ContainerWalk::Row;
-    std::vector<ContainerWalk::Source> sources(2);
-    ContainerWalk::Source& characters = sources[0];
-    characters.kind = Kind::Inventory;
-    characters.select = Statements::CharacterRows();
-    characters.itemsColumn = 2;
-    characters.secondColumn = 1;
-    characters.table = QStringLiteral("Character");
-    characters.column = QStringLiteral("Inventory");
-    characters.accountKey = QStringLiteral("AccountID");
-    characters.secondKey = QStringLiteral("Name");
-    characters.update = [](const Row& row, const QString& literal) {
-        return Statements::InventoryRewrite(row.account, row.second, literal);
-    };
-    ContainerWalk::Source& warehouses = sources[1];
-    warehouses.kind = Kind::Warehouse;
-    warehouses.select = Statements::WarehouseRows();
-    warehouses.table = QStringLiteral("Warehouse");
-    warehouses.column = QStringLiteral("Items");
-    warehouses.accountKey = QStringLiteral("AccountID");
-    warehouses.update = [](const Row& row, const QString& literal) {
-        return Statements::WarehouseRewrite(row.account, literal);
-    };
+    std::vector<ContainerWalk::Source> sources;
+    sources.push_back(ContainerWalk::InventorySource(
+        Statements::CharacterRows(), 2, 1, [](const Row& row, const QString& literal) {
+            return Statements::InventoryRewrite(row.account, row.second, literal);
+        }));
+    sources.push_back(ContainerWalk::WarehouseSource(
+        Statements::WarehouseRows(), [](const Row& row, const QString& literal) {
+            return Statements::WarehouseRewrite(row.account, literal);
+        }));
     if (vaults.enabled) {
         if (!vaults.InvalidName().isEmpty())
             throw SettingsError(QStringLiteral("The setting Vaults/%1 is not a plain table or column name")
                                     .arg(vaults.InvalidName()));
-        ContainerWalk::Source vault;
-        vault.kind = Kind::Vault;
-        vault.select = Statements::VaultRows(vaults);
-        vault.secondColumn = 2;
-        vault.table = vaults.table;
-        vault.column = vaults.items;
-        vault.accountKey = vaults.account;
-        vault.secondKey = vaults.number;
-        vault.update = [vaults](const Row& row, const QString& literal) {
-            // The number was read from the table; it goes back only as a number.
-            bool whole = false;
-            (void)row.second.toLongLong(&whole);
-            if (!whole)
-                throw ConvertError(QStringLiteral("'%1' is not a valid vault number.").arg(row.second));
-            return Statements::VaultRewrite(vaults, row.account, row.second, literal);
-        };
-        sources.push_back(std::move(vault));
+        sources.push_back(ContainerWalk::VaultSource(
+            vaults, Statements::VaultRows(vaults), [vaults](const Row& row, const QString& literal) {
+                // The number was read from the table; it goes back only as a number.
+                bool whole = false;
+                (void)row.second.toLongLong(&whole);
+                if (!whole)
+                    throw ConvertError(QStringLiteral("'%1' is not a valid vault number.").arg(row.second));
+                return Statements::VaultRewrite(vaults, row.account, row.second, literal);
+            }));
     }
     return sources;
 }
