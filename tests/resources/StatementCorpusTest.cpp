@@ -4,16 +4,14 @@
 // as the wizard does it, catalogue statements on the catalogue file. Texts
 // that hold records are run for both record widths.
 //
-// The shell, the inventory and warehouse editors, the property editor's
-// serial and the account, character, skill, friend, guild, castle siege,
-// ranking, usage log, connected users, game master and catalogue table
-// windows are run through the statement builders those windows call, with
-// sample values holding single quotes (and double quotes, percent signs and
-// letters outside Latin-1 in free text), so a builder the embedded dialect
-// cannot serve, or a value that breaks out of its quotes, fails here. The
-// catalogue's own lookups run through Catalogue. The exact texts are
-// asserted by the window tests. The item model's catalogue lookups, the
-// converter and the wipe are still written out as those windows build them.
+// Each window's statements are produced by the statement builders it calls
+// (the shell, container, walk, conversion, account, character, skill,
+// friend, guild, castle siege and report modules), with sample values
+// holding single quotes, and double quotes, percent signs and letters
+// outside Latin-1 in free text, so a builder the embedded dialect cannot
+// serve, or a value that breaks out of its quotes, fails here. The item and
+// skill catalogue's lookups run their own statements through Catalogue. The
+// exact texts are asserted by the window tests.
 //
 // Statements that fail by design run too and must fail: the operator table
 // test before the wizard made the table, a second creation of that table,
@@ -30,12 +28,15 @@
 #include "accounts/SkillStatements.h"
 #include "app/ShellStatements.h"
 #include "containers/ContainerStatements.h"
+#include "containers/WalkStatements.h"
 #include "core/UtilitiesUnit.h"
+#include "core/VaultSettings.h"
 #include "guilds/CastleGeometry.h"
 #include "guilds/CastleStatements.h"
 #include "guilds/GuildMark.h"
 #include "guilds/GuildStatements.h"
 #include "items/Catalogue.h"
+#include "items/ItemConversion.h"
 #include "items/ItemStatements.h"
 #include "platform/Query.h"
 #include "reports/ReportStatements.h"
@@ -227,81 +228,50 @@ TEST_F(StatementCorpus, ShellStatements) {
 // ------------------------------------------------------------------ item model
 
 TEST_F(StatementCorpus, ItemCatalogueLookups) {
-    EXPECT_TRUE(run.open(S("type list"), Db::Catalogue, {S("SELECT DISTINCT Type FROM Item")}));
-    EXPECT_TRUE(run.rows().contains(S("Swords")));
-    EXPECT_TRUE(
-        run.open(S("sub-types"), Db::Catalogue, {S("SELECT Name FROM Item WHERE Type =") + Q(S("Swords"))}));
-    EXPECT_TRUE(run.rows().contains(S("Traveler's Saber")));
+    using ItemRecord::Width;
+    EXPECT_TRUE(Catalogue::Types().contains(S("Swords")));
+    EXPECT_TRUE(Catalogue::SubTypes(S("Swords")).contains(S("Traveler's Saber")));
+    EXPECT_TRUE(Catalogue::SubTypes(S("Sword's")).isEmpty());
 
-    const QString blade = Q(S("Voidtouched Blade"));
-    EXPECT_TRUE(run.open(
-        S("chosen item, 10 bytes"), Db::Catalogue,
-        {S("SELECT ID, Unique, Code32,SetNumber, SetItem, ExcOptionType FROM Item WHERE Name=") + blade}));
-    EXPECT_EQ((QStringList{run.value(0), run.value(1), run.value(2), run.value(3)}),
+    const Catalogue::CatalogueItem narrow = Catalogue::Chosen(S("Voidtouched Blade"), Width::Narrow);
+    EXPECT_EQ((QStringList{narrow.id, QString::number(narrow.unique), narrow.code32,
+                           QString::number(narrow.setNumber)}),
               (QStringList{S("02"), S("0"), S("F9"), S("7")}));
-    EXPECT_TRUE(run.open(
-        S("chosen item, 16 bytes"), Db::Catalogue,
-        {S("SELECT ID2, Unique2, Code32,SetNumber, SetItem, ExcOptionType FROM Item WHERE Name=") + blade}));
-    EXPECT_EQ(run.value(0), S("22"));
-    EXPECT_TRUE(run.open(S("same set, other type"), Db::Catalogue,
-                         {S("SELECT Name, SetNumber FROM Item WHERE (SetNumber=") + S("7") +
-                          S(") AND (Type=") + Q(S("Helms")) + S(")")}));
-    EXPECT_EQ(run.value(0), S("Voidforged Helm"));
+    EXPECT_EQ(Catalogue::Chosen(S("Voidtouched Blade"), Width::Wide).id, S("22"));
+    EXPECT_FALSE(Catalogue::Chosen(S("Traveler's \"Saber\""), Width::Narrow).found);
+    EXPECT_EQ(Catalogue::SameSetInType(7, S("Helms")), S("Voidforged Helm"));
 
     // Records on grid cells; the gloves carry the unique bit (10 bytes) and
     // type 10 (16 bytes), the blade Code32 F9.
-    struct Key {
-        const char *id, *u, *code32, *id2, *n, *name;
-    };
-    for (const Key& k : {Key{"02", "0", "F9", "22", "0", "Voidtouched Blade"},
-                         Key{"40", "8", "00", "00", "10", "Bronze Gloves"}}) {
-        const QString id = S(k.id), u = S(k.u), code32 = S(k.code32), id2 = S(k.id2), n = S(k.n);
+    const struct {
+        const char *id, *code32, *id2;
+        bool unique;
+        int type;
+        const char* name;
+    } keys[] = {{"02", "F9", "22", false, 0, "Voidtouched Blade"},
+                {"40", "00", "00", true, 10, "Bronze Gloves"}};
+    for (const auto& k : keys) {
+        QString record10 = ItemRecord::WithCode32(
+            ItemRecord::WithItemByte(ItemRecord::ZeroRecord(Width::Narrow), S(k.id)), S(k.code32));
+        if (k.unique)
+            record10[14] = QLatin1Char('8');
+        const QString record16 = ItemRecord::WithTypeNibble(
+            ItemRecord::WithItemByte(ItemRecord::ZeroRecord(Width::Wide), S(k.id2)), k.type);
         const QString name = S(k.name);
-        EXPECT_TRUE(run.open(S("stored cell, 10 bytes"), Db::Catalogue,
-                             {S("SELECT Name,x,y FROM Item WHERE (id= ") + Q(id) + S(" ) AND (unique= ") + u +
-                              S(" )") + S("AND (Code32=") + Q(code32) + S(")")}));
-        EXPECT_EQ(run.value(0), name);
-        EXPECT_TRUE(run.open(S("placed cell, 10 bytes"), Db::Catalogue,
-                             {S("SELECT Name,x,y FROM Item WHERE (id= ") + Q(id) + S(" ) AND (unique= ") + u +
-                              S(" ) ") + S(" AND (Code32=") + Q(code32) + S(")")}));
-        EXPECT_EQ(run.value(0), name);
-        EXPECT_TRUE(run.open(
-            S("cell, 16 bytes"), Db::Catalogue,
-            {S("SELECT Name,x,y FROM Item WHERE (id2= ") + Q(id2) + S(" ) AND (unique2= ") + n + S(" )")}));
-        EXPECT_EQ(run.value(0), name);
-        EXPECT_TRUE(run.open(S("equipment slot, 10 bytes"), Db::Catalogue,
-                             {S("SELECT Name,WearTo FROM Item WHERE (id= ") + Q(id) + S(" ) AND (unique= ") +
-                              u + S(" )AND (Code32=") + Q(code32) + S(")")}));
-        EXPECT_EQ(run.value(0), name);
-        EXPECT_TRUE(run.open(S("equipment slot, 16 bytes"), Db::Catalogue,
-                             {S("SELECT Name,WearTo FROM Item WHERE (id2= ") + Q(id2) +
-                              S(" ) AND (unique2= ") + n + S(" )")}));
-        EXPECT_EQ(run.value(0), name);
-        EXPECT_TRUE(run.open(S("information, 10 bytes"), Db::Catalogue,
-                             {S("select name,x,y,ExcOptionType from item where (id='") + id +
-                              S("') and (unique=") + u + S(")and (Code32=") + Q(code32) + S(")")}));
-        EXPECT_EQ(run.value(0), name);
-        EXPECT_TRUE(run.open(S("information, 16 bytes"), Db::Catalogue,
-                             {S("select name,x,y,ExcOptionType from item where (id2='") + id2 +
-                              S("') and (unique2=") + n + S(")")}));
-        EXPECT_EQ(run.value(0), name);
+        for (const auto& [record, width] :
+             {std::pair{record10, Width::Narrow}, std::pair{record16, Width::Wide}}) {
+            EXPECT_EQ(Catalogue::StoredRecord(record, width).name, name);
+            EXPECT_EQ(Catalogue::PlacedOnGrid(record, width).name, name);
+            EXPECT_EQ(Catalogue::PlacedInSlot(record, width), name);
+            EXPECT_EQ(Catalogue::InfoLookup(record, width).name, name);
+        }
     }
 
-    EXPECT_TRUE(run.open(S("wear code"), Db::Catalogue,
-                         {S("SELECT wearto FROM Item WHERE Name=") + Q(S("Traveler's Saber"))}));
-    EXPECT_EQ(run.value(0), S("OR"));
-    EXPECT_TRUE(run.open(S("set piece, weapon slot"), Db::Catalogue,
-                         {S("SELECT Name, Type FROM Item WHERE (SetNumber=") + S("3") +
-                          S(") AND ((wearto='OR') OR (wearto='OB') OR (wearto='TR'))")}));
-    EXPECT_EQ(run.value(0), S("Silverleaf Bow"));
-    EXPECT_TRUE(run.open(S("set piece, shield slot"), Db::Catalogue,
-                         {S("SELECT Name, Type FROM Item WHERE (SetNumber=") + S("1") +
-                          S(") AND ((wearto='OL') OR (wearto='OB'))")}));
-    EXPECT_EQ(run.value(0), S("Warden Shield"));
-    EXPECT_TRUE(run.open(S("set piece, other slot"), Db::Catalogue,
-                         {S("SELECT Name FROM Item WHERE (SetNumber=") + S("5") + S(") AND (wearto=") +
-                          Q(S("boots")) + S(")")}));
-    EXPECT_EQ(run.value(0), S("Moonweave Boots"));
+    EXPECT_EQ(Catalogue::WearTo(S("Traveler's Saber")), S("OR"));
+    EXPECT_EQ(Catalogue::WeaponSetPiece(3).name, S("Silverleaf Bow"));
+    EXPECT_EQ(Catalogue::ShieldSetPiece(1).name, S("Warden Shield"));
+    EXPECT_EQ(Catalogue::SlotSetPiece(5, S("boots")).name, S("Moonweave Boots"));
+    EXPECT_TRUE(Catalogue::SlotSetPiece(5, S("bo'ots")).name.isEmpty());
 }
 
 TEST_F(StatementCorpus, PropertyEditorSerials) {
@@ -313,43 +283,34 @@ TEST_F(StatementCorpus, PropertyEditorSerials) {
 }
 
 TEST_F(StatementCorpus, ItemConverter) {
-    EXPECT_TRUE(run.open(S("totals"), Db::Game,
-                         {S("SELECT count(*), (SELECT Count(*) From Character) FROM Warehouse")}));
+    namespace Conversion = ItemConversion::Statements;
+    const VaultSettings vaults = VaultSettings::Read();
+    EXPECT_TRUE(run.open(S("totals"), Db::Game, {Conversion::Totals()}));
     EXPECT_EQ(run.value(1), S("35"));
-    const QString table = ReadSetting(S("Vaults"), S("Table"));
-    const QString items = ReadSetting(S("Vaults"), S("ColumnItems"));
-    const QString account = ReadSetting(S("Vaults"), S("ColumnAccount"));
-    const QString number = ReadSetting(S("Vaults"), S("ColumnNumber"));
-    EXPECT_TRUE(run.open(S("vault total"), Db::Game, {S("SELECT count(*) FROM ") + table}));
+    EXPECT_TRUE(run.open(S("vault total"), Db::Game, {Conversion::VaultTotal(vaults)}));
     EXPECT_EQ(run.value(0), S("4"));
 
     qint64 rows = 0;
-    EXPECT_TRUE(
-        run.open(S("read characters"), Db::Game, {S("SELECT AccountID, Name, Inventory FROM Character")}));
+    EXPECT_TRUE(run.open(S("read characters"), Db::Game, {Conversion::CharacterRows()}));
     ASSERT_TRUE(run.findRow(1, S("Fionn")));
     const QString inventory = S("0x") + columnText(run.bytes(2), 108, 16);
     EXPECT_TRUE(run.exec(S("write inventory"), Db::Game,
-                         {S("UPDATE Character SET Inventory=") + inventory + S(" WHERE (AccountID=") +
-                          Q(run.value(0)) + S(") AND (Name=") + Q(run.value(1)) + S(")")},
-                         &rows));
+                         {Conversion::InventoryRewrite(run.value(0), run.value(1), inventory)}, &rows));
     EXPECT_EQ(rows, 1);
     EXPECT_EQ(ReadBytes(Db::Game, S("SELECT Inventory FROM Character WHERE Name='Fionn'")).size(), 1728);
 
-    EXPECT_TRUE(run.open(S("read warehouses"), Db::Game, {S("SELECT AccountID, Items FROM Warehouse")}));
+    EXPECT_TRUE(run.open(S("read warehouses"), Db::Game, {Conversion::WarehouseRows()}));
     ASSERT_TRUE(run.findRow(0, S("o'brien")));
-    EXPECT_TRUE(run.exec(S("write warehouse"), Db::Game,
-                         {S("UPDATE Warehouse SET Items=") + S("0x") + columnText(run.bytes(1), 120, 16) +
-                          S(" WHERE (AccountID=") + Q(run.value(0)) + S(")")},
-                         &rows));
+    EXPECT_TRUE(run.exec(
+        S("write warehouse"), Db::Game,
+        {Conversion::WarehouseRewrite(run.value(0), S("0x") + columnText(run.bytes(1), 120, 16))}, &rows));
     EXPECT_EQ(rows, 1);
 
-    EXPECT_TRUE(run.open(S("read vaults"), Db::Game,
-                         {S("SELECT ") + account + S(",") + items + S(",") + number + S(" FROM ") + table}));
+    EXPECT_TRUE(run.open(S("read vaults"), Db::Game, {Conversion::VaultRows(vaults)}));
     ASSERT_TRUE(run.findRow(2, S("2")));
     EXPECT_TRUE(run.exec(S("write vault"), Db::Game,
-                         {S("UPDATE ") + table + S(" SET ") + items + S("=") + S("0x") +
-                          columnText(run.bytes(1), 120, 16) + S(" WHERE (") + account + S("=") +
-                          Q(run.value(0)) + S(") AND (") + number + S("=") + run.value(2) + S(")")},
+                         {Conversion::VaultRewrite(vaults, run.value(0), run.value(2),
+                                                   S("0x") + columnText(run.bytes(1), 120, 16))},
                          &rows));
     EXPECT_EQ(rows, 1);
 }
@@ -417,79 +378,66 @@ TEST_P(WidthCorpus, WarehouseEditor) {
 }
 
 TEST_P(WidthCorpus, ItemWipe) {
-    EXPECT_TRUE(run.open(S("item list"), Db::Catalogue, {S("SELECT Name FROM Item ORDER By NAME")}));
-    const QStringList names = run.rows();
+    const QStringList names = Catalogue::AllItemNames();
     EXPECT_EQ(names.size(), 308);
     EXPECT_TRUE(std::is_sorted(names.begin(), names.end(), [](const QString& a, const QString& b) {
         return a.compare(b, Qt::CaseInsensitive) < 0;
     }));
-    for (const char* chosen : {"Voidtouched Blade", "Any Item"}) {
-        EXPECT_TRUE(
-            run.open(S("item lookup"), Db::Catalogue,
-                     {S("SELECT ID, ID2,Unique, Unique2, Code32, ExcOptionType FROM Item WHERE Name=") +
-                      Q(S(chosen))}));
-    }
-    EXPECT_EQ(run.value(0), S("<no row>"));
+    EXPECT_TRUE(Catalogue::WipeItem(S("Voidtouched Blade")).found);
+    EXPECT_FALSE(Catalogue::WipeItem(S("Any Item's")).found);
 
-    const QString table = ReadSetting(S("Vaults"), S("Table"));
-    const QString items = ReadSetting(S("Vaults"), S("ColumnItems"));
-    const QString account = ReadSetting(S("Vaults"), S("ColumnAccount"));
-    const QString number = ReadSetting(S("Vaults"), S("ColumnNumber"));
-    const QString totals = S("select (select count(*) from Character),(select count(*) from Warehouse) ");
-    EXPECT_TRUE(run.open(S("row totals"), Db::Game, {totals + S(" ")}));
+    VaultSettings vaults = VaultSettings::Read();
+    vaults.enabled = false;
+    EXPECT_TRUE(run.open(S("row totals"), Db::Game, {WalkStatements::Totals(vaults)}));
     EXPECT_EQ(run.columns(), 2);
-    EXPECT_TRUE(
-        run.open(S("row totals"), Db::Game, {totals + S(" , (Select count(*) from ") + table + S(")")}));
+    vaults.enabled = true;
+    EXPECT_TRUE(run.open(S("row totals"), Db::Game, {WalkStatements::Totals(vaults)}));
     EXPECT_EQ((QStringList{run.value(0), run.value(1), run.value(2)}),
               (QStringList{S("35"), S("20"), S("4")}));
 
     qint64 rows = 0;
-    EXPECT_TRUE(
-        run.open(S("inventory rows"), Db::Game, {S("SELECT AccountID, Inventory, Name FROM Character")}));
+    EXPECT_TRUE(run.open(S("inventory rows"), Db::Game, {WalkStatements::InventoryRows()}));
     ASSERT_TRUE(run.findRow(2, S("Fionn")));
-    EXPECT_TRUE(
-        run.exec(S("inventory rewrite"), Db::Game,
-                 {S("UPDATE Character SET Inventory=") + S("0x") + columnText(run.bytes(1), 108, width()) +
-                  S(" WHERE (AccountID=") + Q(run.value(0)) + S(") AND (Name=") + Q(run.value(2)) + S(")")},
-                 &rows));
+    EXPECT_TRUE(run.exec(S("inventory rewrite"), Db::Game,
+                         {WalkStatements::InventoryRewrite(run.value(0), run.value(2),
+                                                           S("0x") + columnText(run.bytes(1), 108, width()))},
+                         &rows));
     EXPECT_EQ(rows, 1);
 
-    EXPECT_TRUE(run.open(S("warehouse rows"), Db::Game, {S("SELECT AccountID, Items FROM Warehouse")}));
+    EXPECT_TRUE(run.open(S("warehouse rows"), Db::Game, {WalkStatements::WarehouseRows()}));
     ASSERT_TRUE(run.findRow(0, S("o'brien")));
-    EXPECT_TRUE(
-        run.exec(S("warehouse rewrite"), Db::Game,
-                 {S("UPDATE Warehouse SET Items=") + S("0x") + columnText(run.bytes(1), 120, width()) +
-                  S(" WHERE (AccountID=") + Q(run.value(0)) + S(")")},
-                 &rows));
+    EXPECT_TRUE(run.exec(
+        S("warehouse rewrite"), Db::Game,
+        {WalkStatements::WarehouseRewrite(run.value(0), S("0x") + columnText(run.bytes(1), 120, width()))},
+        &rows));
     EXPECT_EQ(rows, 1);
 
-    EXPECT_TRUE(run.open(S("vault rows"), Db::Game,
-                         {S("SELECT ") + account + S(", ") + items + S(",") + number + S(" FROM ") + table}));
+    EXPECT_TRUE(run.open(S("vault rows"), Db::Game, {WalkStatements::VaultRows(vaults)}));
     ASSERT_TRUE(run.findRow(0, S("vesper")));
     // The rewrite quotes the vault number; the row must still be found.
     EXPECT_TRUE(run.exec(S("vault rewrite"), Db::Game,
-                         {S("UPDATE ") + table + S(" SET ") + items + S("=") + S("0x") +
-                          columnText(run.bytes(1), 120, width()) + S(" WHERE (") + account + S("=") +
-                          Q(run.value(0)) + S(") AND (") + number + S("=") + Q(run.value(2)) + S(")")},
+                         {WalkStatements::VaultRewrite(vaults, run.value(0), run.value(2),
+                                                       S("0x") + columnText(run.bytes(1), 120, width()))},
                          &rows));
     EXPECT_EQ(rows, 1);
 
-    EXPECT_TRUE(run.exec(
-        S("wipe all inventories"), Db::Game,
-        {S("UPDATE Character SET Inventory=") + S("0x") + repeated(emptyRecord(width()), 108)}, &rows));
-    EXPECT_EQ(rows, 35);
-    EXPECT_TRUE(run.exec(S("wipe all warehouses"), Db::Game,
-                         {S("UPDATE Warehouse SET Items=") + S("0x") + repeated(emptyRecord(width()), 120)},
-                         &rows));
-    EXPECT_EQ(rows, 20);
-    EXPECT_TRUE(run.exec(
-        S("wipe all vaults"), Db::Game,
-        {S("UPDATE ") + table + S(" SET ") + items + S("=") + S("0x") + repeated(emptyRecord(width()), 120)},
-        &rows));
-    EXPECT_EQ(rows, 4);
+    const QString empty = S("0x") + repeated(emptyRecord(width()), 108);
+    const QString emptyStore = S("0x") + repeated(emptyRecord(width()), 120);
+    const struct {
+        const char* form;
+        QString text;
+        qint64 rows;
+    } wipes[] = {
+        {"wipe all inventories", WalkStatements::WipeAllInventories(empty), 35},
+        {"wipe all warehouses", WalkStatements::WipeAllWarehouses(emptyStore), 20},
+        {"wipe all vaults", WalkStatements::WipeAllVaults(vaults, emptyStore), 4},
+    };
+    for (const auto& w : wipes) {
+        EXPECT_TRUE(run.exec(S(w.form), Db::Game, {w.text}, &rows));
+        EXPECT_EQ(rows, w.rows) << w.form;
+    }
 }
 
-// ------------------------------------------------------------------ accounts and characters
 // ------------------------------------------------------------------ accounts and characters
 
 TEST_F(StatementCorpus, AccountCreationAndEditing) {
