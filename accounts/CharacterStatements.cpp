@@ -2,8 +2,7 @@
 
 #include "accounts/CharacterCodes.h"
 #include "core/UtilitiesUnit.h"
-
-#include <QRegularExpression>
+#include "core/VaultSettings.h"
 
 namespace CharacterStatements {
 
@@ -54,14 +53,9 @@ QStringList UpdateCharacter(const CharacterUpdate& c) {
     };
 }
 
-bool IsPlainName(const QString& name) {
-    static const QRegularExpression plain(
-        QStringLiteral("^(?:[A-Za-z_][A-Za-z0-9_]*|\\[[A-Za-z_][A-Za-z0-9_]*\\])$"));
-    return plain.match(name).hasMatch();
-}
-
 bool IsUsable(const ResetNames& names) {
-    return IsPlainName(names.table) && IsPlainName(names.columnCharacter) && IsPlainName(names.columnResets);
+    return IsPlainIdentifier(names.table) && IsPlainIdentifier(names.columnCharacter) &&
+           IsPlainIdentifier(names.columnResets);
 }
 
 QString ReadResets(const ResetNames& names, const QString& character) {

@@ -50,9 +50,8 @@ struct ResetNames {
     QString columnCharacter;
     QString columnResets;
 };
-// Letters, digits and underscores (not starting with a digit), or such a
-// name in square brackets: a name that can stand unquoted in a statement.
-[[nodiscard]] bool IsPlainName(const QString& name);
+// The three names stand unquoted in the statements: usable only when each
+// is a plain identifier.
 [[nodiscard]] bool IsUsable(const ResetNames& names);
 [[nodiscard]] QString ReadResets(const ResetNames& names, const QString& character);
 [[nodiscard]] QString WriteResets(const ResetNames& names, const QString& character, qint64 resets);

@@ -2,6 +2,7 @@
 
 #include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
+#include "core/VaultSettings.h"
 #include "platform/TanorError.h"
 #include "reports/RankingTable.h"
 #include "reports/ReportExport.h"
@@ -149,7 +150,7 @@ void TRankingForm::showCharacter(const QString& name) {
     const QString resets = ReadSetting(QStringLiteral("Resets"), QStringLiteral("ColumnResets"));
     const QString character = ReadSetting(QStringLiteral("Resets"), QStringLiteral("ColumnCharacter"));
     for (const QString& setting : {table, resets, character})
-        if (!ReportStatements::IsPlainIdentifier(setting))
+        if (!IsPlainIdentifier(setting))
             throw TanorError(
                 QStringLiteral("The reset table and columns of the settings must be plain names; "
                                "'%1' is not")

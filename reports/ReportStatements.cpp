@@ -1,8 +1,7 @@
 #include "reports/ReportStatements.h"
 
 #include "core/UtilitiesUnit.h"
-
-#include <QRegularExpression>
+#include "core/VaultSettings.h"
 
 namespace ReportStatements {
 
@@ -76,12 +75,6 @@ QString ResetCount(const QString& table, const QString& columnResets, const QStr
                    const QString& name) {
     return QStringLiteral("SELECT ") + columnResets + QStringLiteral(" FROM ") + table +
            QStringLiteral(" WHERE ") + columnCharacter + QStringLiteral(" = ") + Q(name);
-}
-
-bool IsPlainIdentifier(const QString& name) {
-    static const QRegularExpression plain(QStringLiteral("^(\\w+|\\[\\w+\\])$"));
-    static const QRegularExpression ascii(QStringLiteral("^[\\[\\]A-Za-z0-9_]+$"));
-    return plain.match(name).hasMatch() && ascii.match(name).hasMatch();
 }
 
 QString DatabaseName(const QString& name) {

@@ -20,14 +20,9 @@ enum class RankingGroup { Character = 0, DevilSquare = 1, Guild = 2 };
 // The details of one entry of a group.
 [[nodiscard]] QString RankingDetails(RankingGroup group, const QString& name);
 // The reset count of a character from the table and columns the settings
-// name. The three names must have passed IsPlainIdentifier.
+// name. The three names must have passed IsPlainIdentifier (core).
 [[nodiscard]] QString ResetCount(const QString& table, const QString& columnResets,
                                  const QString& columnCharacter, const QString& name);
-
-// Letters, digits and underscores, optionally in one pair of brackets; never
-// empty. Names from the settings are checked with it before they reach a
-// statement.
-[[nodiscard]] bool IsPlainIdentifier(const QString& name);
 
 // A database name as it stands before "..": as it is when plain (or
 // empty), else in brackets with inner closing brackets doubled.
