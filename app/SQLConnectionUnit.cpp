@@ -1,5 +1,6 @@
 #include "app/SQLConnectionUnit.h"
 
+#include "core/DataSource.h"
 #include "core/UtilitiesUnit.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
@@ -22,20 +23,21 @@ const QString kConnection = QStringLiteral("ODBCConnection");
 struct DataSourceField {
     const char* name;
     const char* caption;
-    const char* key;
+    DataSource source;
     const char* twoDatabases;
     const char* sixDatabases;
 };
 
-// The six data source fields, their settings keys and the two sets of
+// The six data source fields, the data sources they set and the two sets of
 // default names.
 const DataSourceField kDataSourceFields[6] = {
-    {"MeTanorOnlineDB", "MeTanorOnlineDB(DNS)", "AccountDNS", "TanorOnline", "TanorOnlineJoinDB"},
-    {"TanorOnlineDB", "TanorOnlineDB(DNS)", "TanorOnlineDNS", "TanorOnline", "TanorOnline"},
-    {"TanorLogDB", "TanorLogDB(DNS)", "TanorLogDNS", "TanorOnline", "USELOG"},
-    {"TanorConnectLogDB", "TanorConnectLogDB(DNS)", "TanorConnectLogDNS", "TanorOnline", "RMDB_CONNECTLOG"},
-    {"RankingDB", "RankingDB(DNS)", "RankingDNS", "Ranking", "RANKING_DATA"},
-    {"TanorEventDB", "TanorEventDB(DNS)", "TanorEventDNS", "TanorOnline", "TANOR2003_EVENT_DB"},
+    {"MeTanorOnlineDB", "MeTanorOnlineDB(DNS)", DataSource::Account, "TanorOnline", "TanorOnlineJoinDB"},
+    {"TanorOnlineDB", "TanorOnlineDB(DNS)", DataSource::TanorOnline, "TanorOnline", "TanorOnline"},
+    {"TanorLogDB", "TanorLogDB(DNS)", DataSource::TanorLog, "TanorOnline", "USELOG"},
+    {"TanorConnectLogDB", "TanorConnectLogDB(DNS)", DataSource::TanorConnectLog, "TanorOnline",
+     "RMDB_CONNECTLOG"},
+    {"RankingDB", "RankingDB(DNS)", DataSource::Ranking, "Ranking", "RANKING_DATA"},
+    {"TanorEventDB", "TanorEventDB(DNS)", DataSource::TanorEvent, "TanorOnline", "TANOR2003_EVENT_DB"},
 };
 
 struct LabeledField {
@@ -163,7 +165,7 @@ void TSQLConnectionForm::DNSValues() {
                   QStringLiteral("Remember To Complete the Fields with the DNS of the Databases"),
                   Dialogs::Icon::Information);
     for (int i = 0; i < 6; ++i)
-        m_dataSources[i]->setText(ReadSetting(kConnection, L(kDataSourceFields[i].key)));
+        m_dataSources[i]->setText(ReadSetting(kConnection, DataSourceKey(kDataSourceFields[i].source)));
     m_sqlAccount->setText(ReadSetting(QStringLiteral("SQLConnection"), QStringLiteral("ID")));
     m_sqlPassword->setText(ReadSetting(QStringLiteral("SQLConnection"), QStringLiteral("Pass")));
     m_md5Settings->SetItemIndex(ReadSettingInt(QStringLiteral("MD5Encryption"), QStringLiteral("Enabled")));
@@ -182,7 +184,7 @@ void TSQLConnectionForm::DNSValues() {
 
 void TSQLConnectionForm::save() {
     for (int i = 0; i < 6; ++i)
-        WriteSetting(kConnection, L(kDataSourceFields[i].key), m_dataSources[i]->text());
+        WriteSetting(kConnection, DataSourceKey(kDataSourceFields[i].source), m_dataSources[i]->text());
     WriteSetting(QStringLiteral("SQLConnection"), QStringLiteral("ID"), m_sqlAccount->text());
     WriteSetting(QStringLiteral("SQLConnection"), QStringLiteral("Pass"), m_sqlPassword->text());
     WriteSettingInt(QStringLiteral("MD5Encryption"), QStringLiteral("Enabled"), m_md5Settings->ItemIndex());

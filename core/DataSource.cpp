@@ -8,8 +8,12 @@ QString DataSourceKey(DataSource source) {
         return QStringLiteral("TanorOnlineDNS");
     case DataSource::TanorLog:
         return QStringLiteral("TanorLogDNS");
+    case DataSource::TanorConnectLog:
+        return QStringLiteral("TanorConnectLogDNS");
     case DataSource::Ranking:
         return QStringLiteral("RankingDNS");
+    case DataSource::TanorEvent:
+        return QStringLiteral("TanorEventDNS");
     case DataSource::Vorn:
         break;
     }

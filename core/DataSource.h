@@ -5,11 +5,13 @@
 // The data sources of the settings' ODBCConnection section. Code names them
 // through this enum; the key text is spelled once, in DataSourceKey.
 enum class DataSource {
-    Account,     // AccountDNS: accounts, MEMB_STAT
-    TanorOnline, // TanorOnlineDNS: characters, warehouses, guilds, friends, castle
-    TanorLog,    // TanorLogDNS: the daily usage logs
-    Ranking,     // RankingDNS: EVENT_INFO
-    Vorn,        // VornDNS: the operator table
+    Account,         // AccountDNS: accounts, MEMB_STAT
+    TanorOnline,     // TanorOnlineDNS: characters, warehouses, guilds, friends, castle
+    TanorLog,        // TanorLogDNS: the daily usage logs
+    TanorConnectLog, // TanorConnectLogDNS: the connect server's log; only configured here
+    Ranking,         // RankingDNS: EVENT_INFO
+    TanorEvent,      // TanorEventDNS: the event server's database; only configured here
+    Vorn,            // VornDNS: the operator table
 };
 
 // The settings key of a data source ("AccountDNS", ...).

@@ -16,15 +16,15 @@ QString joined(const QStringList& lines) {
 QString CorpusRunner::connection(Db db) {
     switch (db) {
     case Db::Account:
-        return BuildConnectionString(QStringLiteral("AccountDNS"));
+        return BuildConnectionString(DataSource::Account);
     case Db::Game:
-        return BuildConnectionString(QStringLiteral("TanorOnlineDNS"));
+        return BuildConnectionString(DataSource::TanorOnline);
     case Db::Log:
-        return BuildConnectionString(QStringLiteral("TanorLogDNS"));
+        return BuildConnectionString(DataSource::TanorLog);
     case Db::Ranking:
-        return BuildConnectionString(QStringLiteral("RankingDNS"));
+        return BuildConnectionString(DataSource::Ranking);
     case Db::Operator:
-        return BuildConnectionString(QStringLiteral("VornDNS"));
+        return BuildConnectionString(DataSource::Vorn);
     case Db::Catalogue:
         return CatalogueConnectionString();
     }
