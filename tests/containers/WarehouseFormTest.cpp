@@ -223,7 +223,7 @@ TEST_F(WarehouseFormTest, ChoosingAVaultLoadsItAndDropsUnsavedEdits) {
     // Money and password stay those of the warehouse row and cannot be edited.
     EXPECT_EQ(text(form.get(), "VisualMoney"), QStringLiteral("1982263"));
     for (const char* edit : {"VisualMoney", "VisualPassword"})
-        EXPECT_FALSE(form->findChild<QLineEdit*>(QLatin1String(edit))->isEnabled()) << edit;
+        EXPECT_FALSE(child<QLineEdit>(form, QLatin1String(edit))->isEnabled()) << edit;
 
     // Back to "Original": everything is loaded again, the edit is gone.
     journal.clear();
@@ -237,7 +237,7 @@ TEST_F(WarehouseFormTest, ChoosingAVaultLoadsItAndDropsUnsavedEdits) {
     EXPECT_EQ(form->Container().Literal(), QStringLiteral("0x") + stored);
     EXPECT_FALSE(form->Cells()->IsOccupied(free));
     for (const char* edit : {"VisualMoney", "VisualPassword"})
-        EXPECT_TRUE(form->findChild<QLineEdit*>(QLatin1String(edit))->isEnabled()) << edit;
+        EXPECT_TRUE(child<QLineEdit>(form, QLatin1String(edit))->isEnabled()) << edit;
 }
 
 // A cell selected in one container (another window, or the vault shown
@@ -511,7 +511,7 @@ TEST_F(WarehouseFormTest, AColumnOfTheOtherRecordWidthIsNotSaved) {
         StatementJournal::Recorder journal;
         BoxScript saving;
         saving.ok();
-        QTest::mouseClick(form->findChild<QAbstractButton*>(QStringLiteral("AddItem")), Qt::LeftButton);
+        QTest::mouseClick(child<QAbstractButton>(form, QStringLiteral("AddItem")), Qt::LeftButton);
         EXPECT_EQ(saving.last().icon, Dialogs::Icon::Warning);
         EXPECT_EQ(Count(journal.texts(), QStringLiteral("UPDATE")), 0);
         EXPECT_TRUE(form->isVisible());

@@ -1,4 +1,5 @@
 #include "BoxScript.h"
+#include "Child.h"
 #include "TestEnvironment.h"
 #include "WipeServer.h"
 
@@ -74,15 +75,11 @@ protected:
         return Scalar(file, fs("SELECT hex(Items) FROM ExtWarehouse WHERE Number=%1").arg(number));
     }
 
-    static QString label(TWipeForm& form, const char* name) {
-        return form.findChild<QLabel*>(fs(name))->text();
-    }
+    static QString label(TWipeForm& form, const char* name) { return child<QLabel>(&form, fs(name))->text(); }
     static int gauge(TWipeForm& form, const char* name) {
-        return form.findChild<QProgressBar*>(fs(name))->value();
+        return child<QProgressBar>(&form, fs(name))->value();
     }
-    static void trigger(TWipeForm& form, const char* action) {
-        form.findChild<QAction*>(fs(action))->trigger();
-    }
+    static void trigger(TWipeForm& form, const char* action) { child<QAction>(&form, fs(action))->trigger(); }
 };
 
 std::vector<QString> updates(const StatementJournal::Recorder& journal) {
@@ -126,7 +123,7 @@ TEST_F(WipeFormTest, OpensWithTheListsTheCaptionsAndTheTotals) {
     TWipeForm form;
     EXPECT_EQ(form.windowTitle(), fs("Wipe Items"));
 
-    auto* types = form.findChild<QComboBox*>(fs("ComboBox1"));
+    auto* types = child<QComboBox>(&form, fs("ComboBox1"));
     ASSERT_EQ(types->count(), 16);
     EXPECT_EQ(types->currentIndex(), 0);
     EXPECT_EQ(types->itemText(0), fs("Type  0:  Swords"));
@@ -135,7 +132,7 @@ TEST_F(WipeFormTest, OpensWithTheListsTheCaptionsAndTheTotals) {
     EXPECT_EQ(types->itemText(13), fs("Type 13: Guardian/Rings/Pendants/Others"));
     EXPECT_EQ(types->itemText(15), fs("Type 15: Scrolls "));
 
-    auto* items = form.findChild<QComboBox*>(fs("ComboBox2"));
+    auto* items = child<QComboBox>(&form, fs("ComboBox2"));
     QStringList names;
     for (int i = 0; i < items->count(); ++i)
         names << items->itemText(i);
@@ -148,13 +145,13 @@ TEST_F(WipeFormTest, OpensWithTheListsTheCaptionsAndTheTotals) {
     const char* boxes[] = {"Visualexc1", "Visualexc2", "Visualexc3",
                            "Visualexc4", "Visualexc5", "VisualExc6"};
     for (int i = 0; i < 6; ++i) {
-        auto* box = form.findChild<QCheckBox*>(fs(boxes[i]));
+        auto* box = child<QCheckBox>(&form, fs(boxes[i]));
         ASSERT_NE(box, nullptr) << boxes[i];
         EXPECT_EQ(box->text(), fs(opening[i]));
         EXPECT_TRUE(box->isEnabled());
         EXPECT_FALSE(box->isChecked());
     }
-    auto* anc = form.findChild<QGroupBox*>(fs("Anc"));
+    auto* anc = child<QGroupBox>(&form, fs("Anc"));
     EXPECT_EQ(anc->title(), fs("With this Ancient Option"));
     QStringList ancient;
     for (QRadioButton* radio : anc->findChildren<QRadioButton*>()) {
@@ -163,10 +160,10 @@ TEST_F(WipeFormTest, OpensWithTheListsTheCaptionsAndTheTotals) {
     }
     EXPECT_EQ(ancient, QStringList({fs("None"), fs("+5"), fs("+10"), fs("+5 (No opt)"), fs("+10 (No opt)")}));
 
-    EXPECT_EQ(form.findChild<QPushButton*>(fs("BitBtn1"))->text(), fs("Wipe!"));
-    EXPECT_EQ(form.findChild<QPushButton*>(fs("BitBtn2"))->text(), fs("Close"));
+    EXPECT_EQ(child<QPushButton>(&form, fs("BitBtn1"))->text(), fs("Wipe!"));
+    EXPECT_EQ(child<QPushButton>(&form, fs("BitBtn2"))->text(), fs("Close"));
     QStringList commands;
-    for (QAction* a : form.findChild<QMenu*>(fs("PopupMenu1"))->actions())
+    for (QAction* a : child<QMenu>(&form, fs("PopupMenu1"))->actions())
         commands << (a->isSeparator() ? fs("-") : a->text());
     EXPECT_EQ(commands,
               QStringList({fs("Wipe Following General Selection"), fs("Wipe Following Specific Selection"),
@@ -201,14 +198,14 @@ TEST_F(WipeFormTest, AMissingCatalogueIsShownAndTheWindowStaysOpen) {
     TWipeForm form;
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.last().icon, Dialogs::Icon::Error);
-    EXPECT_EQ(form.findChild<QComboBox*>(fs("ComboBox2"))->count(), 0);
+    EXPECT_EQ(child<QComboBox>(&form, fs("ComboBox2"))->count(), 0);
 }
 
 TEST_F(WipeFormTest, TheChosenItemsKindSetsTheExcellentBoxes) {
     TWipeForm form;
-    auto* items = form.findChild<QComboBox*>(fs("ComboBox2"));
+    auto* items = child<QComboBox>(&form, fs("ComboBox2"));
     auto box = [&](int i) {
-        return form.findChild<QCheckBox*>(i == 6 ? fs("VisualExc6") : fs("Visualexc%1").arg(i));
+        return child<QCheckBox>(&form, i == 6 ? fs("VisualExc6") : fs("Visualexc%1").arg(i));
     };
     box(1)->setChecked(true);
     box(6)->setChecked(true);
@@ -251,8 +248,8 @@ TEST_F(WipeFormTest, TheChosenItemsKindSetsTheExcellentBoxes) {
 TEST_F(WipeFormTest, WipeOpensTheCommandMenu) {
     TWipeForm form;
     form.show();
-    QTest::mouseClick(form.findChild<QPushButton*>(fs("BitBtn1")), Qt::LeftButton);
-    auto* menu = form.findChild<QMenu*>(fs("PopupMenu1"));
+    QTest::mouseClick(child<QPushButton>(&form, fs("BitBtn1")), Qt::LeftButton);
+    auto* menu = child<QMenu>(&form, fs("PopupMenu1"));
     EXPECT_TRUE(menu->isVisible());
     menu->hide();
 }
@@ -263,7 +260,7 @@ TEST_F(WipeFormTest, GeneralWalkErasesThePlantedRecordsAndWritesOnlyChangedRows)
     plantSpears();
     SetVaults(1);
     TWipeForm form;
-    form.findChild<QComboBox*>(fs("ComboBox1"))->setCurrentIndex(3);
+    child<QComboBox>(&form, fs("ComboBox1"))->setCurrentIndex(3);
     StatementJournal::Recorder journal;
     BoxScript boxes;
     boxes.ok().ok();
@@ -331,7 +328,7 @@ TEST_F(WipeFormTest, WideRecordsFollowTheTypeDigit) {
     AddCharacter(db, fs("w1"), fs("acc1"), &inv);
     AddWarehouse(db, fs("acc1"), Column(16, 120, {{119, scroll}}));
     TWipeForm form;
-    form.findChild<QComboBox*>(fs("ComboBox1"))->setCurrentIndex(15);
+    child<QComboBox>(&form, fs("ComboBox1"))->setCurrentIndex(15);
     BoxScript boxes;
     boxes.ok().ok();
     trigger(form, "WipeFollowing1");
@@ -357,10 +354,10 @@ TEST_F(WipeFormTest, SpecificWalkTakesExactlyTheChosenItemWithItsOptions) {
     AddWarehouse(file, fs("acc1"), Column(16, 120, {{9, armorPlus16}}));
 
     TWipeForm form;
-    form.findChild<QComboBox*>(fs("ComboBox2"))->setCurrentText(fs("Leather Armor"));
-    form.findChild<QCheckBox*>(fs("Visualexc1"))->setChecked(true);
-    form.findChild<QCheckBox*>(fs("Visualexc2"))->setChecked(true);
-    form.findChild<QRadioButton*>(fs("Anc1"))->setChecked(true);
+    child<QComboBox>(&form, fs("ComboBox2"))->setCurrentText(fs("Leather Armor"));
+    child<QCheckBox>(&form, fs("Visualexc1"))->setChecked(true);
+    child<QCheckBox>(&form, fs("Visualexc2"))->setChecked(true);
+    child<QRadioButton>(&form, fs("Anc1"))->setChecked(true);
     BoxScript boxes;
     boxes.ok().ok();
     trigger(form, "WipeFollowingSpecificSelection1");
@@ -394,7 +391,7 @@ TEST_F(WipeFormTest, AFailedRewriteStopsTheWalkAndARerunFinishesIt) {
     TestEnvironment::execRaw(file, fs("CREATE TRIGGER locked BEFORE UPDATE ON Character WHEN old.Name = 'c3' "
                                       "BEGIN SELECT RAISE(ABORT, 'row c3 is locked'); END;"));
     TWipeForm form;
-    form.findChild<QComboBox*>(fs("ComboBox1"))->setCurrentIndex(3);
+    child<QComboBox>(&form, fs("ComboBox1"))->setCurrentIndex(3);
     {
         BoxScript boxes;
         boxes.ok().ok();
@@ -410,7 +407,7 @@ TEST_F(WipeFormTest, AFailedRewriteStopsTheWalkAndARerunFinishesIt) {
     EXPECT_EQ(inventory("c3"), hexOf(Column(10, 108, {{107, kSpear}})));
     EXPECT_EQ(warehouse(fs("acc1")), hexOf(Column(10, 120, {{0, kSpear}, {119, kSpear2}, {60, kSword}})));
     EXPECT_FALSE(form.Running());
-    EXPECT_TRUE(form.findChild<QPushButton*>(fs("BitBtn1"))->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(&form, fs("BitBtn1"))->isEnabled());
 
     TestEnvironment::execRaw(file, fs("DROP TRIGGER locked"));
     BoxScript boxes;
@@ -430,7 +427,7 @@ TEST_F(WipeFormTest, AWideItemWithoutANumericUnique2StopsTheWalkWhenMet) {
     const QByteArray inv = Column(16, 108, {{3, kris}});
     AddCharacter(file, fs("k1"), fs("acc1"), &inv);
     TWipeForm form;
-    form.findChild<QComboBox*>(fs("ComboBox2"))->setCurrentText(fs("Kukri"));
+    child<QComboBox>(&form, fs("ComboBox2"))->setCurrentText(fs("Kukri"));
     BoxScript boxes;
     boxes.ok().ok();
     trigger(form, "WipeFollowingSpecificSelection1");
@@ -443,7 +440,7 @@ TEST_F(WipeFormTest, WithVaultsOffNoCommandTouchesTheVaultTable) {
     SetVaults(2); // only exactly 1 switches them on
     const QString before = vault(1);
     TWipeForm form;
-    form.findChild<QComboBox*>(fs("ComboBox1"))->setCurrentIndex(3);
+    child<QComboBox>(&form, fs("ComboBox1"))->setCurrentIndex(3);
     StatementJournal::Recorder journal;
     BoxScript boxes;
     boxes.ok().ok().ok().ok().ok().ok();
@@ -462,7 +459,7 @@ TEST_F(WipeFormTest, WipeAllSendsTheThreeStatementsAndLeavesTheCountersAtZero) {
     plantSpears();
     SetVaults(1);
     TWipeForm form;
-    form.findChild<QComboBox*>(fs("ComboBox1"))->setCurrentIndex(3);
+    child<QComboBox>(&form, fs("ComboBox1"))->setCurrentIndex(3);
     BoxScript boxes;
     boxes.ok().ok();
     trigger(form, "WipeFollowing1");
@@ -492,7 +489,7 @@ TEST_F(WipeFormTest, WipeAllSendsTheThreeStatementsAndLeavesTheCountersAtZero) {
 TEST_F(WipeFormTest, ACancelledConfirmationChangesNothingButResetsTheCounters) {
     plantSpears();
     TWipeForm form;
-    form.findChild<QComboBox*>(fs("ComboBox1"))->setCurrentIndex(3);
+    child<QComboBox>(&form, fs("ComboBox1"))->setCurrentIndex(3);
     BoxScript boxes;
     boxes.ok().ok();
     trigger(form, "WipeFollowing1");
@@ -507,8 +504,8 @@ TEST_F(WipeFormTest, ACancelledConfirmationChangesNothingButResetsTheCounters) {
         ASSERT_EQ(label(form, "Deleted"), fs("0"));
         journal.clear();
         // Put figures back on screen, then cancel the command under test.
-        form.findChild<QProgressBar*>(fs("whpb"))->setValue(2);
-        form.findChild<QLabel*>(fs("Deleted"))->setText(fs("9"));
+        child<QProgressBar>(&form, fs("whpb"))->setValue(2);
+        child<QLabel>(&form, fs("Deleted"))->setText(fs("9"));
         trigger(form, command);
         EXPECT_TRUE(journal.texts().empty()) << command;
         EXPECT_EQ(label(form, "Deleted"), fs("0")) << command;
@@ -521,9 +518,9 @@ TEST_F(WipeFormTest, CommandsAndCloseAreUnavailableWhileAWalkRuns) {
     plantSpears();
     TWipeForm form;
     form.show();
-    form.findChild<QComboBox*>(fs("ComboBox1"))->setCurrentIndex(3);
-    auto* wipe = form.findChild<QPushButton*>(fs("BitBtn1"));
-    auto* close = form.findChild<QPushButton*>(fs("BitBtn2"));
+    child<QComboBox>(&form, fs("ComboBox1"))->setCurrentIndex(3);
+    auto* wipe = child<QPushButton>(&form, fs("BitBtn1"));
+    auto* close = child<QPushButton>(&form, fs("BitBtn2"));
     bool seen = false;
     // Runs from the events the walk lets through after a row.
     QTimer::singleShot(0, &form, [&] {
@@ -531,11 +528,11 @@ TEST_F(WipeFormTest, CommandsAndCloseAreUnavailableWhileAWalkRuns) {
         EXPECT_TRUE(form.Running());
         EXPECT_FALSE(wipe->isEnabled());
         EXPECT_FALSE(close->isEnabled());
-        for (QAction* action : form.findChild<QMenu*>(fs("PopupMenu1"))->actions())
+        for (QAction* action : child<QMenu>(&form, fs("PopupMenu1"))->actions())
             EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
         trigger(form, "WipeALLItems1"); // would ask a question the script does not expect
         form.BitBtn1Click();
-        EXPECT_FALSE(form.findChild<QMenu*>(fs("PopupMenu1"))->isVisible());
+        EXPECT_FALSE(child<QMenu>(&form, fs("PopupMenu1"))->isVisible());
         form.reject();
         form.close();
         EXPECT_TRUE(form.isVisible());

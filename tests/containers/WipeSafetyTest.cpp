@@ -1,4 +1,5 @@
 #include "BoxScript.h"
+#include "Child.h"
 #include "FaultInjection.h"
 #include "TestEnvironment.h"
 #include "WipeServer.h"
@@ -79,10 +80,10 @@ protected:
 
     // Runs the general selection for spears; returns the boxes' texts.
     std::vector<Dialogs::Box> wipe(TWipeForm& form, const char* command = "WipeFollowing1", int boxes = 2) {
-        form.findChild<QComboBox*>(fs("ComboBox1"))->setCurrentIndex(kSpearType);
+        child<QComboBox>(&form, fs("ComboBox1"))->setCurrentIndex(kSpearType);
         BoxScript script;
         script.ok(boxes);
-        form.findChild<QAction*>(fs(command))->trigger();
+        child<QAction>(&form, fs(command))->trigger();
         EXPECT_EQ(script.boxes().size(), std::size_t(boxes));
         return script.boxes();
     }
@@ -128,7 +129,7 @@ TEST_F(WipeSafetyTest, AFaultAtEveryPositionLeavesWholeColumnsAnExactUndoFileAnd
         }
         EXPECT_EQ(done, k);
         EXPECT_EQ(undoRows(undoFileOf(boxes.back().text)), k);
-        EXPECT_EQ(form.findChild<QLabel*>(fs("Deleted"))->text().toInt() > 0, k > 0);
+        EXPECT_EQ(child<QLabel>(&form, fs("Deleted"))->text().toInt() > 0, k > 0);
 
         TestEnvironment::execRaw(file, fs("UPDATE fault SET n = -1000"));
         const std::vector<Dialogs::Box> rerun = wipe(form);
@@ -158,7 +159,7 @@ TEST_F(WipeSafetyTest, PreviewCountsWithoutWritingAndTheUndoFileRestoresTheWipe)
     EXPECT_EQ(snapshot(), before);
 
     const std::vector<Dialogs::Box> done = wipe(form);
-    EXPECT_EQ(form.findChild<QLabel*>(fs("Deleted"))->text(), fs("6"));
+    EXPECT_EQ(child<QLabel>(&form, fs("Deleted"))->text(), fs("6"));
     // The game server changed one warehouse since: it is listed and kept.
     TestEnvironment::execRaw(file, fs("UPDATE Warehouse SET Items=X'00' WHERE AccountID='acc1'"));
     const QString undo = undoFileOf(done.back().text);
@@ -217,7 +218,7 @@ TEST_F(WipeSafetyTest, ColumnsOfTheOtherWidthAreLeftAloneAndCounted) {
         "Items were deleted\r1 column looks like 16-byte records; check the Version setting.\rUndo file: ")))
         << boxes.back().text.toStdString();
     EXPECT_EQ(Scalar(file, fs("SELECT hex(Items) FROM Warehouse")), BytesToHex(wide));
-    EXPECT_EQ(form.findChild<QLabel*>(fs("Deleted"))->text(), fs("1"));
+    EXPECT_EQ(child<QLabel>(&form, fs("Deleted"))->text(), fs("1"));
 }
 
 TEST_F(WipeSafetyTest, StopEndsTheWalkAfterTheRowInHand) {
@@ -225,7 +226,7 @@ TEST_F(WipeSafetyTest, StopEndsTheWalkAfterTheRowInHand) {
     const Snapshot before = snapshot();
     TWipeForm form;
     form.show();
-    auto* stop = form.findChild<QPushButton*>(fs("Stop"));
+    auto* stop = child<QPushButton>(&form, fs("Stop"));
     EXPECT_FALSE(stop->isEnabled());
     QTimer::singleShot(0, &form, [&] {
         EXPECT_TRUE(stop->isEnabled());
@@ -233,7 +234,7 @@ TEST_F(WipeSafetyTest, StopEndsTheWalkAfterTheRowInHand) {
     });
     const std::vector<Dialogs::Box> boxes = wipe(form);
     EXPECT_TRUE(boxes.back().text.startsWith(fs("Stopped: ")));
-    EXPECT_EQ(form.findChild<QLabel*>(fs("invdone"))->text(), fs("1"));
+    EXPECT_EQ(child<QLabel>(&form, fs("invdone"))->text(), fs("1"));
     int changed = 0;
     for (const auto& [key, value] : snapshot())
         changed += value != before.at(key) ? 1 : 0;

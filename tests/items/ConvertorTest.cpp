@@ -1,4 +1,5 @@
 #include "BoxScript.h"
+#include "Child.h"
 #include "FaultInjection.h"
 #include "TestEnvironment.h"
 
@@ -144,7 +145,7 @@ protected:
         return boxes.boxes().at(1);
     }
     static QString text(TItemConvertorForm& form, const char* label) {
-        return form.findChild<QLabel*>(QLatin1String(label))->text();
+        return child<QLabel>(&form, QLatin1String(label))->text();
     }
 
     std::map<QString, QString> characters;
@@ -160,7 +161,7 @@ TEST_F(ConvertorTest, OpensWithTheTotals) {
     EXPECT_EQ(text(form, "Label7"), QStringLiteral("3"));
     EXPECT_EQ(text(form, "Label8"), QStringLiteral("7"));
     EXPECT_EQ(text(form, "Label17"), QStringLiteral("0"));
-    EXPECT_EQ(form.findChild<QPushButton*>(QStringLiteral("Convert"))->text(),
+    EXPECT_EQ(child<QPushButton>(&form, QStringLiteral("Convert"))->text(),
               QStringLiteral("Begin Convertion..."));
     enableVaults();
     TItemConvertorForm withVaults;
@@ -205,8 +206,8 @@ TEST_F(ConvertorTest, ConvertsEveryRowOnceAndASecondRunChangesNothing) {
                                   QStringLiteral(" WHERE (AccountID='acc3')"));
     EXPECT_EQ(text(form, "Label11"), QStringLiteral("7"));
     EXPECT_EQ(text(form, "Label13"), QStringLiteral("3"));
-    EXPECT_EQ(form.findChild<QProgressBar*>(QStringLiteral("invpb"))->value(), 7);
-    EXPECT_EQ(form.findChild<QProgressBar*>(QStringLiteral("whpb"))->value(), 3);
+    EXPECT_EQ(child<QProgressBar>(&form, QStringLiteral("invpb"))->value(), 7);
+    EXPECT_EQ(child<QProgressBar>(&form, QStringLiteral("whpb"))->value(), 3);
 
     // Already 16-byte columns are left alone.
     const QString converted = inventory(QStringLiteral("c2"));
@@ -319,7 +320,7 @@ TEST_F(ConvertorTest, CancelDoesNothing) {
 TEST_F(ConvertorTest, TheRunCannotBeStartedTwiceNorClosed) {
     TItemConvertorForm form;
     form.show();
-    auto* start = form.findChild<QPushButton*>(QStringLiteral("Convert"));
+    auto* start = child<QPushButton>(&form, QStringLiteral("Convert"));
     bool checked = false;
     // Runs while the conversion lets events through after a row.
     QTimer::singleShot(0, &form, [&] {
@@ -416,7 +417,7 @@ TEST_F(ConvertorSafetyTest, AFaultAtEveryPositionLeavesWholeColumnsAnExactUndoFi
 TEST_F(ConvertorSafetyTest, StopEndsTheRunAfterTheRowInHandAndTheUndoFileRestoresIt) {
     TItemConvertorForm form;
     form.show();
-    auto* stop = form.findChild<QPushButton*>(QStringLiteral("Stop"));
+    auto* stop = child<QPushButton>(&form, QStringLiteral("Stop"));
     ASSERT_NE(stop, nullptr);
     EXPECT_FALSE(stop->isEnabled());
     // Clicked while the first row is in hand.
