@@ -36,29 +36,30 @@ TCreateAccountForm::TCreateAccountForm(QWidget* parent) : QDialog(parent) {
         AddField(form, QStringLiteral("Secret Question"), QStringLiteral("SecretQuestion"), 50);
     m_secretAnswer = AddField(form, QStringLiteral("Secret Answer"), QStringLiteral("SecretAnswer"), 50);
 
-    auto* md5Row = new QHBoxLayout;
-    md5Row->addWidget(new QLabel(QStringLiteral("MD5 is currently"), this));
+    // The status under its caption.
+    auto* md5Column = new QVBoxLayout;
+    md5Column->setSpacing(2);
+    md5Column->addWidget(new QLabel(QStringLiteral("MD5 is currently"), this));
     m_md5Label = new QLabel(this);
     m_md5Label->setObjectName(QStringLiteral("MD5Label"));
-    md5Row->addWidget(m_md5Label);
-    md5Row->addStretch();
+    md5Column->addWidget(m_md5Label);
 
     auto* create = Button(QStringLiteral("BitBtn1"), QStringLiteral("Create"), this);
     create->setDefault(true);
     auto* close = Button(QStringLiteral("BitBtn2"), QStringLiteral("Close"), this);
     auto* buttons = new QHBoxLayout;
+    buttons->addLayout(md5Column);
     buttons->addStretch();
     buttons->addWidget(create);
     buttons->addWidget(close);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(md5Row);
     layout->addLayout(buttons);
     setMinimumWidth(340);
 
     ConnectGuarded(create, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(close, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
 
     RunGuarded(this, [this] { Creator(); });
 }
@@ -94,13 +95,17 @@ void TCreateAccountForm::BitBtn1Click() {
             Dialogs::ShowError(this, Dialogs::ErrorText(e.text()) + QStringLiteral("\n\nThe account ") +
                                          account +
                                          QStringLiteral(" was created but has no usable password. Set one "
-                                                        "with Edit Account."));
+                                                        "with \"Edit Current Account\"."));
             reportCreated(account);
             return;
         }
     }
     Dialogs::Show(this, kTitle, QStringLiteral("Account Created!"), Dialogs::Icon::None);
     reportCreated(account);
+}
+
+void TCreateAccountForm::BitBtn2Click() {
+    reject();
 }
 
 void TCreateAccountForm::reportCreated(const QString& account) {

@@ -18,6 +18,8 @@ public:
     void Creator();
     // "Create".
     void BitBtn1Click();
+    // "Close": closes without creating.
+    void BitBtn2Click();
 
 private:
     void reportCreated(const QString& account);

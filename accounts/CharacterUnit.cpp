@@ -204,7 +204,7 @@ TCharacterEditionForm::TCharacterEditionForm(QWidget* parent) : QDialog(parent) 
     ConnectGuarded(m_skills, &QPushButton::clicked, this, [this] { SkillButtonClick(); });
     ConnectGuarded(m_move, &QPushButton::clicked, this, [this] { MovechrClick(); });
     ConnectGuarded(m_rename, &QPushButton::clicked, this, [this] { RenameClick(); });
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(close, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
 
     RunGuarded(this, [this] { FormCreate(); });
 }
@@ -400,4 +400,8 @@ void TCharacterEditionForm::MovechrClick() {
 void TCharacterEditionForm::RenameClick() {
     openWithNames([](QWidget* parent) { return new TRenameCharForm(parent); });
     checkAccount();
+}
+
+void TCharacterEditionForm::BitBtn1Click() {
+    reject();
 }

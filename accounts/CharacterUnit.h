@@ -36,6 +36,8 @@ public:
     void SkillButtonClick();
     void MovechrClick();
     void RenameClick();
+    // "Close".
+    void BitBtn1Click();
 
 private:
     void checkAccount();

@@ -7,7 +7,7 @@
 #include "widgets/Guard.h"
 #include "widgets/WidgetKit.h"
 
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,10 +29,22 @@ TModifyAccountForm::TModifyAccountForm(QWidget* parent) : QDialog(parent) {
     accountRow->addWidget(m_accountId);
     accountRow->addStretch();
 
-    auto* form = new QFormLayout;
-    m_name = AddField(form, QStringLiteral("Name"), QStringLiteral("Name"));
+    // Labels, fields, and beside the two password fields their notes; the
+    // other fields run the whole width.
+    auto* form = new QGridLayout;
+    form->setColumnStretch(1, 1);
+    int row = 0;
+    const auto addRow = [this, form, &row](const QString& label, QLineEdit* edit, bool besideNotes) {
+        form->addWidget(new QLabel(label, this), row, 0);
+        form->addWidget(edit, row, 1, 1, besideNotes ? 1 : 2);
+        ++row;
+        return edit;
+    };
+    const auto field = [this, &addRow](const QString& label, const QString& name, int maxLength = 0) {
+        return addRow(label, Edit(name, this, maxLength), false);
+    };
+    m_name = field(QStringLiteral("Name"), QStringLiteral("Name"));
 
-    // The two password fields, their notes below them.
     m_newPassword = Edit(QStringLiteral("NewPassword"), this);
     m_newRePassword = Edit(QStringLiteral("NewRePassword"), this);
     MaskWithStars(m_newPassword);
@@ -41,18 +53,18 @@ TModifyAccountForm::TModifyAccountForm(QWidget* parent) : QDialog(parent) {
     blank->setWordWrap(true);
     auto* onlyMd5 = new QLabel(QStringLiteral("(Only for MD5)"), this);
     onlyMd5->setStyleSheet(QStringLiteral("color: red"));
-    form->addRow(QStringLiteral("New Password"), m_newPassword);
-    form->addRow(QStringLiteral("New Re-Password"), m_newRePassword);
     auto* notes = new QVBoxLayout;
     notes->setSpacing(0);
     notes->addWidget(blank);
     notes->addWidget(onlyMd5);
-    form->addRow(QString(), notes);
+    form->addLayout(notes, row, 2, 2, 1);
+    addRow(QStringLiteral("New Password"), m_newPassword, true);
+    addRow(QStringLiteral("New Re-Password"), m_newRePassword, true);
 
-    m_mail = AddField(form, QStringLiteral("Mail"), QStringLiteral("Mail"));
-    m_securityNumber = AddField(form, QStringLiteral("Security Number"), QStringLiteral("SecurityNumber"), 7);
-    m_secretQuestion = AddField(form, QStringLiteral("Secret Question"), QStringLiteral("SecretQuestion"));
-    m_secretAnswer = AddField(form, QStringLiteral("Secret Answer"), QStringLiteral("SecretAnswer"));
+    m_mail = field(QStringLiteral("Mail"), QStringLiteral("Mail"));
+    m_securityNumber = field(QStringLiteral("Security Number"), QStringLiteral("SecurityNumber"), 7);
+    m_secretQuestion = field(QStringLiteral("Secret Question"), QStringLiteral("SecretQuestion"));
+    m_secretAnswer = field(QStringLiteral("Secret Answer"), QStringLiteral("SecretAnswer"));
 
     auto* md5Row = new QHBoxLayout;
     md5Row->addWidget(new QLabel(QStringLiteral("MD5 is "), this));
@@ -75,10 +87,10 @@ TModifyAccountForm::TModifyAccountForm(QWidget* parent) : QDialog(parent) {
     layout->addLayout(form);
     layout->addLayout(md5Row);
     layout->addLayout(buttons);
-    setMinimumWidth(400);
+    setMinimumWidth(520);
 
     ConnectGuarded(m_modify, &QPushButton::clicked, this, [this] { ModifyClick(); });
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(close, &QPushButton::clicked, this, [this] { ClosebClick(); });
 
     RunGuarded(this, [this] { Creator(); });
 }
@@ -134,4 +146,8 @@ void TModifyAccountForm::ModifyClick() {
     ExecOn(DataSource::Account, fields);
     Dialogs::ShowPlain(this, QStringLiteral("Account Data ") + m_account + QStringLiteral(" Updated!"));
     accept();
+}
+
+void TModifyAccountForm::ClosebClick() {
+    reject();
 }

@@ -20,6 +20,8 @@ public:
     void BitBtn1Click();
     // "Save".
     void ModifyClick();
+    // "Close": closes without saving.
+    void ClosebClick();
 
 private:
     QString m_account;

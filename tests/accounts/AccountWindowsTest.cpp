@@ -1,11 +1,17 @@
 #include "AccountsFixture.h"
 
 #include "accounts/AccountCreationForm.h"
+#include "accounts/CharacterUnit.h"
 #include "accounts/ModifyAccountUnit.h"
+#include "accounts/MoveCharUnit.h"
+#include "accounts/NewCharacterUnit.h"
+#include "accounts/RenameCharUnit.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+
+#include <functional>
 
 namespace {
 
@@ -93,6 +99,14 @@ TEST_F(AccountWindowsTest, CreationRefusesAnExistingOrEmptyNameAndStaysOpen) {
     EXPECT_EQ(accepted.count(), 0);
     EXPECT_EQ(AppState.AccountCreated, 0);
     EXPECT_EQ(rows(QStringLiteral("SELECT 1 FROM MEMB_INFO WHERE trim(memb___id) = ''")).size(), 0);
+    // "Close" leaves without creating or reporting anything.
+    QSignalSpy rejected(w.get(), &QDialog::rejected);
+    fill(w.get(), QStringLiteral("closer"), QStringLiteral("x"));
+    click(w.get(), QStringLiteral("BitBtn2"));
+    EXPECT_EQ(rejected.count(), 1);
+    EXPECT_EQ(journal.texts().size(), 1u);
+    EXPECT_EQ(AppState.AccountCreated, 0);
+    EXPECT_TRUE(AppState.CreatedAccount.isEmpty());
 }
 
 TEST_F(AccountWindowsTest, AFailingHashLeavesTheAccountReportedAndSaysItHasNoPassword) {
@@ -197,6 +211,63 @@ TEST_F(AccountWindowsTest, DifferentPasswordsWriteNothing) {
     EXPECT_TRUE(journal.texts().empty());
     EXPECT_EQ(row(QStringLiteral("SELECT memb_name FROM MEMB_INFO WHERE memb___id = 'marlow'")),
               QStringLiteral("Ada Marlow"));
+}
+
+// The typed fields of the account and character windows hold at most what
+// their columns take; the editing window's fields other than the security
+// number are unlimited.
+TEST_F(AccountWindowsTest, TypedFieldsHoldAtMostTheirColumnLengths) {
+    const int unlimited = QLineEdit().maxLength();
+    const auto creation = [this] { return std::unique_ptr<QDialog>(open<TCreateAccountForm>()); };
+    const auto editing = [this] {
+        return std::unique_ptr<QDialog>(open<TModifyAccountForm>(QStringLiteral("marlow")));
+    };
+    const auto character = [this] {
+        return std::unique_ptr<QDialog>(
+            open<TCharacterEditionForm>(QStringLiteral("vesper"), QStringLiteral("Nightjar")));
+    };
+    const auto newCharacter = [this] {
+        return std::unique_ptr<QDialog>(open<TNewCharacterForm>(QStringLiteral("vesper")));
+    };
+    const auto rename = [this] {
+        return std::unique_ptr<QDialog>(
+            open<TRenameCharForm>(QStringLiteral("vesper"), QStringLiteral("Nightjar")));
+    };
+    const auto move = [this] {
+        return std::unique_ptr<QDialog>(
+            open<TMoveCharForm>(QStringLiteral("vesper"), QStringLiteral("Nightjar")));
+    };
+    const struct {
+        std::function<std::unique_ptr<QDialog>()> window;
+        std::vector<std::pair<const char*, int>> limits;
+    } cases[] = {
+        {creation,
+         {{"AccountID", 10},
+          {"Password", 10},
+          {"Name", 10},
+          {"SecurityNumber", 7},
+          {"Mail", 50},
+          {"SecretQuestion", 50},
+          {"SecretAnswer", 50}}},
+        {editing,
+         {{"Name", unlimited},
+          {"NewPassword", unlimited},
+          {"NewRePassword", unlimited},
+          {"Mail", unlimited},
+          {"SecurityNumber", 7},
+          {"SecretQuestion", unlimited},
+          {"SecretAnswer", unlimited}}},
+        {character, {{"Money", 10}}},
+        {newCharacter, {{"NewCharacterName", 10}}},
+        {rename, {{"NewName", 10}}},
+        {move, {{"NewACC", 10}}},
+    };
+    for (const auto& c : cases) {
+        const std::unique_ptr<QDialog> w = c.window();
+        for (const auto& [name, limit] : c.limits)
+            EXPECT_EQ(child<QLineEdit>(w.get(), QLatin1String(name))->maxLength(), limit)
+                << w->windowTitle().toStdString() << " " << name;
+    }
 }
 
 } // namespace

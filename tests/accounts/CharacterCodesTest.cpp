@@ -67,6 +67,15 @@ TEST(CharacterCodes, GuildStatusTexts) {
 }
 
 TEST(CharacterCodes, TheMoveResultNamesTheCodeInTheTablesNotation) {
+    EXPECT_EQ(
+        MoveResultText(4),
+        QStringLiteral(
+            "0x00 : Move Successfull!\n\r0x01 : Currently Connected\n\r0x02 : Account or Character Does "
+            "NOT exist\n\r0x03 : The actual conditions cant allow the move\n\r0x04 : Max quantity of move "
+            "exceded\n\r0x05 : The character does not exist in the accounts character slot\n\r0x06 : The "
+            "accounts character slot which it will add does not exist.\n\r0x07 : Move Impossible "
+            "(Multi-Crow)\n\r0x08 : Level Limitation\n\r0x09 : DB Error\n\r0x010 : Character Belongs "
+            "to a guild\n\r\n\rResult: 0x04"));
     const QString table = MoveResultText(0);
     EXPECT_TRUE(
         table.startsWith(QStringLiteral("0x00 : Move Successfull!\n\r0x01 : Currently Connected\n\r")));

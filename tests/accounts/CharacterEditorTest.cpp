@@ -116,6 +116,49 @@ TEST_F(CharacterEditorTest, LoadingShowsEveryFieldAndSavingWritesTheNineLines) {
               QStringLiteral("4"));
 }
 
+// Every choice the editor offers, in the order and spelling the operator
+// knows them by (misspellings included: saved positions depend on them).
+TEST_F(CharacterEditorTest, TheChoicesReadAsTheOperatorKnowsThem) {
+    auto w = editor(QStringLiteral("vesper"), QStringLiteral("Nightjar"));
+    const auto captions = [&w](const char* name) {
+        QStringList out;
+        if (auto* combo = w->findChild<QComboBox*>(QLatin1String(name))) {
+            for (int i = 0; i < combo->count(); ++i)
+                out << combo->itemText(i);
+            return out;
+        }
+        for (int i = 0; i < group(w.get(), name)->Count(); ++i)
+            out << group(w.get(), name)->Item(i)->text();
+        return out;
+    };
+    const struct {
+        const char* name;
+        const char* title;
+        const char* items;
+    } cases[] = {
+        {"CharacterTypeRG", "Character Type",
+         "Dark Wizard|Soul Master|Dark Knight|Blade Knight|Elf|Muse Elf|Magic Gladiator|Dark Lord"},
+        {"CtlCode", "Character Status", "Normal|Game Master|Game Master (Inv)|Banned (Chr)|Banned (Item)"},
+        {"QuestRG", "Quest Settings",
+         "None|Find the 'Scroll of Emperor'|Three Treasures of TANOR|Gain 'Hero Status'|Secret of 'Dark "
+         "Stone' "
+         "(BK)"},
+        {"PKLevel", nullptr, "HeroLevel2|HeroLevel1|Normal|PKLevel1|PKLevel2|Murder"},
+        {"MapNumber", nullptr,
+         "Lorencia|Dungeon|Devias|Noria|Lost Tower|Exile|Arena|Atlans|Tarkan|Devil Square 1-4|Icarus|Blood "
+         "Castle 1|Blood Castle 2|Blood Castle 3|Blood Castle 4|Blood Castle 5|Blood Castlle 6|Blood Castle "
+         "7|Chaos Castle 1|Chaos Castle 2|Chaos Castle 3|Chaos Castle 4|Chaos Caslte 5|Chaos Castle "
+         "6|Kalima1|Kalima2|Kalima3|Kalima4|Kalima5|Kalima6|Valley Of Loren|Lans Of Trials|Devil Square "
+         "5-6|Aida|CryWolf"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(captions(c.name).join(QLatin1Char('|')), QLatin1String(c.items)) << c.name;
+        if (c.title) {
+            EXPECT_EQ(group(w.get(), c.name)->title(), QLatin1String(c.title));
+        }
+    }
+}
+
 TEST_F(CharacterEditorTest, TheLoadStatementsAndTheAccountCheck) {
     StatementJournal::Recorder journal;
     auto w = editor(QStringLiteral("nobody"), QStringLiteral("Hollow"), 1);
