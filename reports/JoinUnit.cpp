@@ -2,7 +2,6 @@
 
 #include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
-#include "platform/TanorError.h"
 #include "reports/ReportStatements.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
@@ -28,14 +27,6 @@ QLineEdit* display(QWidget* parent, const char* name) {
     edit->setObjectName(QString::fromLatin1(name));
     edit->setReadOnly(true);
     return edit;
-}
-
-// A database name from a data source entry, checked before it names tables.
-QString databaseName(const QString& name) {
-    if (!name.isEmpty() && !ReportStatements::IsPlainIdentifier(name))
-        throw TanorError(
-            QStringLiteral("The data source names the database '%1', which is not a plain name").arg(name));
-    return name;
 }
 
 } // namespace
@@ -109,8 +100,8 @@ void TJoinForm::AccCTClick() {
     const QListWidgetItem* chosen = m_accounts->currentItem();
     if (!chosen)
         return;
-    const QString text = ReportStatements::ConnectionDetails(
-        databaseName(AccountDatabaseName()), databaseName(GameDatabaseName()), chosen->text());
+    const QString text =
+        ReportStatements::ConnectionDetails(AccountDatabaseName(), GameDatabaseName(), chosen->text());
     Query q = OpenOn(DataSource::TanorOnline, text);
     const bool found = !q.Eof();
     m_character->setText(found ? q.FieldByName(QStringLiteral("GameIDC")).AsString() : QString());

@@ -84,6 +84,14 @@ bool IsPlainIdentifier(const QString& name) {
     return plain.match(name).hasMatch() && ascii.match(name).hasMatch();
 }
 
+QString DatabaseName(const QString& name) {
+    if (name.isEmpty() || IsPlainIdentifier(name))
+        return name;
+    QString inner = name;
+    inner.replace(QLatin1Char(']'), QStringLiteral("]]"));
+    return QLatin1Char('[') + inner + QLatin1Char(']');
+}
+
 QString LogTable(const QDate& day) {
     return QStringLiteral("UseLog") + day.toString(QStringLiteral("yyyyMMdd"));
 }
@@ -167,7 +175,9 @@ QString ConnectedAccounts() {
     return QStringLiteral("SELECT memb___id FROM MEMB_STAT WHERE ConnectStat=1");
 }
 
-QString ConnectionDetails(const QString& accountDb, const QString& gameDb, const QString& account) {
+QString ConnectionDetails(const QString& accountDbName, const QString& gameDbName, const QString& account) {
+    const QString accountDb = DatabaseName(accountDbName);
+    const QString gameDb = DatabaseName(gameDbName);
     return QStringLiteral("SELECT ServerName, Ip, ConnectTM, DisconnectTM, GameIDC from ") + accountDb +
            QStringLiteral("..MEMB_STAT full join ") + gameDb +
            QStringLiteral("..AccountCharacter on memb___id = Id full join ") + gameDb +

@@ -29,6 +29,10 @@ enum class RankingGroup { Character = 0, DevilSquare = 1, Guild = 2 };
 // statement.
 [[nodiscard]] bool IsPlainIdentifier(const QString& name);
 
+// A database name as it stands before "..": as it is when plain (or
+// empty), else in brackets with inner closing brackets doubled.
+[[nodiscard]] QString DatabaseName(const QString& name);
+
 // ---- usage log
 
 // "UseLog" + yyyyMMdd: the table of one day.
@@ -62,8 +66,8 @@ struct LogFilter {
 
 [[nodiscard]] QString ConnectedAccounts();
 // Server, address, times and current character of a connected account.
-// accountDb and gameDb name the databases behind the account and game data
-// sources (empty: the connection's own).
+// The database names behind the account and game data sources (empty: the
+// connection's own) are put in brackets when they are not plain names.
 [[nodiscard]] QString ConnectionDetails(const QString& accountDb, const QString& gameDb,
                                         const QString& account);
 [[nodiscard]] QString GameMasters();

@@ -2,6 +2,7 @@
 
 #include "reports/GMUnit.h"
 #include "reports/JoinUnit.h"
+#include "reports/ReportStatements.h"
 
 #include <QCheckBox>
 #include <QTimer>
@@ -66,6 +67,12 @@ TEST_F(JoinTest, ListsConnectedAccountsAndTheirDetails) {
             << c.account.toStdString();
     }
     EXPECT_FALSE(field(w, "IP").isEmpty());
+
+    // Database names that are not plain names are bracketed, never pasted.
+    const QString odd = ReportStatements::ConnectionDetails(QStringLiteral("Acc-1"),
+                                                            QStringLiteral("G]; DROP"), QStringLiteral("a"));
+    EXPECT_TRUE(
+        odd.contains(QStringLiteral(" from [Acc-1]..MEMB_STAT full join [G]]; DROP]..AccountCharacter")));
 }
 
 TEST_F(JoinTest, TheTimerTakesTheTypedSecondsAndKeepsThePosition) {
