@@ -187,6 +187,11 @@ void TEditGuildForm::ModifyClick() {
                       QStringLiteral("Guild Score must be a whole number"), Dialogs::Icon::Error);
         return;
     }
+    if (score < 0) {
+        Dialogs::Show(this, QStringLiteral("Edit Guild..."), QStringLiteral("Guild Score cannot be negative"),
+                      Dialogs::Icon::Error);
+        return;
+    }
     ExecOn(kGame, GuildStatements::Save(m_guild, m_mark->Mark(), m_notice->text(), score));
     Dialogs::Show(this, QStringLiteral("TanorEditor"), QStringLiteral("Guild Information Updated!"),
                   Dialogs::Icon::Information);
