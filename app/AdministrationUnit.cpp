@@ -198,7 +198,7 @@ void TAdministrationForm::FormCreate() {
         m_name->setText(row.Fields(3).AsString());
         m_auth->setText(row.Fields(4).AsString());
         m_block->setText(row.Fields(6).AsString());
-        m_date->setText(row.Fields(5).AsString());
+        m_date->setText(row.Fields(5).isNull() ? QString() : DateTimeToSecond(row.Fields(5).value()));
         m_perm->setText(row.Fields(7).AsString());
     }
     // Only the operator numbered 1 manages other operators.

@@ -1,5 +1,6 @@
 #include "app/MainUnit.h"
 #include "app/ShellStatements.h"
+#include "containers/RestoreUndo.h"
 #include "core/AppState.h"
 
 #include "core/QueryHelpers.h"
@@ -59,6 +60,12 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Framele
     for (int i = 0; i < kMainWindowCount; ++i)
         m_factories[size_t(i)] = MainWindowFactory(MainWindow(i));
 
+    // The panels stack without gaps in this order; a hidden panel takes no
+    // room and the window is always exactly as tall as the panels shown.
+    m_panels = new QVBoxLayout(this);
+    m_panels->setContentsMargins(0, 0, 0, 0);
+    m_panels->setSpacing(0);
+    m_panels->setSizeConstraint(QLayout::SetFixedSize);
     buildTitleBar();
     buildOptionsBar();
     buildAdditionalBar();
@@ -78,7 +85,7 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Framele
     connect(m_tray, &TrayIcon::restoreRequested, this,
             Guarded(this, [this] { ShowVornTanorEditor1Click(); }));
 
-    setHeight(m_panel4->geometry().bottom() + 1);
+    relayout();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -87,12 +94,13 @@ TMainForm::~TMainForm() = default;
 
 // ------------------------------------------------------------------ building
 
-QFrame* TMainForm::makePanel(const QString& name, int top, int height) {
+QFrame* TMainForm::makePanel(const QString& name, int height) {
     auto* panel = new QFrame(this);
     panel->setObjectName(name);
     panel->setFrameShape(QFrame::StyledPanel);
     panel->setFrameShadow(QFrame::Raised);
-    panel->setGeometry(0, top, kWidth, height);
+    panel->setFixedSize(kWidth, height);
+    m_panels->addWidget(panel);
     return panel;
 }
 
@@ -122,7 +130,7 @@ QToolButton* TMainForm::makeButton(QWidget* panel, const QString& name, const QS
 }
 
 void TMainForm::buildTitleBar() {
-    m_panel1 = makePanel(QStringLiteral("Panel1"), 0, 25);
+    m_panel1 = makePanel(QStringLiteral("Panel1"), 25);
     auto* row = new QHBoxLayout(m_panel1);
     row->setContentsMargins(4, 0, 0, 0);
     row->setSpacing(0);
@@ -150,7 +158,7 @@ void TMainForm::buildTitleBar() {
 }
 
 void TMainForm::buildAccountPanel() {
-    m_panel2 = makePanel(QStringLiteral("Panel2"), 25, 96);
+    m_panel2 = makePanel(QStringLiteral("Panel2"), 96);
     auto* column = new QVBoxLayout(m_panel2);
     column->setContentsMargins(6, 4, 6, 4);
     column->setSpacing(3);
@@ -188,7 +196,7 @@ void TMainForm::buildAccountPanel() {
 }
 
 void TMainForm::buildCharacterPanel() {
-    m_panel3 = makePanel(QStringLiteral("Panel3"), 121, 96);
+    m_panel3 = makePanel(QStringLiteral("Panel3"), 96);
     auto* column = new QVBoxLayout(m_panel3);
     column->setContentsMargins(6, 4, 6, 4);
     column->setSpacing(3);
@@ -225,7 +233,7 @@ void TMainForm::buildCharacterPanel() {
 }
 
 void TMainForm::buildGuildPanel() {
-    m_panel4 = makePanel(QStringLiteral("Panel4"), 217, 104);
+    m_panel4 = makePanel(QStringLiteral("Panel4"), 104);
     auto* column = new QVBoxLayout(m_panel4);
     column->setContentsMargins(6, 4, 6, 4);
     column->setSpacing(3);
@@ -254,7 +262,7 @@ void TMainForm::buildGuildPanel() {
 }
 
 void TMainForm::buildOptionsBar() {
-    m_panel5 = makePanel(QStringLiteral("Panel5"), 25, kBarHeight);
+    m_panel5 = makePanel(QStringLiteral("Panel5"), kBarHeight);
     m_panel5->hide();
     auto* row = new QHBoxLayout(m_panel5);
     row->setContentsMargins(5, 2, 3, 2);
@@ -287,7 +295,7 @@ void TMainForm::buildOptionsBar() {
 }
 
 void TMainForm::buildAdditionalBar() {
-    m_panel6 = makePanel(QStringLiteral("Panel6"), 25 + kBarHeight, kBarHeight);
+    m_panel6 = makePanel(QStringLiteral("Panel6"), kBarHeight);
     m_panel6->hide();
     auto* row = new QHBoxLayout(m_panel6);
     row->setContentsMargins(5, 2, 3, 2);
@@ -318,7 +326,7 @@ void TMainForm::buildAdditionalBar() {
 }
 
 void TMainForm::buildServerPanel() {
-    m_panel7 = makePanel(QStringLiteral("Panel7"), 0, 88);
+    m_panel7 = makePanel(QStringLiteral("Panel7"), 88);
     m_panel7->hide();
     auto* grid = new QGridLayout(m_panel7);
     grid->setContentsMargins(8, 4, 8, 6);
@@ -359,6 +367,8 @@ void TMainForm::buildMenus() {
             {MainWindow::GM});
     addItem(m_optionsPopUp, QStringLiteral("ConvertItems1"), QStringLiteral("Convert Items..."),
             &TMainForm::ConvertItems1Click, {MainWindow::ItemConvertor});
+    addItem(m_optionsPopUp, QStringLiteral("RestoreUndo1"), QStringLiteral("Restore from undo file..."),
+            &TMainForm::RestoreUndo1Click, {});
     QMenu* catalogue = m_optionsPopUp->addMenu(QStringLiteral("TanorEditor.mdb"));
     catalogue->setObjectName(QStringLiteral("TanorEditormdb1"));
     addItem(catalogue, QStringLiteral("EditItem1"), QStringLiteral("Edit Item..."),
@@ -385,10 +395,13 @@ void TMainForm::buildMenus() {
     addItem(m_trayMess, QStringLiteral("Close1"), QStringLiteral("Close"), &TMainForm::StaticText1Click, {});
 
     // Where the desktop has no tray the window is only minimised; its tray
-    // menu then opens from a right click anywhere on the window.
+    // menu then opens from a right click anywhere on the window (only there:
+    // with a tray the menu belongs to the tray icon).
     setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(this, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { m_trayMess->popup(mapToGlobal(at)); });
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (!TrayIcon::Available())
+            m_trayMess->popup(mapToGlobal(at));
+    });
 }
 
 // ------------------------------------------------------------------ commands
@@ -662,6 +675,12 @@ void TMainForm::DeleteCharacterClick() {
         ExecOn(DataSource::TanorOnline, ShellStatements::ClearCharacterSlot(slotOfCharacter, account));
     fillCharactersOf(account);
     m_character->setCurrentIndex(-1);
+    // No character is chosen now, and a guild it led is gone: nothing may
+    // show the deleted character's state or offer commands on it.
+    fillGuilds();
+    m_guild->setCurrentIndex(-1);
+    for (QToolButton* b : {m_deleteCharacter, m_editCharacter, m_editInventory, m_friends})
+        b->hide();
 }
 
 void TMainForm::EditCharacterClick() {
@@ -765,6 +784,10 @@ void TMainForm::EditSkills1Click() {
     openWindow(MainWindow::CatalogueTable);
 }
 
+void TMainForm::RestoreUndo1Click() {
+    RestoreFromUndoFile(this);
+}
+
 void TMainForm::SQLConnection1Click() {
     openWindow(MainWindow::SQLConnection);
 }
@@ -792,26 +815,22 @@ void TMainForm::ServerInfoTimer() {
 
 // ------------------------------------------------------------------ bars and panel
 
-void TMainForm::setHeight(int height) {
-    setFixedSize(kWidth, height);
-}
-
-void TMainForm::moveMainPanels(int dy) {
-    for (QFrame* panel : {m_panel2, m_panel3, m_panel4, m_panel7})
-        panel->move(panel->x(), panel->y() + dy);
-    setHeight(height() + dy);
+void TMainForm::relayout() {
+    // At once rather than at the next turn of the event loop, so the window
+    // has its new height when the handler returns.
+    m_panels->invalidate();
+    m_panels->activate();
 }
 
 void TMainForm::OptionButtonClick() {
     if (m_panel5->isHidden()) {
         m_optionButton->hide();
         m_panel5->show();
-        moveMainPanels(kBarHeight);
     } else {
         m_panel5->hide();
-        moveMainPanels(-kBarHeight);
         m_optionButton->show();
     }
+    relayout();
 }
 
 void TMainForm::RankingOptionsClick() {
@@ -819,18 +838,12 @@ void TMainForm::RankingOptionsClick() {
     m_panel6->setVisible(open);
     m_rankingOptions->setVisible(!open);
     m_speedButton3->setVisible(!open);
-    moveMainPanels(open ? kBarHeight : -kBarHeight);
+    relayout();
 }
 
 void TMainForm::SpeedButton9Click() {
-    if (m_panel7->isHidden()) {
-        m_panel7->move(0, m_panel4->y() + m_panel4->height());
-        setHeight(m_panel7->y() + m_panel7->height());
-        m_panel7->show();
-    } else {
-        setHeight(m_panel4->y() + m_panel4->height());
-        m_panel7->hide();
-    }
+    m_panel7->setVisible(m_panel7->isHidden());
+    relayout();
 }
 
 // ------------------------------------------------------------------ tray and dragging

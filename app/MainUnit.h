@@ -15,6 +15,7 @@ class QFrame;
 class QLabel;
 class QMenu;
 class QTimer;
+class QVBoxLayout;
 class QToolButton;
 class TrayIcon;
 
@@ -63,6 +64,7 @@ public:
     void ViewGM1Click();
     void WipeItems1Click();
     void ConvertItems1Click();
+    void RestoreUndo1Click();
     void EditItem1Click();
     void EditSkills1Click();
     void OptionButtonClick();
@@ -101,7 +103,8 @@ private:
     void buildAdditionalBar();
     void buildServerPanel();
     void buildMenus();
-    QFrame* makePanel(const QString& name, int top, int height);
+    // A panel of the given height, added below the panels made before it.
+    QFrame* makePanel(const QString& name, int height);
     QLabel* makeTitle(QWidget* panel, const QString& name, const QString& text, const QColor& colour,
                       bool bold = true);
     QToolButton* makeButton(QWidget* panel, const QString& name, const QString& hint, Glyph glyph,
@@ -124,9 +127,10 @@ private:
     // Opens a window modally (hiding this one unless told otherwise);
     // returns its result, or Rejected when the window does not exist.
     int openWindow(MainWindow window, bool hideMain = true);
-    void moveMainPanels(int dy);
-    void setHeight(int height);
+    // Lays the panels out again after one was shown or hidden.
+    void relayout();
 
+    QVBoxLayout* m_panels = nullptr;
     QFrame* m_panel1 = nullptr; // title bar
     QFrame* m_panel2 = nullptr; // account panel
     QFrame* m_panel3 = nullptr; // character panel

@@ -103,7 +103,12 @@ int main(int argc, char** argv) {
     ConnectionPool::instance().closeAll();
     server.restore();
     count(
-        "conversion, per row", [] { (void)ItemConversion::Run(ItemConversion::Listener{}); }, walked);
+        "conversion, per row",
+        [] {
+            ContainerWalk::Listener none;
+            (void)ItemConversion::Run(none);
+        },
+        walked);
     ConnectionPool::instance().closeAll();
     return 0;
 }

@@ -67,9 +67,31 @@ void TContainerForm::AddHeaderRow(QWidget* label, QWidget* field) {
     m_header->addRow(label, field);
 }
 
+namespace {
+
+// The record width the Version setting does not choose, in bytes.
+int otherBytes(ItemRecord::Width width) {
+    return width == ItemRecord::Width::Narrow ? ItemRecord::Bytes(ItemRecord::Width::Wide)
+                                              : ItemRecord::Bytes(ItemRecord::Width::Narrow);
+}
+
+QString wrongWidthText(ItemRecord::Width width) {
+    return QStringLiteral("This item column holds %1-byte records, but the Version setting reads %2-byte "
+                          "records: check the Version setting. The column cannot be saved.")
+        .arg(otherBytes(width))
+        .arg(ItemRecord::Bytes(width));
+}
+
+} // namespace
+
 void TContainerForm::LoadColumn(const QByteArray& column) {
     m_container.Load(BytesToHex(column));
     m_loaded = true;
+    m_wrongWidth = column.size() == qsizetype(m_container.Count()) * otherBytes(m_container.Width());
+    if (m_wrongWidth)
+        Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"), wrongWidthText(m_container.Width()),
+                      Dialogs::Icon::Warning);
+    m_cells->ClearSelection(); // another container is shown now
 }
 
 void TContainerForm::ShowCells() {
@@ -83,6 +105,11 @@ void TContainerForm::CloseClick() {
 void TContainerForm::SaveWith(const Statement& statement, const Message& saved, const Message& failed) {
     if (AppState.OperatorSignedIn != 1) {
         reject();
+        return;
+    }
+    if (m_wrongWidth) {
+        Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"), wrongWidthText(m_container.Width()),
+                      Dialogs::Icon::Warning);
         return;
     }
     bool written = false;

@@ -85,4 +85,7 @@ private:
     QVBoxLayout* m_left = nullptr;
     QVBoxLayout* m_right = nullptr;
     bool m_loaded = false;
+    // The column is exactly the container in the other record width: shown
+    // misread, never saved.
+    bool m_wrongWidth = false;
 };

@@ -1,8 +1,14 @@
 #include "containers/ContainerStatements.h"
 
 #include "core/UtilitiesUnit.h"
+#include "core/VaultSettings.h"
 
 namespace ContainerStatements {
+
+bool IsUsable(const VaultTable& vaults) {
+    return IsPlainIdentifier(vaults.table) && IsPlainIdentifier(vaults.accountColumn) &&
+           IsPlainIdentifier(vaults.numberColumn) && IsPlainIdentifier(vaults.itemsColumn);
+}
 
 QString InventoryOf(const QString& character) {
     return QStringLiteral("SELECT Inventory FROM Character WHERE Name =") + Q(character);

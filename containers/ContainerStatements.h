@@ -10,13 +10,15 @@
 namespace ContainerStatements {
 
 // Where the extra vaults are kept: table and column names from the settings
-// (section Vaults), checked as identifiers by whoever read them.
+// (section Vaults). They stand in the statements as they are, so they are
+// used only when IsUsable says they are plain names.
 struct VaultTable {
     QString table;
     QString accountColumn;
     QString numberColumn;
     QString itemsColumn;
 };
+[[nodiscard]] bool IsUsable(const VaultTable& vaults);
 
 // ---- inventory
 

@@ -22,8 +22,8 @@ TInventoryForm::TInventoryForm(QWidget* parent)
     setWindowTitle(QStringLiteral("Inventory/Personal Shop"));
     setWindowFlag(Qt::Tool);
 
-    Acc = AddNameRow(QStringLiteral("Account: "), "Acc", QString());
-    Chr = AddNameRow(QStringLiteral("Character:"), "Chr", QString());
+    m_acc = AddNameRow(QStringLiteral("Account: "), "Acc", QString());
+    m_chr = AddNameRow(QStringLiteral("Character:"), "Chr", QString());
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("PageControl1"));
@@ -66,8 +66,8 @@ TInventoryForm::TInventoryForm(QWidget* parent)
 
 void TInventoryForm::FormCreate() {
     Editor()->ResetRecord();
-    Acc->setText(m_account);
-    Chr->setText(m_character);
+    m_acc->setText(m_account);
+    m_chr->setText(m_character);
 
     // A character without an inventory gets 108 free records first. A row
     // whose column is NULL needs no such write: its cells show free and

@@ -25,7 +25,7 @@ public:
 private:
     QString m_account;
     QString m_character;
-    QLabel* Acc = nullptr;
-    QLabel* Chr = nullptr;
+    QLabel* m_acc = nullptr;
+    QLabel* m_chr = nullptr;
     QTabWidget* m_pages = nullptr;
 };

@@ -4,8 +4,10 @@
 
 #include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
+#include "core/VaultSettings.h"
 #include "items/CellGrid.h"
 #include "items/PropertyEditor.h"
+#include "platform/TanorError.h"
 #include "widgets/Guard.h"
 
 #include <QComboBox>
@@ -23,13 +25,18 @@ namespace {
 
 const QString kOriginal = QStringLiteral("Original");
 
-QString vaultSetting(const char* key) {
-    return ReadSetting(QStringLiteral("Vaults"), QString::fromLatin1(key));
+ContainerStatements::VaultTable vaultTable() {
+    const VaultSettings v = VaultSettings::Read();
+    return {v.table, v.account, v.number, v.items};
 }
 
-ContainerStatements::VaultTable vaultTable() {
-    return {vaultSetting("Table"), vaultSetting("ColumnAccount"), vaultSetting("ColumnNumber"),
-            vaultSetting("ColumnItems")};
+// The vault names as the settings hold them now; names changed since the
+// list was loaded are checked again before they stand in a statement.
+ContainerStatements::VaultTable checkedVaultTable() {
+    ContainerStatements::VaultTable vaults = vaultTable();
+    if (!ContainerStatements::IsUsable(vaults))
+        throw SettingsError(QStringLiteral("The extra vault table and column names must be plain names"));
+    return vaults;
 }
 
 // The chooser lists only whole numbers (see loadVaultList).
@@ -40,18 +47,8 @@ int vaultNumber(const QString& text) {
 // EndUseDate in the system's date and time format; a text the database
 // gives that is not a date is shown as it stands.
 QString shownDate(const Field& field) {
-    QDateTime when = field.value().toDateTime();
-    if (!when.isValid()) {
-        const QString text = field.AsString();
-        for (const char* format : {"yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss"}) {
-            when = QDateTime::fromString(text, QLatin1String(format));
-            if (when.isValid())
-                break;
-        }
-        if (!when.isValid())
-            return text;
-    }
-    return QLocale::system().toString(when, QLocale::ShortFormat);
+    const QDateTime when = DateTimeOf(field.value());
+    return when.isValid() ? QLocale::system().toString(when, QLocale::ShortFormat) : field.AsString();
 }
 
 // A whole number 0..max typed in a box, or nothing.
@@ -102,15 +99,16 @@ TWarehouseForm::TWarehouseForm(QWidget* parent)
     setObjectName(QStringLiteral("WarehouseForm"));
     setWindowTitle(QStringLiteral("Edit Warehouse..."));
 
-    Acc = AddNameRow(QStringLiteral("Account: "), "Acc", QString());
+    m_acc = AddNameRow(QStringLiteral("Account: "), "Acc", QString());
     m_vaultLabel = new QLabel(QStringLiteral("Vault N:"), this);
     m_vaultLabel->setObjectName(QStringLiteral("VaultLabel"));
-    mVaults = new QComboBox(this);
-    mVaults->setObjectName(QStringLiteral("mVaults"));
-    mVaults->setToolTip(QStringLiteral("CAUTION: If you aren't in the original account, you won't be able to "
-                                       "change the money and password"));
-    AddHeaderRow(m_vaultLabel, mVaults);
-    ConnectGuarded(mVaults, &QComboBox::currentIndexChanged, this, [this] { mVaultsChange(); });
+    m_vaults = new QComboBox(this);
+    m_vaults->setObjectName(QStringLiteral("mVaults"));
+    m_vaults->setToolTip(
+        QStringLiteral("CAUTION: If you aren't in the original account, you won't be able to "
+                       "change the money and password"));
+    AddHeaderRow(m_vaultLabel, m_vaults);
+    ConnectGuarded(m_vaults, &QComboBox::currentIndexChanged, this, [this] { mVaultsChange(); });
 
     auto* internal = new QGroupBox(QStringLiteral("Internal"), this);
     internal->setObjectName(QStringLiteral("Internal"));
@@ -118,15 +116,15 @@ TWarehouseForm::TWarehouseForm(QWidget* parent)
     m_lastTM = new QLabel(internal);
     m_lastTM->setObjectName(QStringLiteral("LastTM"));
     m_lastTM->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
-    VisualMoney = new QLineEdit(internal);
-    VisualMoney->setObjectName(QStringLiteral("VisualMoney"));
-    VisualMoney->setMaxLength(kMoneyLength);
-    VisualPassword = new QLineEdit(internal);
-    VisualPassword->setObjectName(QStringLiteral("VisualPassword"));
-    VisualPassword->setMaxLength(kPasswordLength);
+    m_visualMoney = new QLineEdit(internal);
+    m_visualMoney->setObjectName(QStringLiteral("VisualMoney"));
+    m_visualMoney->setMaxLength(kMoneyLength);
+    m_visualPassword = new QLineEdit(internal);
+    m_visualPassword->setObjectName(QStringLiteral("VisualPassword"));
+    m_visualPassword->setMaxLength(kPasswordLength);
     form->addRow(QStringLiteral("Last TM:"), m_lastTM);
-    form->addRow(QStringLiteral("Money"), VisualMoney);
-    form->addRow(QStringLiteral("Password"), VisualPassword);
+    form->addRow(QStringLiteral("Money"), m_visualMoney);
+    form->addRow(QStringLiteral("Password"), m_visualPassword);
 
     QWidget* grid = Cells()->AddGrid(1, ItemRecord::kWarehouseRecords);
     grid->setObjectName(QStringLiteral("WareHouse"));
@@ -148,17 +146,18 @@ TWarehouseForm::TWarehouseForm(QWidget* parent)
 }
 
 bool TWarehouseForm::vaultsEnabled() {
-    return ReadSettingInt(QStringLiteral("Vaults"), QStringLiteral("Enabled")) == 1;
+    // Names that are not plain names leave the vaults off.
+    return VaultSettings::Enabled() && ContainerStatements::IsUsable(vaultTable());
 }
 
 void TWarehouseForm::FormCreate() {
     ForgetColumn();
     Editor()->ResetRecord();
-    Acc->setText(m_account);
+    m_acc->setText(m_account);
 
     const bool vaults = vaultsEnabled();
     m_vaultLabel->setVisible(vaults);
-    mVaults->setVisible(vaults);
+    m_vaults->setVisible(vaults);
     if (vaults) {
         loadVaultList();
         Cells()->EmptyAll();
@@ -174,19 +173,19 @@ void TWarehouseForm::FormCreate() {
 
 void TWarehouseForm::loadVaultList() {
     const QStringList numbers =
-        ListOn(DataSource::TanorOnline, ContainerStatements::VaultNumbers(vaultTable(), m_account));
-    const QSignalBlocker quiet(mVaults);
-    mVaults->clear();
-    mVaults->addItem(kOriginal);
+        ListOn(DataSource::TanorOnline, ContainerStatements::VaultNumbers(checkedVaultTable(), m_account));
+    const QSignalBlocker quiet(m_vaults);
+    m_vaults->clear();
+    m_vaults->addItem(kOriginal);
     // Only whole numbers address a vault; anything else in the column is
     // not offered rather than pasted into a statement.
     for (const QString& number : numbers) {
         bool whole = false;
         (void)number.toInt(&whole);
         if (whole)
-            mVaults->addItem(number);
+            m_vaults->addItem(number);
     }
-    mVaults->setCurrentIndex(0);
+    m_vaults->setCurrentIndex(0);
 }
 
 void TWarehouseForm::loadWarehouseRow() {
@@ -198,9 +197,9 @@ void TWarehouseForm::loadWarehouseRow() {
         row = OpenOn(DataSource::TanorOnline, ContainerStatements::WarehouseOf(m_account));
     }
     const bool found = !row.IsEmpty();
-    showStored(VisualMoney, found ? row.FieldByName(QStringLiteral("Money")).AsString() : QString(),
+    showStored(m_visualMoney, found ? row.FieldByName(QStringLiteral("Money")).AsString() : QString(),
                kMoneyLength);
-    showStored(VisualPassword, found ? row.FieldByName(QStringLiteral("pw")).AsString() : QString(),
+    showStored(m_visualPassword, found ? row.FieldByName(QStringLiteral("pw")).AsString() : QString(),
                kPasswordLength);
     m_lastTM->setText(found ? shownDate(row.FieldByName(QStringLiteral("EndUseDate"))) : QString());
     LoadColumn(found ? row.FieldByName(QStringLiteral("Items")).AsBytes() : QByteArray());
@@ -208,8 +207,9 @@ void TWarehouseForm::loadWarehouseRow() {
 }
 
 void TWarehouseForm::loadVault(const QString& number) {
-    Query vault = OpenOn(DataSource::TanorOnline,
-                         ContainerStatements::VaultItems(vaultTable(), m_account, vaultNumber(number)));
+    Query vault =
+        OpenOn(DataSource::TanorOnline,
+               ContainerStatements::VaultItems(checkedVaultTable(), m_account, vaultNumber(number)));
     const QByteArray column = vault.IsEmpty() ? QByteArray() : vault.Fields(0).AsBytes();
     vault.Close();
     Cells()->EmptyAll();
@@ -222,21 +222,21 @@ void TWarehouseForm::setView(const QString& vault) {
     m_vault = vault;
     // A vault's save writes its items only: money and password stay as the
     // warehouse row has them, so they cannot be edited meanwhile.
-    VisualMoney->setReadOnly(!vault.isEmpty());
-    VisualPassword->setReadOnly(!vault.isEmpty());
+    m_visualMoney->setEnabled(vault.isEmpty());
+    m_visualPassword->setEnabled(vault.isEmpty());
 }
 
 void TWarehouseForm::mVaultsChange() {
     try {
-        if (mVaults->currentIndex() <= 0)
+        if (m_vaults->currentIndex() <= 0)
             FormCreate();
         else
-            loadVault(mVaults->currentText());
+            loadVault(m_vaults->currentText());
     } catch (...) {
         // The chooser goes back to the view whose records the cells hold,
         // so Save never writes one view's cells into another.
-        const QSignalBlocker quiet(mVaults);
-        mVaults->setCurrentIndex(m_vault.isEmpty() ? 0 : std::max(0, mVaults->findText(m_vault)));
+        const QSignalBlocker quiet(m_vaults);
+        m_vaults->setCurrentIndex(m_vault.isEmpty() ? 0 : std::max(0, m_vaults->findText(m_vault)));
         throw;
     }
 }
@@ -252,12 +252,13 @@ void TWarehouseForm::Button1Click() {
 
 std::optional<QString> TWarehouseForm::saveStatement() const {
     if (!m_vault.isEmpty())
-        return ContainerStatements::SaveVault(vaultTable(), m_account, vaultNumber(m_vault), Literal());
-    const std::optional<qint64> money = checkedNumber(VisualMoney, QStringLiteral("Money"), kMaxMoney);
+        return ContainerStatements::SaveVault(checkedVaultTable(), m_account, vaultNumber(m_vault),
+                                              Literal());
+    const std::optional<qint64> money = checkedNumber(m_visualMoney, QStringLiteral("Money"), kMaxMoney);
     if (!money)
         return std::nullopt;
     const std::optional<qint64> password =
-        checkedNumber(VisualPassword, QStringLiteral("Password"), kMaxPassword);
+        checkedNumber(m_visualPassword, QStringLiteral("Password"), kMaxPassword);
     if (!password)
         return std::nullopt;
     return ContainerStatements::SaveWarehouse(m_account, Literal(), *money, *password);

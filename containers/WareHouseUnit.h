@@ -42,10 +42,10 @@ private:
 
     QString m_account;
     QString m_vault;
-    QLabel* Acc = nullptr;
+    QLabel* m_acc = nullptr;
     QLabel* m_vaultLabel = nullptr;
-    QComboBox* mVaults = nullptr;
+    QComboBox* m_vaults = nullptr;
     QLabel* m_lastTM = nullptr;
-    QLineEdit* VisualMoney = nullptr;
-    QLineEdit* VisualPassword = nullptr;
+    QLineEdit* m_visualMoney = nullptr;
+    QLineEdit* m_visualPassword = nullptr;
 };

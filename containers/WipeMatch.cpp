@@ -1,5 +1,7 @@
 #include "containers/WipeMatch.h"
 
+#include "containers/WalkStatements.h"
+
 #include "core/UtilitiesUnit.h"
 #include "items/ItemRecord.h"
 #include "platform/TanorError.h"
@@ -102,6 +104,11 @@ bool SWipe::operator()(QStringView record) const {
 RowRewrite RewriteRow(const QByteArray& column, int recordBytes, int recordsPerRow,
                       const RecordMatch& match) {
     RowRewrite result;
+    const int otherBytes = recordBytes == 10 ? 16 : 10;
+    if (column.size() == qsizetype(recordsPerRow) * otherBytes) {
+        result.wrongWidth = true;
+        return result;
+    }
     if (column.size() % recordBytes != 0) {
         result.malformed = true;
         return result;
@@ -124,4 +131,40 @@ RowRewrite RewriteRow(const QByteArray& column, int recordBytes, int recordsPerR
         result.literal = ItemRecord::LiteralOf(text);
     }
     return result;
+}
+
+std::vector<ContainerWalk::Source> WipeSources(const VaultSettings& vaults) {
+    using ContainerWalk::Row;
+    std::vector<ContainerWalk::Source> sources;
+    sources.push_back(ContainerWalk::InventorySource(
+        WalkStatements::InventoryRows(), 1, 2, [](const Row& row, const QString& literal) {
+            return WalkStatements::InventoryRewrite(row.account, row.second, literal);
+        }));
+    sources.push_back(ContainerWalk::WarehouseSource(
+        WalkStatements::WarehouseRows(), [](const Row& row, const QString& literal) {
+            return WalkStatements::WarehouseRewrite(row.account, literal);
+        }));
+    if (vaults.enabled) {
+        sources.push_back(ContainerWalk::VaultSource(
+            vaults, WalkStatements::VaultRows(vaults), [vaults](const Row& row, const QString& literal) {
+                return WalkStatements::VaultRewrite(vaults, row.account, row.second, literal);
+            }));
+    }
+    return sources;
+}
+
+ContainerWalk::Rewrite WipeRow(const ContainerWalk::Row& row, int recordBytes, const RecordMatch& match) {
+    using Action = ContainerWalk::Rewrite::Action;
+    const RowRewrite r = RewriteRow(row.column, recordBytes, ContainerWalk::RecordsOf(row.kind), match);
+    ContainerWalk::Rewrite out;
+    if (r.wrongWidth)
+        out.action = Action::WrongWidth;
+    else if (r.malformed)
+        out.action = Action::Malformed;
+    else if (r.changed) {
+        out.action = Action::Write;
+        out.columnText = r.literal.mid(2);
+        out.count = r.erased;
+    }
+    return out;
 }

@@ -5,8 +5,12 @@
 #include <QStringList>
 #include <QStringView>
 
+#include "core/VaultSettings.h"
+#include "items/ContainerWalk.h"
+
 #include <functional>
 #include <optional>
+#include <vector>
 
 // Which stored records the item wipe erases. Both matchers look at the
 // upper-case hexadecimal text of one record that is not the empty record and
@@ -68,6 +72,9 @@ private:
 
 // What the wipe does to one stored column.
 struct RowRewrite {
+    // The column is exactly the container's records of the other width: the
+    // Version setting does not fit this server. Left alone.
+    bool wrongWidth = false;
     // The column is not a whole number of records: it was left alone, since
     // any cut of it would misplace every record after the tear.
     bool malformed = false;
@@ -85,3 +92,10 @@ using RecordMatch = std::function<bool(QStringView)>;
 // length (no records are invented for positions it does not have).
 [[nodiscard]] RowRewrite RewriteRow(const QByteArray& column, int recordBytes, int recordsPerRow,
                                     const RecordMatch& match);
+
+// The containers the wipe walks, in order: inventories, warehouses and, when
+// switched on, the extra vaults.
+[[nodiscard]] std::vector<ContainerWalk::Source> WipeSources(const VaultSettings& vaults);
+// One row of the wipe: the erased records count.
+[[nodiscard]] ContainerWalk::Rewrite WipeRow(const ContainerWalk::Row& row, int recordBytes,
+                                             const RecordMatch& match);

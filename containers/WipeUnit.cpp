@@ -1,9 +1,13 @@
 #include "containers/WipeUnit.h"
 
+#include "containers/WalkStatements.h"
 #include "core/UtilitiesUnit.h"
+#include "core/VaultSettings.h"
 #include "items/Catalogue.h"
 #include "items/ItemRecord.h"
 #include "items/PropertyEditor.h"
+#include "items/UndoFile.h"
+#include "platform/TanorError.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
 
@@ -14,6 +18,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -79,21 +84,59 @@ QString gameDatabase() {
     return BuildConnectionString(DataSource::TanorOnline);
 }
 
-QString setting(const char* key) {
-    return ReadSetting(QStringLiteral("Vaults"), text(key));
+// The kind's word in messages.
+QString kindName(ContainerWalk::Kind kind) {
+    switch (kind) {
+    case ContainerWalk::Kind::Inventory:
+        return QStringLiteral("inventory");
+    case ContainerWalk::Kind::Warehouse:
+        return QStringLiteral("warehouse");
+    case ContainerWalk::Kind::Vault:
+        break;
+    }
+    return QStringLiteral("extra vault");
 }
+
+// "the inventory of c3", "the warehouse of acc1", "extra vault 2 of acc1".
+QString rowName(const ContainerWalk::Row& row) {
+    switch (row.kind) {
+    case ContainerWalk::Kind::Inventory:
+        return QStringLiteral("the inventory of ") + row.second;
+    case ContainerWalk::Kind::Warehouse:
+        return QStringLiteral("the warehouse of ") + row.account;
+    case ContainerWalk::Kind::Vault:
+        break;
+    }
+    return QStringLiteral("extra vault ") + row.second + QStringLiteral(" of ") + row.account;
+}
+
+QString plural(int n, const char* one, const char* many) {
+    return QString::number(n) + QLatin1Char(' ') + QLatin1String(n == 1 ? one : many);
+}
+
+// The lines the final message adds about columns left alone.
+QString leftAlone(const ContainerWalk::Counts& total) {
+    QString text;
+    if (total.wrongWidth > 0)
+        text += QStringLiteral("\r") + plural(total.wrongWidth, "column looks", "columns look") +
+                QStringLiteral(" like %1-byte records; check the Version setting.")
+                    .arg(ItemRecord::CurrentWidth() == ItemRecord::Width::Narrow ? 16 : 10);
+    if (total.malformed > 0)
+        text += QStringLiteral("\r") + plural(total.malformed, "row was", "rows were") +
+                QStringLiteral(" left unchanged: the item column is not a whole number of records.");
+    return text;
+}
+
+constexpr int kPreviewRows = 10;
 
 } // namespace
 
-// While a walk runs, the commands and Close are unavailable; afterwards (also
-// after a failure) the reading query lets its connection go.
+// While a walk runs, the commands and Close are unavailable, and Stop is
+// offered.
 class TWipeForm::WalkScope {
 public:
     explicit WalkScope(TWipeForm* form) : m_form(form) { m_form->setWalking(true); }
-    ~WalkScope() {
-        m_form->m_read.Close();
-        m_form->setWalking(false);
-    }
+    ~WalkScope() { m_form->setWalking(false); }
     WalkScope(const WalkScope&) = delete;
     WalkScope& operator=(const WalkScope&) = delete;
 
@@ -145,9 +188,29 @@ void TWipeForm::buildWindow() {
                    [this] { WipeFollowingSpecificSelection1Click(); });
     ConnectGuarded(WipeALLItems1, &QAction::triggered, this, [this] { WipeALLItems1Click(); });
 
+    Preview = new QPushButton(QStringLiteral("Preview"), this);
+    Preview->setObjectName(QStringLiteral("Preview"));
+    Stop = new QPushButton(QStringLiteral("Stop"), this);
+    Stop->setObjectName(QStringLiteral("Stop"));
+    Stop->setEnabled(false);
+    for (QPushButton* button : {Preview, Stop})
+        button->setAutoDefault(false);
+    ConnectGuarded(Preview, &QPushButton::clicked, this, [this] { PreviewClick(); });
+    ConnectGuarded(Stop, &QPushButton::clicked, this, [this] { StopClick(); });
+    PopupMenu2 = new QMenu(this);
+    PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
+    PreviewGeneral1 = PopupMenu2->addAction(QStringLiteral("Preview General Selection"));
+    PreviewGeneral1->setObjectName(QStringLiteral("PreviewGeneral1"));
+    PreviewSpecific1 = PopupMenu2->addAction(QStringLiteral("Preview Specific Selection"));
+    PreviewSpecific1->setObjectName(QStringLiteral("PreviewSpecific1"));
+    ConnectGuarded(PreviewGeneral1, &QAction::triggered, this, [this] { PreviewGeneral1Click(); });
+    ConnectGuarded(PreviewSpecific1, &QAction::triggered, this, [this] { PreviewSpecific1Click(); });
+
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
+    buttons->addWidget(Preview);
     buttons->addWidget(BitBtn1);
+    buttons->addWidget(Stop);
     buttons->addWidget(BitBtn2);
 
     auto* root = new QVBoxLayout(this);
@@ -292,13 +355,21 @@ void TWipeForm::Button1Click() {
     close();
 }
 
-void TWipeForm::WipeFollowing1Click() {
-    const int type = ComboBox1->currentIndex();
-    runWalk(QStringLiteral("You will wipe: ") + ComboBox1->currentText() + QStringLiteral("\rAre you sure?"),
-            [type](int recordBytes) -> RecordMatch { return GWipe(recordBytes, type); });
+QString TWipeForm::generalQuestion() const {
+    return QStringLiteral("You will wipe: ") + ComboBox1->currentText() + QStringLiteral("\rAre you sure?");
 }
 
-void TWipeForm::WipeFollowingSpecificSelection1Click() {
+TWipeForm::MatchMaker TWipeForm::generalMatch() const {
+    const int type = ComboBox1->currentIndex();
+    return [type](int recordBytes) -> RecordMatch { return GWipe(recordBytes, type); };
+}
+
+QString TWipeForm::specificQuestion() const {
+    return QStringLiteral("You will Errase: ") + ComboBox2->currentText() + QStringLiteral("\r") +
+           QStringLiteral("Are you Sure?");
+}
+
+TWipeForm::MatchMaker TWipeForm::specificMatch() const {
     const bool anyItem = ComboBox2->currentText() == kAnyItem;
     int excellent = 0;
     for (std::size_t i = 0; i < m_excellent.size(); ++i) {
@@ -308,11 +379,35 @@ void TWipeForm::WipeFollowingSpecificSelection1Click() {
     const int ancientIndex = std::max(0, m_ancient->checkedId());
     const QChar ancient(kAncient[ancientIndex].character);
     const ChosenItem item = m_item;
-    runWalk(QStringLiteral("You will Errase: ") + ComboBox2->currentText() + QStringLiteral("\r") +
-                QStringLiteral("Are you Sure?"),
-            [=](int recordBytes) -> RecordMatch {
-                return SWipe(recordBytes, anyItem, item, excellent, ancient);
-            });
+    return
+        [=](int recordBytes) -> RecordMatch { return SWipe(recordBytes, anyItem, item, excellent, ancient); };
+}
+
+void TWipeForm::WipeFollowing1Click() {
+    runWalk(generalQuestion(), generalMatch());
+}
+
+void TWipeForm::WipeFollowingSpecificSelection1Click() {
+    runWalk(specificQuestion(), specificMatch());
+}
+
+void TWipeForm::PreviewClick() {
+    if (m_walking)
+        return;
+    PopupMenu2->popup(QCursor::pos());
+}
+
+void TWipeForm::PreviewGeneral1Click() {
+    runPreview(generalMatch());
+}
+
+void TWipeForm::PreviewSpecific1Click() {
+    runPreview(specificMatch());
+}
+
+void TWipeForm::StopClick() {
+    if (m_walking)
+        m_stopAsked = true;
 }
 
 void TWipeForm::WipeALLItems1Click() {
@@ -326,11 +421,11 @@ void TWipeForm::WipeALLItems1Click() {
     const ItemRecord::Width width = ItemRecord::CurrentWidth();
     const QString inventory = ItemRecord::EmptyColumnLiteral(ItemRecord::kInventoryRecords, width);
     const QString warehouse = ItemRecord::EmptyColumnLiteral(ItemRecord::kWarehouseRecords, width);
-    QStringList statements{QStringLiteral("UPDATE Character SET Inventory=") + inventory,
-                           QStringLiteral("UPDATE Warehouse SET Items=") + warehouse};
-    if (vaultsEnabled())
-        statements << QStringLiteral("UPDATE ") + setting("Table") + QStringLiteral(" SET ") +
-                          setting("ColumnItems") + QStringLiteral("=") + warehouse;
+    QStringList statements{WalkStatements::WipeAllInventories(inventory),
+                           WalkStatements::WipeAllWarehouses(warehouse)};
+    const VaultSettings vaults = VaultSettings::Read();
+    if (vaults.enabled)
+        statements << WalkStatements::WipeAllVaults(vaults, warehouse);
     for (const QString& statement : statements) {
         m_write.Close();
         m_write.SetConnectionString(gameDatabase());
@@ -355,13 +450,8 @@ void TWipeForm::closeEvent(QCloseEvent* event) {
 
 // ---------------------------------------------------------------- the walk
 
-bool TWipeForm::vaultsEnabled() {
-    return ReadSettingInt(QStringLiteral("Vaults"), QStringLiteral("Enabled")) == 1;
-}
-
 void TWipeForm::resetCounters() {
     m_deleted = 0;
-    m_skipped = 0;
     showDeleted();
     for (Line& line : m_lines)
         line.gauge->setValue(0);
@@ -372,18 +462,14 @@ void TWipeForm::showDeleted() {
 }
 
 void TWipeForm::loadTotals() {
-    const bool vaults = vaultsEnabled();
-    const QString third =
-        vaults ? QStringLiteral(" , (Select count(*) from ") + setting("Table") + QStringLiteral(")")
-               : QStringLiteral(" ");
+    const VaultSettings vaults = VaultSettings::Read();
     m_read.Close();
     m_read.SetConnectionString(gameDatabase());
-    m_read.SetText(
-        QStringLiteral("select (select count(*) from Character),(select count(*) from Warehouse) ") + third);
+    m_read.SetText(WalkStatements::Totals(vaults));
     m_read.Open();
     for (int k = 0; k < KindCount; ++k) {
         Line& line = m_lines[std::size_t(k)];
-        if (k == Vault && !vaults) {
+        if (k == Vault && !vaults.enabled) {
             line.all->clear();
             continue;
         }
@@ -394,102 +480,112 @@ void TWipeForm::loadTotals() {
     m_read.Close();
 }
 
-TWipeForm::Walk TWipeForm::walkOf(Kind kind) const {
-    switch (kind) {
-    case Inventory:
-        return {QStringLiteral("SELECT AccountID, Inventory, Name FROM Character"),
-                ItemRecord::kInventoryRecords, [](const Query& row, const QString& literal) {
-                    return QStringLiteral("UPDATE Character SET Inventory=") + literal +
-                           QStringLiteral(" WHERE (AccountID=") + Q(row.Fields(0).AsString()) +
-                           QStringLiteral(") AND (Name=") + Q(row.Fields(2).AsString()) + QStringLiteral(")");
-                }};
-    case Warehouse:
-        return {QStringLiteral("SELECT AccountID, Items FROM Warehouse"), ItemRecord::kWarehouseRecords,
-                [](const Query& row, const QString& literal) {
-                    return QStringLiteral("UPDATE Warehouse SET Items=") + literal +
-                           QStringLiteral(" WHERE (AccountID=") + Q(row.Fields(0).AsString()) +
-                           QStringLiteral(")");
-                }};
-    case Vault:
-    case KindCount:
-        break;
-    }
-    const QString table = setting("Table");
-    const QString items = setting("ColumnItems");
-    const QString account = setting("ColumnAccount");
-    const QString number = setting("ColumnNumber");
-    return {QStringLiteral("SELECT ") + account + QStringLiteral(", ") + items + QStringLiteral(",") +
-                number + QStringLiteral(" FROM ") + table,
-            ItemRecord::kWarehouseRecords, [=](const Query& row, const QString& literal) {
-                return QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + items +
-                       QStringLiteral("=") + literal + QStringLiteral(" WHERE (") + account +
-                       QStringLiteral("=") + Q(row.Fields(0).AsString()) + QStringLiteral(") AND (") +
-                       number + QStringLiteral("=") + Q(row.Fields(2).AsString()) + QStringLiteral(")");
-            }};
-}
-
 void TWipeForm::setWalking(bool walking) {
     m_walking = walking;
+    m_stopAsked = false;
     BitBtn1->setEnabled(!walking);
     BitBtn2->setEnabled(!walking);
-    for (QAction* action : PopupMenu1->actions())
-        action->setEnabled(!walking);
+    Preview->setEnabled(!walking);
+    Stop->setEnabled(walking);
+    for (QMenu* menu : {PopupMenu1, PopupMenu2})
+        for (QAction* action : menu->actions())
+            action->setEnabled(!walking);
 }
 
-void TWipeForm::runWalk(const QString& question, const std::function<RecordMatch(int)>& makeMatch) {
+bool TWipeForm::rowDone(const ContainerWalk::Row& row, const ContainerWalk::Counts& counts) {
+    if (row.number == 1)
+        m_writtenBefore = 0;
+    if (counts.written > m_writtenBefore && m_firstRows.size() < kPreviewRows)
+        m_firstRows << rowName(row);
+    m_writtenBefore = counts.written;
+    Line& line = m_lines[std::size_t(row.kind)];
+    if (row.number > line.gauge->maximum())
+        line.gauge->setMaximum(row.number);
+    line.gauge->setValue(row.number);
+    line.done->setText(QString::number(row.number));
+    QCoreApplication::processEvents();
+    return !m_stopAsked;
+}
+
+void TWipeForm::walkAll(ContainerWalk::Walker& walker, const MatchMaker& makeMatch) {
+    const VaultSettings vaults = VaultSettings::Read();
+    if (vaults.enabled && !vaults.InvalidName().isEmpty())
+        throw SettingsError(QStringLiteral("The setting Vaults/%1 is not a plain table or column name")
+                                .arg(vaults.InvalidName()));
+    const int recordBytes = ItemRecord::Bytes(ItemRecord::CurrentWidth());
+    const RecordMatch match = makeMatch(recordBytes);
+    loadTotals();
+    m_firstRows.clear();
+    for (const ContainerWalk::Source& source : WipeSources(vaults)) {
+        walker.Walk(source, [&](const ContainerWalk::Row& row) { return WipeRow(row, recordBytes, match); });
+        m_deleted = walker.total().count;
+        showDeleted();
+    }
+}
+
+void TWipeForm::runWalk(const QString& question, const MatchMaker& makeMatch) {
     if (m_walking)
         return;
     resetCounters();
     if (!Dialogs::Ask(this, QStringLiteral("Confirm"), question, Dialogs::Icon::Question))
         return;
-    {
+    // Nothing is written without a place to keep what it replaces.
+    const std::unique_ptr<UndoFile> undo = UndoFile::Create(QStringLiteral("wipe"));
+    ContainerWalk::Options options;
+    options.undo = undo.get();
+    ContainerWalk::Walker walker(gameDatabase(), options, *this);
+    try {
         const WalkScope scope(this);
-        const int recordBytes = ItemRecord::Bytes(ItemRecord::CurrentWidth());
-        const RecordMatch match = makeMatch(recordBytes);
-        loadTotals();
-        walkContainer(Inventory, recordBytes, match);
-        walkContainer(Warehouse, recordBytes, match);
-        if (vaultsEnabled())
-            walkContainer(Vault, recordBytes, match);
+        walkAll(walker, makeMatch);
+    } catch (const TanorError& e) {
+        m_deleted = walker.total().count;
+        showDeleted();
+        QString text = Dialogs::ErrorText(e.text());
+        if (walker.failedRow().number > 0 || walker.total().written > 0)
+            text += QStringLiteral("\r") + plural(walker.total().written, "row was", "rows were") +
+                    QStringLiteral(" written; undo file: ") + QDir::toNativeSeparators(undo->path());
+        if (walker.failedRow().number > 0)
+            text += QStringLiteral("\r") + rowName(walker.failedRow()) +
+                    QStringLiteral(" could not be written; the walk stopped there.");
+        Dialogs::ShowError(this, text);
+        return;
     }
-    QString message = QStringLiteral("Items were deleted");
-    if (m_skipped > 0)
-        message += QStringLiteral("\r%1 %2 left unchanged: the item column is not a whole number of records.")
-                       .arg(m_skipped)
-                       .arg(m_skipped == 1 ? QStringLiteral("row was") : QStringLiteral("rows were"));
+    QString message = walker.stopped()
+                          ? QStringLiteral("Stopped: items were deleted from the rows done so far")
+                          : QStringLiteral("Items were deleted");
+    message += leftAlone(walker.total());
+    message += QStringLiteral("\rUndo file: ") + QDir::toNativeSeparators(undo->path());
     Dialogs::Show(this, QStringLiteral("Information"), message, Dialogs::Icon::Information);
 }
 
-void TWipeForm::walkContainer(Kind kind, int recordBytes, const RecordMatch& match) {
-    const Walk walk = walkOf(kind);
-    Line& line = m_lines[std::size_t(kind)];
-    // Rows go back to the database they were read from, even if the settings
-    // change while the walk runs.
-    const QString database = gameDatabase();
-    m_read.Close();
-    m_read.SetConnectionString(database);
-    m_read.SetText(walk.select);
-    m_read.Open();
-    line.gauge->setValue(0);
-    int done = 0;
-    for (; !m_read.Eof(); m_read.Next()) {
-        const RowRewrite row = RewriteRow(m_read.Fields(1).AsBytes(), recordBytes, walk.records, match);
-        if (row.malformed)
-            ++m_skipped;
-        if (row.changed) {
-            m_write.Close();
-            m_write.SetConnectionString(database);
-            m_write.SetText(walk.update(m_read, row.literal));
-            (void)m_write.ExecSQL();
-            m_deleted += row.erased;
-            showDeleted();
-        }
-        ++done;
-        if (done > line.gauge->maximum())
-            line.gauge->setMaximum(done);
-        line.gauge->setValue(done);
-        line.done->setText(QString::number(done));
-        QCoreApplication::processEvents();
+void TWipeForm::runPreview(const MatchMaker& makeMatch) {
+    if (m_walking)
+        return;
+    resetCounters();
+    ContainerWalk::Options options;
+    options.write = false;
+    ContainerWalk::Walker walker(gameDatabase(), options, *this);
+    {
+        const WalkScope scope(this);
+        walkAll(walker, makeMatch);
     }
-    m_read.Close();
+    const ContainerWalk::Counts total = walker.total();
+    QString text = QStringLiteral("The wipe would erase %1 in %2:")
+                       .arg(plural(total.count, "record", "records"), plural(total.written, "row", "rows"));
+    const ContainerWalk::Kind kinds[] = {ContainerWalk::Kind::Inventory, ContainerWalk::Kind::Warehouse,
+                                         ContainerWalk::Kind::Vault};
+    for (const ContainerWalk::Kind kind : kinds) {
+        const ContainerWalk::Counts& c = walker.counts(kind);
+        if (c.rows == 0 && kind == ContainerWalk::Kind::Vault)
+            continue;
+        text += QStringLiteral("\r%1: %2 in %3 of %4")
+                    .arg(kindName(kind), plural(c.count, "record", "records"),
+                         plural(c.written, "row", "rows"), QString::number(c.rows));
+    }
+    if (!m_firstRows.isEmpty())
+        text += QStringLiteral("\rFirst rows: ") + m_firstRows.join(QStringLiteral(", "));
+    text += leftAlone(total);
+    if (walker.stopped())
+        text += QStringLiteral("\rStopped before the end: the figures cover the rows done.");
+    Dialogs::Show(this, QStringLiteral("Preview"), text, Dialogs::Icon::Information);
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "containers/WipeMatch.h"
+#include "items/ContainerWalk.h"
 #include "platform/Query.h"
 
 #include <QDialog>
 
 #include <array>
+#include <functional>
 
 class QAction;
 class QButtonGroup;
@@ -19,9 +21,10 @@ class QPushButton;
 
 // Erases chosen item records from every item container of the game database:
 // all inventories, all warehouses and, when they are switched on, all extra
-// vaults. The walk streams the rows through one query and writes the rows it
-// changed through a second one, so its memory does not grow with the database.
-class TWipeForm : public QDialog {
+// vaults, through the container walk. Every original column is kept in an
+// undo file before it is rewritten; "Preview" runs the same walk writing
+// nothing, and "Stop" ends a walk after the row in hand.
+class TWipeForm : public QDialog, private ContainerWalk::Listener {
     Q_OBJECT
 
 public:
@@ -35,8 +38,12 @@ public:
     void WipeFollowing1Click();
     void WipeFollowingSpecificSelection1Click();
     void WipeALLItems1Click();
+    void PreviewClick();
+    void PreviewGeneral1Click();
+    void PreviewSpecific1Click();
+    void StopClick();
 
-    [[nodiscard]] bool walking() const { return m_walking; }
+    [[nodiscard]] bool Running() const { return m_walking; }
 
     // A walk cannot be left half done by closing the window under it.
     void reject() override;
@@ -54,14 +61,6 @@ private:
         QProgressBar* gauge = nullptr;
     };
 
-    // How one kind of container is read and rewritten.
-    struct Walk {
-        QString select;
-        int records = 0;
-        // The rewrite of the current row of the reading query.
-        std::function<QString(const Query& row, const QString& literal)> update;
-    };
-
     class WalkScope;
 
     void buildWindow();
@@ -74,12 +73,19 @@ private:
     void resetCounters();
     void showDeleted();
     void loadTotals();
-    [[nodiscard]] static bool vaultsEnabled();
-    [[nodiscard]] Walk walkOf(Kind kind) const;
 
-    void runWalk(const QString& question, const std::function<RecordMatch(int recordBytes)>& makeMatch);
-    void walkContainer(Kind kind, int recordBytes, const RecordMatch& match);
+    using MatchMaker = std::function<RecordMatch(int recordBytes)>;
+    [[nodiscard]] QString generalQuestion() const;
+    [[nodiscard]] MatchMaker generalMatch() const;
+    [[nodiscard]] QString specificQuestion() const;
+    [[nodiscard]] MatchMaker specificMatch() const;
+    void runWalk(const QString& question, const MatchMaker& makeMatch);
+    void runPreview(const MatchMaker& makeMatch);
+    // Walks every container; returns the walker's figures.
+    void walkAll(ContainerWalk::Walker& walker, const MatchMaker& makeMatch);
     void setWalking(bool walking);
+
+    bool rowDone(const ContainerWalk::Row& row, const ContainerWalk::Counts& counts) override;
 
     QComboBox* ComboBox1 = nullptr;
     QComboBox* ComboBox2 = nullptr;
@@ -92,14 +98,23 @@ private:
     QAction* WipeFollowing1 = nullptr;
     QAction* WipeFollowingSpecificSelection1 = nullptr;
     QAction* WipeALLItems1 = nullptr;
+    QPushButton* Preview = nullptr;
+    QPushButton* Stop = nullptr;
+    QMenu* PopupMenu2 = nullptr;
+    QAction* PreviewGeneral1 = nullptr;
+    QAction* PreviewSpecific1 = nullptr;
     QLabel* m_deletedLabel = nullptr;
     std::array<Line, KindCount> m_lines{};
 
-    Query m_read;  // the rows being walked; stays open for a whole container kind
-    Query m_write; // rewrites, on a connection of its own
+    Query m_read;  // totals
+    Query m_write; // wipe all
 
     ChosenItem m_item;
     int m_deleted = 0;
-    int m_skipped = 0;
     bool m_walking = false;
+    bool m_stopAsked = false;
+    // Of the walk in hand: the rows done of the current kind, whether the row
+    // before changed something, and the first rows a preview names.
+    int m_writtenBefore = 0;
+    QStringList m_firstRows;
 };

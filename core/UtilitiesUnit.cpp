@@ -212,3 +212,20 @@ QString Q(const QString& value) {
     return QLatin1Char('\'') + QString(value).replace(QLatin1Char('\''), QLatin1String("''")) +
            QLatin1Char('\'');
 }
+
+QDateTime DateTimeOf(const QVariant& value) {
+    if (value.typeId() == QMetaType::QDateTime || value.typeId() == QMetaType::QDate)
+        return value.toDateTime();
+    const QString text = value.toString();
+    for (const char* format : {"yyyy-MM-dd HH:mm:ss.zzz", "yyyy-MM-dd HH:mm:ss", "yyyy-MM-ddTHH:mm:ss"}) {
+        const QDateTime when = QDateTime::fromString(text, QLatin1String(format));
+        if (when.isValid())
+            return when;
+    }
+    return {};
+}
+
+QString DateTimeToSecond(const QVariant& value) {
+    const QDateTime when = DateTimeOf(value);
+    return when.isValid() ? when.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : value.toString();
+}

@@ -3,7 +3,9 @@
 #include "core/DataSource.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
+#include <QVariant>
 
 // Shared routines of the editor: the settings file,
 // connection strings, the data source registry entries the tool keeps, the
@@ -59,5 +61,12 @@ void RegisterOperatorDataSource(const QString& database);
 [[nodiscard]] int HexToInt(const QString& text);
 // The integer part of x (toward zero) plus one: 1-based cell of a coordinate.
 [[nodiscard]] int CellIndex(double x);
+// A date and time read from a column: a date value as it is, or a text in
+// the server's form ("yyyy-MM-dd HH:mm:ss" with or without ".zzz", or with
+// "T"); invalid when it is neither.
+[[nodiscard]] QDateTime DateTimeOf(const QVariant& value);
+// The same shown to the second ("yyyy-MM-dd HH:mm:ss"); anything that is not
+// a date is shown as it stands.
+[[nodiscard]] QString DateTimeToSecond(const QVariant& value);
 // A text value for a statement: in single quotes, inner quotes doubled.
 [[nodiscard]] QString Q(const QString& value);

@@ -2,6 +2,7 @@
 
 #include "core/UtilitiesUnit.h"
 #include "platform/Query.h"
+#include "platform/TanorError.h"
 
 namespace Catalogue {
 
@@ -85,6 +86,19 @@ SetPiece setPieceOf(const QString& sql, bool withType) {
     return p;
 }
 
+// A key outside its range would write another item type into the record:
+// Unique is the unique bit (0 or 8), Unique2 the type nibble (0 to 15).
+void checkKey(const QString& name, const char* column, const QString& value) {
+    bool number = false;
+    const int v = value.trimmed().toInt(&number);
+    const bool narrow = qstrcmp(column, "Unique") == 0;
+    const bool fits = number && (narrow ? (v == 0 || v == 8) : (v >= 0 && v <= 15));
+    if (!fits)
+        throw DbError(QStringLiteral("The catalogue row of \"%1\" is invalid: %2 is \"%3\" (%4 expected)")
+                          .arg(name, QString::fromLatin1(column), value,
+                               narrow ? QStringLiteral("0 or 8") : QStringLiteral("0 to 15")));
+}
+
 } // namespace
 
 QStringList Types() {
@@ -95,7 +109,7 @@ QStringList SubTypes(const QString& type) {
     return listOf(QStringLiteral("SELECT Name FROM Item WHERE Type =") + Q(type));
 }
 
-ChosenItem Chosen(const QString& name, Width w) {
+CatalogueItem Chosen(const QString& name, Width w) {
     const bool narrow = w == Width::Narrow;
     Lookup q(
         (narrow
@@ -104,10 +118,11 @@ ChosenItem Chosen(const QString& name, Width w) {
              : QStringLiteral(
                    "SELECT ID2, Unique2, Code32,SetNumber, SetItem, ExcOptionType FROM Item WHERE Name=")) +
         Q(name));
-    ChosenItem item;
+    CatalogueItem item;
     if (!q.found())
         return item;
     item.found = true;
+    checkKey(name, narrow ? "Unique" : "Unique2", q.text(narrow ? "Unique" : "Unique2"));
     item.id = q.text(narrow ? "ID" : "ID2");
     item.unique = q.number(narrow ? "Unique" : "Unique2");
     item.code32 = q.text("Code32");
@@ -199,6 +214,8 @@ WipeKey WipeItem(const QString& name) {
     if (!q.found())
         return key;
     key.found = true;
+    // Unique2 is checked by the walk when a wide record meets it.
+    checkKey(name, "Unique", q.text("Unique"));
     key.id = q.text("ID");
     key.id2 = q.text("ID2");
     key.unique = q.number("Unique");

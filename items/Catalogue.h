@@ -22,7 +22,7 @@ namespace Catalogue {
 
 // ---- the item chosen in the property editor
 
-struct ChosenItem {
+struct CatalogueItem {
     bool found = false;
     QString id;     // ID (10-byte) or ID2 (16-byte)
     int unique = 0; // Unique (0/8) or Unique2 (0–15)
@@ -31,7 +31,7 @@ struct ChosenItem {
     QString setItem; // as stored ("any" for none)
     QString excKind; // ExcOptionType
 };
-[[nodiscard]] ChosenItem Chosen(const QString& name, ItemRecord::Width w);
+[[nodiscard]] CatalogueItem Chosen(const QString& name, ItemRecord::Width w);
 
 // The piece of set `setNumber` in `type`; empty when SetNumber of the first
 // row is 0 or there is no row.

@@ -6,12 +6,15 @@
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
 
+#include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+
+#include <algorithm>
 
 namespace {
 
@@ -70,22 +73,33 @@ void TItemCellButton::paintEvent(QPaintEvent*) {
     if (text().isEmpty())
         return;
     painter.setPen(m_colour.isValid() ? m_colour : palette().color(QPalette::ButtonText));
-    // Small cells get a smaller font until the words fit; below a readable
-    // floor long words break anywhere (the tooltip has the whole name).
     const QRect area = rect().adjusted(1, 1, -1, -1);
-    QFont f = font();
-    int flags = Qt::AlignCenter | Qt::TextWordWrap;
-    for (qreal size = f.pointSizeF();; size -= 0.5) {
-        f.setPointSizeF(size);
-        if (QFontMetrics(f).boundingRect(area, flags, text()).width() <= area.width())
-            break;
-        if (size <= 5.0) {
-            flags = Qt::AlignCenter | Qt::TextWrapAnywhere;
-            break;
+    const FittedCaption fitted = FitCaption(text(), font(), area.size());
+    painter.setFont(fitted.font);
+    painter.drawText(area, Qt::AlignCenter, fitted.text);
+}
+
+TItemCellButton::FittedCaption TItemCellButton::FitCaption(const QString& caption, const QFont& font,
+                                                           const QSize& area) {
+    // Small cells get a smaller font until the words fit; below a readable
+    // floor a word too long for the cell is elided, never cut in two (the
+    // tooltip has the whole name).
+    const QStringList words = caption.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    FittedCaption out{font, QString()};
+    for (qreal size = font.pointSizeF();; size -= 0.5) {
+        out.font.setPointSizeF(size);
+        const QFontMetrics metrics(out.font);
+        int widest = 0;
+        for (const QString& w : words)
+            widest = std::max(widest, metrics.horizontalAdvance(w));
+        if (widest <= area.width() || size <= kCaptionFloor) {
+            QStringList lines;
+            for (const QString& w : words)
+                lines << metrics.elidedText(w, Qt::ElideRight, area.width());
+            out.text = lines.join(QLatin1Char('\n'));
+            return out;
         }
     }
-    painter.setFont(f);
-    painter.drawText(area, flags, text());
 }
 
 // ------------------------------------------------------------ equipment slots
@@ -112,7 +126,15 @@ const std::vector<EquipmentSlot>& EquipmentSlots() {
 
 TItemCells::TItemCells(ContainerKind kind, ItemContainer* container, TItemPropertyEditor* editor,
                        QWidget* window)
-    : QObject(window), m_kind(kind), m_container(container), m_editor(editor), m_window(window) {}
+    : QObject(window), m_kind(kind), m_container(container), m_editor(editor), m_window(window) {
+    // A new window starts with nothing selected: a cell chosen in another
+    // window (another account's warehouse) must not make one click place.
+    ClearSelection();
+}
+
+void TItemCells::ClearSelection() {
+    SelectedCell(m_kind) = 0;
+}
 
 TItemCells::~TItemCells() = default;
 

@@ -3,6 +3,7 @@
 #include "items/ItemContainer.h"
 
 #include <QColor>
+#include <QFont>
 #include <QPushButton>
 #include <QRect>
 #include <QSet>
@@ -23,6 +24,17 @@ public:
     [[nodiscard]] int Cell() const { return m_cell; }
     void SetCaptionColour(const QColor& colour);
     [[nodiscard]] QColor CaptionColour() const { return m_colour; }
+
+    // A caption (one word a line) as drawn in a cell of `area`: the font
+    // shrunk until every word fits, down to a floor; a word still too wide is
+    // elided whole.
+    struct FittedCaption {
+        QFont font;
+        QString text;
+    };
+    static constexpr qreal kCaptionFloor = 5.0;
+    [[nodiscard]] static FittedCaption FitCaption(const QString& caption, const QFont& font,
+                                                  const QSize& area);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -81,6 +93,8 @@ public:
     void EmptyAll();
 
     [[nodiscard]] int Selected() const { return SelectedCell(m_kind); }
+    // Nothing selected: the next click on a free cell only selects it.
+    void ClearSelection();
     [[nodiscard]] bool HasCell(int cell) const { return m_cells.count(cell) > 0; }
     [[nodiscard]] TItemCellButton* Button(int cell) const;
     [[nodiscard]] QString Caption(int cell) const;

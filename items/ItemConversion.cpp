@@ -3,6 +3,7 @@
 #include "core/UtilitiesUnit.h"
 #include "items/ItemRecord.h"
 #include "platform/Query.h"
+#include "platform/TanorError.h"
 
 namespace ItemConversion {
 
@@ -23,59 +24,53 @@ QString ConvertColumn(const QString& columnText, int records) {
     return ItemRecord::ColumnLiteral(wide, Width::Wide);
 }
 
-bool VaultsEnabled() {
-    return ReadSettingInt(QStringLiteral("Vaults"), QStringLiteral("Enabled")) == 1;
+namespace Statements {
+
+QString Totals() {
+    return QStringLiteral("SELECT count(*), (SELECT Count(*) From Character) FROM Warehouse");
 }
+
+QString VaultTotal(const VaultSettings& v) {
+    return QStringLiteral("SELECT count(*) FROM ") + v.table;
+}
+
+QString CharacterRows() {
+    return QStringLiteral("SELECT AccountID, Name, Inventory FROM Character");
+}
+
+QString InventoryRewrite(const QString& account, const QString& name, const QString& literal) {
+    return QStringLiteral("UPDATE Character SET Inventory=") + literal +
+           QStringLiteral(" WHERE (AccountID=") + Q(account) + QStringLiteral(") AND (Name=") + Q(name) +
+           QStringLiteral(")");
+}
+
+QString WarehouseRows() {
+    return QStringLiteral("SELECT AccountID, Items FROM Warehouse");
+}
+
+QString WarehouseRewrite(const QString& account, const QString& literal) {
+    return QStringLiteral("UPDATE Warehouse SET Items=") + literal + QStringLiteral(" WHERE (AccountID=") +
+           Q(account) + QStringLiteral(")");
+}
+
+QString VaultRows(const VaultSettings& v) {
+    return QStringLiteral("SELECT ") + v.account + QLatin1Char(',') + v.items + QLatin1Char(',') + v.number +
+           QStringLiteral(" FROM ") + v.table;
+}
+
+QString VaultRewrite(const VaultSettings& v, const QString& account, const QString& number,
+                     const QString& literal) {
+    return QStringLiteral("UPDATE ") + v.table + QStringLiteral(" SET ") + v.items + QLatin1Char('=') +
+           literal + QStringLiteral(" WHERE (") + v.account + QLatin1Char('=') + Q(account) +
+           QStringLiteral(") AND (") + v.number + QLatin1Char('=') + number + QLatin1Char(')');
+}
+
+} // namespace Statements
 
 namespace {
 
 QString gameDatabase() {
     return BuildConnectionString(DataSource::TanorOnline);
-}
-
-QString vaultSetting(const char* key) {
-    return ReadSetting(QStringLiteral("Vaults"), QString::fromLatin1(key));
-}
-
-int countOf(const QString& sql, int column) {
-    Query q;
-    q.SetConnectionString(gameDatabase());
-    q.SetText(sql);
-    q.Open();
-    return q.Fields(column).AsInteger();
-}
-
-// One walk: `read` yields rows whose column `itemsColumn` holds the items;
-// `update` builds the statement that writes a row's literal.
-void walk(Walk which, const QString& read, int itemsColumn, int records,
-          const std::function<QString(const Query&, const QString&)>& update, const Listener& listener,
-          Result& result) {
-    Query reader;
-    reader.SetConnectionString(gameDatabase());
-    reader.SetText(read);
-    reader.Open();
-    Query writer;
-    for (int row = 1; !reader.Eof(); ++row, reader.Next()) {
-        const QString text = BytesToHex(reader.Fields(itemsColumn).AsBytes());
-        if (listener.rowRead)
-            listener.rowRead(which, row);
-        switch (Classify(text, records)) {
-        case ColumnState::Narrow:
-            writer.SetConnectionString(gameDatabase());
-            writer.SetText(update(reader, ConvertColumn(text, records)));
-            writer.ExecSQL();
-            ++result.converted;
-            break;
-        case ColumnState::AlreadyWide:
-            ++result.alreadyWide;
-            break;
-        case ColumnState::Malformed:
-            ++result.skipped;
-            break;
-        }
-        if (listener.rowDone)
-            listener.rowDone(which, row);
-    }
 }
 
 } // namespace
@@ -84,53 +79,88 @@ Totals ReadTotals() {
     Totals totals;
     Query q;
     q.SetConnectionString(gameDatabase());
-    q.SetText(QStringLiteral("SELECT count(*), (SELECT Count(*) From Character) FROM Warehouse"));
+    q.SetText(Statements::Totals());
     q.Open();
     totals.warehouses = q.Fields(0).AsInteger();
     totals.characters = q.Fields(1).AsInteger();
     q.Close();
-    if (VaultsEnabled())
-        totals.vaults = countOf(QStringLiteral("SELECT count(*) FROM ") + vaultSetting("Table"), 0);
+    const VaultSettings vaults = VaultSettings::Read();
+    if (vaults.enabled) {
+        q.SetConnectionString(gameDatabase());
+        q.SetText(Statements::VaultTotal(vaults));
+        q.Open();
+        totals.vaults = q.Fields(0).AsInteger();
+    }
     return totals;
 }
 
-Result Run(const Listener& listener) {
+std::vector<ContainerWalk::Source> Sources(const VaultSettings& vaults) {
+    using ContainerWalk::Row;
+    std::vector<ContainerWalk::Source> sources;
+    sources.push_back(ContainerWalk::InventorySource(
+        Statements::CharacterRows(), 2, 1, [](const Row& row, const QString& literal) {
+            return Statements::InventoryRewrite(row.account, row.second, literal);
+        }));
+    sources.push_back(ContainerWalk::WarehouseSource(
+        Statements::WarehouseRows(), [](const Row& row, const QString& literal) {
+            return Statements::WarehouseRewrite(row.account, literal);
+        }));
+    if (vaults.enabled) {
+        if (!vaults.InvalidName().isEmpty())
+            throw SettingsError(QStringLiteral("The setting Vaults/%1 is not a plain table or column name")
+                                    .arg(vaults.InvalidName()));
+        sources.push_back(ContainerWalk::VaultSource(
+            vaults, Statements::VaultRows(vaults), [vaults](const Row& row, const QString& literal) {
+                // The number was read from the table; it goes back only as a number.
+                bool whole = false;
+                (void)row.second.toLongLong(&whole);
+                if (!whole)
+                    throw ConvertError(QStringLiteral("'%1' is not a valid vault number.").arg(row.second));
+                return Statements::VaultRewrite(vaults, row.account, row.second, literal);
+            }));
+    }
+    return sources;
+}
+
+ContainerWalk::Rewrite ConvertRow(const ContainerWalk::Row& row) {
+    using Action = ContainerWalk::Rewrite::Action;
+    const int records = ContainerWalk::RecordsOf(row.kind);
+    ContainerWalk::Rewrite out;
+    const QString text = BytesToHex(row.column);
+    switch (Classify(text, records)) {
+    case ColumnState::Narrow:
+        out.action = Action::Write;
+        out.columnText = ConvertColumn(text, records).mid(2);
+        out.count = 1;
+        break;
+    case ColumnState::AlreadyWide:
+        break;
+    case ColumnState::Malformed:
+        out.action = Action::Malformed;
+        break;
+    }
+    return out;
+}
+
+void Walk(ContainerWalk::Walker& walker) {
+    for (const ContainerWalk::Source& source : Sources(VaultSettings::Read()))
+        walker.Walk(source, ConvertRow);
+}
+
+Result ResultOf(const ContainerWalk::Walker& walker) {
+    const ContainerWalk::Counts total = walker.total();
     Result result;
-    walk(
-        Walk::Characters, QStringLiteral("SELECT AccountID, Name, Inventory FROM Character"), 2,
-        kInventoryRecords,
-        [](const Query& row, const QString& literal) {
-            return QStringLiteral("UPDATE Character SET Inventory=") + literal +
-                   QStringLiteral(" WHERE (AccountID=") + Q(row.Fields(0).AsString()) +
-                   QStringLiteral(") AND (Name=") + Q(row.Fields(1).AsString()) + QStringLiteral(")");
-        },
-        listener, result);
-    walk(
-        Walk::Warehouses, QStringLiteral("SELECT AccountID, Items FROM Warehouse"), 1, kWarehouseRecords,
-        [](const Query& row, const QString& literal) {
-            return QStringLiteral("UPDATE Warehouse SET Items=") + literal +
-                   QStringLiteral(" WHERE (AccountID=") + Q(row.Fields(0).AsString()) + QStringLiteral(")");
-        },
-        listener, result);
-    if (!VaultsEnabled())
-        return result;
-    const QString table = vaultSetting("Table");
-    const QString account = vaultSetting("ColumnAccount");
-    const QString items = vaultSetting("ColumnItems");
-    const QString number = vaultSetting("ColumnNumber");
-    walk(
-        Walk::ExtraVaults,
-        QStringLiteral("SELECT ") + account + QLatin1Char(',') + items + QLatin1Char(',') + number +
-            QStringLiteral(" FROM ") + table,
-        1, kWarehouseRecords,
-        [&](const Query& row, const QString& literal) {
-            return QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + items + QLatin1Char('=') +
-                   literal + QStringLiteral(" WHERE (") + account + QLatin1Char('=') +
-                   Q(row.Fields(0).AsString()) + QStringLiteral(") AND (") + number + QLatin1Char('=') +
-                   row.Fields(2).AsString() + QLatin1Char(')');
-        },
-        listener, result);
+    result.converted = total.written;
+    result.skipped = total.malformed;
+    result.alreadyWide = total.rows - total.written - total.malformed;
+    result.stopped = walker.stopped();
     return result;
+}
+
+Result Run(ContainerWalk::Listener& listener, const ContainerWalk::Options& options) {
+    ContainerWalk::Walker walker(gameDatabase(), options, listener);
+    Walk(walker);
+    return ResultOf(walker);
 }
 
 } // namespace ItemConversion

@@ -1,17 +1,16 @@
 #pragma once
 
+#include "core/VaultSettings.h"
+#include "items/ContainerWalk.h"
+
 #include <QString>
 
-#include <functional>
+#include <vector>
 
 // Rewrites every item column of the game database from 10-byte to 16-byte
-// records: characters, warehouses and, when switched on, extra vaults. Rows
-// are read one at a time from an open result while a second query writes
-// each converted row, so memory does not grow with the number of rows.
+// records (characters, warehouses and, when switched on, extra vaults)
+// through the container walk.
 namespace ItemConversion {
-
-inline constexpr int kInventoryRecords = 108;
-inline constexpr int kWarehouseRecords = 120;
 
 enum class ColumnState {
     Narrow,      // exactly the container's records of 10 bytes: converted
@@ -22,8 +21,19 @@ enum class ColumnState {
 // The literal of the converted column; the column must be Narrow.
 [[nodiscard]] QString ConvertColumn(const QString& columnText, int records);
 
-// Vaults/Enabled is exactly 1.
-[[nodiscard]] bool VaultsEnabled();
+// The statements of the conversion.
+namespace Statements {
+[[nodiscard]] QString Totals();
+[[nodiscard]] QString VaultTotal(const VaultSettings& vaults);
+[[nodiscard]] QString CharacterRows();
+[[nodiscard]] QString InventoryRewrite(const QString& account, const QString& name, const QString& literal);
+[[nodiscard]] QString WarehouseRows();
+[[nodiscard]] QString WarehouseRewrite(const QString& account, const QString& literal);
+[[nodiscard]] QString VaultRows(const VaultSettings& vaults);
+// The vault number goes in unquoted, as read.
+[[nodiscard]] QString VaultRewrite(const VaultSettings& vaults, const QString& account, const QString& number,
+                                   const QString& literal);
+} // namespace Statements
 
 struct Totals {
     int warehouses = 0;
@@ -32,23 +42,24 @@ struct Totals {
 };
 [[nodiscard]] Totals ReadTotals();
 
-enum class Walk { Characters, Warehouses, ExtraVaults };
-
-struct Listener {
-    // Row `row` (from 1) of a walk was read, before it is written.
-    std::function<void(Walk, int row)> rowRead;
-    // Row `row` is done.
-    std::function<void(Walk, int row)> rowDone;
-};
+// The walks in order: characters, warehouses, and the vaults when on.
+[[nodiscard]] std::vector<ContainerWalk::Source> Sources(const VaultSettings& vaults);
+// One row: a narrow column is written converted, a wide one kept.
+[[nodiscard]] ContainerWalk::Rewrite ConvertRow(const ContainerWalk::Row& row);
 
 struct Result {
-    int converted = 0;
+    int converted = 0; // written (in a count: to be written)
     int alreadyWide = 0;
     int skipped = 0; // malformed columns, never written
+    bool stopped = false;
 };
 
-// Runs the three walks in turn; a failing statement stops the run at once
-// (its DbError propagates) and leaves the rows written so far converted.
-Result Run(const Listener& listener);
+// Walks every container with `walker`; a failing statement ends the run
+// (its error propagates) and leaves the rows written so far converted.
+void Walk(ContainerWalk::Walker& walker);
+[[nodiscard]] Result ResultOf(const ContainerWalk::Walker& walker);
+
+// The whole conversion on the game database.
+Result Run(ContainerWalk::Listener& listener, const ContainerWalk::Options& options = {});
 
 } // namespace ItemConversion

@@ -1,10 +1,15 @@
 #include "items/ItemConvertorUnit.h"
 
+#include "core/UtilitiesUnit.h"
+#include "core/VaultSettings.h"
+#include "items/UndoFile.h"
+#include "platform/TanorError.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -104,11 +109,16 @@ void TItemConvertorForm::buildControls() {
 
     m_convert = new QPushButton(QStringLiteral("Begin Convertion..."), this);
     m_convert->setObjectName(QStringLiteral("Convert"));
+    m_stop = new QPushButton(QStringLiteral("Stop"), this);
+    m_stop->setObjectName(QStringLiteral("Stop"));
+    m_stop->setEnabled(false);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(m_convert);
+    buttons->addWidget(m_stop);
     layout->addLayout(buttons);
     ConnectGuarded(m_convert, &QPushButton::clicked, this, [this] { ConvertClick(); });
+    ConnectGuarded(m_stop, &QPushButton::clicked, this, [this] { StopClick(); });
     setMinimumWidth(560);
 }
 
@@ -116,74 +126,126 @@ void TItemConvertorForm::FormCreate() {
     m_totals = ItemConversion::ReadTotals();
     m_warehouseTotal->setText(QString::number(m_totals.warehouses));
     m_characterTotal->setText(QString::number(m_totals.characters));
-    if (ItemConversion::VaultsEnabled())
+    if (VaultSettings::Enabled())
         m_vaultTotal->setText(QString::number(m_totals.vaults));
 }
 
-QProgressBar* TItemConvertorForm::gaugeOf(ItemConversion::Walk walk) const {
-    switch (walk) {
-    case ItemConversion::Walk::Characters:
+QProgressBar* TItemConvertorForm::gaugeOf(ContainerWalk::Kind kind) const {
+    switch (kind) {
+    case ContainerWalk::Kind::Inventory:
         return m_inventoryGauge;
-    case ItemConversion::Walk::Warehouses:
+    case ContainerWalk::Kind::Warehouse:
         return m_warehouseGauge;
-    case ItemConversion::Walk::ExtraVaults:
+    case ContainerWalk::Kind::Vault:
         break;
     }
     return m_vaultGauge;
 }
 
-void TItemConvertorForm::rowRead(ItemConversion::Walk walk, int row) {
-    QLabel* counter = walk == ItemConversion::Walk::Characters   ? m_inventoryCount
-                      : walk == ItemConversion::Walk::Warehouses ? m_warehouseCount
-                                                                 : m_vaultCount;
-    counter->setText(QString::number(row));
+void TItemConvertorForm::rowRead(const ContainerWalk::Row& row) {
+    if (!m_running)
+        return;
+    QLabel* counter = row.kind == ContainerWalk::Kind::Inventory   ? m_inventoryCount
+                      : row.kind == ContainerWalk::Kind::Warehouse ? m_warehouseCount
+                                                                   : m_vaultCount;
+    counter->setText(QString::number(row.number));
     QCoreApplication::processEvents();
 }
 
-void TItemConvertorForm::rowDone(ItemConversion::Walk walk, int row) {
+bool TItemConvertorForm::rowDone(const ContainerWalk::Row& row, const ContainerWalk::Counts& counts) {
+    Q_UNUSED(counts);
+    if (!m_running)
+        return true;
     // The totals were counted when the window opened; rows added since
     // stretch the gauge.
-    QProgressBar* bar = gaugeOf(walk);
-    if (row > bar->maximum())
-        bar->setMaximum(row);
-    bar->setValue(row);
+    QProgressBar* bar = gaugeOf(row.kind);
+    if (row.number > bar->maximum())
+        bar->setMaximum(row.number);
+    bar->setValue(row.number);
+    return !m_stopAsked;
+}
+
+ItemConversion::Result TItemConvertorForm::countColumns() {
+    ContainerWalk::Options options;
+    options.write = false;
+    ContainerWalk::Walker walker(BuildConnectionString(DataSource::TanorOnline), options, *this);
+    ItemConversion::Walk(walker);
+    return ItemConversion::ResultOf(walker);
+}
+
+void TItemConvertorForm::StopClick() {
+    if (m_running)
+        m_stopAsked = true;
 }
 
 void TItemConvertorForm::ConvertClick() {
     if (m_running)
         return;
+    const ItemConversion::Result found = countColumns();
     if (!Dialogs::Ask(this, QStringLiteral("Information"),
                       QStringLiteral("Are you sure?\rRemember that if you begin the process\r"
-                                     "you won't be able to use the other functions of the editor"),
+                                     "you won't be able to use the other functions of the editor") +
+                          QStringLiteral("\r\rItem columns found: %1 of 10-byte records (to convert), %2 "
+                                         "already of 16-byte records, %3 malformed (left alone).")
+                              .arg(found.converted)
+                              .arg(found.alreadyWide)
+                              .arg(found.skipped),
                       Dialogs::Icon::Information))
         return;
+    // Nothing is written without a place to keep what it replaces.
+    const std::unique_ptr<UndoFile> undo = UndoFile::Create(QStringLiteral("conversion"));
     m_running = true;
+    m_stopAsked = false;
     m_convert->setEnabled(false);
+    m_stop->setEnabled(true);
     m_inventoryGauge->setRange(0, std::max(1, m_totals.characters));
     m_warehouseGauge->setRange(0, std::max(1, m_totals.warehouses));
     m_vaultGauge->setRange(0, std::max(1, m_totals.vaults));
-    ItemConversion::Listener listener;
-    listener.rowRead = [this](ItemConversion::Walk walk, int row) { rowRead(walk, row); };
-    listener.rowDone = [this](ItemConversion::Walk walk, int row) { rowDone(walk, row); };
+    ContainerWalk::Options options;
+    options.undo = undo.get();
+    ContainerWalk::Walker walker(BuildConnectionString(DataSource::TanorOnline), options, *this);
     try {
-        const ItemConversion::Result result = ItemConversion::Run(listener);
-        QString text = QStringLiteral("Convertion Sucessfull!");
-        if (result.skipped > 0)
-            text +=
-                QStringLiteral("\r%1 item column(s) were not whole 10-byte records and were left unchanged.")
-                    .arg(result.skipped);
+        ItemConversion::Walk(walker);
         m_running = false;
-        Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"), text, Dialogs::Icon::Information);
+        m_stop->setEnabled(false);
+        finished(ItemConversion::ResultOf(walker), undo->path());
     } catch (const std::exception&) {
         m_running = false;
-        Dialogs::Show(
-            this, QStringLiteral("Error"),
+        m_stop->setEnabled(false);
+        QString text =
             QStringLiteral("Unhandled exception while converting items\rDid you put the new length?\r"
-                           "Operation Aborted"),
-            Dialogs::Icon::Error);
+                           "Operation Aborted");
+        if (walker.total().written > 0)
+            text += QStringLiteral("\r%1 column(s) were converted before. Undo file: %2")
+                        .arg(walker.total().written)
+                        .arg(QDir::toNativeSeparators(undo->path()));
+        Dialogs::Show(this, QStringLiteral("Error"), text, Dialogs::Icon::Error);
     }
     m_convert->setEnabled(true);
     accept();
+}
+
+void TItemConvertorForm::finished(const ItemConversion::Result& result, const QString& undoFile) {
+    QString text = result.stopped
+                       ? QStringLiteral("Stopped: %1 column(s) were converted; a new run converts the rest.")
+                             .arg(result.converted)
+                       : QStringLiteral("Convertion Sucessfull!");
+    if (result.skipped > 0)
+        text += QStringLiteral("\r%1 item column(s) were not whole 10-byte records and were left unchanged.")
+                    .arg(result.skipped);
+    if (result.converted > 0)
+        text += QStringLiteral("\rUndo file: ") + QDir::toNativeSeparators(undoFile);
+    Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"), text, Dialogs::Icon::Information);
+    // After a complete run every column is 16-byte: the editors must read
+    // them so. The choice stays the operator's.
+    const QString section = QStringLiteral("Version");
+    if (!result.stopped && ReadSettingInt(section, section) == 0 &&
+        Dialogs::Ask(
+            this, QStringLiteral("Vorn Tanor Editor"),
+            QStringLiteral("Every item column is now of 16-byte records.\rSet the Version setting to "
+                           "1.02n (16-byte records) now?"),
+            Dialogs::Icon::Question))
+        WriteSettingInt(section, section, 1);
 }
 
 void TItemConvertorForm::reject() {

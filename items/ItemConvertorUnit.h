@@ -9,8 +9,11 @@ class QProgressBar;
 class QPushButton;
 
 // Converts every stored item of the game database from 10-byte to 16-byte
-// records: characters, warehouses and, when switched on, extra vaults.
-class TItemConvertorForm : public QDialog {
+// records: characters, warehouses and, when switched on, extra vaults. The
+// question before a run tells how many columns there are of each width; every
+// original column is kept in an undo file; "Stop" ends a run after the row in
+// hand.
+class TItemConvertorForm : public QDialog, private ContainerWalk::Listener {
     Q_OBJECT
 public:
     explicit TItemConvertorForm(QWidget* parent = nullptr);
@@ -19,6 +22,8 @@ public:
     void FormCreate();
     // Asks, then runs the whole conversion and closes the window.
     void ConvertClick();
+    // Ends the run after the row in hand.
+    void StopClick();
     [[nodiscard]] bool Running() const { return m_running; }
 
 public Q_SLOTS:
@@ -30,9 +35,12 @@ protected:
 
 private:
     void buildControls();
-    void rowRead(ItemConversion::Walk walk, int row);
-    void rowDone(ItemConversion::Walk walk, int row);
-    [[nodiscard]] QProgressBar* gaugeOf(ItemConversion::Walk walk) const;
+    void rowRead(const ContainerWalk::Row& row) override;
+    bool rowDone(const ContainerWalk::Row& row, const ContainerWalk::Counts& counts) override;
+    [[nodiscard]] QProgressBar* gaugeOf(ContainerWalk::Kind kind) const;
+    // Counts the columns of each width, writing nothing.
+    [[nodiscard]] ItemConversion::Result countColumns();
+    void finished(const ItemConversion::Result& result, const QString& undoFile);
 
     QLabel* m_warehouseTotal = nullptr; // Label7
     QLabel* m_characterTotal = nullptr; // Label8
@@ -44,6 +52,8 @@ private:
     QProgressBar* m_warehouseGauge = nullptr;
     QProgressBar* m_vaultGauge = nullptr;
     QPushButton* m_convert = nullptr;
+    QPushButton* m_stop = nullptr;
     ItemConversion::Totals m_totals;
     bool m_running = false;
+    bool m_stopAsked = false;
 };

@@ -195,11 +195,22 @@ QString DrawnSerialText(qint64 counter, bool marker) {
                            "the item keeps its serial")
                 .arg(counter)
                 .arg(marker ? 6 : 8));
-    return hex(counter, marker ? 6 : 8);
+    const QString text = hex(counter, marker ? 6 : 8);
+    if (!marker && text.startsWith(QLatin1String("F9")))
+        throw ConvertError(
+            QStringLiteral("The serial %1 drawn from the server would begin with F9, the marker "
+                           "of another item kind; the item keeps its serial")
+                .arg(text));
+    return text;
 }
 
 QString TypedSerialDigits(const QString& typed, bool marker) {
     const QString text = typed.toUpper();
+    if (!marker && text.size() == 8 && text.startsWith(QLatin1String("F9")))
+        throw ConvertError(
+            QStringLiteral("The serial \"%1\" begins with F9, the marker of another item kind; "
+                           "this item's serial cannot begin with F9")
+                .arg(typed));
     if (isHexDigits(text)) {
         if (text.size() == 8)
             return marker ? text.mid(2) : text;
@@ -213,7 +224,8 @@ QString TypedSerialDigits(const QString& typed, bool marker) {
 
 QString WithSerial(const QString& record, const QString& digits) {
     const bool marker = HasSerialMarker(record);
-    if (digits.size() != (marker ? 6 : 8) || !isHexDigits(digits))
+    if (digits.size() != (marker ? 6 : 8) || !isHexDigits(digits) ||
+        (!marker && digits.startsWith(QLatin1String("F9"), Qt::CaseInsensitive)))
         throw ConvertError(QStringLiteral("The serial \"%1\" does not fit the item record").arg(digits));
     return rewrite(record, marker ? 9 : 7, digits.toUpper());
 }

@@ -277,7 +277,7 @@ void TItemPropertyEditor::GetSubtype() {
     const QString name = m_subType->currentText();
     if (name.isEmpty())
         return;
-    const Catalogue::ChosenItem item = Catalogue::Chosen(name, m_width);
+    const Catalogue::CatalogueItem item = Catalogue::Chosen(name, m_width);
     // A name the catalogue lost meanwhile leaves the record as it is.
     if (!item.found)
         return;

@@ -70,7 +70,7 @@ std::unique_ptr<ConnectionPool::Slot> ConnectionPool::open(const DataTarget& tar
             } catch (const DbError& e) {
                 db.close();
                 db = QSqlDatabase();
-                fail(QStringLiteral("\"%1\": %2").arg(target.location, e.text()));
+                fail(e.text());
             }
         }
     } else {

@@ -91,3 +91,15 @@ private:
     int m_counter = 0;
     int m_generation = 0;
 };
+
+// Closes every pooled connection when it leaves scope. A program keeps one
+// in main() after its application object, so the connections close while
+// the SQL drivers are still loaded (the pool itself is destroyed after main
+// returns, too late to close them cleanly).
+class ConnectionPoolScope {
+public:
+    ConnectionPoolScope() = default;
+    ConnectionPoolScope(const ConnectionPoolScope&) = delete;
+    ConnectionPoolScope& operator=(const ConnectionPoolScope&) = delete;
+    ~ConnectionPoolScope() { ConnectionPool::instance().closeAll(); }
+};

@@ -4,36 +4,34 @@
 #include "platform/SqlTokenizer.h"
 #include "platform/TanorError.h"
 
-#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlQuery>
 
-#include <sqlite3.h>
-
 namespace {
 
-void getdateFn(sqlite3_context* ctx, int, sqlite3_value**) {
-    const QByteArray now =
-        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toUtf8();
-    sqlite3_result_text(ctx, now.constData(), int(now.size()), SQLITE_TRANSIENT);
-}
-
-sqlite3* handleOf(QSqlDatabase& db) {
-    const QVariant v = db.driver()->handle();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(v.data());
-}
+// SQLite's result code for a file whose header is not an SQLite database.
+constexpr int kNotADatabase = 26;
 
 void exec(QSqlDatabase& db, const QString& sql) {
     QSqlQuery q(db);
     if (!q.exec(sql))
         throw DbError(q.lastError().text());
+}
+
+// Names a file that SQLite refused as not being a database. No SQLite
+// connection can hold locks on such a file, so reading its head is safe.
+QString describeForeignFile(const QString& file) {
+    QFile f(file);
+    const QByteArray head = f.open(QIODevice::ReadOnly) ? f.read(32) : QByteArray();
+    if (head.mid(4, 15) == "Standard Jet DB" || head.mid(4, 15) == "Standard ACE DB")
+        return QStringLiteral("\"%1\" is a Microsoft Access database; this build reads the catalogue from an "
+                              "SQLite database of that name, built from the catalogue's text rows")
+            .arg(file);
+    return QStringLiteral("\"%1\" is not a database file").arg(file);
 }
 
 QString quoteName(const QString& name) {
@@ -46,34 +44,26 @@ QString quoteName(const QString& name) {
 namespace EmbeddedServer {
 
 void CheckDatabaseFile(const QString& file) {
+    // Only the file's metadata: opening and closing the file here would drop the
+    // POSIX locks that this process's SQLite connections hold on it, and another
+    // process would then take itself for the last user and delete the WAL.
     const QFileInfo info(file);
     if (!info.exists())
         throw DbError(QStringLiteral("The database file \"%1\" does not exist").arg(file));
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        throw DbError(
-            QStringLiteral("The database file \"%1\" cannot be read: %2").arg(file, f.errorString()));
-    const QByteArray head = f.read(32);
-    if (head.isEmpty())
-        return; // an empty file is a new, empty SQLite database
-    if (head.startsWith(QByteArrayLiteral("SQLite format 3")))
-        return;
-    if (head.mid(4, 15) == "Standard Jet DB" || head.mid(4, 15) == "Standard ACE DB")
-        throw DbError(
-            QStringLiteral("\"%1\" is a Microsoft Access database; this build reads the catalogue from an "
-                           "SQLite database of that name, built from the catalogue's text rows")
-                .arg(file));
-    throw DbError(QStringLiteral("\"%1\" is not a database file").arg(file));
+    if (!info.isFile())
+        throw DbError(QStringLiteral("\"%1\" is not a database file").arg(file));
 }
 
 void Prepare(QSqlDatabase& db, bool catalogue) {
-    if (!catalogue)
-        exec(db, QStringLiteral("PRAGMA journal_mode=WAL"));
-    sqlite3* handle = handleOf(db);
-    if (!handle)
-        throw DbError(QStringLiteral("The SQLite driver gave no database handle"));
-    sqlite3_create_function_v2(handle, "getdate", 0, SQLITE_UTF8, nullptr, getdateFn, nullptr, nullptr,
-                               nullptr);
+    // The first statement reads the file's header through SQLite itself.
+    QSqlQuery probe(db);
+    if (!probe.exec(catalogue ? QStringLiteral("PRAGMA schema_version")
+                              : QStringLiteral("PRAGMA journal_mode=WAL"))) {
+        const QSqlError error = probe.lastError();
+        if (error.nativeErrorCode().toInt() == kNotADatabase)
+            throw DbError(describeForeignFile(db.databaseName()));
+        throw DbError(QStringLiteral("\"%1\": %2").arg(db.databaseName(), error.text()));
+    }
 }
 
 void Attach(QSqlDatabase& db, const QString& ownFile, const QString& name) {

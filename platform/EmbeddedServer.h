@@ -12,11 +12,13 @@
 // procedures kept as data.
 namespace EmbeddedServer {
 
-// Throws DbError unless `file` is an SQLite database (an Access file, a
-// missing file and anything else are reported plainly).
+// Throws DbError unless `file` exists as a plain file (QSQLITE would create
+// a missing one). The file is never opened here.
 void CheckDatabaseFile(const QString& file);
 
-// Prepares a freshly opened connection: journal mode, SQL functions.
+// Prepares a freshly opened connection (journal mode) and, by reading the
+// header through SQLite, throws a DbError naming an Access file or any other
+// file that is not an SQLite database.
 void Prepare(QSqlDatabase& db, bool catalogue);
 
 // Attaches database `name` (a sibling file of `ownFile`) under that name.

@@ -87,6 +87,8 @@ struct Query::Impl {
     EmbeddedServer::Rows buffered; // procedure result
     bool usesBuffer = false;
     bool odbc = false;
+    bool hold = false;
+    bool snapshot = false;
     qsizetype bufferRow = 0;
 
     bool active = false;
@@ -101,7 +103,8 @@ struct Query::Impl {
         if (live)
             live->finish(); // before the connection goes back
         live = nullptr;
-        lease.release();
+        if (!hold)
+            lease.release();
         buffered = {};
         usesBuffer = false;
         active = false;
@@ -183,9 +186,14 @@ const QVector<SqliteDialect::Statement>& rewritten(const QString& text,
     return *memo.insert(text, std::move(statements));
 }
 
-[[noreturn]] void raise(ConnectionPool::Lease& lease, const QSqlError& error) {
+[[noreturn]] void raise(ConnectionPool::Lease& lease, const QSqlError& error, bool odbc) {
     // SQLSTATE class 08 is a broken connection: the pool must not keep it.
-    if (error.type() == QSqlError::ConnectionError || error.nativeErrorCode().startsWith(QLatin1String("08")))
+    // QSQLITE reports every failed step as a connection error, though the
+    // connection (and its open transaction) is as good as before.
+    const bool broken = odbc ? error.type() == QSqlError::ConnectionError ||
+                                   error.nativeErrorCode().startsWith(QLatin1String("08"))
+                             : !lease.database().isOpen();
+    if (broken)
         lease.markBroken();
     throw DbError(error.text().trimmed());
 }
@@ -194,14 +202,16 @@ const QVector<SqliteDialect::Statement>& rewritten(const QString& text,
 
 qint64 Query::Impl::run(const ConnectionTarget& parsed, bool wantRows) {
     const DataTarget target = DataTargets::Resolve(parsed);
-    lease = ConnectionPool::instance().acquire(target);
+    if (!(hold && lease.valid() && !lease.slot().broken && lease.slot().key == target.key()))
+        lease = ConnectionPool::instance().acquire(target);
     QSqlDatabase db = lease.database();
 
     odbc = target.backend == DataTarget::Backend::Odbc;
     if (odbc) {
         live = &statement();
+        live->setForwardOnly(!snapshot);
         if (!live->exec(text))
-            raise(lease, live->lastError());
+            raise(lease, live->lastError(), odbc);
         if (wantRows && !live->isSelect())
             throw DbError(QStringLiteral("The statement returned no rows to read"));
         return live->isSelect() ? -1 : live->numRowsAffected();
@@ -235,7 +245,7 @@ qint64 Query::Impl::run(const ConnectionTarget& parsed, bool wantRows) {
         usesBuffer = false;
         live = &statement();
         if (!live->exec(st.sql))
-            raise(lease, live->lastError());
+            raise(lease, live->lastError(), odbc);
         affected = st.returnsRows ? -1 : live->numRowsAffected();
         if (!last || !wantRows)
             live->finish();
@@ -250,14 +260,29 @@ qint64 Query::Impl::run(const ConnectionTarget& parsed, bool wantRows) {
 
 Query::Query() : d(std::make_unique<Impl>()) {}
 Query::~Query() {
-    if (d)
+    if (d) {
         d->reset();
+        d->lease.release();
+    }
 }
 Query::Query(Query&&) noexcept = default;
 Query& Query::operator=(Query&&) noexcept = default;
 
 void Query::Close() {
     d->reset();
+    d->lease.release();
+}
+
+void Query::Hold(bool hold) {
+    d->hold = hold;
+    if (!hold) {
+        d->reset();
+        d->lease.release();
+    }
+}
+
+void Query::SetSnapshot(bool snapshot) {
+    d->snapshot = snapshot;
 }
 
 void Query::SetConnectionString(const QString& text) {

@@ -54,6 +54,16 @@ public:
     void SetLines(const QStringList& lines);
     [[nodiscard]] const QString& Text() const;
 
+    // Keeps the connection between statements (until Close or Hold(false)),
+    // so that a transaction begun by one statement covers the next ones. A
+    // new connection string aimed elsewhere takes a connection of its own.
+    void Hold(bool hold);
+    // On the ODBC backend, reads through a static cursor: the server copies
+    // the result and holds no locks on the table while its rows are read
+    // (a walk that writes the same table meanwhile cannot block itself). The
+    // embedded backend streams either way.
+    void SetSnapshot(bool snapshot);
+
     // Runs a row-returning statement and stands on its first row.
     void Open();
     // Runs a statement; returns the rows it affected (-1 when unknown).

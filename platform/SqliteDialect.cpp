@@ -110,6 +110,20 @@ void rewriteConvert(Tokens& t) {
     }
 }
 
+// getdate() -> the local time as the server shows it, "yyyy-mm-dd hh:mm:ss.mmm".
+void rewriteGetdate(Tokens& t) {
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (!t[i].isWord("GETDATE"))
+            continue;
+        const qsizetype open = nextSolid(t, i + 1);
+        const qsizetype close = nextSolid(t, open + 1);
+        if (open >= t.size() || !t[open].isPunct('(') || close >= t.size() || !t[close].isPunct(')'))
+            continue;
+        t.remove(i, close + 1 - i);
+        t.insert(i, word(QStringLiteral("strftime('%Y-%m-%d %H:%M:%f','now','localtime')")));
+    }
+}
+
 // Db..Table -> Db.Table (the database is attached) or Table (own database).
 void rewriteThreePart(Tokens& t, const SqliteDialect::Context& ctx, QStringList& attach) {
     for (qsizetype i = 0; i + 1 < t.size(); ++i) {
@@ -276,6 +290,7 @@ QVector<Statement> Rewrite(const QString& sql, const Context& context) {
         rewriteUnicodeStrings(t);
         rewriteTop(t);
         rewriteConvert(t);
+        rewriteGetdate(t);
         rewriteThreePart(t, context, st.attach);
         rewriteDdl(t);
         if (context.catalogue)

@@ -9,7 +9,8 @@
 namespace CsvReader {
 
 [[nodiscard]] QVector<QStringList> Parse(const QString& text);
-// Reads a file; throws std::runtime_error when it cannot be read.
+// Reads a file; throws TanorError when it cannot be read. The parsing is
+// the catalogue editor's (reports/Csv), so both read the same text alike.
 [[nodiscard]] QVector<QStringList> ReadFile(const QString& path);
 
 } // namespace CsvReader

@@ -275,31 +275,27 @@ void GenerateServer(const QString& catalogue, const QString& file, const Generat
     replaceFile(file);
     Db db(file);
     const int w = options.recordWidth;
-    db.exec(
-        QStringLiteral(
-            "CREATE TABLE MEMB_INFO (memb___id TEXT COLLATE NOCASE PRIMARY KEY, memb__pwd TEXT);"
-            "CREATE TABLE AccountCharacter (Id TEXT COLLATE NOCASE PRIMARY KEY, GameID1 TEXT, GameID2 "
-            "TEXT, GameID3 TEXT, GameID4 TEXT, GameID5 TEXT, GameIDC TEXT);"
-            "CREATE TABLE Character (AccountID TEXT COLLATE NOCASE, Name TEXT COLLATE NOCASE PRIMARY "
-            "KEY, cLevel INTEGER, Class INTEGER, Inventory BLOB);"
-            "CREATE TABLE Warehouse (AccountID TEXT COLLATE NOCASE PRIMARY KEY, Items BLOB, Money "
-            "INTEGER, EndUseDate TEXT, DbVersion INTEGER, pw INTEGER);"
-            "CREATE TABLE ExtraVault (AccountID TEXT COLLATE NOCASE, VaultNumber INTEGER, Items BLOB, "
-            "PRIMARY KEY (AccountID, VaultNumber));"
-            "CREATE TABLE GameServerInfo (Number INTEGER, ItemCount INTEGER);"
-            "INSERT INTO GameServerInfo VALUES (0, 0);"
-            "CREATE TABLE tanor_procedures (name TEXT PRIMARY KEY COLLATE NOCASE, params TEXT, body TEXT);"
-            "INSERT INTO tanor_procedures VALUES ('QJ_GetItemSerial', '', 'UPDATE GameServerInfo SET "
-            "ItemCount = ItemCount + 1; SELECT ItemCount FROM GameServerInfo');"
-            "BEGIN;"),
-        QStringLiteral("generated schema"));
-    auto account = db.prepare("INSERT INTO MEMB_INFO VALUES (?, 'pass')");
+    // The demo's own schema and procedures, so the editor finds every table
+    // it reads at start on a generated server too.
+    const QString demo =
+        (options.resources.isEmpty() ? QStringLiteral(TANOR_DEFAULT_RESOURCES) : options.resources) +
+        QStringLiteral("/demo");
+    db.exec(readText(demo + QStringLiteral("/schema/TanorOnline.sql")), QStringLiteral("TanorOnline schema"));
+    db.exec(QStringLiteral("BEGIN"), QStringLiteral("begin"));
+    loadProcedures(db, demo + QStringLiteral("/procedures"));
+    db.exec(QStringLiteral(
+                "INSERT INTO GameServerInfo (Number, ItemCount, ZenCount, AceItemCount) VALUES (0, 0, 0, "
+                "0)"),
+            QStringLiteral("serial counter"));
+    auto account = db.prepare("INSERT INTO MEMB_INFO (memb___id, memb__pwd) VALUES (?, 'pass')");
     auto slotRow =
         db.prepare("INSERT INTO AccountCharacter (Id, GameID1, GameID2, GameID3, GameID4, GameID5) "
                    "VALUES (?, ?, ?, ?, ?, ?)");
-    auto character = db.prepare("INSERT INTO Character VALUES (?, ?, ?, ?, ?)");
-    auto warehouse = db.prepare("INSERT INTO Warehouse VALUES (?, ?, 0, '2026-01-01 00:00:00.000', 2, 0)");
-    auto vault = db.prepare("INSERT INTO ExtraVault VALUES (?, 1, ?)");
+    auto character = db.prepare(
+        "INSERT INTO Character (AccountID, Name, cLevel, Class, Inventory) VALUES (?, ?, ?, ?, ?)");
+    auto warehouse = db.prepare("INSERT INTO Warehouse (AccountID, Items, Money, EndUseDate, DbVersion, pw) "
+                                "VALUES (?, ?, 0, '2026-01-01 00:00:00.000', 2, 0)");
+    auto vault = db.prepare("INSERT INTO ExtraVault (AccountID, VaultNumber, Items) VALUES (?, 1, ?)");
     quint32 serial = 1;
     auto column = [&](int records) {
         QByteArray out;

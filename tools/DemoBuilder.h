@@ -38,9 +38,10 @@ struct GenerateOptions {
     int recordWidth = 10; // 10 or 16
     bool vaults = false;  // one extra vault per account
     quint32 seed = 1;
+    QString resources; // the folder with demo/ (schema, procedures); empty: the source tree's
 };
 
-// Writes a game database with N accounts, each with characters whose
+// Writes a game database with the demo's schema and procedures and N accounts, each with characters whose
 // inventories are full of catalogue items, a warehouse and (optionally) an
 // extra vault. Needs the catalogue file for the item keys.
 void GenerateServer(const QString& catalogue, const QString& file, const GenerateOptions& options);

@@ -9,6 +9,7 @@
 // Binary values print as 0x followed by hexadecimal digits.
 #include "core/UtilitiesUnit.h"
 #include "platform/AppPaths.h"
+#include "platform/ConnectionPool.h"
 #include "platform/Query.h"
 #include "platform/SqlTokenizer.h"
 #include "platform/TanorError.h"
@@ -42,6 +43,7 @@ QString cell(const Field& f) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
+    const ConnectionPoolScope pool;
     QStringList args = QCoreApplication::arguments().mid(1);
     QString connection;
     for (qsizetype i = 0; i < args.size(); ++i) {

@@ -163,3 +163,31 @@ QIcon GlyphIcon(Glyph glyph, const QColor& colour) {
     }
     return icon;
 }
+
+QIcon ApplicationIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(size / 16.0, size / 16.0);
+        QLinearGradient back(0, 0, 0, 16);
+        back.setColorAt(0, QColor(0x2f, 0x6f, 0xc4));
+        back.setColorAt(1, QColor(0x12, 0x3a, 0x7a));
+        p.setPen(Qt::NoPen);
+        p.setBrush(back);
+        p.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 3, 3);
+        // The chest of the container editors, in gold, on the square.
+        const QColor gold(0xf2, 0xc1, 0x4e);
+        p.setPen(QPen(QColor(0x5a, 0x35, 0x10), 0.8));
+        p.setBrush(gold);
+        p.drawRoundedRect(QRectF(3, 5, 10, 8), 1, 1);
+        p.drawLine(QPointF(3, 8), QPointF(13, 8));
+        p.setBrush(QColor(0x5a, 0x35, 0x10));
+        p.drawRect(QRectF(7.2, 7.2, 1.6, 2.4));
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}

@@ -28,3 +28,7 @@ enum class Glyph {
 };
 
 [[nodiscard]] QIcon GlyphIcon(Glyph glyph, const QColor& colour);
+
+// The program's own icon (window, task bar and tray): a chest on a blue
+// rounded square, drawn at the sizes desktops ask for.
+[[nodiscard]] QIcon ApplicationIcon();

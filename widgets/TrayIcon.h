@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <optional>
+
 class QMenu;
 class QSystemTrayIcon;
 class QWidget;
@@ -15,6 +17,9 @@ public:
     TrayIcon(QWidget* window, QMenu* menu);
 
     [[nodiscard]] static bool Available();
+    // Tests stand in for a desktop with (true) or without (false) a tray;
+    // nullopt asks the desktop again.
+    static void OverrideAvailable(std::optional<bool> available);
     // Hides the window into the tray (or minimises it).
     void Minimize();
     // Shows the window again and removes the icon.

@@ -8,6 +8,7 @@
 
 #include "core/UtilitiesUnit.h"
 #include "items/ItemConversion.h"
+#include "items/UndoFile.h"
 #include "platform/AppPaths.h"
 #include "platform/ConnectionPool.h"
 #include "platform/OdbcRegistry.h"
@@ -72,6 +73,7 @@ public:
         ConnectionPool::instance().closeAll();
         for (const char* suffix : {"", "-wal", "-shm"})
             QFile::remove(game() + QLatin1String(suffix));
+        QDir(m_dir.path() + QStringLiteral("/Undo")).removeRecursively();
         if (!QFile::exists(pristine(rows)))
             generate(m_dir.path(), pristine(rows), rows);
         QFile::copy(pristine(rows), game());
@@ -81,11 +83,25 @@ private:
     QTemporaryDir m_dir;
 };
 
-// The window's walk: every row through Query, events processed after each.
-ItemConversion::Result windowWalk() {
-    ItemConversion::Listener listener;
-    listener.rowRead = [](ItemConversion::Walk, int) { QCoreApplication::processEvents(); };
-    return ItemConversion::Run(listener);
+// Events processed after every row, as in the window.
+class Events : public ContainerWalk::Listener {
+public:
+    bool rowDone(const ContainerWalk::Row&, const ContainerWalk::Counts&) override {
+        QCoreApplication::processEvents();
+        return true;
+    }
+};
+
+// The window's walk: every row through Query, events processed after each,
+// every original column kept in an undo file; `batchRows` rows per
+// transaction (1: every row commits alone).
+ItemConversion::Result windowWalk(int batchRows = ContainerWalk::Options().batchRows) {
+    Events events;
+    const std::unique_ptr<UndoFile> undo = UndoFile::Create(QStringLiteral("conversion"));
+    ContainerWalk::Options options;
+    options.batchRows = batchRows;
+    options.undo = undo.get();
+    return ItemConversion::Run(events, options);
 }
 
 // One 10-byte record to 16 bytes, on raw bytes.
@@ -175,14 +191,22 @@ template <class Walk> void timeWalk(benchmark::State& state, Walk walk) {
 }
 
 void BM_WindowWalk(benchmark::State& state) {
-    timeWalk(state, [] { return windowWalk().converted; });
+    const int batch = int(state.range(1));
+    timeWalk(state, [batch] { return windowWalk(batch).converted; });
 }
 
 void BM_RawSqlite(benchmark::State& state) {
     timeWalk(state, [] { return rawWalk(g_folder->game()); });
 }
 
-BENCHMARK(BM_WindowWalk)->Arg(20000)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+// Arguments: rows of each table, rows per transaction.
+BENCHMARK(BM_WindowWalk)
+    ->Args({20000, 256})
+    ->Args({20000, 1})
+    ->ArgNames({"rows", "batch"})
+    ->Iterations(1)
+    ->Unit(benchmark::kSecond)
+    ->UseRealTime();
 BENCHMARK(BM_RawSqlite)->Arg(20000)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 long kilobytes(const char* field) {

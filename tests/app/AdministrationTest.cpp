@@ -40,7 +40,7 @@ TEST_F(AdministrationTest, TheFirstOperatorSeesTheRecordAndManagesOperators) {
     EXPECT_EQ(label(w.get(), "Name"), QStringLiteral("Administrator"));
     EXPECT_EQ(label(w.get(), "Auth"), QStringLiteral("0"));
     EXPECT_EQ(label(w.get(), "Block"), QStringLiteral("0"));
-    EXPECT_EQ(label(w.get(), "Date"), QStringLiteral("2024-01-02 03:04:05.000"));
+    EXPECT_EQ(label(w.get(), "Date"), QStringLiteral("2024-01-02 03:04:05")); // to the second
     EXPECT_EQ(label(w.get(), "Perm"), QStringLiteral("1"));
     EXPECT_TRUE(shown(w.get(), "Button3"));
     EXPECT_TRUE(shown(w.get(), "Button6"));

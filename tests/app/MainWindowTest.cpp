@@ -14,6 +14,7 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 namespace {
 
@@ -168,9 +169,15 @@ TEST_F(MainWindowTest, DeletingACharacterClearsItsSlotAndTheGuildItMasters) {
                       "='alpha1'"),
                   QStringLiteral("UPDATE AccountCharacter \r\nSET GameID1=NULL\r\n WHERE Id ='alpha1'"),
                   QStringLiteral("SELECT Name FROM Character WHERE AccountID='alpha1'"),
+                  QStringLiteral("SELECT G_Name FROM Guild"),
               }));
     EXPECT_EQ(items(list("Character")), QStringList{QStringLiteral("Bravo")});
     EXPECT_EQ(list("Character")->currentIndex(), -1);
+    // Nothing shows the deleted character's guild or offers commands on it.
+    EXPECT_FALSE(items(list("Guild")).contains(QStringLiteral("Knights")));
+    EXPECT_EQ(list("Guild")->currentIndex(), -1);
+    for (const char* b : {"DeleteCharacter", "EditCharacter", "EditInventory", "Friends"})
+        EXPECT_FALSE(shown(b)) << b;
     EXPECT_EQ(
         game(QStringLiteral("SELECT GameID1, GameID2, GameIDC FROM AccountCharacter WHERE Id='alpha1'")),
         QStringList{QStringLiteral("NULL|Bravo|Alpha")});
@@ -197,7 +204,7 @@ TEST_F(MainWindowTest, DeletingACharacterWithAQuoteDoublesItInEveryStatement) {
     StatementJournal::Recorder journal;
     click(main.get(), QStringLiteral("DeleteCharacter"));
     const std::vector<QString> texts = journal.texts();
-    ASSERT_EQ(texts.size(), 6u);
+    ASSERT_EQ(texts.size(), 7u);
     EXPECT_EQ(texts[0], QStringLiteral("DELETE FROM Character WHERE Name ='Kenn''y'"));
     EXPECT_EQ(texts[1], QStringLiteral("DELETE FROM Guild WHERE G_Master = 'Kenn''y'"));
     EXPECT_EQ(texts[4],
@@ -221,7 +228,7 @@ TEST_F(MainWindowTest, DeletingACharacterInNoSlotSendsNoSlotUpdate) {
     click(main.get(), QStringLiteral("DeleteCharacter"));
     for (const QString& text : journal.texts())
         EXPECT_FALSE(text.startsWith(QStringLiteral("UPDATE"))) << text.toStdString();
-    EXPECT_EQ(journal.texts().size(), 5u);
+    EXPECT_EQ(journal.texts().size(), 6u);
     EXPECT_EQ(list("Character")->count(), 0);
     EXPECT_EQ(game(QStringLiteral("SELECT count(*) FROM Character WHERE AccountID='ghost'")),
               QStringList{QStringLiteral("0")});
@@ -404,19 +411,66 @@ TEST_F(MainWindowTest, BarsMoveThePanelsAndTheWindowHeight) {
 
 // ---------------------------------------------------------------- windows
 
-TEST_F(MainWindowTest, CommandsOfWindowsNotBuiltYetAreDisabled) {
-    for (const char* name :
-         {"Find",      "SpeedButton6",  "DeleteAccount", "DeleteCharacter", "AddGuild",     "DeleteGuild",
-          "EditGuild", "SpeedButton7",  "SpeedButton11", "OptionButton",    "SpeedButton9", "SpeedButton4",
-          "Warehouse", "EditInventory", "AddAccount",    "EditAccount",     "AddCharacter", "EditCharacter",
-          "Friends",   "SpeedButton5",  "SpeedButton10", "Ranking"})
-        EXPECT_TRUE(button(name)->isEnabled()) << name;
-    for (const char* name : {"WipeItems1", "ConvertItems1", "SQLConnection1", "About1", "SQLConnection2",
-                             "About2", "Close1", "ViewGM1", "EditItem1", "EditSkills1"})
-        EXPECT_TRUE(action(name)->isEnabled()) << name;
+TEST_F(MainWindowTest, CommandsAreEnabledExactlyWhenTheWindowsTheyOpenExist) {
+    // Every command with the windows it opens (none: it works in place).
+    struct Command {
+        const char* name;
+        std::vector<MainWindow> opens;
+    };
+    const std::vector<Command> buttons = {
+        {"Find", {MainWindow::Search}},
+        {"AddAccount", {MainWindow::CreateAccount}},
+        {"DeleteAccount", {}},
+        {"EditAccount", {MainWindow::ModifyAccount}},
+        {"Warehouse", {MainWindow::Warehouse}},
+        {"SpeedButton7", {}},
+        {"AddCharacter", {MainWindow::NewCharacter}},
+        {"DeleteCharacter", {}},
+        {"EditCharacter", {MainWindow::CharacterEdition}},
+        {"EditInventory", {MainWindow::Inventory}},
+        {"Friends", {MainWindow::FriendManager}},
+        {"AddGuild", {MainWindow::GuildManager}},
+        {"DeleteGuild", {}},
+        {"EditGuild", {MainWindow::EditGuild}},
+        {"OptionButton", {}},
+        {"RankingOptions", {}},
+        {"SpeedButton6", {MainWindow::Administration}},
+        {"SpeedButton5", {MainWindow::Log}},
+        {"SpeedButton4", {}},
+        {"SpeedButton11", {MainWindow::MapServerGroup, MainWindow::CastleSiege}},
+        {"SpeedButton9", {}},
+        {"SpeedButton10", {MainWindow::Join}},
+        {"Ranking", {MainWindow::Ranking}},
+    };
+    const std::vector<Command> actions = {
+        {"WipeItems1", {MainWindow::Wipe}},
+        {"ViewGM1", {MainWindow::GM}},
+        {"ConvertItems1", {MainWindow::ItemConvertor}},
+        {"EditItem1", {MainWindow::CatalogueTable}},
+        {"EditSkills1", {MainWindow::CatalogueTable}},
+        {"SQLConnection1", {MainWindow::SQLConnection}},
+        {"About1", {MainWindow::About}},
+        {"ShowVornTanorEditor1", {}},
+        {"SQLConnection2", {MainWindow::SQLConnection}},
+        {"About2", {MainWindow::About}},
+        {"Close1", {}},
+    };
+    const auto built = [](const std::vector<MainWindow>& windows) {
+        return std::all_of(windows.begin(), windows.end(),
+                           [](MainWindow w) { return static_cast<bool>(MainWindowFactory(w)); });
+    };
+    for (const Command& c : buttons)
+        EXPECT_EQ(button(c.name)->isEnabled(), built(c.opens)) << c.name;
+    for (const Command& c : actions)
+        EXPECT_EQ(action(c.name)->isEnabled(), built(c.opens)) << c.name;
 
-    // Castle siege needs both of its windows.
+    // A window taken out disables its command; castle siege needs both of
+    // its windows.
+    main->SetWindowFactory(MainWindow::Search, {});
+    EXPECT_FALSE(button("Find")->isEnabled());
+    main->SetWindowFactory(MainWindow::MapServerGroup, {});
     main->SetWindowFactory(MainWindow::CastleSiege, {});
+    main->SetWindowFactory(MainWindow::MapServerGroup, [](QWidget* parent) { return new QDialog(parent); });
     EXPECT_FALSE(button("SpeedButton11")->isEnabled());
     main->SetWindowFactory(MainWindow::CastleSiege, [](QWidget* parent) { return new QDialog(parent); });
     EXPECT_TRUE(button("SpeedButton11")->isEnabled());
@@ -558,10 +612,11 @@ TEST_F(MainWindowTest, MenusHoldTheirCommandsInOrder) {
     QStringList options;
     for (QAction* a : main->OptionsPopUp()->actions())
         options << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    EXPECT_EQ(options, (QStringList{QStringLiteral("Wipe Items..."), QStringLiteral("View GM..."),
-                                    QStringLiteral("Convert Items..."), QStringLiteral("TanorEditor.mdb"),
-                                    QStringLiteral("SQL Connection..."), QStringLiteral("-"),
-                                    QStringLiteral("About...")}));
+    EXPECT_EQ(options,
+              (QStringList{QStringLiteral("Wipe Items..."), QStringLiteral("View GM..."),
+                           QStringLiteral("Convert Items..."), QStringLiteral("Restore from undo file..."),
+                           QStringLiteral("TanorEditor.mdb"), QStringLiteral("SQL Connection..."),
+                           QStringLiteral("-"), QStringLiteral("About...")}));
     QStringList tray;
     for (QAction* a : main->TrayMess()->actions())
         tray << (a->isSeparator() ? QStringLiteral("-") : a->text());

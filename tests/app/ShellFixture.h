@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BoxScript.h"
+#include "Child.h"
 #include "ModalScript.h"
 #include "TestEnvironment.h"
 
@@ -68,14 +69,6 @@ CREATE TABLE MANG_INFO (mang_guid INTEGER PRIMARY KEY AUTOINCREMENT, mang___id T
 INSERT INTO MANG_INFO (mang___id, mang__pwd, mang_name, auth_code, appl_day, bloc_code, perm)
   VALUES ('admin', 'Secret', 'Administrator', 0, '2024-01-02 03:04:05.000', 0, 1);
 )";
-
-// A control of a window by its object name; a missing one fails the test.
-template <class T> T* child(const QObject* root, const QString& name) {
-    T* found = root->findChild<T*>(name);
-    if (!found)
-        throw std::runtime_error("no control " + name.toStdString());
-    return found;
-}
 
 // Chooses an item of a drop-down list as the operator does.
 inline void pick(QComboBox* list, const QString& text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BoxScript.h"
+#include "Child.h"
 #include "TestEnvironment.h"
 #include "WipeServer.h"
 #include "core/AppState.h"
@@ -65,7 +66,7 @@ protected:
         AppState.OperatorSignedIn = 0;
         StatementJournal::Recorder journal;
         BoxScript boxes;
-        QTest::mouseClick(form->findChild<QAbstractButton*>(QStringLiteral("AddItem")), Qt::LeftButton);
+        QTest::mouseClick(child<QAbstractButton>(form, QStringLiteral("AddItem")), Qt::LeftButton);
         EXPECT_TRUE(journal.texts().empty());
         EXPECT_TRUE(boxes.boxes().empty());
         EXPECT_FALSE(form->isVisible());
@@ -78,7 +79,7 @@ protected:
 namespace Operator {
 
 inline QAbstractButton* cell(QWidget* form, int k) {
-    return form->findChild<QAbstractButton*>(QStringLiteral("BitBtn%1").arg(k));
+    return child<QAbstractButton>(form, QStringLiteral("BitBtn%1").arg(k));
 }
 inline void click(QWidget* form, int k) {
     QTest::mouseClick(cell(form, k), Qt::LeftButton, {}, QPoint(4, 4));
@@ -98,21 +99,21 @@ inline void rightClick(QWidget* form, int k) {
 // Right-click on cell k, then the menu entry `action` ("Delete1", "Info1").
 inline void menu(QWidget* form, int k, const char* action) {
     rightClick(form, k);
-    form->findChild<QAction*>(QLatin1String(action))->trigger();
+    child<QAction>(form, QLatin1String(action))->trigger();
 }
 inline void press(QWidget* form, const char* button) {
-    QTest::mouseClick(form->findChild<QAbstractButton*>(QLatin1String(button)), Qt::LeftButton);
+    QTest::mouseClick(child<QAbstractButton>(form, QLatin1String(button)), Qt::LeftButton);
 }
 // Picks an entry of a list as the operator does.
 inline void choose(QWidget* form, const char* list, const QString& entry) {
-    auto* box = form->findChild<QComboBox*>(QLatin1String(list));
+    auto* box = child<QComboBox>(form, QLatin1String(list));
     const int index = box->findText(entry);
     ASSERT_GE(index, 0) << entry.toStdString();
     box->setCurrentIndex(index);
     Q_EMIT box->activated(index);
 }
 inline void type(QWidget* form, const char* edit, const QString& text) {
-    auto* box = form->findChild<QLineEdit*>(QLatin1String(edit));
+    auto* box = child<QLineEdit>(form, QLatin1String(edit));
     box->selectAll();
     QTest::keyClicks(box, text);
 }

@@ -1,3 +1,4 @@
+#include "Child.h"
 #include "EditorFixture.h"
 #include "core/AppState.h"
 
@@ -44,21 +45,20 @@ TEST_F(InventoryFormTest, OpensWithTheStoredItemsInOrderAndDrawsOneSerial) {
 
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Inventory/Personal Shop"));
     EXPECT_TRUE(form->windowFlags().testFlag(Qt::Tool));
-    auto* acc = form->findChild<QLabel*>(QStringLiteral("Acc"));
-    auto* chr = form->findChild<QLabel*>(QStringLiteral("Chr"));
+    auto* acc = child<QLabel>(form, QStringLiteral("Acc"));
+    auto* chr = child<QLabel>(form, QStringLiteral("Chr"));
     EXPECT_EQ(acc->text(), QStringLiteral("kestrel"));
     EXPECT_EQ(chr->text(), QStringLiteral("Kaelin"));
     EXPECT_TRUE(chr->styleSheet().contains(QStringLiteral("red")));
     EXPECT_TRUE(chr->styleSheet().contains(QStringLiteral("bold")));
-    auto* pages = form->findChild<QTabWidget*>();
+    auto* pages = child<QTabWidget>(form);
     ASSERT_EQ(pages->count(), 2);
     EXPECT_EQ(pages->tabText(0), QStringLiteral("Inventory"));
     EXPECT_EQ(pages->tabText(1), QStringLiteral("Personal Shop"));
-    EXPECT_EQ(form->findChild<QAbstractButton*>(QStringLiteral("Button1"))->text(),
+    EXPECT_EQ(child<QAbstractButton>(form, QStringLiteral("Button1"))->text(),
               QStringLiteral("Reset Inventory"));
-    EXPECT_EQ(form->findChild<QAbstractButton*>(QStringLiteral("AddItem"))->text(), QStringLiteral("Save"));
-    EXPECT_EQ(form->findChild<QAbstractButton*>(QStringLiteral("CloseButton"))->text(),
-              QStringLiteral("Close"));
+    EXPECT_EQ(child<QAbstractButton>(form, QStringLiteral("AddItem"))->text(), QStringLiteral("Save"));
+    EXPECT_EQ(child<QAbstractButton>(form, QStringLiteral("CloseButton"))->text(), QStringLiteral("Close"));
     // Cells 13–76 stand on the panel "Inventory", 77–108 on the personal shop's page.
     EXPECT_EQ(Operator::cell(form.get(), 40)->parentWidget()->objectName(), QStringLiteral("Inventory"));
     EXPECT_TRUE(pages->widget(1)->isAncestorOf(Operator::cell(form.get(), 108)));
@@ -91,7 +91,7 @@ TEST_F(InventoryFormTest, OpensWithTheStoredItemsInOrderAndDrawsOneSerial) {
 TEST_F(InventoryFormTest, AnItemPlacedOnCell77IsSavedAtItsBytes) {
     const QString before = stored(QStringLiteral("Kaelin"));
     auto form = openFor(QStringLiteral("Kaelin"));
-    qobject_cast<QTabWidget*>(form->findChild<QTabWidget*>())->setCurrentIndex(1);
+    child<QTabWidget>(form)->setCurrentIndex(1);
     place(form.get(), 77);
     const QString placed = form->Container().Record(77);
     ASSERT_EQ(placed.size(), kLength);
@@ -151,7 +151,7 @@ TEST_F(InventoryFormTest, AnUnknownItemIsReportedShownAndSavedUnchanged) {
     EXPECT_EQ(boxes.last().text, QStringLiteral("Unknown Item"));
     EXPECT_EQ(form->Cells()->Caption(18), QStringLiteral("UNKNOWN"));
     EXPECT_EQ(form->Cells()->CaptionColour(18), CellCaption::Colour::Error);
-    EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("Acc"))->text(), QStringLiteral("o'brien"));
+    EXPECT_EQ(child<QLabel>(form, QStringLiteral("Acc"))->text(), QStringLiteral("o'brien"));
 
     // Its information names the placeholder.
     boxes.ok();
@@ -334,5 +334,5 @@ TEST_F(InventoryFormTest, TheMainWindowOpensThisWindow) {
     std::unique_ptr<QDialog> window(MainWindowFactory(MainWindow::Inventory)(nullptr));
     auto* form = qobject_cast<TInventoryForm*>(window.get());
     ASSERT_NE(form, nullptr);
-    EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("Chr"))->text(), QStringLiteral("Sparrow"));
+    EXPECT_EQ(child<QLabel>(form, QStringLiteral("Chr"))->text(), QStringLiteral("Sparrow"));
 }

@@ -1,3 +1,4 @@
+#include "Child.h"
 #include "EditorFixture.h"
 #include "core/AppState.h"
 
@@ -5,6 +6,9 @@
 #include "containers/WareHouseUnit.h"
 
 #include <QLabel>
+#include <QSet>
+
+#include <algorithm>
 
 namespace {
 
@@ -40,9 +44,9 @@ protected:
         raw(QStringLiteral("UPDATE Warehouse SET Items=%1 WHERE AccountID=%2").arg(value, Q(account)));
     }
     static QString text(QWidget* form, const char* edit) {
-        return form->findChild<QLineEdit*>(QLatin1String(edit))->text();
+        return child<QLineEdit>(form, QLatin1String(edit))->text();
     }
-    static QComboBox* vaults(QWidget* form) { return form->findChild<QComboBox*>(QStringLiteral("mVaults")); }
+    static QComboBox* vaults(QWidget* form) { return child<QComboBox>(form, QStringLiteral("mVaults")); }
     // Saves; returns the one statement it ran (empty when none ran).
     static QString save(QWidget* form, BoxScript& boxes) {
         StatementJournal::Recorder journal;
@@ -61,10 +65,10 @@ TEST_F(WarehouseFormTest, OpensTheRowTheVaultListAndDrawsOneSerial) {
     const std::vector<QString> texts = journal.texts();
 
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Edit Warehouse..."));
-    EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("Acc"))->text(), QStringLiteral("kestrel"));
+    EXPECT_EQ(child<QLabel>(form, QStringLiteral("Acc"))->text(), QStringLiteral("kestrel"));
     EXPECT_EQ(text(form.get(), "VisualMoney"), QStringLiteral("1982263"));
     EXPECT_EQ(text(form.get(), "VisualPassword"), QStringLiteral("1000"));
-    const QString lastTM = form->findChild<QLabel*>(QStringLiteral("LastTM"))->text();
+    const QString lastTM = child<QLabel>(form, QStringLiteral("LastTM"))->text();
     EXPECT_TRUE(lastTM.contains(QStringLiteral("08:00")) || lastTM.contains(QStringLiteral("8:00")))
         << lastTM.toStdString();
     EXPECT_FALSE(lastTM.contains(QStringLiteral("000"))) << lastTM.toStdString();
@@ -76,12 +80,11 @@ TEST_F(WarehouseFormTest, OpensTheRowTheVaultListAndDrawsOneSerial) {
     EXPECT_EQ(chooser->itemText(2), QStringLiteral("2"));
     EXPECT_EQ(chooser->currentText(), QStringLiteral("Original"));
     EXPECT_TRUE(chooser->toolTip().startsWith(QStringLiteral("CAUTION")));
-    EXPECT_EQ(form->findChild<QAbstractButton*>(QStringLiteral("Button1"))->text(),
+    EXPECT_EQ(child<QAbstractButton>(form, QStringLiteral("Button1"))->text(),
               QStringLiteral("Reset Warehouse"));
-    EXPECT_EQ(form->findChild<QAbstractButton*>(QStringLiteral("CloseBitBtn"))->text(),
-              QStringLiteral("Close"));
-    EXPECT_NE(Operator::cell(form.get(), 120), nullptr);
-    EXPECT_EQ(Operator::cell(form.get(), 121), nullptr);
+    EXPECT_EQ(child<QAbstractButton>(form, QStringLiteral("CloseBitBtn"))->text(), QStringLiteral("Close"));
+    EXPECT_NE(form->findChild<QAbstractButton*>(QStringLiteral("BitBtn120")), nullptr);
+    EXPECT_EQ(form->findChild<QAbstractButton*>(QStringLiteral("BitBtn121")), nullptr);
     // Four colours in the legend; the red one explains itself.
     QStringList legend;
     for (QLabel* label : form->findChildren<QLabel*>())
@@ -219,7 +222,8 @@ TEST_F(WarehouseFormTest, ChoosingAVaultLoadsItAndDropsUnsavedEdits) {
     EXPECT_EQ(form->Container().Literal(), QStringLiteral("0x") + vault(QStringLiteral("kestrel"), 1));
     // Money and password stay those of the warehouse row and cannot be edited.
     EXPECT_EQ(text(form.get(), "VisualMoney"), QStringLiteral("1982263"));
-    EXPECT_TRUE(form->findChild<QLineEdit*>(QStringLiteral("VisualMoney"))->isReadOnly());
+    for (const char* edit : {"VisualMoney", "VisualPassword"})
+        EXPECT_FALSE(form->findChild<QLineEdit*>(QLatin1String(edit))->isEnabled()) << edit;
 
     // Back to "Original": everything is loaded again, the edit is gone.
     journal.clear();
@@ -232,7 +236,43 @@ TEST_F(WarehouseFormTest, ChoosingAVaultLoadsItAndDropsUnsavedEdits) {
     EXPECT_EQ(vaults(form.get())->currentText(), QStringLiteral("Original"));
     EXPECT_EQ(form->Container().Literal(), QStringLiteral("0x") + stored);
     EXPECT_FALSE(form->Cells()->IsOccupied(free));
-    EXPECT_FALSE(form->findChild<QLineEdit*>(QStringLiteral("VisualMoney"))->isReadOnly());
+    for (const char* edit : {"VisualMoney", "VisualPassword"})
+        EXPECT_TRUE(form->findChild<QLineEdit*>(QLatin1String(edit))->isEnabled()) << edit;
+}
+
+// A cell selected in one container (another window, or the vault shown
+// before) is not selected in the next: one click there only selects.
+TEST_F(WarehouseFormTest, EveryContainerShownStartsWithNothingSelected) {
+    auto freeCells = [](TWarehouseForm* form) {
+        QSet<int> out;
+        for (int k = 1; k <= 120; ++k) {
+            if (!form->Cells()->IsOccupied(k))
+                out.insert(k);
+        }
+        return out;
+    };
+    auto first = openKestrel();
+    const QSet<int> freeInFirst = freeCells(first.get());
+    ASSERT_FALSE(freeInFirst.isEmpty());
+    const int cell = *std::min_element(freeInFirst.begin(), freeInFirst.end());
+    click(first.get(), cell);
+    EXPECT_EQ(first->Cells()->Selected(), cell);
+    first.reset();
+    auto second = openKestrel();
+    EXPECT_EQ(second->Cells()->Selected(), 0);
+    click(second.get(), cell);
+    EXPECT_FALSE(second->Cells()->IsOccupied(cell));
+
+    Operator::choose(second.get(), "mVaults", QStringLiteral("2"));
+    const QSet<int> freeInTwo = freeCells(second.get());
+    Operator::choose(second.get(), "mVaults", QStringLiteral("1"));
+    const QSet<int> both = freeCells(second.get()) & freeInTwo;
+    ASSERT_FALSE(both.isEmpty());
+    const int shared = *std::min_element(both.begin(), both.end());
+    click(second.get(), shared);
+    Operator::choose(second.get(), "mVaults", QStringLiteral("2"));
+    click(second.get(), shared);
+    EXPECT_FALSE(second->Cells()->IsOccupied(shared));
 }
 
 TEST_F(WarehouseFormTest, SavingAVaultWritesOnlyItsItemColumn) {
@@ -244,7 +284,7 @@ TEST_F(WarehouseFormTest, SavingAVaultWritesOnlyItsItemColumn) {
     while (form->Cells()->IsOccupied(free))
         ++free;
     place(form.get(), free);
-    form->findChild<QLineEdit*>(QStringLiteral("VisualMoney"))->setText(QStringLiteral("5"));
+    child<QLineEdit>(form, QStringLiteral("VisualMoney"))->setText(QStringLiteral("5"));
 
     BoxScript boxes;
     const QString statement = save(form.get(), boxes);
@@ -264,12 +304,27 @@ TEST_F(WarehouseFormTest, VaultsAreOffUnlessEnabledIsExactlyOne) {
     StatementJournal::Recorder journal;
     auto form = openKestrel();
     EXPECT_FALSE(vaults(form.get())->isVisible());
-    EXPECT_FALSE(form->findChild<QLabel*>(QStringLiteral("VaultLabel"))->isVisible());
+    EXPECT_FALSE(child<QLabel>(form, QStringLiteral("VaultLabel"))->isVisible());
     for (const QString& statement : journal.texts())
         EXPECT_FALSE(statement.contains(QStringLiteral("ExtraVault"))) << statement.toStdString();
     BoxScript boxes;
     EXPECT_TRUE(save(form.get(), boxes).startsWith(QStringLiteral("UPDATE Warehouse SET Items= 0x")));
     EXPECT_EQ(boxes.last().text, QStringLiteral("WareHouse Updated!"));
+}
+
+TEST_F(WarehouseFormTest, VaultNamesThatAreNotPlainNamesLeaveTheVaultsOff) {
+    for (const auto& [key, name] :
+         {std::pair{"Table", "ExtraVault; DROP TABLE Warehouse"}, std::pair{"ColumnAccount", "AccountID--"},
+          std::pair{"ColumnNumber", "1Number"}, std::pair{"ColumnItems", "[Items"}}) {
+        const QString before = ReadSetting(QStringLiteral("Vaults"), QLatin1String(key));
+        WriteSetting(QStringLiteral("Vaults"), QLatin1String(key), QLatin1String(name));
+        StatementJournal::Recorder journal;
+        auto form = openKestrel();
+        EXPECT_TRUE(vaults(form.get())->isHidden()) << key;
+        for (const QString& statement : journal.texts())
+            EXPECT_FALSE(statement.contains(QLatin1String(name))) << statement.toStdString();
+        WriteSetting(QStringLiteral("Vaults"), QLatin1String(key), before);
+    }
 }
 
 TEST_F(WarehouseFormTest, MoneyAndPasswordMustBeWholeNumbersInTheirColumnsRange) {
@@ -284,8 +339,8 @@ TEST_F(WarehouseFormTest, MoneyAndPasswordMustBeWholeNumbersInTheirColumnsRange)
          {Case{"abc", "1000", "Money"}, Case{"", "1000", "Money"}, Case{"-1", "1000", "Money"},
           Case{"2000000001", "1000", "Money"}, Case{"12.5", "1000", "Money"}, Case{"10", "ab", "Password"},
           Case{"10", "", "Password"}, Case{"10", "-1", "Password"}}) {
-        form->findChild<QLineEdit*>(QStringLiteral("VisualMoney"))->setText(QLatin1String(c.money));
-        form->findChild<QLineEdit*>(QStringLiteral("VisualPassword"))->setText(QLatin1String(c.password));
+        child<QLineEdit>(form, QStringLiteral("VisualMoney"))->setText(QLatin1String(c.money));
+        child<QLineEdit>(form, QStringLiteral("VisualPassword"))->setText(QLatin1String(c.password));
         BoxScript boxes;
         EXPECT_EQ(save(form.get(), boxes), QString()) << c.money << "/" << c.password;
         ASSERT_EQ(boxes.boxes().size(), 1u);
@@ -422,7 +477,7 @@ TEST_F(WarehouseFormTest, WithoutASignedInOperatorSaveWritesAndSaysNothing) {
     const QString before = row(QStringLiteral("marlow"));
     auto form = open<TWarehouseForm>(QStringLiteral("marlow"));
     // Not even bad input is mentioned.
-    form->findChild<QLineEdit*>(QStringLiteral("VisualMoney"))->setText(QStringLiteral("x"));
+    child<QLineEdit>(form, QStringLiteral("VisualMoney"))->setText(QStringLiteral("x"));
     expectSaveWithoutOperatorDoesNothing(form.get());
     EXPECT_EQ(row(QStringLiteral("marlow")), before);
 }
@@ -432,5 +487,34 @@ TEST_F(WarehouseFormTest, TheMainWindowOpensThisWindow) {
     std::unique_ptr<QDialog> window(MainWindowFactory(MainWindow::Warehouse)(nullptr));
     auto* form = qobject_cast<TWarehouseForm*>(window.get());
     ASSERT_NE(form, nullptr);
-    EXPECT_EQ(form->findChild<QLabel*>(QStringLiteral("Acc"))->text(), QStringLiteral("marlow"));
+    EXPECT_EQ(child<QLabel>(form, QStringLiteral("Acc"))->text(), QStringLiteral("marlow"));
+}
+
+// A column that is exactly the warehouse in the other record width is shown
+// with a warning and never saved, under either Version.
+TEST_F(WarehouseFormTest, AColumnOfTheOtherRecordWidthIsNotSaved) {
+    const struct { int version, storedLength; } cases[] = {{0, 32}, {1, 20}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.version);
+        WriteSettingInt(QStringLiteral("Version"), QStringLiteral("Version"), c.version);
+        const QString stored = FreeColumn(120, c.storedLength);
+        raw(QStringLiteral("UPDATE Warehouse SET Items=X'%1' WHERE AccountID='marlow'").arg(stored));
+        std::unique_ptr<TWarehouseForm> form;
+        {
+            BoxScript opening;
+            opening.ok();
+            form = open<TWarehouseForm>(QStringLiteral("marlow"));
+            ASSERT_EQ(opening.boxes().size(), 1u);
+            EXPECT_EQ(opening.last().icon, Dialogs::Icon::Warning);
+            EXPECT_TRUE(opening.last().text.contains(QStringLiteral("check the Version setting")));
+        }
+        StatementJournal::Recorder journal;
+        BoxScript saving;
+        saving.ok();
+        QTest::mouseClick(form->findChild<QAbstractButton*>(QStringLiteral("AddItem")), Qt::LeftButton);
+        EXPECT_EQ(saving.last().icon, Dialogs::Icon::Warning);
+        EXPECT_EQ(Count(journal.texts(), QStringLiteral("UPDATE")), 0);
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(items(QStringLiteral("marlow")), stored);
+    }
 }

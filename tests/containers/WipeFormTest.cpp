@@ -4,12 +4,16 @@
 
 #include "containers/WipeUnit.h"
 #include "core/UtilitiesUnit.h"
+#include "platform/AppPaths.h"
 #include "platform/StatementJournal.h"
 
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -92,6 +96,23 @@ std::vector<QString> updates(const StatementJournal::Recorder& journal) {
 
 QString hexOf(const QByteArray& bytes) {
     return BytesToHex(bytes);
+}
+
+// The undo file the message names, when it lies in the Undo folder beside
+// the executable and holds `rows` rows (one header line more).
+QString undoLine(const QString& message, int rows) {
+    const qsizetype at = message.lastIndexOf(QStringLiteral("Undo file: "));
+    if (at < 0)
+        return QStringLiteral("<no undo file named>");
+    const QString path = message.mid(at + 11);
+    QFile file(path);
+    if (QFileInfo(path).absolutePath() != AppPaths::ExecutableDir() + QStringLiteral("/Undo") ||
+        !file.open(QIODevice::ReadOnly))
+        return QStringLiteral("<missing undo file %1>").arg(path);
+    const int lines = int(file.readAll().count('\n'));
+    if (lines != rows + 1)
+        return QStringLiteral("<undo file of %1 rows>").arg(lines - 1);
+    return message.mid(at - 1, 1) + QStringLiteral("Undo file: ") + path;
 }
 
 } // namespace
@@ -256,7 +277,8 @@ TEST_F(WipeFormTest, GeneralWalkErasesThePlantedRecordsAndWritesOnlyChangedRows)
     EXPECT_EQ(boxes.boxes()[1].caption, fs("Information"));
     EXPECT_EQ(boxes.boxes()[1].text,
               fs("Items were deleted\r1 row was left unchanged: the item column is not a "
-                 "whole number of records."));
+                 "whole number of records.") +
+                  undoLine(boxes.boxes()[1].text, 5));
 
     EXPECT_EQ(label(form, "Deleted"), fs("7"));
     EXPECT_EQ(label(form, "invdone"), fs("5"));
@@ -314,7 +336,7 @@ TEST_F(WipeFormTest, WideRecordsFollowTheTypeDigit) {
     boxes.ok().ok();
     trigger(form, "WipeFollowing1");
     EXPECT_EQ(boxes.boxes()[0].text, fs("You will wipe: Type 15: Scrolls \rAre you sure?"));
-    EXPECT_EQ(boxes.boxes()[1].text, fs("Items were deleted"));
+    EXPECT_EQ(boxes.boxes()[1].text, fs("Items were deleted") + undoLine(boxes.boxes()[1].text, 2));
     EXPECT_EQ(label(form, "Deleted"), fs("3"));
     EXPECT_EQ(Scalar(db, fs("SELECT hex(Inventory) FROM Character")), hexOf(Column(16, 108, {{1, sword}})));
     EXPECT_EQ(Scalar(db, fs("SELECT hex(Items) FROM Warehouse")), hexOf(Column(16, 120, {})));
@@ -387,7 +409,7 @@ TEST_F(WipeFormTest, AFailedRewriteStopsTheWalkAndARerunFinishesIt) {
     EXPECT_EQ(inventory("c1"), hexOf(Column(10, 108, {{13, kSword}})));
     EXPECT_EQ(inventory("c3"), hexOf(Column(10, 108, {{107, kSpear}})));
     EXPECT_EQ(warehouse(fs("acc1")), hexOf(Column(10, 120, {{0, kSpear}, {119, kSpear2}, {60, kSword}})));
-    EXPECT_FALSE(form.walking());
+    EXPECT_FALSE(form.Running());
     EXPECT_TRUE(form.findChild<QPushButton*>(fs("BitBtn1"))->isEnabled());
 
     TestEnvironment::execRaw(file, fs("DROP TRIGGER locked"));
@@ -506,7 +528,7 @@ TEST_F(WipeFormTest, CommandsAndCloseAreUnavailableWhileAWalkRuns) {
     // Runs from the events the walk lets through after a row.
     QTimer::singleShot(0, &form, [&] {
         seen = true;
-        EXPECT_TRUE(form.walking());
+        EXPECT_TRUE(form.Running());
         EXPECT_FALSE(wipe->isEnabled());
         EXPECT_FALSE(close->isEnabled());
         for (QAction* action : form.findChild<QMenu*>(fs("PopupMenu1"))->actions())

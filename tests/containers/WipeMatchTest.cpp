@@ -300,8 +300,24 @@ TEST(RewriteRowTest, ColumnsOfOtherLengths) {
     const auto everything = [](QStringView) { return true; };
     const QByteArray item = record(10, {{0, 1}});
 
-    // Not a whole number of records (a wide column read as narrow): left alone.
-    const RowRewrite torn = RewriteRow(Column(16, 108, {{0, record(16, {})}}), 10, 108, everything);
+    // Exactly the container in the other width: the Version setting does not
+    // fit the server, so the column is left alone (1920 bytes would otherwise
+    // pass as 192 narrow records).
+    const struct {
+        int stored, read, records;
+    } others[] = {{16, 10, 108}, {16, 10, 120}, {10, 16, 108}, {10, 16, 120}};
+    for (const auto& o : others) {
+        const RowRewrite other = RewriteRow(Column(o.stored, o.records, {{0, record(o.stored, {})}}), o.read,
+                                            o.records, everything);
+        EXPECT_TRUE(other.wrongWidth) << o.stored << " read as " << o.read << ", " << o.records;
+        EXPECT_FALSE(other.changed);
+    }
+
+    // Not a whole number of records: left alone.
+    QByteArray tornColumn = Column(10, 108, {{0, item}});
+    tornColumn.append(char(0));
+    const RowRewrite torn = RewriteRow(tornColumn, 10, 108, everything);
+    EXPECT_FALSE(torn.wrongWidth);
     EXPECT_TRUE(torn.malformed);
     EXPECT_FALSE(torn.changed);
     EXPECT_EQ(torn.erased, 0);

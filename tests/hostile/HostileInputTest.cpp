@@ -17,6 +17,8 @@
 #include "accounts/RenameCharUnit.h"
 #include "accounts/SearchUnit.h"
 #include "app/AdministrationUnit.h"
+#include "app/SQLConnectionUnit.h"
+#include "app/WizardUnit.h"
 #include "containers/WareHouseUnit.h"
 #include "guilds/CastleSiegeUnit.h"
 #include "guilds/EditGuildUnit.h"
@@ -26,9 +28,13 @@
 
 #include <QDateEdit>
 
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -60,12 +66,17 @@ using Step = std::function<void(QDialog*)>;
 using Setup = std::function<void(TestEnvironment&)>;
 
 // The value a case left in the game database: the first column of the first
-// row of `sql`, with ?1 bound to the typed text; "<none>" without a row.
+// row of `sql`, with ?1 bound to the typed text; "<none>" without a row or
+// without the table yet.
 QString storedValue(const QString& file, const QString& sql, const QString& typed) {
     sqlite3* db = nullptr;
     EXPECT_EQ(sqlite3_open(file.toUtf8().constData(), &db), SQLITE_OK);
     sqlite3_stmt* st = nullptr;
     if (sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &st, nullptr) != SQLITE_OK) {
+        if (QString::fromUtf8(sqlite3_errmsg(db)).startsWith(QLatin1String("no such table"))) {
+            sqlite3_close(db);
+            return QStringLiteral("<none>");
+        }
         ADD_FAILURE() << sqlite3_errmsg(db) << " in " << sql.toStdString();
         sqlite3_close(db);
         return QString();
@@ -97,6 +108,29 @@ Opener Open(QString account = {}, QString character = {}, QString guild = {}, QS
     };
 }
 
+// What a key release in the field reports, whatever the field holds.
+Step Edited(const char* field) {
+    return [field](QDialog* w) {
+        auto* edit = child<QLineEdit>(w, QLatin1String(field));
+        Q_EMIT edit->textEdited(edit->text());
+    };
+}
+
+// Selects the guild of that name in the castle's registered list.
+Step Registered(const char* guild) {
+    return [guild](QDialog* w) {
+        auto* list = child<QListWidget>(w, QStringLiteral("ListBox1"));
+        list->setCurrentItem(list->findItems(QLatin1String(guild), Qt::MatchExactly).value(0));
+    };
+}
+
+// Presses the castle picture at a place holding an NPC.
+Step Press(const char* picture, QPoint at) {
+    return [picture, at](QDialog* w) {
+        QTest::mouseClick(child<QWidget>(w, QLatin1String(picture)), Qt::LeftButton, {}, at);
+    };
+}
+
 Step Click(const char* button) {
     return [button](QDialog* w) { click(w, QLatin1String(button)); };
 }
@@ -118,15 +152,19 @@ struct TextRow {
     Step fill = {};
     Setup setup = {};
     const char* database = "TanorOnline";
+    QString section = {}; // when set, the value lands in the settings file under section/read
+    QString ordinary = QStringLiteral("Plain1"); // a value the window must store as typed
 };
 
-// A field that only filters what is read: every text must run without error.
+// A field that only filters what is read, or is only compared and never
+// stored: every text must run without error and write nothing.
 struct FilterRow {
     const char* window;
     Opener open;
     QString field;
     Step run;
     Step fill = {};
+    Setup setup = {};
 };
 
 struct NumberRow {
@@ -138,6 +176,7 @@ struct NumberRow {
     Setup setup = {};
     Step fill = {};
     bool readsOnly = false; // a filter: nothing at all may be sent
+    bool silent = false;    // refuses by writing nothing, without a word
 };
 
 struct Hostile {
@@ -179,6 +218,29 @@ void Operators(TestEnvironment& env) {
     WriteSetting(QStringLiteral("ODBCConnection"), QStringLiteral("VornDNS"), QStringLiteral("VornMNG"));
 }
 
+// An empty operator database for the wizard to set up.
+void NoOperators(TestEnvironment& env) {
+    env.createDatabase(QStringLiteral("Operators"));
+}
+
+// The wizard on its operator page, the operator database chosen.
+Step OperatorPage(std::vector<std::pair<const char*, const char*>> values = {}) {
+    return [values](QDialog* w) {
+        click(w, QStringLiteral("Next"));
+        child<QComboBox>(w, QStringLiteral("ComboBox1"))->setCurrentText(QStringLiteral("Operators"));
+        click(w, QStringLiteral("Next"));
+        Fill(values)(w);
+    };
+}
+
+// Past the password check, then Finish.
+Step Finish() {
+    return [](QDialog* w) {
+        click(w, QStringLiteral("Next"));
+        click(w, QStringLiteral("Next"));
+    };
+}
+
 class HostileCase {
 public:
     explicit HostileCase(const Setup& setup) {
@@ -198,9 +260,46 @@ private:
     TestEnvironment m_env;
 };
 
+// The connection options: every text lands in the settings file.
+std::vector<TextRow> SettingRows() {
+    const struct {
+        const char* field;
+        const char* section;
+        const char* key;
+    } settings[] = {
+        {"MeTanorOnlineDB", "ODBCConnection", "AccountDNS"},
+        {"TanorOnlineDB", "ODBCConnection", "TanorOnlineDNS"},
+        {"TanorLogDB", "ODBCConnection", "TanorLogDNS"},
+        {"TanorConnectLogDB", "ODBCConnection", "TanorConnectLogDNS"},
+        {"RankingDB", "ODBCConnection", "RankingDNS"},
+        {"TanorEventDB", "ODBCConnection", "TanorEventDNS"},
+        {"SQLAccount", "SQLConnection", "ID"},
+        {"SQLPassword", "SQLConnection", "Pass"},
+        {"LabeledEdit1", "Resets", "Table"},
+        {"LabeledEdit2", "Resets", "ColumnCharacter"},
+        {"LabeledEdit3", "Resets", "ColumnResets"},
+        {"LabeledEdit5", "Vaults", "Table"},
+        {"LabeledEdit6", "Vaults", "ColumnItems"},
+        {"LabeledEdit7", "Vaults", "ColumnAccount"},
+        {"LabeledEdit4", "Vaults", "ColumnNumber"},
+    };
+    std::vector<TextRow> rows;
+    for (const auto& s : settings)
+        rows.push_back({"SQL Connection Options",
+                        Open<TSQLConnectionForm>(),
+                        QLatin1String(s.field),
+                        Click("BitBtn1"),
+                        QLatin1String(s.key),
+                        {},
+                        {},
+                        "TanorOnline",
+                        QLatin1String(s.section)});
+    return rows;
+}
+
 const std::vector<TextRow>& TextRows() {
     const QString created = QStringLiteral(" FROM MEMB_INFO WHERE memb___id = 'hostile1'");
-    static const std::vector<TextRow> rows = {
+    static std::vector<TextRow> rows = {
         // account creation
         {"Create Account", Open<TCreateAccountForm>(), QStringLiteral("AccountID"), Click("BitBtn1"),
          QStringLiteral("SELECT memb___id FROM MEMB_INFO WHERE memb___id = ?1")},
@@ -240,9 +339,16 @@ const std::vector<TextRow>& TextRows() {
         {"Rename Character", Open<TRenameCharForm>(QStringLiteral("quill"), QStringLiteral("Inkblot")),
          QStringLiteral("NewName"), Click("Save"),
          QStringLiteral("SELECT Name FROM Character WHERE Name = ?1 AND AccountID = 'quill'")},
-        {"Move Character", Open<TMoveCharForm>(QStringLiteral("quill"), QStringLiteral("Inkblot")),
-         QStringLiteral("NewACC"), Click("BitBtn1"),
-         QStringLiteral("SELECT AccountID FROM Character WHERE Name = 'Inkblot'")},
+        {"Move Character",
+         Open<TMoveCharForm>(QStringLiteral("ember"), QStringLiteral("Ashling")),
+         QStringLiteral("NewACC"),
+         Click("BitBtn1"),
+         QStringLiteral("SELECT AccountID FROM Character WHERE Name = 'Ashling'"),
+         {},
+         {},
+         "TanorOnline",
+         {},
+         QStringLiteral("lark")},
         // guilds
         {"Edit Guild", Open<TEditGuildForm>({}, {}, QStringLiteral("Lanterns")), QStringLiteral("Notice"),
          Click("Modify"), QStringLiteral("SELECT G_Notice FROM Guild WHERE G_Name = 'Lanterns'")},
@@ -266,7 +372,29 @@ const std::vector<TextRow>& TextRows() {
          QStringLiteral("LabeledEdit2,LabeledEdit3"), Click("BitBtn1"),
          QStringLiteral("SELECT mang__pwd FROM MANG_INFO WHERE mang___id = 'admin'"),
          Fill({{"LabeledEdit1", "Secret"}}), Operators, "Operators"},
+        {"Wizard", Open<TWizardForm>(), QStringLiteral("Edit1"), Finish(),
+         QStringLiteral("SELECT mang___id FROM MANG_INFO WHERE mang___id = ?1"), OperatorPage(), NoOperators,
+         "Operators"},
+        {"Wizard", Open<TWizardForm>(), QStringLiteral("Edit2,Edit3"), Finish(),
+         QStringLiteral("SELECT mang__pwd FROM MANG_INFO WHERE mang___id = 'hostile1'"),
+         OperatorPage({{"Edit1", "hostile1"}}), NoOperators, "Operators"},
+        {"Guild Manager",
+         Open<TGuildManagerForm>(),
+         QStringLiteral("GuildMaster"),
+         Click("BitBtn3"),
+         QStringLiteral("SELECT G_Master FROM Guild WHERE G_Name = 'Hostiles'"),
+         Fill({{"GuildName", "Hostiles"}}),
+         {},
+         "TanorOnline",
+         {},
+         QStringLiteral("Hollow")},
     };
+    static const bool withSettings = [] {
+        const std::vector<TextRow> settings = SettingRows();
+        rows.insert(rows.end(), settings.begin(), settings.end());
+        return true;
+    }();
+    (void)withSettings;
     return rows;
 }
 
@@ -293,6 +421,29 @@ const std::vector<NumberRow>& NumberRows() {
          Click("Modify")},
         {"Castle Siege", Open<TCastleSiegeForm>({}, {}, {}, QStringLiteral("0")), QStringLiteral("Edit2"),
          Click("BitBtn4")},
+        {"Castle Siege",
+         Open<TCastleSiegeForm>({}, {}, {}, QStringLiteral("0")),
+         QStringLiteral("LabeledEdit1"),
+         Edited("LabeledEdit1"),
+         false,
+         {},
+         Registered("Tidecall"),
+         false,
+         true},
+        {"Castle Siege",
+         Open<TCastleSiegeForm>({}, {}, {}, QStringLiteral("0")),
+         QStringLiteral("NPCLife"),
+         Edited("NPCLife"),
+         true,
+         {},
+         Press("Gates", QPoint(120, 120))},
+        {"Castle Siege",
+         Open<TCastleSiegeForm>({}, {}, {}, QStringLiteral("0")),
+         QStringLiteral("SNPCLife"),
+         Edited("SNPCLife"),
+         true,
+         {},
+         Press("Statues", QPoint(70, 150))},
         {"Warehouse", Open<TWarehouseForm>(QStringLiteral("kestrel")), QStringLiteral("VisualMoney"),
          Click("AddItem")},
         {"Warehouse", Open<TWarehouseForm>(QStringLiteral("kestrel")), QStringLiteral("VisualPassword"),
@@ -329,6 +480,9 @@ const std::vector<FilterRow>& FilterRows() {
         {"LOG Manager", UsageLog(), QStringLiteral("Edit1"), Click("BitBtn2"), Choose("RadioGroup1", 1)},
         {"LOG Manager", UsageLog(), QStringLiteral("Edit3"), Click("BitBtn2"), Choose("RadioGroup2", 1)},
         {"LOG Manager", UsageLog(), QStringLiteral("Edit4"), Click("BitBtn2"), Choose("RadioGroup2", 1)},
+        {"Administration / password", Open<TAdministrationForm>({}, {}, {}, QStringLiteral("admin")),
+         QStringLiteral("LabeledEdit1"), Click("BitBtn1"),
+         Fill({{"LabeledEdit2", "New1"}, {"LabeledEdit3", "New1"}}), Operators},
     };
     return rows;
 }
@@ -339,7 +493,12 @@ std::string Describe(const char* window, const QString& field, const char* what)
 
 TEST(HostileInputTest, EveryTextFieldStoresWhatWasTypedOrRefusesIt) {
     for (const TextRow& row : TextRows()) {
-        for (const Hostile& input : HostileTexts()) {
+        // The ordinary value goes first: it must be stored, and what the
+        // window says then is its word for success, which no refusal may be.
+        QStringList success;
+        std::vector<Hostile> inputs = {{"ordinary", row.ordinary}};
+        inputs.insert(inputs.end(), HostileTexts().begin(), HostileTexts().end());
+        for (const Hostile& input : inputs) {
             SCOPED_TRACE(Describe(row.window, row.fields, input.what));
             HostileCase server(row.setup);
             const QString db = server.database(row.database);
@@ -350,7 +509,11 @@ TEST(HostileInputTest, EveryTextFieldStoresWhatWasTypedOrRefusesIt) {
             }
             if (row.fill)
                 row.fill(w.get());
-            const QString before = storedValue(db, row.read, input.text);
+            const auto stored = [&](const QString& typed) {
+                return row.section.isEmpty() ? storedValue(db, row.read, typed)
+                                             : ReadSetting(row.section, row.read);
+            };
+            const QString before = stored(input.text);
             QString shown;
             for (const QString& name : row.fields.split(QLatin1Char(','))) {
                 type(w.get(), name, input.text);
@@ -361,11 +524,19 @@ TEST(HostileInputTest, EveryTextFieldStoresWhatWasTypedOrRefusesIt) {
             row.save(w.get());
             for (const JournalEntry& e : journal.entries())
                 EXPECT_TRUE(e.error.isEmpty()) << e.text.toStdString() << "\n" << e.error.toStdString();
-            const QString after = storedValue(db, row.read, shown);
+            const QString after = stored(shown);
+            if (success.isEmpty()) {
+                EXPECT_EQ(after, shown) << "an ordinary value was not stored";
+                success = boxes.texts();
+                continue;
+            }
             if (after == shown)
                 continue;
-            // Refused: said so, and the stored value is the one from before.
-            EXPECT_FALSE(boxes.texts().isEmpty()) << "stored " << after.toStdString();
+            // Refused: said so in words other than success, and the stored
+            // value is the one from before.
+            const bool refusal = std::any_of(boxes.texts().begin(), boxes.texts().end(),
+                                             [&](const QString& t) { return !success.contains(t); });
+            EXPECT_TRUE(refusal) << "stored " << after.toStdString() << " without a word";
             EXPECT_EQ(after, before) << "stored a different value: " << after.toStdString();
         }
     }
@@ -394,7 +565,9 @@ TEST(HostileInputTest, EveryNumberFieldRefusesWhatIsNoNumberInRangeAndWritesNoth
             row.save(w.get());
             for (const JournalEntry& e : journal.entries())
                 EXPECT_FALSE(row.readsOnly || Writes(e.text)) << "sent: " << e.text.toStdString();
-            EXPECT_FALSE(boxes.texts().isEmpty()) << "refused without a word";
+            if (!row.silent) {
+                EXPECT_FALSE(boxes.texts().isEmpty()) << "refused without a word";
+            }
         }
     }
 }
@@ -403,7 +576,7 @@ TEST(HostileInputTest, EveryFilterRunsWhateverIsTypedWithoutAnError) {
     for (const FilterRow& row : FilterRows()) {
         for (const Hostile& input : HostileTexts()) {
             SCOPED_TRACE(Describe(row.window, row.field, input.what));
-            HostileCase server({});
+            HostileCase server(row.setup);
             std::unique_ptr<QDialog> w;
             {
                 AnyBoxes loading;

@@ -1,6 +1,9 @@
 #include "BoxScript.h"
+#include "Child.h"
 #include "ItemRig.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QMenu>
 
 namespace {
@@ -82,7 +85,7 @@ TEST_F(CellGridTest, RightClickThenOneClickPlaces) {
     auto r = rig();
     r->rightClick(30);
     EXPECT_EQ(r->cells->Selected(), 30);
-    QMenu* bag = r->window.findChild<QMenu*>(QStringLiteral("Bag"));
+    QMenu* bag = child<QMenu>(&r->window, QStringLiteral("Bag"));
     ASSERT_NE(bag, nullptr);
     EXPECT_TRUE(bag->isVisible());
     bag->close();
@@ -124,8 +127,8 @@ TEST_F(CellGridTest, FootprintsCoverNeighboursUntilDeleted) {
 
     // Right-click, Delete: back to 24 by 24, caption black, record empty.
     r->rightClick(13);
-    r->window.findChild<QMenu*>(QStringLiteral("Bag"))->close();
-    r->window.findChild<QAction*>(QStringLiteral("Delete1"))->trigger();
+    child<QMenu>(&r->window, QStringLiteral("Bag"))->close();
+    child<QAction>(&r->window, QStringLiteral("Delete1"))->trigger();
     EXPECT_EQ(r->button(13)->size(), QSize(24, 24));
     EXPECT_EQ(r->cells->Caption(13), QString());
     EXPECT_EQ(r->cells->CaptionColour(13), Colour::Emptied);
@@ -239,23 +242,26 @@ TEST_F(CellGridTest, StoredRecordsAreShownWithUnknownOnesReported) {
 TEST_F(CellGridTest, InfoOnAFreeCellDescribesTheEmptyRecord) {
     auto r = rig();
     r->rightClick(50);
-    r->window.findChild<QMenu*>(QStringLiteral("Bag"))->close();
+    child<QMenu>(&r->window, QStringLiteral("Bag"))->close();
     BoxScript boxes;
     boxes.ok();
-    r->window.findChild<QAction*>(QStringLiteral("Info1"))->trigger();
+    child<QAction>(&r->window, QStringLiteral("Info1"))->trigger();
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_TRUE(boxes.last().text.endsWith(QStringLiteral("Hex: FFFFFFFFFFFFFFFFFFFF")));
     EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("Name:  \n\r")));
 }
 
-TEST_F(CellGridTest, TheSelectionOutlivesTheWindow) {
+TEST_F(CellGridTest, ANewWindowStartsWithNothingSelected) {
     {
         auto first = rig();
         first->click(60);
+        EXPECT_EQ(first->cells->Selected(), 60);
     }
     auto second = rig();
-    EXPECT_EQ(second->cells->Selected(), 60);
-    second->click(60); // one click: the cell was already selected
+    EXPECT_EQ(second->cells->Selected(), 0);
+    second->click(60); // one click only selects: nothing is placed
+    EXPECT_FALSE(second->cells->IsOccupied(60));
+    second->click(60);
     EXPECT_TRUE(second->cells->IsOccupied(60));
     // The warehouse keeps its own.
     auto warehouse = rig(ContainerKind::Warehouse);
@@ -283,8 +289,8 @@ TEST_F(CellGridTest, EquipmentSlotsSwitchToTheirTypeAndCheckTheWearCode) {
     // Helms shown but a helm worn as armour: "Incorrect Item", nothing placed.
     r->chooseItem(QStringLiteral("Helms"), QStringLiteral("Odd Helm"));
     r->rightClick(3);
-    r->window.findChild<QMenu*>(QStringLiteral("Wear"))->close();
-    r->window.findChild<QAction*>(QStringLiteral("Delete2"))->trigger();
+    child<QMenu>(&r->window, QStringLiteral("Wear"))->close();
+    child<QAction>(&r->window, QStringLiteral("Delete2"))->trigger();
     EXPECT_EQ(r->button(3)->size(), QSize(49, 48)); // slots keep their size
     const int drawn = itemCount();
     BoxScript boxes;
@@ -338,4 +344,39 @@ TEST_F(CellGridTest, WideRecordsUseTheirOwnLookups) {
     r->click(6);
     r->click(6);
     EXPECT_EQ(r->cells->Caption(6), QStringLiteral("Bronze\n\rGloves"));
+}
+
+// Captions shrink until their words fit; a word still too wide for a small
+// cell is elided whole, never broken into two lines.
+TEST(CellCaptionFit, WordsShrinkOrAreElidedWhole) {
+    QFont font = QApplication::font();
+    font.setPointSizeF(6.5);
+    const struct {
+        const char* caption;
+        QSize area;
+    } cases[] = {
+        {"Healing\nDraught", QSize(22, 22)},
+        {"UNKNOWN", QSize(22, 22)},
+        {"Ironbrand", QSize(22, 22)},
+        {"Healing\nDraught", QSize(46, 46)},
+        {"Bronze\nKite\nShield", QSize(46, 70)},
+    };
+    for (const auto& c : cases) {
+        const QStringList words = QString::fromLatin1(c.caption).split(QLatin1Char('\n'));
+        const auto fitted = TItemCellButton::FitCaption(QString::fromLatin1(c.caption), font, c.area);
+        const QStringList lines = fitted.text.split(QLatin1Char('\n'));
+        ASSERT_EQ(lines.size(), words.size()) << c.caption;
+        EXPECT_GE(fitted.font.pointSizeF(), TItemCellButton::kCaptionFloor) << c.caption;
+        const QFontMetrics metrics(fitted.font);
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            EXPECT_LE(metrics.horizontalAdvance(lines[i]), c.area.width()) << c.caption;
+            const bool whole = lines[i] == words[i];
+            const bool elided = lines[i].endsWith(QChar(0x2026)) && words[i].startsWith(lines[i].chopped(1));
+            EXPECT_TRUE(whole || elided) << c.caption << " -> " << lines[i].toStdString();
+        }
+    }
+    // A roomy cell keeps the font and every word.
+    const auto roomy = TItemCellButton::FitCaption(QStringLiteral("Kukri"), font, QSize(46, 70));
+    EXPECT_EQ(roomy.text, QStringLiteral("Kukri"));
+    EXPECT_EQ(roomy.font.pointSizeF(), 6.5);
 }

@@ -1,17 +1,25 @@
 #include "BoxScript.h"
+#include "FaultInjection.h"
 #include "TestEnvironment.h"
 
 #include "core/UtilitiesUnit.h"
 #include "items/ItemConvertorUnit.h"
 #include "items/ItemRecord.h"
+#include "items/UndoFile.h"
+#include "platform/AppPaths.h"
 #include "platform/Query.h"
 #include "platform/StatementJournal.h"
+#include "platform/TanorError.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <map>
 #include <random>
 
@@ -26,6 +34,23 @@ CREATE TABLE ExtWarehouse (AccountID TEXT COLLATE NOCASE, Items BLOB, Number INT
 )";
 
 const QString kDone = QStringLiteral("Convertion Sucessfull!");
+
+// The undo file the message names, when it lies in the Undo folder beside
+// the executable and holds `rows` rows (one header line more).
+QString undoLine(const QString& message, int rows) {
+    const qsizetype at = message.lastIndexOf(QStringLiteral("Undo file: "));
+    if (at < 0)
+        return QStringLiteral("<no undo file named>");
+    const QString path = message.mid(at + 11);
+    QFile file(path);
+    if (QFileInfo(path).absolutePath() != AppPaths::ExecutableDir() + QStringLiteral("/Undo") ||
+        !file.open(QIODevice::ReadOnly))
+        return QStringLiteral("<missing undo file %1>").arg(path);
+    const int lines = int(file.readAll().count('\n'));
+    if (lines != rows + 1)
+        return QStringLiteral("<undo file of %1 rows>").arg(lines - 1);
+    return message.mid(at - 1, 1) + QStringLiteral("Undo file: ") + path;
+}
 const QString kFailed = QStringLiteral(
     "Unhandled exception while converting items\rDid you put the new length?\rOperation Aborted");
 
@@ -108,12 +133,15 @@ protected:
         WriteSetting(QStringLiteral("Vaults"), QStringLiteral("ColumnNumber"), QStringLiteral("Number"));
     }
     // Runs a conversion answering the question OK; returns the final box.
-    static Dialogs::Box run(TItemConvertorForm& form) {
+    // A complete run then offers to set Version to 1, which is declined.
+    static Dialogs::Box run(TItemConvertorForm& form, bool complete = true) {
         BoxScript boxes;
         boxes.ok().ok();
+        if (complete)
+            boxes.cancel();
         form.ConvertClick();
-        EXPECT_EQ(boxes.boxes().size(), 2u);
-        return boxes.last();
+        EXPECT_EQ(boxes.boxes().size(), complete ? 3u : 2u);
+        return boxes.boxes().at(1);
     }
     static QString text(TItemConvertorForm& form, const char* label) {
         return form.findChild<QLabel*>(QLatin1String(label))->text();
@@ -148,7 +176,7 @@ TEST_F(ConvertorTest, ConvertsEveryRowOnceAndASecondRunChangesNothing) {
     StatementJournal::Recorder journal;
     const Dialogs::Box done = run(form);
     EXPECT_EQ(done.caption, QStringLiteral("Vorn Tanor Editor"));
-    EXPECT_EQ(done.text, kDone);
+    EXPECT_EQ(done.text, kDone + undoLine(done.text, 10));
     EXPECT_EQ(done.icon, Dialogs::Icon::Information);
     EXPECT_FALSE(form.isVisible()); // the window closes
     EXPECT_EQ(form.result(), QDialog::Accepted);
@@ -194,9 +222,10 @@ TEST_F(ConvertorTest, AFailureStopsTheRunAndLeavesEarlierRowsConverted) {
     exec(QStringLiteral("CREATE TRIGGER too_small BEFORE UPDATE ON Character WHEN OLD.Name = 'c4' "
                         "BEGIN SELECT RAISE(ABORT, 'String or binary data would be truncated'); END;"));
     TItemConvertorForm form;
-    const Dialogs::Box failed = run(form);
+    const Dialogs::Box failed = run(form, false);
     EXPECT_EQ(failed.caption, QStringLiteral("Error"));
-    EXPECT_EQ(failed.text, kFailed);
+    EXPECT_EQ(failed.text,
+              kFailed + QStringLiteral("\r3 column(s) were converted before.") + undoLine(failed.text, 3));
     EXPECT_EQ(failed.icon, Dialogs::Icon::Error);
     EXPECT_EQ(form.result(), QDialog::Accepted);
     for (const char* name : {"c1", "c2", "c3"})
@@ -209,7 +238,8 @@ TEST_F(ConvertorTest, AFailureStopsTheRunAndLeavesEarlierRowsConverted) {
     // Once the cause is gone a new run converts the rest.
     exec(QStringLiteral("DROP TRIGGER too_small"));
     TItemConvertorForm again;
-    EXPECT_EQ(run(again).text, kDone);
+    const QString rest = run(again).text;
+    EXPECT_EQ(rest, kDone + undoLine(rest, 7));
     for (const auto& [name, before] : characters)
         EXPECT_EQ(inventory(name), wideOf(before, 108)) << name.toStdString();
 }
@@ -228,7 +258,8 @@ TEST_F(ConvertorTest, MalformedColumnsAreSkippedAndCounted) {
     const Dialogs::Box done = run(form);
     EXPECT_EQ(
         done.text,
-        kDone + QStringLiteral("\r4 item column(s) were not whole 10-byte records and were left unchanged."));
+        kDone + QStringLiteral("\r4 item column(s) were not whole 10-byte records and were left unchanged.") +
+            undoLine(done.text, 5));
     EXPECT_EQ(inventory(QStringLiteral("c1")), QStringLiteral("NULL"));
     EXPECT_EQ(inventory(QStringLiteral("c2")), characters["c2"].left(2000));
     EXPECT_EQ(inventory(QStringLiteral("c3")), c3);
@@ -246,8 +277,15 @@ TEST_F(ConvertorTest, ExtraVaultsWhenSwitchedOn) {
     enableVaults();
     TItemConvertorForm form;
     StatementJournal::Recorder journal;
-    EXPECT_EQ(run(form).text, kDone);
-    const std::vector<QString> texts = journal.texts();
+    const QString done = run(form).text;
+    EXPECT_EQ(done, kDone + undoLine(done, 12));
+    std::vector<QString> texts = journal.texts();
+    texts.erase(std::remove_if(texts.begin(), texts.end(),
+                               [](const QString& t) {
+                                   return !t.startsWith(QStringLiteral("UPDATE")) &&
+                                          !t.startsWith(QStringLiteral("SELECT"));
+                               }),
+                texts.end());
     EXPECT_EQ(vault(1), wideOf(vaults[1], 120));
     EXPECT_EQ(vault(2), wideOf(vaults[2], 120));
     EXPECT_NE(std::find(texts.begin(), texts.end(),
@@ -265,11 +303,16 @@ TEST_F(ConvertorTest, CancelDoesNothing) {
     BoxScript boxes;
     boxes.cancel();
     form.ConvertClick();
-    EXPECT_TRUE(journal.entries().empty());
+    for (const QString& t : journal.texts())
+        EXPECT_TRUE(t.startsWith(QStringLiteral("SELECT"))) << t.toStdString();
     EXPECT_TRUE(form.isVisible());
+    // The question tells what the run would find: 7 characters and 3
+    // warehouses of 10-byte records.
     EXPECT_EQ(boxes.boxes().front().text,
               QStringLiteral("Are you sure?\rRemember that if you begin the process\r"
-                             "you won't be able to use the other functions of the editor"));
+                             "you won't be able to use the other functions of the editor\r\r"
+                             "Item columns found: 10 of 10-byte records (to convert), 0 already of "
+                             "16-byte records, 0 malformed (left alone)."));
     EXPECT_EQ(inventory(QStringLiteral("c1")), characters["c1"]);
 }
 
@@ -289,10 +332,150 @@ TEST_F(ConvertorTest, TheRunCannotBeStartedTwiceNorClosed) {
         EXPECT_TRUE(form.isVisible());
     });
     BoxScript boxes;
-    boxes.ok().ok();
+    boxes.ok().ok().cancel();
     form.ConvertClick();
     EXPECT_TRUE(checked);
-    EXPECT_EQ(boxes.boxes().size(), 2u);
+    EXPECT_EQ(boxes.boxes().size(), 3u);
     EXPECT_FALSE(form.Running());
     EXPECT_FALSE(form.isVisible());
+}
+
+// ---------------------------------------------------------------- safety
+
+namespace {
+
+// Rows whose column differs from what the fixture planted, and whether each
+// of those holds exactly its conversion.
+struct Changed {
+    int rows = 0;
+    bool allConverted = true;
+};
+
+const QStringList kTables = {QStringLiteral("Character"), QStringLiteral("Warehouse")};
+
+} // namespace
+
+class ConvertorSafetyTest : public ConvertorTest {
+protected:
+    Changed changed() {
+        Changed c;
+        auto check = [&](const QString& now, const QString& before, int records) {
+            if (now == before)
+                return;
+            ++c.rows;
+            c.allConverted = c.allConverted && now == wideOf(before, records);
+        };
+        for (const auto& [name, before] : characters)
+            check(inventory(name), before, 108);
+        for (const auto& [account, before] : warehouses)
+            check(items(account), before, 120);
+        return c;
+    }
+    void restoreAll() {
+        QString sql = ClearFaults(kTables);
+        for (const auto& [name, before] : characters)
+            sql += QStringLiteral("UPDATE Character SET Inventory=X'%1' WHERE Name=%2;").arg(before, Q(name));
+        for (const auto& [account, before] : warehouses)
+            sql += QStringLiteral("UPDATE Warehouse SET Items=X'%1' WHERE AccountID=%2;")
+                       .arg(before, Q(account));
+        exec(sql);
+    }
+    static QString undoFileOf(const QString& message) {
+        const qsizetype at = message.lastIndexOf(QStringLiteral("Undo file: "));
+        return at < 0 ? QString() : message.mid(at + 11);
+    }
+};
+
+TEST_F(ConvertorSafetyTest, AFaultAtEveryPositionLeavesWholeColumnsAnExactUndoFileAndARerunFinishes) {
+    const int rows = int(characters.size() + warehouses.size());
+    for (int k = 0; k < rows; ++k) {
+        SCOPED_TRACE(k);
+        restoreAll();
+        exec(FaultFrom(k, kTables));
+        TItemConvertorForm form;
+        const Dialogs::Box failed = run(form, false);
+        EXPECT_TRUE(failed.text.startsWith(kFailed));
+        const Changed after = changed();
+        EXPECT_EQ(after.rows, k);
+        EXPECT_TRUE(after.allConverted);
+        // The undo file holds exactly the rows written (none: no file named).
+        if (k > 0)
+            EXPECT_EQ(undoLine(failed.text, k), QStringLiteral(" Undo file: ") + undoFileOf(failed.text));
+        else
+            EXPECT_FALSE(failed.text.contains(QStringLiteral("Undo file")));
+
+        exec(QStringLiteral("UPDATE fault SET n = -1000"));
+        TItemConvertorForm again;
+        const QString rest = run(again).text;
+        EXPECT_EQ(rest, kDone + undoLine(rest, rows - k));
+        EXPECT_EQ(changed().rows, rows);
+        EXPECT_TRUE(changed().allConverted);
+    }
+}
+
+TEST_F(ConvertorSafetyTest, StopEndsTheRunAfterTheRowInHandAndTheUndoFileRestoresIt) {
+    TItemConvertorForm form;
+    form.show();
+    auto* stop = form.findChild<QPushButton*>(QStringLiteral("Stop"));
+    ASSERT_NE(stop, nullptr);
+    EXPECT_FALSE(stop->isEnabled());
+    // Clicked while the first row is in hand.
+    QTimer::singleShot(0, &form, [&] {
+        EXPECT_TRUE(stop->isEnabled());
+        stop->click();
+    });
+    BoxScript boxes;
+    boxes.ok().ok(); // no Version offer after a stopped run
+    form.ConvertClick();
+    ASSERT_EQ(boxes.boxes().size(), 2u);
+    const QString message = boxes.last().text;
+    EXPECT_TRUE(message.startsWith(QStringLiteral("Stopped: 1 column(s) were converted")))
+        << message.toStdString();
+    EXPECT_EQ(changed().rows, 1);
+    EXPECT_EQ(undoLine(message, 1), QStringLiteral("\rUndo file: ") + undoFileOf(message));
+
+    // The game server changes nothing meanwhile: the row comes back whole.
+    const Undo::Restored restored =
+        Undo::Restore(undoFileOf(message), BuildConnectionString(DataSource::TanorOnline));
+    EXPECT_EQ(restored.restored, 1);
+    EXPECT_TRUE(restored.changedSince.isEmpty());
+    EXPECT_EQ(changed().rows, 0);
+}
+
+TEST_F(ConvertorSafetyTest, RestoreLeavesRowsChangedSinceAndRefusesForeignFiles) {
+    TItemConvertorForm form;
+    const QString message = run(form).text;
+    const QString file = undoFileOf(message);
+    // The game server rewrote one inventory after the run.
+    exec(QStringLiteral("UPDATE Character SET Inventory=X'00' WHERE Name='o''hara'"));
+    StatementJournal::Recorder journal;
+    const Undo::Restored restored = Undo::Restore(file, BuildConnectionString(DataSource::TanorOnline));
+    EXPECT_EQ(restored.restored, 9);
+    EXPECT_EQ(restored.changedSince, QStringList{QStringLiteral("Character AccountID=o'acc Name=o'hara")});
+    EXPECT_EQ(inventory(QStringLiteral("o'hara")), QStringLiteral("00"));
+    EXPECT_EQ(inventory(QStringLiteral("c1")), characters[QStringLiteral("c1")]);
+    EXPECT_EQ(items(QStringLiteral("acc3")), warehouses[QStringLiteral("acc3")]);
+    EXPECT_NE(
+        std::find(journal.texts().begin(), journal.texts().end(),
+                  QStringLiteral(
+                      "SELECT Inventory FROM Character WHERE (AccountID='o''acc') AND (Name='o''hara')")),
+        journal.texts().end());
+
+    // A name that is not a plain identifier never reaches a statement.
+    QFile tampered(file);
+    ASSERT_TRUE(tampered.open(QIODevice::Append));
+    tampered.write("Character;DROP TABLE Warehouse,Inventory,AccountID,a,,,00,"
+                   "0000000000000000000000000000000000000000\n");
+    tampered.close();
+    EXPECT_THROW((void)Undo::Read(file), ConvertError);
+}
+
+TEST_F(ConvertorSafetyTest, ACompleteRunOffersToSetVersionTo1) {
+    TItemConvertorForm form;
+    BoxScript boxes;
+    boxes.ok().ok().ok();
+    form.ConvertClick();
+    ASSERT_EQ(boxes.boxes().size(), 3u);
+    EXPECT_EQ(boxes.last().kind, Dialogs::Kind::Question);
+    EXPECT_EQ(ReadSettingInt(QStringLiteral("Version"), QStringLiteral("Version")), 1);
 }

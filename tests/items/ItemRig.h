@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Child.h"
 #include "ItemFixture.h"
 
 #include "items/CellGrid.h"
@@ -59,7 +60,7 @@ public:
         editor->GetAutoSerial();
     }
 
-    template <class T> T* child(const QString& name) { return window.findChild<T*>(name); }
+    template <class T> T* child(const QString& name) { return ::child<T>(&window, name); }
     QAbstractButton* button(int cell) { return child<QAbstractButton>(QStringLiteral("BitBtn%1").arg(cell)); }
     QString hex() { return editor->RecordText(); }
 

@@ -129,7 +129,7 @@ TEST_F(CatalogueEditorTest, ARowAddedHereIsFoundByTheItemWindowsAndLeavingARowPo
         set(*w, 3, c, values[c]);
     click(w.get(), QStringLiteral("Next")); // leaving the row posts it
     EXPECT_FALSE(w->Model()->IsEditing());
-    const Catalogue::ChosenItem item =
+    const Catalogue::CatalogueItem item =
         Catalogue::Chosen(QStringLiteral("Test Glaive"), ItemRecord::Width::Narrow);
     EXPECT_TRUE(item.found);
     EXPECT_EQ(item.id, QStringLiteral("1F"));

@@ -1,3 +1,4 @@
+#include "Child.h"
 #include "ReportFixture.h"
 
 #include "reports/LogUnit.h"
@@ -42,7 +43,7 @@ protected:
     static void setGroup(TLOGForm& w, const char* name, int item) {
         child<RadioGroup>(&w, QString::fromLatin1(name))->SetItemIndex(item);
     }
-    static int page(const TLOGForm& w) { return w.findChild<QStackedWidget*>()->currentIndex(); }
+    static int page(const TLOGForm& w) { return child<QStackedWidget>(&w)->currentIndex(); }
     [[nodiscard]] int count(const QString& where) const {
         return rawRows(game(), QStringLiteral("SELECT count(*) FROM UseLog20261209 WHERE ") + where)
             .front()

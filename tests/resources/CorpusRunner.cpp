@@ -31,8 +31,7 @@ QString CorpusRunner::connection(Db db) {
     return {};
 }
 
-bool CorpusRunner::run(const QString& form, Db db, const QStringList& lines, bool opened, qint64* rows) {
-    m_forms.insert(form);
+bool CorpusRunner::run(Db db, const QStringList& lines, bool opened, qint64* rows) {
     m_lastError.clear();
     m_query.Close();
     m_query.SetConnectionString(connection(db));
@@ -53,7 +52,7 @@ bool CorpusRunner::run(const QString& form, Db db, const QStringList& lines, boo
 }
 
 bool CorpusRunner::open(const QString& form, Db db, const QStringList& lines) {
-    if (run(form, db, lines, true, nullptr))
+    if (run(db, lines, true, nullptr))
         return true;
     ADD_FAILURE() << "[" << form.toStdString() << "] did not run:\n"
                   << joined(lines).toStdString() << "\n-> " << m_lastError.toStdString();
@@ -61,7 +60,7 @@ bool CorpusRunner::open(const QString& form, Db db, const QStringList& lines) {
 }
 
 bool CorpusRunner::exec(const QString& form, Db db, const QStringList& lines, qint64* rows) {
-    if (run(form, db, lines, false, rows))
+    if (run(db, lines, false, rows))
         return true;
     ADD_FAILURE() << "[" << form.toStdString() << "] did not run:\n"
                   << joined(lines).toStdString() << "\n-> " << m_lastError.toStdString();
@@ -69,7 +68,7 @@ bool CorpusRunner::exec(const QString& form, Db db, const QStringList& lines, qi
 }
 
 bool CorpusRunner::fails(const QString& form, Db db, const QStringList& lines, bool opened) {
-    if (!run(form, db, lines, opened, nullptr))
+    if (!run(db, lines, opened, nullptr))
         return true;
     ADD_FAILURE() << "[" << form.toStdString() << "] was expected to fail but ran:\n"
                   << joined(lines).toStdString();

@@ -2,7 +2,6 @@
 
 #include "platform/Query.h"
 
-#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -10,8 +9,7 @@
 // object, closed and given the connection string of its database before
 // every statement, opened when the statement returns rows and executed
 // otherwise. A statement that fails reports its form, its text and the
-// server's error as a test failure. The runner remembers which statement
-// forms ran so that a test can say how many of them it covered.
+// server's error as a test failure.
 class CorpusRunner {
 public:
     enum class Db { Account, Game, Log, Ranking, Operator, Catalogue };
@@ -38,16 +36,12 @@ public:
     // Moves to the next row whose `column` reads `text`; false at the end.
     bool findRow(int column, const QString& text);
 
-    // Number of distinct statement forms run so far.
-    [[nodiscard]] int forms() const { return int(m_forms.size()); }
-
     [[nodiscard]] static QString connection(Db db);
 
 private:
-    bool run(const QString& form, Db db, const QStringList& lines, bool opened, qint64* rows);
+    bool run(Db db, const QStringList& lines, bool opened, qint64* rows);
 
     Query m_query;
-    QSet<QString> m_forms;
     QString m_lastError;
 };
 

@@ -1,53 +1,34 @@
-// Every statement text the windows send, built the way the windows build it
-// (same spacing, same joins, Q() for text values), run on the demo server
-// through Query: game, account and log statements on their data source keys,
+// Every statement form the windows send, run on the demo server through
+// Query: game, account and log statements on their data source keys,
 // ranking on RankingDNS, operator statements on an operator database set up
 // as the wizard does it, catalogue statements on the catalogue file. Texts
 // that hold records are run for both record widths.
 //
-// Statement forms per window or subsystem (a form is one statement text with
-// its values left open; the same text given by two windows counts in both):
-//
-//   main window and start-up ........................ 20
-//   setup wizard and sign-in ......................... 3
-//   operator administration .......................... 6
-//   item catalogue lookups .......................... 16
-//   property editor serials .......................... 2
-//   item converter ................................... 8
-//   inventory editor ................................. 3
-//   warehouse editor ................................. 6
-//   item wipe ....................................... 12
-//   account creation and editing ..................... 6
-//   character editor and search ...................... 7
-//   character creation, renaming and moving ......... 10
-//   skill list editor ................................ 6
-//   friends and letters ............................. 11
-//   guild editor .................................... 13
-//   guild creation ................................... 6
-//   castle siege editor ............................. 24
-//   ranking .......................................... 7
-//   usage log ........................................ 3
-//   connected users and game masters ................. 5
-//   catalogue table editor ........................... 1
-//                                                    ---
-//                                                    175
+// Windows with a statement module (the shell, the inventory and warehouse
+// editors, the property editor's serial) are run through their builders,
+// with sample values that include quotes, so a builder the embedded dialect
+// cannot serve fails here; the exact texts are asserted by the window
+// tests. The forms of the other windows are written out as those windows
+// build them.
 //
 // Statements that fail by design run too and must fail: the operator table
 // test before the wizard made the table, a second creation of that table,
-// the character slot update and the rename slot update when no slot holds
-// the name, a warehouse save with an empty or non-numeric money text, a
-// character save with an empty field, a guild save with a non-numeric
-// score, the marks update while the field is empty, and the usage log of a
-// day without a table, with an empty used-time filter or with a quote in
-// the account filter.
+// the rename slot update when no slot holds the name, a character save with
+// an empty field, a guild save with a non-numeric score, the marks update
+// while the field is empty, and the usage log of a day without a table,
+// with an empty used-time filter or with a quote in the account filter.
 
 #include "CorpusRunner.h"
 #include "TestEnvironment.h"
 
+#include "app/ShellStatements.h"
+#include "containers/ContainerStatements.h"
 #include "core/UtilitiesUnit.h"
+#include "items/ItemStatements.h"
 #include "platform/Query.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -83,19 +64,6 @@ QString columnText(const QByteArray& stored10, int records, int width) {
     return out;
 }
 
-const char* const kOperatorTable =
-    "CREATE TABLE [MANG_INFO] ( [mang_guid] [int] IDENTITY (1, 1) NOT NULL , \t[mang___id] [varchar] (15) "
-    "COLLATE Polish_CI_AS NOT NULL , \t[mang__pwd] [varchar] (34) COLLATE Modern_Spanish_CI_AS NOT NULL "
-    ",[mang_name] [varchar] (20) COLLATE Polish_CI_AS NOT NULL ,  \t[auth_code] [int] NOT NULL ,   "
-    "\t[appl_day] [smalldatetime] NULL ,[bloc_code] [int] NOT NULL ,  \t[perm] [int] NOT NULL) ON "
-    "[PRIMARY]";
-
-QString firstOperatorInsert(const QString& id, const QString& password) {
-    return S("INSERT INTO MANG_INFO (mang___id, mang__pwd, mang_name, auth_code, appl_day, bloc_code, perm) "
-             "VALUES (") +
-           Q(id) + S(",") + Q(password) + S(", 'Administrator',0,getdate(),0,1)");
-}
-
 class StatementCorpus : public EnvTest {
 protected:
     void SetUp() override { env.buildDemo(); }
@@ -109,18 +77,6 @@ protected:
         WriteSetting(S("ODBCConnection"), S("VornDNS"), S(kOperatorDataSource));
     }
 
-    // The wizard's table and first operator, made outside the corpus for
-    // the windows that need them.
-    void createOperators(const QString& id, const QString& password) {
-        registerOperatorDatabase();
-        for (const QString& sql : {S(kOperatorTable), firstOperatorInsert(id, password)}) {
-            Query q;
-            q.SetConnectionString(CorpusRunner::connection(Db::Operator));
-            q.SetText(sql);
-            (void)q.ExecSQL();
-        }
-    }
-
     CorpusRunner run;
 };
 
@@ -132,6 +88,7 @@ protected:
         WriteSettingInt(S("Version"), S("Version"), width() == 16 ? 1 : 0);
     }
     [[nodiscard]] int width() const { return GetParam(); }
+    [[nodiscard]] ItemRecord::Width recordWidth() const { return ItemRecord::WidthForBytes(width()); }
     [[nodiscard]] QString emptyColumn(int records) const { return repeated(emptyRecord(width()), records); }
     // The stored column of `sql` as record texts of the current width.
     [[nodiscard]] QString storedColumn(const QString& sql, int records) const {
@@ -146,164 +103,96 @@ INSTANTIATE_TEST_SUITE_P(RecordWidths, WidthCorpus, ::testing::Values(10, 16),
 
 // ------------------------------------------------------------------ shell
 
-TEST_F(StatementCorpus, MainWindowAndStartUp) {
+TEST_F(StatementCorpus, ShellStatements) {
+    using namespace ShellStatements;
     registerOperatorDatabase();
     // Start-up tests the operator table; before the wizard made it the test
-    // fails, which is what sends the operator to the wizard.
-    EXPECT_TRUE(run.fails(S("operator table test"), Db::Operator, {S("SELECT * FROM MANG_INFO")}, true));
-    {
-        Query create;
-        create.SetConnectionString(CorpusRunner::connection(Db::Operator));
-        create.SetText(S(kOperatorTable));
-        (void)create.ExecSQL();
-    }
-    EXPECT_TRUE(run.open(S("operator table test"), Db::Operator, {S("SELECT * FROM MANG_INFO")}));
+    // fails, which is what sends the operator to the wizard. The wizard's
+    // second run finds the table there and ignores the error.
+    EXPECT_TRUE(run.fails(S("operator table test"), Db::Operator, {AllOperators()}, true));
+    EXPECT_TRUE(run.exec(S("operator table"), Db::Operator, {CreateOperatorTable()}));
+    EXPECT_TRUE(run.fails(S("operator table"), Db::Operator, {CreateOperatorTable()}, false));
+    EXPECT_TRUE(run.open(S("operator table test"), Db::Operator, {AllOperators()}));
 
-    EXPECT_TRUE(
-        run.open(S("account list"), Db::Account, {S("SELECT memb___id FROM MEMB_INFO ORDER BY memb___id")}));
-    const QStringList accounts = run.rows();
-    EXPECT_EQ(accounts.size(), 21);
-    EXPECT_EQ(accounts.value(0), S("bramble"));
-    EXPECT_TRUE(run.open(S("guild list"), Db::Game, {S("SELECT G_Name FROM Guild")}));
-    EXPECT_EQ(run.rows().size(), 5);
-
-    // Counters of the server information panel.
-    EXPECT_TRUE(run.open(S("account count"), Db::Account, {S("SELECT count(*) FROM MEMB_INFO")}));
-    EXPECT_EQ(run.value(0), S("21"));
-    EXPECT_TRUE(run.open(S("guild count"), Db::Game, {S("SELECT count(*) FROM Guild")}));
-    EXPECT_EQ(run.value(0), S("5"));
-    EXPECT_TRUE(run.open(S("connected count"), Db::Account,
-                         {S("SELECT count(*) FROM MEMB_STAT WHERE ConnectStat=1")}));
-    EXPECT_EQ(run.value(0), S("7"));
-
-    // Account change, character change.
-    EXPECT_TRUE(run.open(S("account slots"), Db::Game,
-                         {S("SELECT Number, Id, GameID1, GameID2, GameID3, GameID4, GameID5, GameIDC FROM "
-                            "AccountCharacter WHERE Id=") +
-                          Q(S("juniper"))}));
-    EXPECT_EQ(run.value(S("GameID3")), S("Juno"));
-    EXPECT_TRUE(run.open(S("account slots"), Db::Game,
-                         {S("SELECT Number, Id, GameID1, GameID2, GameID3, GameID4, GameID5, GameIDC FROM "
-                            "AccountCharacter WHERE Id=") +
-                          Q(S("o'brien"))}));
-    EXPECT_EQ(run.value(S("GameID1")), S("Fionn"));
-    EXPECT_TRUE(run.open(S("character guild"), Db::Game,
-                         {S("SELECT G_Name FROM GuildMember WHERE Name=") + Q(S("Kaelin"))}));
-    EXPECT_EQ(run.value(0), S("Ironveil"));
-    EXPECT_TRUE(run.open(S("character friends"), Db::Game,
-                         {S("SELECT * FROM T_FriendMain WHERE Name=") + Q(S("Hollow"))}));
-    EXPECT_EQ(run.value(0), S("<no row>"));
-
-    // Find by character, add character.
-    EXPECT_TRUE(run.open(S("character account"), Db::Game,
-                         {S("SELECT AccountID, Name FROM Character WHERE Name=") + Q(S("Fionn"))}));
-    EXPECT_EQ(run.value(0), S("o'brien"));
-    EXPECT_TRUE(run.open(S("account characters"), Db::Game,
-                         {S("SELECT Name FROM Character WHERE AccountID=") + Q(S("o'brien"))}));
-    EXPECT_EQ(run.rows().size(), 2);
-
-    // Delete character: Sparrow stands in kestrel's second slot.
-    const QString sparrow = Q(S("Sparrow"));
     qint64 rows = 0;
-    EXPECT_TRUE(run.exec(S("delete character"), Db::Game, {S("DELETE FROM Character WHERE Name =") + sparrow},
+    EXPECT_TRUE(
+        run.exec(S("first operator"), Db::Operator, {AddFirstOperator(S("o'admin"), S("s3'cret"))}, &rows));
+    EXPECT_EQ(rows, 1);
+    // The id compares without case, the password is read back exactly.
+    EXPECT_TRUE(run.open(S("sign-in lookup"), Db::Operator, {SignInRow(S("O'ADMIN"))}));
+    EXPECT_EQ((QStringList{run.value(0), run.value(2), run.value(3)}),
+              (QStringList{S("1"), S("s3'cret"), S("Administrator")}));
+    EXPECT_FALSE(run.value(5).isEmpty());
+    EXPECT_TRUE(run.open(S("own record"), Db::Operator, {OperatorRow(S("o'admin"))}));
+    EXPECT_EQ(run.value(7), S("1"));
+    EXPECT_TRUE(run.exec(S("change password"), Db::Operator,
+                         {ChangeOperatorPassword(S("o'admin"), S("n'ew"))}, &rows));
+    EXPECT_EQ(rows, 1);
+    EXPECT_TRUE(run.open(S("stored password"), Db::Operator, {OperatorPassword(S("o'admin"))}));
+    EXPECT_EQ(run.value(0), S("n'ew"));
+    EXPECT_TRUE(run.exec(S("new operator"), Db::Operator, {AddOperator(S("kee'per"), S("pw2"), S("Kee'per"))},
                          &rows));
     EXPECT_EQ(rows, 1);
-    EXPECT_TRUE(
-        run.exec(S("delete mastered guild"), Db::Game, {S("DELETE FROM Guild WHERE G_Master = ") + sparrow}));
-    EXPECT_TRUE(
-        run.exec(S("delete membership"), Db::Game, {S("DELETE FROM GuildMember WHERE Name =") + sparrow}));
-    EXPECT_TRUE(
-        run.open(S("slots of account"), Db::Game,
-                 {S("SELECT GameID1, GameID2, GameID3, GameID4, GameID5 FROM AccountCharacter WHERE Id =") +
-                  Q(S("kestrel"))}));
-    EXPECT_EQ(run.value(1), S("Sparrow"));
-    EXPECT_TRUE(run.exec(
-        S("clear slot"), Db::Game,
-        {S("UPDATE AccountCharacter "), S("SET GameID2=NULL"), S(" WHERE Id =") + Q(S("kestrel"))}, &rows));
+    EXPECT_TRUE(run.open(S("operator list"), Db::Operator, {OtherOperatorIds()}));
+    EXPECT_EQ(run.rows(), QStringList{S("kee'per")});
+    EXPECT_TRUE(run.exec(S("remove operator"), Db::Operator, {DeleteOperator(S("kee'per"))}, &rows));
     EXPECT_EQ(rows, 1);
-    // A character in no slot leaves the clause empty; the server refuses it.
-    EXPECT_TRUE(run.fails(S("clear slot"), Db::Game,
-                          {S("UPDATE AccountCharacter "), QString(), S(" WHERE Id =") + Q(S("kestrel"))},
-                          false));
 
-    // Delete guild, delete account.
-    EXPECT_TRUE(run.open(S("delete guild"), Db::Game,
-                         {S("EXECUTE QJ_SetGuildDelete @GuildName=") + Q(S("Saltmark"))}));
+    // Lists and counters of the main window, with what the demo holds.
+    struct Read {
+        const char* form;
+        Db db;
+        QString text;
+        int column;
+        const char* first;
+    };
+    const Read reads[] = {
+        {"account list", Db::Account, AccountNames(), 0, "bramble"},
+        {"guild list", Db::Game, GuildNames(), 0, nullptr},
+        {"account count", Db::Account, CountAccounts(), 0, "21"},
+        {"guild count", Db::Game, CountGuilds(), 0, "5"},
+        {"connected count", Db::Account, CountConnectedAccounts(), 0, "7"},
+        {"account slots", Db::Game, AccountCharacterRow(S("o'brien")), 2, "Fionn"},
+        {"slots of account", Db::Game, CharacterSlots(S("kestrel")), 1, "Sparrow"},
+        {"character guild", Db::Game, GuildOfCharacter(S("Kaelin")), 0, "Ironveil"},
+        {"character friends", Db::Game, FriendListOf(S("O'Hollow")), 0, "<no row>"},
+        {"character account", Db::Game, OwnerOfCharacter(S("Fionn")), 0, "o'brien"},
+        {"account characters", Db::Game, CharactersOfAccount(S("o'brien")), 0, "Fionn"},
+    };
+    for (const Read& r : reads) {
+        EXPECT_TRUE(run.open(S(r.form), r.db, {r.text}));
+        if (r.first) {
+            EXPECT_EQ(run.value(r.column), S(r.first)) << r.form;
+        }
+    }
+
+    // Deleting a character (Sparrow stands in kestrel's second slot), a
+    // guild and an account.
+    struct Write {
+        const char* form;
+        Db db;
+        QStringList lines;
+        std::optional<qint64> rows; // none: not looked at
+    };
+    const Write writes[] = {
+        {"delete character", Db::Game, {DeleteCharacter(S("Sparrow"))}, 1},
+        {"delete mastered guild", Db::Game, {DeleteGuildsLedBy(S("Sparrow"))}, std::nullopt},
+        {"delete membership", Db::Game, {DeleteGuildMembership(S("Sparrow"))}, std::nullopt},
+        {"clear slot", Db::Game, ClearCharacterSlot(2, S("kestrel")), 1},
+        {"delete account", Db::Account, {DeleteAccountInfo(S("pellam"))}, 1},
+        {"delete account slots", Db::Game, {DeleteAccountCharacterRow(S("pellam"))}, std::nullopt},
+        {"delete account characters", Db::Game, {DeleteCharactersOfAccount(S("pellam"))}, 1},
+        {"delete account characters", Db::Game, {DeleteCharactersOfAccount(S("o'neil"))}, 0},
+    };
+    for (const Write& w : writes) {
+        EXPECT_TRUE(run.exec(S(w.form), w.db, w.lines, &rows));
+        if (w.rows) {
+            EXPECT_EQ(rows, *w.rows) << w.form;
+        }
+    }
+    EXPECT_EQ(ReadText(Db::Game, S("SELECT GameID2 FROM AccountCharacter WHERE Id='kestrel'")), QString());
+    EXPECT_TRUE(run.open(S("delete guild"), Db::Game, {DeleteGuild(S("Saltmark"))}));
     EXPECT_EQ(run.value(0), S("0"));
-    const QString pellam = Q(S("pellam"));
-    EXPECT_TRUE(run.exec(S("delete account"), Db::Account,
-                         {S("DELETE FROM MEMB_INFO WHERE memb___id=") + pellam}, &rows));
-    EXPECT_EQ(rows, 1);
-    EXPECT_TRUE(run.exec(S("delete account slots"), Db::Game,
-                         {S("DELETE FROM AccountCharacter WHERE Id=") + pellam}));
-    EXPECT_TRUE(run.exec(S("delete account characters"), Db::Game,
-                         {S("DELETE FROM Character WHERE AccountID=") + pellam}, &rows));
-    EXPECT_EQ(rows, 1);
-
-    EXPECT_EQ(run.forms(), 20);
-}
-
-TEST_F(StatementCorpus, SetupWizardAndSignIn) {
-    registerOperatorDatabase();
-    EXPECT_TRUE(run.exec(S("operator table"), Db::Operator, {S(kOperatorTable)}));
-    // The wizard's second run finds the table there and ignores the error.
-    EXPECT_TRUE(run.fails(S("operator table"), Db::Operator, {S(kOperatorTable)}, false));
-    qint64 rows = 0;
-    EXPECT_TRUE(
-        run.exec(S("first operator"), Db::Operator, {firstOperatorInsert(S("admin"), S("s3cret"))}, &rows));
-    EXPECT_EQ(rows, 1);
-
-    // The ID compares without case, the password is read back exactly.
-    EXPECT_TRUE(
-        run.open(S("sign-in lookup"), Db::Operator,
-                 {S("SELECT mang_guid, mang___id, mang__pwd, mang_name, auth_code, appl_day, bloc_code, "
-                    "perm FROM MANG_INFO WHERE (mang___id=") +
-                  Q(S("ADMIN")) + S(") AND (bloc_code=0)")}));
-    EXPECT_EQ(run.value(0), S("1"));
-    EXPECT_EQ(run.value(2), S("s3cret"));
-    EXPECT_EQ(run.value(3), S("Administrator"));
-    EXPECT_FALSE(run.value(5).isEmpty());
-
-    EXPECT_EQ(run.forms(), 3);
-}
-
-TEST_F(StatementCorpus, OperatorAdministration) {
-    createOperators(S("admin"), S("s3cret"));
-    const QString admin = Q(S("admin"));
-    EXPECT_TRUE(
-        run.open(S("own record"), Db::Operator, {S("SELECT * FROM MANG_INFO WHERE mang___id=") + admin}));
-    EXPECT_EQ(run.value(0), S("1"));
-    EXPECT_EQ(run.value(3), S("Administrator"));
-    EXPECT_EQ(run.value(7), S("1"));
-
-    EXPECT_TRUE(run.open(S("stored password"), Db::Operator,
-                         {S("SELECT mang__pwd FROM MANG_INFO WHERE mang___id =") + admin}));
-    EXPECT_EQ(run.value(0), S("s3cret"));
-    qint64 rows = 0;
-    EXPECT_TRUE(run.exec(
-        S("change password"), Db::Operator,
-        {S("UPDATE MANG_INFO SET mang__pwd=") + Q(S("n'ew")) + S(" WHERE mang___id=") + admin}, &rows));
-    EXPECT_EQ(rows, 1);
-
-    EXPECT_TRUE(run.open(S("own record"), Db::Operator,
-                         {S("SELECT * FROM MANG_INFO WHERE mang___id=") + Q(S("keeper"))}));
-    EXPECT_EQ(run.value(0), S("<no row>"));
-    EXPECT_TRUE(
-        run.exec(S("new operator"), Db::Operator,
-                 {S("INSERT INTO MANG_INFO (mang___id, mang__pwd, mang_name, auth_code, appl_day, "
-                    "bloc_code, perm) VALUES (") +
-                  Q(S("keeper")) + S(",") + Q(S("pw2")) + S(",") + Q(S("Keeper")) + S(",1,getdate(),0,1)")},
-                 &rows));
-    EXPECT_EQ(rows, 1);
-
-    EXPECT_TRUE(
-        run.open(S("operator list"), Db::Operator, {S("SELECT mang___id from MANG_INFO WHERE mang_guid>1")}));
-    EXPECT_EQ(run.rows(), QStringList{S("keeper")});
-    EXPECT_TRUE(run.exec(S("remove operator"), Db::Operator,
-                         {S("DELETE FROM MANG_INFO WHERE mang___id=") + Q(S("keeper"))}, &rows));
-    EXPECT_EQ(rows, 1);
-
-    EXPECT_EQ(run.forms(), 6);
 }
 
 // ------------------------------------------------------------------ item model
@@ -384,17 +273,14 @@ TEST_F(StatementCorpus, ItemCatalogueLookups) {
                          {S("SELECT Name FROM Item WHERE (SetNumber=") + S("5") + S(") AND (wearto=") +
                           Q(S("boots")) + S(")")}));
     EXPECT_EQ(run.value(0), S("Moonweave Boots"));
-
-    EXPECT_EQ(run.forms(), 16);
 }
 
 TEST_F(StatementCorpus, PropertyEditorSerials) {
     for (const char* expected : {"1001", "1002"}) {
-        EXPECT_TRUE(run.exec(S("draw serial"), Db::Game, {S("EXECUTE QJ_GetItemSerial")}));
-        EXPECT_TRUE(run.open(S("read serial"), Db::Game, {S("SELECT ItemCount FROM GameServerInfo")}));
+        EXPECT_TRUE(run.exec(S("draw serial"), Db::Game, {ItemStatements::DrawItemSerial()}));
+        EXPECT_TRUE(run.open(S("read serial"), Db::Game, {ItemStatements::LastItemSerial()}));
         EXPECT_EQ(run.value(0), S(expected));
     }
-    EXPECT_EQ(run.forms(), 2);
 }
 
 TEST_F(StatementCorpus, ItemConverter) {
@@ -437,98 +323,68 @@ TEST_F(StatementCorpus, ItemConverter) {
                           Q(run.value(0)) + S(") AND (") + number + S("=") + run.value(2) + S(")")},
                          &rows));
     EXPECT_EQ(rows, 1);
-
-    EXPECT_EQ(run.forms(), 8);
 }
 
 // ------------------------------------------------------------------ containers
 
 TEST_P(WidthCorpus, InventoryEditor) {
-    const QString fionn = Q(S("Fionn"));
-    const QString load = S("SELECT Inventory FROM Character WHERE Name =") + fionn;
-    EXPECT_TRUE(run.open(S("load"), Db::Game, {load}));
+    using namespace ContainerStatements;
+    const QString fionn = S("Fionn");
+    EXPECT_TRUE(run.open(S("load"), Db::Game, {InventoryOf(fionn)}));
     EXPECT_EQ(run.bytes(0).size(), 1080);
-    // The window runs the load once more as a command to learn whether the
-    // character has an inventory at all.
-    EXPECT_TRUE(run.exec(S("load"), Db::Game, {load}));
-    const QString stored = storedColumn(load, 108);
+    const QString stored = storedColumn(InventoryOf(fionn), 108);
+    EXPECT_TRUE(run.open(S("load"), Db::Game, {InventoryOf(S("O'Neil"))}));
+    EXPECT_EQ(run.value(0), S("<no row>"));
 
     qint64 rows = 0;
-    EXPECT_TRUE(run.exec(
-        S("initialise"), Db::Game,
-        {S("UPDATE Character SET Inventory=") + S("0x") + emptyColumn(108) + S(" WHERE Name=") + fionn},
-        &rows));
+    EXPECT_TRUE(run.exec(S("initialise"), Db::Game, {FillEmptyInventory(fionn, recordWidth())}, &rows));
     EXPECT_EQ(rows, 1);
-    EXPECT_EQ(BytesToHex(ReadBytes(Db::Game, load)), emptyColumn(108));
+    EXPECT_EQ(BytesToHex(ReadBytes(Db::Game, InventoryOf(fionn))), emptyColumn(108));
 
-    EXPECT_TRUE(run.exec(
-        S("save"), Db::Game,
-        {S("UPDATE Character SET Inventory= ") + S("0x") + stored + S(" WHERE Name= ") + fionn}, &rows));
+    EXPECT_TRUE(run.exec(S("save"), Db::Game, {SaveInventory(fionn, S("0x") + stored)}, &rows));
     EXPECT_EQ(rows, 1);
-    EXPECT_EQ(BytesToHex(ReadBytes(Db::Game, load)), stored);
+    EXPECT_EQ(BytesToHex(ReadBytes(Db::Game, InventoryOf(fionn))), stored);
     EXPECT_EQ(stored.size(), 108 * width() * 2);
-
-    EXPECT_EQ(run.forms(), 3);
 }
 
 TEST_P(WidthCorpus, WarehouseEditor) {
-    const QString table = ReadSetting(S("Vaults"), S("Table"));
-    const QString items = ReadSetting(S("Vaults"), S("ColumnItems"));
-    const QString account = ReadSetting(S("Vaults"), S("ColumnAccount"));
-    const QString number = ReadSetting(S("Vaults"), S("ColumnNumber"));
-    const QString kestrel = Q(S("kestrel"));
-
-    EXPECT_TRUE(
-        run.open(S("vault list"), Db::Game,
-                 {S("SELECT ") + number + S(" FROM ") + table + S(" WHERE ") + account + S("=") + kestrel}));
+    using namespace ContainerStatements;
+    const VaultTable vaults{
+        ReadSetting(S("Vaults"), S("Table")), ReadSetting(S("Vaults"), S("ColumnAccount")),
+        ReadSetting(S("Vaults"), S("ColumnNumber")), ReadSetting(S("Vaults"), S("ColumnItems"))};
+    const QString kestrel = S("kestrel");
+    EXPECT_TRUE(run.open(S("vault list"), Db::Game, {VaultNumbers(vaults, kestrel)}));
     EXPECT_EQ(run.rows(), (QStringList{S("1"), S("2")}));
 
     // lark has no warehouse row: the window creates it.
-    const QString larkLoad =
-        S("SELECT Items, Money, pw, EndUseDate FROM Warehouse WHERE AccountID =") + Q(S("lark"));
-    EXPECT_TRUE(run.exec(S("load"), Db::Game, {larkLoad}));
-    EXPECT_TRUE(run.open(S("load"), Db::Game, {larkLoad}));
+    const QString lark = S("lark");
+    EXPECT_TRUE(run.open(S("load"), Db::Game, {WarehouseOf(lark)}));
     EXPECT_EQ(run.value(0), S("<no row>"));
     qint64 rows = 0;
-    EXPECT_TRUE(
-        run.exec(S("create"), Db::Game,
-                 {S("INSERT INTO Warehouse (AccountID, Items, Money, EndUseDate, DbVersion, pw) VALUES (") +
-                  Q(S("lark")) + S(",") + S("0x") + emptyColumn(120) + S(",0, getdate(), 2,0)")},
-                 &rows));
+    EXPECT_TRUE(run.exec(S("create"), Db::Game, {AddWarehouse(lark, recordWidth())}, &rows));
     EXPECT_EQ(rows, 1);
-    EXPECT_TRUE(run.open(S("load"), Db::Game, {larkLoad}));
+    EXPECT_TRUE(run.open(S("load"), Db::Game, {WarehouseOf(lark)}));
     EXPECT_EQ(run.bytes(0).size(), 120 * width());
     EXPECT_EQ(run.value(1), S("0"));
     EXPECT_FALSE(run.value(3).isEmpty());
 
-    const QString vaultLoad = S("SELECT ") + items + S(" FROM ") + table + S(" WHERE (") + account + S("=") +
-                              kestrel + S(") AND(") + number + S("=") + S("1") + S(")");
-    EXPECT_TRUE(run.open(S("vault load"), Db::Game, {vaultLoad}));
+    EXPECT_TRUE(run.open(S("vault load"), Db::Game, {VaultItems(vaults, kestrel, 1)}));
     EXPECT_EQ(run.bytes(0).size(), 1200);
-    const QString vault = S("0x") + storedColumn(vaultLoad, 120);
-
-    const QString kestrelLoad = S("SELECT Items FROM Warehouse WHERE AccountID=") + kestrel;
-    const QString literal = S("0x") + storedColumn(kestrelLoad, 120);
-    auto save = [&](const QString& money, const QString& password) {
-        return S("UPDATE Warehouse SET Items= ") + literal + S(", Money=") + money + S(",pw=") + password +
-               S(" WHERE AccountID= ") + kestrel;
-    };
-    EXPECT_TRUE(run.exec(S("save"), Db::Game, {save(S("1234"), S("4321"))}, &rows));
+    const QString vault = S("0x") + storedColumn(VaultItems(vaults, kestrel, 1), 120);
+    EXPECT_TRUE(run.exec(S("vault save"), Db::Game, {SaveVault(vaults, kestrel, 1, vault)}, &rows));
     EXPECT_EQ(rows, 1);
-    EXPECT_EQ(ReadText(Db::Game, S("SELECT Money FROM Warehouse WHERE AccountID='kestrel'")), S("1234"));
-    EXPECT_EQ(ReadBytes(Db::Game, kestrelLoad).size(), 120 * width());
-    // Money and password go in as typed; an empty or non-numeric text
-    // makes the statement invalid and the save fails.
-    EXPECT_TRUE(run.fails(S("save"), Db::Game, {save(QString(), S("4321"))}, false));
-    EXPECT_TRUE(run.fails(S("save"), Db::Game, {save(S("12x4"), S("4321"))}, false));
+    EXPECT_TRUE(run.exec(S("vault save"), Db::Game, {SaveVault(vaults, S("o'brien"), 9, vault)}, &rows));
+    EXPECT_EQ(rows, 0);
 
-    EXPECT_TRUE(run.exec(S("vault save"), Db::Game,
-                         {S("UPDATE ") + table + S(" SET ") + items + S("=") + vault + S(" WHERE (") +
-                          account + S("= ") + kestrel + S(") AND (") + number + S("=") + S("1") + S(")")},
-                         &rows));
-    EXPECT_EQ(rows, 1);
-
-    EXPECT_EQ(run.forms(), 6);
+    const QString literal = S("0x") + storedColumn(WarehouseOf(kestrel), 120);
+    for (const QString& account : {kestrel, S("o'brien")}) {
+        EXPECT_TRUE(
+            run.exec(S("save"), Db::Game, {SaveWarehouse(account, literal, 2000000000, 9999)}, &rows));
+        EXPECT_EQ(rows, 1);
+        EXPECT_EQ(ReadText(Db::Game, S("SELECT Money FROM Warehouse WHERE AccountID=") + Q(account)),
+                  S("2000000000"));
+        EXPECT_EQ(ReadBytes(Db::Game, WarehouseOf(account)).size(), 120 * width());
+    }
 }
 
 TEST_P(WidthCorpus, ItemWipe) {
@@ -602,8 +458,6 @@ TEST_P(WidthCorpus, ItemWipe) {
         {S("UPDATE ") + table + S(" SET ") + items + S("=") + S("0x") + repeated(emptyRecord(width()), 120)},
         &rows));
     EXPECT_EQ(rows, 4);
-
-    EXPECT_EQ(run.forms(), 12);
 }
 
 // ------------------------------------------------------------------ accounts and characters
@@ -661,8 +515,6 @@ TEST_F(StatementCorpus, AccountCreationAndEditing) {
                           S("WHERE memb___id =") + Q(S("newbie"))},
                          &rows));
     EXPECT_EQ(rows, 1);
-
-    EXPECT_EQ(run.forms(), 6);
 }
 
 namespace {
@@ -742,8 +594,6 @@ TEST_F(StatementCorpus, CharacterEditorAndSearch) {
             return a.compare(b, Qt::CaseInsensitive) < 0;
         }));
     }
-
-    EXPECT_EQ(run.forms(), 7);
 }
 
 TEST_F(StatementCorpus, CharacterCreationRenamingAndMoving) {
@@ -805,8 +655,6 @@ TEST_F(StatementCorpus, CharacterCreationRenamingAndMoving) {
     EXPECT_EQ(run.value(0), S("0"));
     EXPECT_TRUE(run.open(S("move character"), Db::Game, move(S("marlow"), S("Brann"), S("pellam"))));
     EXPECT_EQ(run.value(0), S("10"));
-
-    EXPECT_EQ(run.forms(), 10);
 }
 
 TEST_F(StatementCorpus, SkillListEditor) {
@@ -837,8 +685,6 @@ TEST_F(StatementCorpus, SkillListEditor) {
     EXPECT_EQ(S("0x") +
                   BytesToHex(ReadBytes(Db::Game, S("SELECT MagicList FROM Character WHERE Name='Tamsy'"))),
               value);
-
-    EXPECT_EQ(run.forms(), 6);
 }
 
 TEST_F(StatementCorpus, FriendsAndLetters) {
@@ -883,8 +729,6 @@ TEST_F(StatementCorpus, FriendsAndLetters) {
         EXPECT_TRUE(run.open(forms[i], Db::Game, {calls[i]}));
         EXPECT_EQ(run.value(0), S("0")) << calls[i].toStdString();
     }
-
-    EXPECT_EQ(run.forms(), 11);
 }
 
 // ------------------------------------------------------------------ guilds and castle siege
@@ -951,8 +795,6 @@ TEST_F(StatementCorpus, GuildEditor) {
     EXPECT_TRUE(run.exec(S("leave union"), Db::Game,
                          {S("UPDATE Guild SET G_Union=0 WHERE G_Name=") + Q(S("Duskward"))}, &rows));
     EXPECT_EQ(rows, 1);
-
-    EXPECT_EQ(run.forms(), 13);
 }
 
 TEST_F(StatementCorpus, GuildCreation) {
@@ -980,8 +822,6 @@ TEST_F(StatementCorpus, GuildCreation) {
                          &rows));
     EXPECT_EQ(rows, 1);
     EXPECT_EQ(BytesToHex(ReadBytes(Db::Game, S("SELECT G_Mark FROM Guild WHERE G_Name='Hearth'"))), mark);
-
-    EXPECT_EQ(run.forms(), 6);
 }
 
 namespace {
@@ -1154,8 +994,6 @@ TEST_F(StatementCorpus, CastleSiegeEditor) {
     EXPECT_EQ(rows, 1);
     EXPECT_TRUE(run.exec(S("save castle"), Db::Game, {save(S("0"), QString())}, &rows));
     EXPECT_EQ(rows, 1);
-
-    EXPECT_EQ(run.forms(), 24);
 }
 
 // ------------------------------------------------------------------ reports
@@ -1194,8 +1032,6 @@ TEST_F(StatementCorpus, Ranking) {
          duskward + S(") FROM Guild WHERE G_Name=") + duskward}));
     EXPECT_EQ((QStringList{run.value(0), run.value(1), run.value(2)}),
               (QStringList{S("Fenwick"), S("1275"), S("4")}));
-
-    EXPECT_EQ(run.forms(), 7);
 }
 
 namespace {
@@ -1288,8 +1124,6 @@ TEST_F(StatementCorpus, UsageLog) {
     LogFilter quoted;
     quoted.account = S(" WHERE (Id LIKE('%") + S("o'brien") + S("%')) ");
     EXPECT_TRUE(run.fails(S("log table"), Db::Log, {tableStatement(t, quoted)}, true));
-
-    EXPECT_EQ(run.forms(), 3);
 }
 
 TEST_F(StatementCorpus, ConnectedUsersAndGameMasters) {
@@ -1327,8 +1161,6 @@ TEST_F(StatementCorpus, ConnectedUsersAndGameMasters) {
     EXPECT_TRUE(run.exec(S("ban game master"), Db::Game,
                          {S("UPDATE Character SET CtlCode=1 WHERE Name=") + Q(S("GM_Birch"))}, &rows));
     EXPECT_EQ(rows, 1);
-
-    EXPECT_EQ(run.forms(), 5);
 }
 
 TEST_F(StatementCorpus, CatalogueTableEditor) {
@@ -1336,7 +1168,6 @@ TEST_F(StatementCorpus, CatalogueTableEditor) {
     EXPECT_EQ(run.columns(), 13);
     EXPECT_TRUE(run.open(S("whole table"), Db::Catalogue, {S("SELECT * FROM ") + S("Skill")}));
     EXPECT_EQ(run.columns(), 3);
-    EXPECT_EQ(run.forms(), 1);
 }
 
 } // namespace

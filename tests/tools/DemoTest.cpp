@@ -3,6 +3,7 @@
 #include "core/UtilitiesUnit.h"
 #include "platform/Query.h"
 #include "tools/CsvReader.h"
+#include "tools/DemoBuilder.h"
 
 #include <QProcess>
 #include <QSet>
@@ -107,6 +108,39 @@ TEST_F(Demo, EveryCatalogueItemIsFoundUnderBothKeys) {
     EXPECT_EQ(keys16.size(), names.size());
     EXPECT_EQ(one(CatalogueConnectionString(), QStringLiteral("SELECT count(*) FROM Item")),
               QString::number(names.size()));
+}
+
+// A generated server has every table and column of the demo (the editor
+// reads guilds, account states and friend lists at start) plus its rows.
+TEST_F(Demo, AGeneratedServerHasTheDemosSchema) {
+    const QString file = env.path(QStringLiteral("Databases/Generated.db"));
+    DemoBuilder::GenerateOptions options;
+    options.accounts = 3;
+    options.charactersPerAccount = 2;
+    DemoBuilder::GenerateServer(env.path(QStringLiteral("TanorEditor.mdb")), file, options);
+    env.registerDataSource(QStringLiteral("Generated"), file);
+    auto rows = [](const QString& dsn, const QString& sql) {
+        Query q;
+        q.SetConnectionString(QStringLiteral("Provider=MSDASQL.1;Persist Security Info=False;Data Source=") +
+                              dsn + QStringLiteral(";uid=;pwd="));
+        q.SetText(sql);
+        q.Open();
+        QStringList out;
+        for (; !q.Eof(); q.Next())
+            out << q.Fields(0).AsString();
+        return out;
+    };
+    const QString columns = QStringLiteral("SELECT m.name || '.' || p.name FROM sqlite_master m, "
+                                           "pragma_table_info(m.name) p WHERE m.type = 'table' ORDER BY 1");
+    EXPECT_EQ(rows(QStringLiteral("Generated"), columns), rows(QStringLiteral("TanorOnline"), columns));
+    EXPECT_EQ(
+        rows(QStringLiteral("Generated"), QStringLiteral("SELECT name FROM tanor_procedures ORDER BY 1")),
+        rows(QStringLiteral("TanorOnline"), QStringLiteral("SELECT name FROM tanor_procedures ORDER BY 1")));
+    EXPECT_EQ(rows(QStringLiteral("Generated"),
+                   QStringLiteral("SELECT count(*) || '/' || sum(length(Inventory) = 1080) FROM Character")),
+              QStringList{QStringLiteral("6/6")});
+    EXPECT_EQ(rows(QStringLiteral("Generated"), QStringLiteral("SELECT count(*) FROM GameServerInfo")),
+              QStringList{QStringLiteral("1")});
 }
 
 TEST_F(Demo, TanorsqlRunsStatementsThroughTheDataLayer) {

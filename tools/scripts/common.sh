@@ -23,8 +23,60 @@ tanor_install_packages() {
   $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# The Debian package that brings the CMake package or library named by a
+# failed configure step (the names CMake prints), empty when unknown.
+tanor_package_for() {
+  case "$1" in
+    Qt6Charts*) echo qt6-charts-dev ;;
+    Qt6OpenGL*|Qt6OpenGLWidgets*) echo libqt6opengl6-dev ;;
+    Qt6Sql*) echo qt6-base-dev ;;
+    Qt6*|Qt6) echo qt6-base-dev ;;
+    OpenGL|WrapOpenGL) echo libgl-dev ;;
+    SQLite3) echo libsqlite3-dev ;;
+    ODBC|ODBCINST_LIBRARY) echo unixodbc-dev ;;
+    GTest) echo libgtest-dev ;;
+    benchmark) echo libbenchmark-dev ;;
+    Ninja|ninja) echo ninja-build ;;
+    *) echo "" ;;
+  esac
+}
+
+# Reads a failed configure step's output and prints one line per missing
+# CMake package: its name and the Debian package that brings it.
+tanor_name_missing_packages() {
+  local names
+  names=$(grep -oE \
+    -e 'Could not find a package configuration file provided by "[A-Za-z0-9_]+"' \
+    -e 'dependency [A-Za-z0-9_]+ could not be found' \
+    -e 'Could NOT find [A-Za-z0-9_]+' \
+    -e '[A-Za-z0-9_]+-NOTFOUND' \
+    -e 'Failed to find required Qt component "[A-Za-z0-9_]+"' |
+    sed -E -e 's/.*provided by "([^"]+)"/\1/' -e 's/dependency ([^ ]+) could.*/\1/' \
+      -e 's/Could NOT find //' -e 's/-NOTFOUND//' -e 's/.*component "([^"]+)"/Qt6\1/' | sort -u)
+  local name pkg
+  for name in $names; do
+    pkg=$(tanor_package_for "$name")
+    echo "missing: $name (Debian package: ${pkg:-unknown})"
+  done
+}
+
 tanor_build() {
   local root="$1" build="$2"; shift 2
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  local log
+  log=$(mktemp)
+  if ! cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$log" 2>&1; then
+    echo "Configuring failed." >&2
+    local named
+    named=$(tanor_name_missing_packages <"$log")
+    if [ -n "$named" ]; then
+      echo "$named" >&2
+      echo "Add the package(s) above to TANOR_PACKAGES in tools/scripts/common.sh." >&2
+    else
+      cat "$log" >&2
+    fi
+    rm -f "$log"
+    return 1
+  fi
+  rm -f "$log"
   cmake --build "$build" --parallel "$(nproc)"
 }

@@ -6,7 +6,10 @@
 #include "platform/StatementJournal.h"
 #include "platform/TanorError.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
 
 namespace {
 
@@ -142,13 +145,53 @@ TEST_F(QueryTest, AFailingProcedureLeavesNothingBehind) {
 
 TEST_F(QueryTest, GetdateTopAndConvertRun) {
     const QString now = one(QStringLiteral("SELECT getdate()"));
-    EXPECT_EQ(now.size(), 23) << now.toStdString();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3}$"))
+                    .match(now)
+                    .hasMatch())
+        << now.toStdString();
+    EXPECT_LE(qAbs(QDateTime::fromString(now, QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))
+                       .secsTo(QDateTime::currentDateTime())),
+              60);
     EXPECT_EQ(one(QStringLiteral("SELECT TOP 1 Name FROM Character ORDER BY cLevel DESC")),
               QStringLiteral("o'hara"));
     EXPECT_EQ(
         one(QStringLiteral("SELECT count(*) FROM Character WHERE Note between Convert(datetime, 'a') and "
                            "Convert(datetime, 'z')")),
         QStringLiteral("1"));
+}
+
+// Another program on the same database (here the statement client, a process
+// of its own) must see every write of the editor, and must not take itself for
+// the file's only user and remove the editor's write-ahead log.
+TEST_F(QueryTest, AnotherProcessSeesTheWritesWhileTheEditorHoldsConnections) {
+    auto other = [&](const QString& text) {
+        QProcess p;
+        p.setProgram(QStringLiteral(TANOR_BUILD_DIR "/tools/tanorsql"));
+        p.setArguments(
+            {QStringLiteral("--dir"), env.dir(), QStringLiteral("--key"), QStringLiteral("TanorOnlineDNS")});
+        p.start();
+        p.write(text.toUtf8());
+        p.closeWriteChannel();
+        EXPECT_TRUE(p.waitForFinished(20000));
+        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+        return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+    };
+    const QString wal = env.path(QStringLiteral("Databases/Game.db-wal"));
+    const QString level = QStringLiteral("SELECT cLevel FROM Character WHERE Name='Alpha'");
+    {
+        // Two connections at once: the second opens while the first reads.
+        Query reader = game(QStringLiteral("SELECT Name FROM Character"));
+        reader.Open();
+        Query writer = game(QStringLiteral("UPDATE Character SET cLevel = 11 WHERE Name = 'Alpha'"));
+        EXPECT_EQ(writer.ExecSQL(), 1);
+    }
+    ASSERT_TRUE(QFile::exists(wal));
+    EXPECT_EQ(other(level), QStringLiteral("11"));
+    EXPECT_TRUE(QFile::exists(wal));
+    EXPECT_EQ(game(QStringLiteral("UPDATE Character SET cLevel = 12 WHERE Name = 'Alpha'")).ExecSQL(), 1);
+    EXPECT_EQ(other(level), QStringLiteral("12"));
+    EXPECT_EQ(other(QStringLiteral("UPDATE Character SET cLevel = 13 WHERE Name = 'Alpha'")), QString());
+    EXPECT_EQ(one(level), QStringLiteral("13"));
 }
 
 TEST_F(QueryTest, OtherDatabasesAreAttachedByName) {

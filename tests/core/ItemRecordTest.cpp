@@ -193,6 +193,16 @@ TEST(ItemRecordTest, SerialsUnderAndWithoutTheF9Marker) {
         EXPECT_THROW((void)TypedSerialDigits(QLatin1String(bad), false), ConvertError) << bad;
     EXPECT_THROW((void)TypedSerialDigits(QStringLiteral("12345"), true), ConvertError);
     EXPECT_THROW((void)WithSerial(ZeroRecord(Width::Narrow), QStringLiteral("123456")), ConvertError);
+
+    // A serial beginning with F9 would put the marker on an item without it
+    // (another catalogue key): refused, typed or drawn; under the marker the
+    // digits are the serial's own.
+    for (const char* f9 : {"F9123456", "f9000000"})
+        EXPECT_THROW((void)TypedSerialDigits(QLatin1String(f9), false), ConvertError) << f9;
+    EXPECT_EQ(TypedSerialDigits(QStringLiteral("F9123456"), true), QStringLiteral("123456"));
+    EXPECT_THROW((void)DrawnSerialText(0xF9000001LL, false), ConvertError);
+    EXPECT_EQ(DrawnSerialText(0xF8FFFFFFLL, false), QStringLiteral("F8FFFFFF"));
+    EXPECT_THROW((void)WithSerial(ZeroRecord(Width::Narrow), QStringLiteral("f9000001")), ConvertError);
 }
 
 TEST(ItemRecordTest, DecodeThenEncodeKeepsEveryByte) {

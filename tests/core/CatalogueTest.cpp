@@ -32,13 +32,13 @@ TEST_F(CatalogueTest, ListsAndTheChosenItem) {
                            QStringLiteral("Gryphon Sword")}));
     EXPECT_TRUE(Catalogue::SubTypes(QStringLiteral("Potions")).isEmpty());
 
-    const Catalogue::ChosenItem narrow = Catalogue::Chosen(QStringLiteral("Jewel of Dawn"), Width::Narrow);
+    const Catalogue::CatalogueItem narrow = Catalogue::Chosen(QStringLiteral("Jewel of Dawn"), Width::Narrow);
     EXPECT_TRUE(narrow.found);
     EXPECT_EQ(narrow.id, QStringLiteral("CD"));
     EXPECT_EQ(narrow.unique, 8);
     EXPECT_EQ(narrow.code32, QStringLiteral("F9"));
     EXPECT_EQ(narrow.excKind, QStringLiteral("any"));
-    const Catalogue::ChosenItem wide = Catalogue::Chosen(QStringLiteral("Gryphon Helm"), Width::Wide);
+    const Catalogue::CatalogueItem wide = Catalogue::Chosen(QStringLiteral("Gryphon Helm"), Width::Wide);
     EXPECT_EQ(wide.id, QStringLiteral("05"));
     EXPECT_EQ(wide.unique, 7);
     EXPECT_EQ(wide.setNumber, 5);
@@ -49,6 +49,46 @@ TEST_F(CatalogueTest, ListsAndTheChosenItem) {
 
     EXPECT_EQ(Catalogue::SameSetInType(5, QStringLiteral("Shields")), QStringLiteral("Gryphon Shield"));
     EXPECT_EQ(Catalogue::SameSetInType(5, QStringLiteral("Rings")), QString());
+}
+
+// A key outside its range would give the record another item type: the row
+// is reported where it is read, naming the item and the column.
+TEST_F(CatalogueTest, KeysOutOfRangeAreReportedAsInvalidRows) {
+    const struct {
+        const char* update;
+        Width width;
+        bool wipe;
+        const char* message;
+    } cases[] = {
+        {"\"Unique\" = 9", Width::Narrow, false, "Unique is \"9\" (0 or 8 expected)"},
+        {"\"Unique\" = 16", Width::Narrow, true, "Unique is \"16\" (0 or 8 expected)"},
+        {"Unique2 = 16", Width::Wide, false, "Unique2 is \"16\" (0 to 15 expected)"},
+        {"Unique2 = -1", Width::Wide, false, "Unique2 is \"-1\" (0 to 15 expected)"},
+        {"Unique2 = 'x'", Width::Wide, false, "Unique2 is \"x\" (0 to 15 expected)"},
+    };
+    const QString catalogue = env.path(QStringLiteral("TanorEditor.mdb"));
+    for (const auto& c : cases) {
+        TestEnvironment::execRaw(catalogue,
+                                 QStringLiteral("UPDATE Item SET \"Unique\" = 0, Unique2 = 1, %1 WHERE "
+                                                "Name = 'Kukri'")
+                                     .arg(QLatin1String(c.update)));
+        try {
+            if (c.wipe)
+                (void)Catalogue::WipeItem(QStringLiteral("Kukri"));
+            else
+                (void)Catalogue::Chosen(QStringLiteral("Kukri"), c.width);
+            ADD_FAILURE() << c.update;
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.text(), QStringLiteral("The catalogue row of \"Kukri\" is invalid: ") +
+                                    QLatin1String(c.message));
+        }
+    }
+    // The edges of the ranges are items.
+    TestEnvironment::execRaw(
+        catalogue, QStringLiteral("UPDATE Item SET \"Unique\" = 8, Unique2 = 15 WHERE Name = 'Kukri'"));
+    EXPECT_EQ(Catalogue::Chosen(QStringLiteral("Kukri"), Width::Narrow).unique, 8);
+    EXPECT_EQ(Catalogue::Chosen(QStringLiteral("Kukri"), Width::Wide).unique, 15);
+    EXPECT_EQ(Catalogue::WipeItem(QStringLiteral("Kukri")).unique2, QStringLiteral("15"));
 }
 
 TEST_F(CatalogueTest, IdentityLookupsByWidth) {

@@ -193,6 +193,7 @@ namespace {
 TEST_F(Settings, AuditFileRecordsChangesOnly) {
     env.createServer(QStringLiteral("Game"),
                      QStringLiteral("CREATE TABLE t (x INTEGER);"
+                                    "CREATE TABLE MANG_INFO (mang___id TEXT, mang__pwd TEXT);"
                                     "CREATE TABLE tanor_procedures (name TEXT, params TEXT, body TEXT);"
                                     "INSERT INTO tanor_procedures VALUES ('P', '', 'SELECT 1');"));
     const QString audit = env.path(QStringLiteral("audit.log"));
@@ -212,13 +213,49 @@ TEST_F(Settings, AuditFileRecordsChangesOnly) {
     run(QStringLiteral("INSERT INTO t VALUES (2)"), false);
     run(QStringLiteral("SELECT * FROM t"), true);
     run(QStringLiteral("EXECUTE P"), true);
+    run(QStringLiteral("INSERT INTO MANG_INFO (mang___id, mang__pwd) VALUES ('op','Secret1')"), false);
     EXPECT_THROW(run(QStringLiteral("INSERT INTO nowhere VALUES (3)"), false), std::exception);
     AuditLog::Uninstall();
     run(QStringLiteral("INSERT INTO t VALUES (4)"), false);
     const QStringList lines = QString::fromUtf8(readFile(audit)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 2);
+    ASSERT_EQ(lines.size(), 3);
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral("\tadmin\tGame\tINSERT INTO t VALUES (2)")));
     EXPECT_TRUE(lines[1].endsWith(QStringLiteral("\tEXECUTE P")));
+    EXPECT_TRUE(lines[2].endsWith(QStringLiteral("VALUES ('op','***')"))) << lines[2].toStdString();
+}
+
+TEST(Audit, PasswordValuesAreMasked) {
+    const struct {
+        const char* sent;
+        const char* logged;
+    } cases[] = {
+        {"UPDATE MANG_INFO SET mang__pwd='n3w' WHERE mang___id='admin'",
+         "UPDATE MANG_INFO SET mang__pwd='***' WHERE mang___id='admin'"},
+        {"INSERT INTO MANG_INFO (mang___id, mang__pwd, mang_name, auth_code, appl_day, bloc_code, perm) "
+         "VALUES "
+         "('op','it''s',' Op',1,getdate(),0,1)",
+         "INSERT INTO MANG_INFO (mang___id, mang__pwd, mang_name, auth_code, appl_day, bloc_code, perm) "
+         "VALUES "
+         "('op','***',' Op',1,getdate(),0,1)"},
+        {"INSERT INTO MEMB_INFO (memb___id, memb__pwd, memb_name) VALUES ('acc', 'pw1', 'pw')",
+         "INSERT INTO MEMB_INFO (memb___id, memb__pwd, memb_name) VALUES ('acc', '***', 'pw')"},
+        {"UPDATE MEMB_INFO SET memb__pwd='x' WHERE memb___id='y'",
+         "UPDATE MEMB_INFO SET memb__pwd='***' WHERE memb___id='y'"},
+        {"EXEC SP_MD5_ENCODE_VALUE 'pw1', 'acc'", "EXEC SP_MD5_ENCODE_VALUE '***', 'acc'"},
+        {"EXEC dbo.SP_MD5_ENCODE_VALUE @btInStr='pw1', @btInStrIndex='acc'",
+         "EXEC dbo.SP_MD5_ENCODE_VALUE @btInStr='***', @btInStrIndex='acc'"},
+        {"UPDATE Warehouse SET Items= 0xFF, Money=5,pw=1234 WHERE AccountID= 'acc'",
+         "UPDATE Warehouse SET Items= 0xFF, Money=5,pw='***' WHERE AccountID= 'acc'"},
+        {"UPDATE t SET x=1; UPDATE MANG_INFO SET mang__pwd = 'a' WHERE mang___id='b'",
+         "UPDATE t SET x=1; UPDATE MANG_INFO SET mang__pwd = '***' WHERE mang___id='b'"},
+        // Nothing else changes, also a value that reads "pw".
+        {"UPDATE Character SET Name='pw' WHERE Name='mang__pwd'",
+         "UPDATE Character SET Name='pw' WHERE Name='mang__pwd'"},
+        {"EXEC OtherProc 'pw1'", "EXEC OtherProc 'pw1'"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AuditLog::MaskPasswords(QString::fromLatin1(c.sent)), QString::fromLatin1(c.logged))
+            << c.sent;
 }
 
 } // namespace

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "core/VaultSettings.h"
+
+#include <QString>
+
+// The statements of the item wipe. Vault table and column names come from
+// the settings and go in unquoted; keys read from the rows are quoted here.
+namespace WalkStatements {
+
+// Rows of each kind, for the totals line.
+[[nodiscard]] QString Totals(const VaultSettings& vaults);
+
+[[nodiscard]] QString InventoryRows();
+[[nodiscard]] QString InventoryRewrite(const QString& account, const QString& name, const QString& literal);
+[[nodiscard]] QString WarehouseRows();
+[[nodiscard]] QString WarehouseRewrite(const QString& account, const QString& literal);
+[[nodiscard]] QString VaultRows(const VaultSettings& vaults);
+// The vault number is quoted, as read.
+[[nodiscard]] QString VaultRewrite(const VaultSettings& vaults, const QString& account, const QString& number,
+                                   const QString& literal);
+
+// Every row of a table at once.
+[[nodiscard]] QString WipeAllInventories(const QString& literal);
+[[nodiscard]] QString WipeAllWarehouses(const QString& literal);
+[[nodiscard]] QString WipeAllVaults(const VaultSettings& vaults, const QString& literal);
+
+} // namespace WalkStatements

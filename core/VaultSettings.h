@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+// The extra vaults: a table of their own, named by section Vaults of the
+// settings. Read afresh whenever a step needs them, so a change made in the
+// settings window is seen by the next statement.
+struct VaultSettings {
+    bool enabled = false; // Enabled is exactly 1
+    QString table;        // Table
+    QString items;        // ColumnItems
+    QString account;      // ColumnAccount
+    QString number;       // ColumnNumber
+
+    [[nodiscard]] static VaultSettings Read();
+    // Only Vaults/Enabled, for callers that need nothing else.
+    [[nodiscard]] static bool Enabled();
+
+    // The names go into statements unquoted: each must be a plain
+    // identifier. Returns the first offending setting's key, or empty.
+    [[nodiscard]] QString InvalidName() const;
+};
+
+// Letters, digits and underscores not starting with a digit, or such a name
+// in square brackets.
+[[nodiscard]] bool IsPlainIdentifier(const QString& name);

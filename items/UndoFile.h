@@ -1,0 +1,76 @@
+#pragma once
+
+#include "items/ContainerWalk.h"
+
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+// The undo file of a walk: before a row's column is rewritten, the row's
+// place and its original column are appended, with a digest of the value
+// written. A restore puts back every row that still holds what the walk
+// wrote and leaves alone (and lists) the rows changed since.
+//
+// The file is text, one row per line, comma-separated with double quotes
+// around values that need them:
+//   table,column,key,value,key2,value2,original (hexadecimal),sha1 of the new hexadecimal text
+class UndoFile {
+public:
+    // A new file "<what>-<yyyyMMdd-HHmmss>.csv" in the folder Undo beside the
+    // executable. Throws SettingsError when it cannot be written: a walk
+    // without its undo file does not start.
+    [[nodiscard]] static std::unique_ptr<UndoFile> Create(const QString& what);
+    explicit UndoFile(const QString& path);
+
+    [[nodiscard]] const QString& path() const { return m_path; }
+    [[nodiscard]] int rows() const { return m_rows; }
+
+    // Appends one row, on disk before the row's statement is sent.
+    void add(const ContainerWalk::Source& source, const ContainerWalk::Row& row, const QString& newText);
+    // The end of the file now, and a return to such a point (entries of rows
+    // whose write was undone are withdrawn).
+    [[nodiscard]] qint64 mark() const { return m_file.size(); }
+    void rollback(qint64 mark);
+
+private:
+    void append(const QByteArray& line);
+
+    QString m_path;
+    QFile m_file;
+    int m_rows = 0;
+    std::vector<qint64> m_lineStarts;
+};
+
+namespace Undo {
+
+struct Entry {
+    QString table;
+    QString column;
+    QString key;
+    QString value;
+    QString key2; // empty for one key
+    QString value2;
+    QString original; // hexadecimal
+    QString written;  // sha1 of the hexadecimal text written
+};
+
+// Throws ConvertError naming the line for anything that is not an entry, or
+// whose names are not plain identifiers.
+[[nodiscard]] std::vector<Entry> Read(const QString& path);
+
+// Where a row of an entry is found, as a statement condition.
+[[nodiscard]] QString RowCondition(const Entry& entry);
+[[nodiscard]] QString SelectColumn(const Entry& entry);
+[[nodiscard]] QString RestoreColumn(const Entry& entry);
+
+struct Restored {
+    int restored = 0;
+    QStringList changedSince; // "table key=value ..." of rows left alone
+};
+// Restores the rows of the file on the database of `connectionString`.
+Restored Restore(const QString& path, const QString& connectionString);
+
+} // namespace Undo
