@@ -19,3 +19,7 @@ QString DataSourceKey(DataSource source) {
     }
     return QStringLiteral("VornDNS");
 }
+
+QString MasterDataSourceKey() {
+    return QStringLiteral("MasterDNS");
+}
