@@ -76,9 +76,9 @@ bool isRecent(const Stamp& s) {
 // of its own, set up with COOP_TASKRUN and TASKRUN_FLAG. When an event is
 // queued, the kernel runs the poll's wake-up inside the call that queued it
 // (the writing program's write, close or rename) and, before that call
-// returns, sets IORING_SQ_TASKRUN in the ring's shared flags; the poll's
-// completion is posted when this thread next leaves the kernel, and only then
-// is the flag cleared. So after an edit has finished, this thread finds
+// returns, sets IORING_SQ_TASKRUN in the ring's shared flags. The poll's
+// completion is posted, and the flag cleared, by this thread itself on its
+// next way out of the kernel. So once an edit has finished, this thread finds
 // either the flag or the completion, and a look that finds neither proves the
 // queue held nothing new: a check costs no system call, yet there is no
 // moment in which a finished edit can be missed (a watcher thread could not
@@ -130,10 +130,11 @@ public:
     void rearm() {
         if (!works())
             return;
-        unsigned head = *m_cqHead;
-        for (const unsigned tail = load(m_cqTail); head != tail; ++head)
-            m_armed = false; // the one request in flight is the poll
-        std::atomic_ref<unsigned>(*m_cqHead).store(head, std::memory_order_release);
+        const unsigned tail = load(m_cqTail);
+        if (tail != *m_cqHead) {
+            m_armed = false; // the one request the ring carries is the poll
+            std::atomic_ref<unsigned>(*m_cqHead).store(tail, std::memory_order_release);
+        }
         if (!m_armed)
             arm();
     }
