@@ -17,6 +17,7 @@
 #include "accounts/RenameCharUnit.h"
 #include "accounts/SearchUnit.h"
 #include "app/AdministrationUnit.h"
+#include "app/AuthenticationUnit.h"
 #include "app/SQLConnectionUnit.h"
 #include "app/WizardUnit.h"
 #include "containers/InventoryUnit.h"
@@ -24,6 +25,7 @@
 #include "guilds/CastleSiegeUnit.h"
 #include "guilds/EditGuildUnit.h"
 #include "guilds/GuildManagerUnit.h"
+#include "guilds/MapServerGroupUnit.h"
 #include "items/CellGrid.h"
 #include "reports/DBUnit.h"
 #include "reports/LogUnit.h"
@@ -494,6 +496,26 @@ const std::vector<TextRow>& TextRows() {
     return rows;
 }
 
+Opener Search(int mode) {
+    return [mode] {
+        AppState.SearchMode = mode;
+        return std::unique_ptr<QDialog>(std::make_unique<TSearchForm>());
+    };
+}
+
+// The usage log on the demo's logged day.
+Opener UsageLog() {
+    return [] {
+        auto w = std::make_unique<TLOGForm>();
+        child<QDateEdit>(w.get(), QStringLiteral("LogDate"))->setDate(QDate(2026, 12, 9));
+        return std::unique_ptr<QDialog>(std::move(w));
+    };
+}
+
+Step Choose(const char* group, int item) {
+    return [group, item](QDialog* w) { child<RadioGroup>(w, QLatin1String(group))->SetItemIndex(item); };
+}
+
 const std::vector<NumberRow>& NumberRows() {
     const auto editor = [] {
         return Open<TCharacterEditionForm>(QStringLiteral("quill"), QStringLiteral("Inkblot"));
@@ -576,6 +598,25 @@ const std::vector<NumberRow>& NumberRows() {
                             Records,
                             QStringLiteral("0000ABCD")});
         }
+        rows.push_back({"Map Server Selection",
+                        Open<TMapServerGroupForm>(),
+                        QStringLiteral("LabeledEdit1"),
+                        Click("OkButton"),
+                        false,
+                        {},
+                        {},
+                        true,
+                        false,
+                        [](QDialog*) { return AppState.MapServerGroup; },
+                        QStringLiteral("3")});
+        rows.push_back({"LOG Manager",
+                        UsageLog(),
+                        QStringLiteral("Edit2"),
+                        Click("BitBtn2"),
+                        false,
+                        {},
+                        Choose("RadioGroup4", 1),
+                        true});
         for (const char* column : {"Unique", "Unique2", "x", "y", "SetNumber"})
             rows.push_back({"Item", CatalogueTable("Item"),
                             QStringLiteral("DBGrid1.") + QLatin1String(column), Click("Post")});
@@ -583,26 +624,6 @@ const std::vector<NumberRow>& NumberRows() {
     }();
     (void)withMore;
     return rows;
-}
-
-Opener Search(int mode) {
-    return [mode] {
-        AppState.SearchMode = mode;
-        return std::unique_ptr<QDialog>(std::make_unique<TSearchForm>());
-    };
-}
-
-// The usage log on the demo's logged day.
-Opener UsageLog() {
-    return [] {
-        auto w = std::make_unique<TLOGForm>();
-        child<QDateEdit>(w.get(), QStringLiteral("LogDate"))->setDate(QDate(2026, 12, 9));
-        return std::unique_ptr<QDialog>(std::move(w));
-    };
-}
-
-Step Choose(const char* group, int item) {
-    return [group, item](QDialog* w) { child<RadioGroup>(w, QLatin1String(group))->SetItemIndex(item); };
 }
 
 const std::vector<FilterRow>& FilterRows() {
@@ -616,6 +637,10 @@ const std::vector<FilterRow>& FilterRows() {
         {"Administration / password", Open<TAdministrationForm>({}, {}, {}, QStringLiteral("admin")),
          QStringLiteral("LabeledEdit1"), Click("BitBtn1"),
          Fill({{"LabeledEdit2", "New1"}, {"LabeledEdit3", "New1"}}), Operators},
+        {"Sign-in", Open<TAuthenticationForm>(), QStringLiteral("AdminID"), Click("Connect"),
+         Fill({{"Pass", "Secret"}}), Operators},
+        {"Sign-in", Open<TAuthenticationForm>(), QStringLiteral("Pass"), Click("Connect"),
+         Fill({{"AdminID", "admin"}}), Operators},
     };
     return rows;
 }
