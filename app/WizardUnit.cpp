@@ -4,7 +4,6 @@
 
 #include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
-#include "platform/DataTarget.h"
 #include "platform/OdbcRegistry.h"
 #include "platform/TanorError.h"
 #include "widgets/Dialogs.h"
@@ -160,14 +159,12 @@ void TWizardForm::showPage(int page) {
 }
 
 void TWizardForm::FormCreate() {
-    try {
-        for (const QString& name : DataTargets::ListLocalDatabases())
-            m_comboBox1->addItem(name);
-    } catch (const TanorError& e) {
-        Dialogs::Show(this, QStringLiteral("Error"), e.text(), Dialogs::Icon::Error);
-    } catch (const std::exception& e) {
-        Dialogs::Show(this, QStringLiteral("Error"), QString::fromLocal8Bit(e.what()), Dialogs::Icon::Error);
-    }
+    // What was read before a failure stays listed; the server's own text says
+    // why the list ends there.
+    const ServerCatalog::Listing listing = ListServerDatabases();
+    m_comboBox1->addItems(listing.names);
+    if (!listing.error.isEmpty())
+        Dialogs::Show(this, QStringLiteral("Error"), listing.error, Dialogs::Icon::Error);
     m_comboBox1->setCurrentIndex(m_comboBox1->count() > 0 ? 0 : -1);
     showPage(1);
 }

@@ -15,3 +15,7 @@ QString DataSourceKey(DataSource source) {
     }
     return QStringLiteral("VornDNS");
 }
+
+QString MasterDataSourceKey() {
+    return QStringLiteral("MasterDNS");
+}

@@ -14,3 +14,8 @@ enum class DataSource {
 
 // The settings key of a data source ("AccountDNS", ...).
 [[nodiscard]] QString DataSourceKey(DataSource source);
+
+// The settings key (section ODBCConnection) of a data source on the master
+// database of a real server, through which the first-run wizard lists the
+// server's databases. Unset: the local server.
+[[nodiscard]] QString MasterDataSourceKey();

@@ -96,7 +96,60 @@ QString LocalServerConnectionString() {
 
 // ------------------------------------------------------------ registry
 
+namespace {
+
+// Login timeout of the wizard's listing: a server that takes the connection
+// and never answers is reported after it.
+constexpr int kListingLoginTimeoutSeconds = 5;
+
+// What the operator data source takes over from the master's entry besides
+// the driver: the way to the server, as SQL Server's and FreeTDS's drivers
+// name it.
+const QStringList kServerKeys = {QStringLiteral("Server"),
+                                 QStringLiteral("Servername"),
+                                 QStringLiteral("Address"),
+                                 QStringLiteral("Port"),
+                                 QStringLiteral("TDS_Version"),
+                                 QStringLiteral("ClientCharset"),
+                                 QStringLiteral("Encrypt"),
+                                 QStringLiteral("TrustServerCertificate"),
+                                 QStringLiteral("Trusted_Connection")};
+
+// Lists the data source under `driver` and writes its database; false when
+// the entry cannot be written.
+bool startOperatorEntry(const QString& driver, const QString& database) {
+    const QString dsn = QString::fromLatin1(kOperatorDataSource);
+    // Listing the data source first: the installer call rewrites the whole entry.
+    (void)OdbcRegistry::Register(dsn, driver);
+    if (!OdbcRegistry::Write(dsn, QStringLiteral("Database"), database))
+        return false;
+    (void)OdbcRegistry::Write(dsn, QStringLiteral("Driver"), driver);
+    (void)OdbcRegistry::Write(dsn, QStringLiteral("LastUser"), QStringLiteral("Administrator"));
+    return true;
+}
+
+void registerOnServerOf(const QString& master, const QString& database) {
+    const QString dsn = QString::fromLatin1(kOperatorDataSource);
+    const QStringList values =
+        OdbcRegistry::ReadMany(master, QStringList{QStringLiteral("Driver")} + kServerKeys);
+    if (values[0].isEmpty() || !startOperatorEntry(values[0], database))
+        return;
+    for (qsizetype i = 0; i < kServerKeys.size(); ++i) {
+        if (!values[i + 1].isEmpty())
+            (void)OdbcRegistry::Write(dsn, kServerKeys[i], values[i + 1]);
+    }
+    (void)OdbcRegistry::Write(dsn, QStringLiteral("Setup"), QStringLiteral("1"));
+}
+
+} // namespace
+
 void RegisterOperatorDataSource(const QString& database) {
+    const QString master = MasterDataSource();
+    if (!master.isEmpty()) {
+        if (OdbcRegistry::IsDataSourceName(master))
+            registerOnServerOf(master, database);
+        return;
+    }
     const QString dsn = QString::fromLatin1(kOperatorDataSource);
 #ifdef Q_OS_WIN
     const QString driver = QStringLiteral("C:\\windows\\System32\\SQLSRV32.dll");
@@ -109,18 +162,47 @@ void RegisterOperatorDataSource(const QString& database) {
     if (location.isEmpty())
         location = AppPaths::LocalServerDir() + QLatin1Char('/') + database + QStringLiteral(".db");
 #endif
-    // Listing the data source first: the installer call rewrites the whole entry.
-    (void)OdbcRegistry::Register(dsn, driver);
-    if (!OdbcRegistry::Write(dsn, QStringLiteral("Database"), location))
+    if (!startOperatorEntry(driver, location))
         return;
-    (void)OdbcRegistry::Write(dsn, QStringLiteral("Driver"), driver);
-    (void)OdbcRegistry::Write(dsn, QStringLiteral("LastUser"), QStringLiteral("Administrator"));
     (void)OdbcRegistry::Write(dsn, QStringLiteral("Server"), QStringLiteral("(local)"));
     (void)OdbcRegistry::Write(dsn, QStringLiteral("Trusted_Connection"), QStringLiteral("Yes"));
 #ifndef Q_OS_WIN
     (void)OdbcRegistry::Write(dsn, QStringLiteral("Timeout"), QStringLiteral("5000"));
 #endif
     (void)OdbcRegistry::Write(dsn, QStringLiteral("Setup"), QStringLiteral("1"));
+}
+
+QString MasterDataSource() {
+    return ReadSetting(QStringLiteral("ODBCConnection"), MasterDataSourceKey());
+}
+
+ServerCatalog::Listing ListServerDatabases() {
+    ServerCatalog::Login login;
+    login.loginTimeoutSeconds = kListingLoginTimeoutSeconds;
+    const QString master = MasterDataSource();
+    if (!master.isEmpty()) {
+        if (!OdbcRegistry::IsDataSourceName(master)) {
+            ServerCatalog::Listing refused;
+            refused.error =
+                QStringLiteral("The setting %1 of section ODBCConnection is not a data source name: %2")
+                    .arg(MasterDataSourceKey(), master);
+            return refused;
+        }
+        login.dataSource = master;
+        login.user = ReadSetting(QStringLiteral("SQLConnection"), QStringLiteral("ID"));
+        login.password = ReadSetting(QStringLiteral("SQLConnection"), QStringLiteral("Pass"));
+        return ServerCatalog::ListDatabases(login);
+    }
+#ifdef Q_OS_WIN
+    // The machine's own SQL Server, signed in as the Windows user.
+    login.connectionString =
+        QStringLiteral("Driver={SQL Server};Server=(local);Database=master;Trusted_Connection=Yes");
+    return ServerCatalog::ListDatabases(login);
+#else
+    ServerCatalog::Listing local;
+    local.names = DataTargets::ListLocalDatabases();
+    return local;
+#endif
 }
 
 int OperatorSetupMarker() {

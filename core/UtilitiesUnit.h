@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/DataSource.h"
+#include "platform/ServerCatalog.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -39,7 +40,9 @@ void WriteSettingInt(const QString& section, const QString& key, int value);
 
 inline constexpr const char* kOperatorDataSource = "VornMNG";
 
-// Registers "VornMNG" on `database` of the local server; silent on failure.
+// Registers "VornMNG" on `database`: of the server behind MasterDataSource()
+// when that is set (its driver and server taken over), else of the local
+// server; silent on failure.
 void RegisterOperatorDataSource(const QString& database);
 // The Setup marker of "VornMNG"; a missing or unreadable value is written as
 // 0 and read as 0.
@@ -48,6 +51,17 @@ void RegisterOperatorDataSource(const QString& database);
 // a file, the file's name without extension).
 [[nodiscard]] QString AccountDatabaseName();
 [[nodiscard]] QString GameDatabaseName();
+
+// ---- the server the first-run wizard lists
+
+// ODBCConnection/MasterDNS: a data source on the master database of a real
+// server; empty when unset.
+[[nodiscard]] QString MasterDataSource();
+// The databases the wizard offers: the catalogues of the server behind
+// MasterDataSource() when set (asked through ODBC with the SQL login of the
+// settings), else those of the local server. On failure `error` holds the
+// server's text and `names` what was read before it.
+[[nodiscard]] ServerCatalog::Listing ListServerDatabases();
 
 // ---- conversions
 

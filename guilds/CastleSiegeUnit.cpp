@@ -10,6 +10,7 @@
 #include "widgets/Guard.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,6 +21,8 @@
 #include <QRegularExpressionValidator>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <functional>
 
 namespace {
 
@@ -58,6 +61,30 @@ int ItemOf(const QComboBox* list, qint64 value) {
 // The value of a column, empty when the statement found no row.
 QString Column(const Query& query, const char* name) {
     return query.IsEmpty() ? QString() : query.FieldByName(QString::fromLatin1(name)).AsString();
+}
+
+// Calls `handler` whenever a key is released in `list`; a level or
+// "Give Up?:" list picks up the item the keyboard left selected.
+class KeyUpFilter : public QObject {
+public:
+    KeyUpFilter(QComboBox* list, std::function<void()> handler)
+        : QObject(list), m_handler(std::move(handler)) {
+        list->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyRelease)
+            m_handler();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_handler;
+};
+
+void OnKeyUp(QWidget* window, QComboBox* list, std::function<void()> handler) {
+    new KeyUpFilter(list, Guarded(window, std::move(handler)));
 }
 
 } // namespace
@@ -210,6 +237,7 @@ QWidget* TCastleSiegeForm::buildGuildPanel() {
     ConnectGuarded(m_addGuild, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     ConnectGuarded(m_deleteGuild, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
     ConnectGuarded(m_giveUpList, &QComboBox::activated, this, [this](int item) { ComboBox2CloseUp(item); });
+    OnKeyUp(this, m_giveUpList, [this] { ComboBox2KeyUp(); });
     ConnectGuarded(m_marks, &QLineEdit::textEdited, this, [this] { LabeledEdit1KeyUp(); });
     return panel;
 }
@@ -264,6 +292,7 @@ QWidget* TCastleSiegeForm::buildNpcPage(NpcPage& page) {
         ConnectGuarded(page.life, &QLineEdit::textEdited, this, [this] { NPCLifeKeyDown(); });
         ConnectGuarded(page.defence, &QComboBox::activated, this,
                        [this](int item) { NPCDefLVLSelect(item); });
+        OnKeyUp(this, page.defence, [this] { NPCDefLVLKeyUp(); });
         ConnectGuarded(page.raise, &QPushButton::clicked, this, [this] { uplifeClick(); });
     } else {
         page.picture->SetOnPress(Guarded(this, [this](int x, int y) { StatuesMouseDown(x, y); }));
@@ -272,8 +301,10 @@ QWidget* TCastleSiegeForm::buildNpcPage(NpcPage& page) {
         ConnectGuarded(page.life, &QLineEdit::textEdited, this, [this] { SNPCLifeKeyUp(); });
         ConnectGuarded(page.defence, &QComboBox::activated, this,
                        [this](int item) { SNpcDeflvlSelect(item); });
+        OnKeyUp(this, page.defence, [this] { SNpcDeflvlKeyUp(); });
         ConnectGuarded(page.regeneration, &QComboBox::activated, this,
                        [this](int item) { SNPCReglvlCloseUp(item); });
+        OnKeyUp(this, page.regeneration, [this] { SNPCReglvlKeyUp(); });
         ConnectGuarded(page.raise, &QPushButton::clicked, this, [this] { suplifeClick(); });
     }
     return widget;
@@ -517,6 +548,15 @@ void TCastleSiegeForm::SNpcDeflvlSelect(int item) {
 void TCastleSiegeForm::SNPCReglvlCloseUp(int item) {
     levelChosen(m_statues, true, item);
 }
+void TCastleSiegeForm::NPCDefLVLKeyUp() {
+    levelChosen(m_gates, false, m_gates.defence->currentIndex());
+}
+void TCastleSiegeForm::SNpcDeflvlKeyUp() {
+    levelChosen(m_statues, false, m_statues.defence->currentIndex());
+}
+void TCastleSiegeForm::SNPCReglvlKeyUp() {
+    levelChosen(m_statues, true, m_statues.regeneration->currentIndex());
+}
 void TCastleSiegeForm::uplifeClick() {
     raiseLife(m_gates);
 }
@@ -558,6 +598,10 @@ void TCastleSiegeForm::ComboBox2CloseUp(int item) {
         return;
     ExecOn(kGame, m_listSet ? CS::SetInvolved(m_group, guild, item) : CS::SetGiveUp(m_group, guild, item));
     m_giveUp = item;
+}
+
+void TCastleSiegeForm::ComboBox2KeyUp() {
+    ComboBox2CloseUp(m_giveUpList->currentIndex());
 }
 
 void TCastleSiegeForm::LabeledEdit1KeyUp() {

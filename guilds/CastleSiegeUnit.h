@@ -29,6 +29,7 @@ public:
     void BitBtn1Click();
     void BitBtn2Click();
     void ComboBox2CloseUp(int item);
+    void ComboBox2KeyUp();
     void LabeledEdit1KeyUp();
     void GatesMouseDown(int x, int y);
     void StatuesMouseDown(int x, int y);
@@ -39,8 +40,11 @@ public:
     void NPCLifeKeyDown();
     void SNPCLifeKeyUp();
     void NPCDefLVLSelect(int item);
+    void NPCDefLVLKeyUp();
     void SNpcDeflvlSelect(int item);
+    void SNpcDeflvlKeyUp();
     void SNPCReglvlCloseUp(int item);
+    void SNPCReglvlKeyUp();
     void uplifeClick();
     void suplifeClick();
 

@@ -122,7 +122,9 @@ QWidget* TEditGuildForm::buildMemberPanel() {
     right->addWidget(m_kick);
     layout->addLayout(right);
 
-    ConnectGuarded(m_members, &QListWidget::itemClicked, this, [this] { GuildMemberClick(); });
+    // Selected by mouse or keyboard alike: the rank list and "Kick Member"
+    // must always belong to the member under the cursor.
+    ConnectGuarded(m_members, &QListWidget::currentItemChanged, this, [this] { GuildMemberClick(); });
     ConnectGuarded(m_memberLevel, &QComboBox::activated, this, [this](int item) { MemberLevelChange(item); });
     ConnectGuarded(m_kick, &QPushButton::clicked, this, [this] { KickClick(); });
     return panel;
@@ -236,8 +238,11 @@ void TEditGuildForm::KickClick() {
                       Dialogs::Icon::Information))
         return;
     ExecOn(kGame, GuildStatements::Kick(member->text()));
-    delete m_members->takeItem(m_members->row(member));
-    m_members->setCurrentItem(nullptr);
+    {
+        const QSignalBlocker quiet(m_members);
+        delete m_members->takeItem(m_members->row(member));
+        m_members->setCurrentItem(nullptr);
+    }
     m_memberLevel->setCurrentIndex(-1);
     m_memberLevel->setEnabled(false);
     m_kick->setEnabled(false);

@@ -19,7 +19,9 @@ TMapServerGroupForm::TMapServerGroupForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Map Server Selection"));
 
     auto* label = new QLabel(QStringLiteral("Map Server Group"), this);
-    m_group = new QLineEdit(QStringLiteral("0"), this);
+    // The group typed last time is offered again.
+    const QString last = AppState.MapServerGroup;
+    m_group = new QLineEdit(last.isEmpty() ? QStringLiteral("0") : last, this);
     m_group->setObjectName(QStringLiteral("LabeledEdit1"));
     label->setBuddy(m_group);
     auto* ok = new QPushButton(QStringLiteral("Ok"), this);

@@ -194,6 +194,19 @@ bool Remove(const QString& dsn) {
     return SQLRemoveDSNFromIni(dsn.toUtf8().constData());
 }
 
+bool IsDataSourceName(const QString& name) {
+    // SQL_MAX_DSN_LENGTH
+    constexpr qsizetype kLongest = 32;
+    if (name.trimmed().isEmpty() || name.size() > kLongest)
+        return false;
+    static const QString forbidden = QStringLiteral("[]{}(),;?*=!@\\");
+    for (const QChar c : name) {
+        if (c.category() == QChar::Other_Control || forbidden.contains(c))
+            return false;
+    }
+    return true;
+}
+
 bool IsEmbeddedDriver(const QString& driver) {
     const QString d = driver.trimmed();
     return d.compare(QLatin1String("SQLite3"), Qt::CaseInsensitive) == 0 ||

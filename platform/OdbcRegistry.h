@@ -31,6 +31,10 @@ namespace OdbcRegistry {
 // Removes the whole entry of `dsn`.
 bool Remove(const QString& dsn);
 
+// True when `name` can name a data source: 1 to 32 characters, none of them
+// a control character or one of []{}(),;?*=!@\ (the driver manager's rule).
+[[nodiscard]] bool IsDataSourceName(const QString& name);
+
 // True when `driver` names the SQLite driver, which the tool serves with its
 // own embedded backend instead of going through ODBC.
 [[nodiscard]] bool IsEmbeddedDriver(const QString& driver);

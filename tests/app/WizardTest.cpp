@@ -1,11 +1,17 @@
 #include "ShellFixture.h"
 #include "core/AppState.h"
 
+#include "OdbcDrivers.h"
 #include "app/WizardUnit.h"
 #include "platform/StatementJournal.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -17,6 +23,39 @@ const QString kCreateTable =
                    "(20) COLLATE Polish_CI_AS NOT NULL ,  \t[auth_code] [int] NOT NULL ,   \t[appl_day] "
                    "[smalldatetime] NULL "
                    ",[bloc_code] [int] NOT NULL ,  \t[perm] [int] NOT NULL) ON [PRIMARY]");
+
+// A port on the loopback address: listening without ever answering (the
+// kernel takes the connection, nobody reads it), or closed again.
+class LoopbackPort {
+public:
+    explicit LoopbackPort(bool listening) {
+        m_socket = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        if (m_socket < 0 || ::bind(m_socket, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+            ::getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &size) != 0 ||
+            (listening && ::listen(m_socket, 4) != 0))
+            throw std::runtime_error("no loopback port");
+        m_port = ntohs(address.sin_port);
+        if (!listening)
+            close();
+    }
+    ~LoopbackPort() { close(); }
+    LoopbackPort(const LoopbackPort&) = delete;
+    LoopbackPort& operator=(const LoopbackPort&) = delete;
+    [[nodiscard]] int port() const { return m_port; }
+
+private:
+    void close() {
+        if (m_socket >= 0)
+            ::close(m_socket);
+        m_socket = -1;
+    }
+    int m_socket = -1;
+    int m_port = 0;
+};
 
 class WizardTest : public ShellTest {
 protected:
@@ -149,6 +188,85 @@ TEST_F(WizardTest, AFailedFirstOperatorIsReportedAndTheWizardStaysOnItsLastPage)
     EXPECT_EQ(finished.count(), 0);
     EXPECT_EQ(w.Page(), 4);
     EXPECT_EQ(nextText(w), QStringLiteral("Finish"));
+}
+
+TEST_F(WizardTest, ListsTheMasterServersDatabasesAndRegistersTheChosenOneOnThatServer) {
+    env.createDatabase(QStringLiteral("LocalOnly"));
+    const std::pair<const char*, const char*> master[] = {{"Driver", TANOR_CATALOGUE_DRIVER},
+                                                          {"Catalogues", "master,Ops,Game"},
+                                                          {"Server", "sqlhost"},
+                                                          {"Port", "1433"}};
+    for (const auto& [key, value] : master)
+        ASSERT_TRUE(OdbcRegistry::Write(QStringLiteral("Master"), QString::fromLatin1(key),
+                                        QString::fromLatin1(value)));
+    WriteSetting(QStringLiteral("ODBCConnection"), QStringLiteral("MasterDNS"), QStringLiteral("Master"));
+
+    TWizardForm w;
+    const auto* list = child<QComboBox>(&w, QStringLiteral("ComboBox1"));
+    EXPECT_EQ(items(list),
+              (QStringList{QStringLiteral("master"), QStringLiteral("Ops"), QStringLiteral("Game")}));
+    EXPECT_EQ(list->currentText(), QStringLiteral("master"));
+    toLastPage(w, QStringLiteral("Game"), QStringLiteral("boss"), QStringLiteral("pw"));
+    StatementJournal::Recorder journal;
+    BoxScript boxes;
+    boxes.ok(); // the stand-in driver serves no statements: the operator cannot be added
+    click(&w, QStringLiteral("Next"));
+
+    for (const auto& [key, value] :
+         {std::pair{"Driver", TANOR_CATALOGUE_DRIVER}, std::pair{"Server", "sqlhost"},
+          std::pair{"Port", "1433"}, std::pair{"Database", "Game"}, std::pair{"Setup", "1"}})
+        EXPECT_EQ(OdbcRegistry::Read(QStringLiteral("VornMNG"), QString::fromLatin1(key)),
+                  QString::fromLatin1(value))
+            << key;
+    EXPECT_EQ(ReadSetting(QStringLiteral("ODBCConnection"), QStringLiteral("VornDNS")),
+              QStringLiteral("VornMNG"));
+    ASSERT_EQ(journal.entries().size(), 2u);
+    EXPECT_EQ(journal.entries()[0].text, kCreateTable);
+    EXPECT_EQ(journal.entries()[1].connection, QStringLiteral("VornMNG"));
+    EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("The first operator could not be created")));
+}
+
+TEST_F(WizardTest, AServerThatCannotBeReachedIsReportedWithItsOwnText) {
+    const InstalledOdbcDriver freetds = FindOdbcDriver(QStringLiteral("FreeTDS"));
+    REQUIRE_ODBC_DRIVER(freetds, "FreeTDS");
+    env.createDatabase(QStringLiteral("LocalOnly"));
+    WriteSetting(QStringLiteral("SQLConnection"), QStringLiteral("ID"), QStringLiteral("sa"));
+    // A data source name of its own per row: the driver manager keeps what it
+    // read of a data source for a while.
+    const struct {
+        bool listening;
+        QString dsn;
+        QString text;
+    } rows[] = {
+        {false, QStringLiteral("TdsClosed"),
+         QStringLiteral("Unable to connect: Adaptive Server is unavailable or does not exist")},
+        // Taken and never answered: the login timeout ends the wait.
+        {true, QStringLiteral("TdsSilent"), QStringLiteral("Timeout expired")},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.listening ? "silent server" : "closed port");
+        const LoopbackPort server(row.listening);
+        const std::pair<QString, QString> entry[] = {{QStringLiteral("Driver"), freetds.name},
+                                                     {QStringLiteral("Server"), QStringLiteral("127.0.0.1")},
+                                                     {QStringLiteral("Port"), QString::number(server.port())},
+                                                     {QStringLiteral("TDS_Version"), QStringLiteral("7.4")}};
+        for (const auto& [key, value] : entry)
+            ASSERT_TRUE(OdbcRegistry::Write(row.dsn, key, value));
+        WriteSetting(QStringLiteral("ODBCConnection"), QStringLiteral("MasterDNS"), row.dsn);
+        BoxScript boxes;
+        boxes.ok(2);
+        TWizardForm w;
+        ASSERT_EQ(boxes.boxes().size(), 1u);
+        EXPECT_EQ(boxes.last().icon, Dialogs::Icon::Error);
+        EXPECT_TRUE(boxes.last().text.contains(QStringLiteral("[FreeTDS]")) &&
+                    boxes.last().text.contains(row.text))
+            << boxes.last().text.toStdString();
+        EXPECT_EQ(child<QComboBox>(&w, QStringLiteral("ComboBox1"))->count(), 0);
+        click(&w, QStringLiteral("Next"));
+        click(&w, QStringLiteral("Next"));
+        EXPECT_EQ(w.Page(), 2);
+        EXPECT_EQ(boxes.last().text, QStringLiteral("You must select a DB"));
+    }
 }
 
 TEST_F(WizardTest, CloseAsksAndMarksSetupUndoneEvenWhenCancelled) {

@@ -5,7 +5,7 @@
 // journal: a walk that read its rows through such a cursor could not write
 // them. Only the static cursor lets the walk write the table it reads.
 
-#include "SqliteOdbc.h"
+#include "OdbcDrivers.h"
 #include "TestEnvironment.h"
 #include "WipeServer.h"
 
@@ -38,9 +38,9 @@ protected:
     QString file;
 
     void SetUp() override {
-        const QString driver = SqliteOdbcDriverOrSkip();
-        if (driver.isEmpty())
-            return;
+        const InstalledOdbcDriver sqlite = FindOdbcDriver(QStringLiteral("sqlite3"));
+        REQUIRE_ODBC_DRIVER(sqlite, "SQLite 3");
+        const QString driver = sqlite.library;
         file = Create(env, 0);
         SetVaults(1);
         plant();

@@ -1,6 +1,6 @@
 // The ODBC backend end to end: QODBC through unixODBC, with the SQLite ODBC
 // driver standing in for SQL Server's.
-#include "SqliteOdbc.h"
+#include "OdbcDrivers.h"
 #include "TestEnvironment.h"
 
 #include "core/UtilitiesUnit.h"
@@ -15,9 +15,9 @@ namespace {
 class OdbcBackend : public EnvTest {
 protected:
     void SetUp() override {
-        const QString driver = SqliteOdbcDriverOrSkip();
-        if (driver.isEmpty())
-            return;
+        const InstalledOdbcDriver sqlite = FindOdbcDriver(QStringLiteral("sqlite3"));
+        REQUIRE_ODBC_DRIVER(sqlite, "SQLite 3");
+        const QString driver = sqlite.library;
         const QString file = env.createDatabase(
             QStringLiteral("OdbcGame"),
             QStringLiteral("CREATE TABLE Character (Name TEXT, Inventory BLOB, Married BIT, Note TEXT);"

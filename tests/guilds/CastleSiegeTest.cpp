@@ -286,6 +286,15 @@ TEST_F(CastleSiegeTest, LevelListsWriteOnlyAChangedLevel) {
               Strings{S("UPDATE TanorCastle_NPC SET NPC_DF_LEVEL=2 WHERE NPC_X=107 AND NPC_Y=161 AND "
                         "MAP_SVR_GROUP=0")});
     EXPECT_EQ(CastleGeometry::LevelFillWidth(picture(*f, "Gates")->BarsOf(2).defence), 24); // three quarters
+    journal.clear();
+    QTest::keyClick(combo(*f, "NPCDefLVL"), Qt::Key_Down); // "+ 220" from the keyboard, written once
+    combo(*f, "NPCDefLVL")->setCurrentIndex(0);            // left there by the list, seen on key release
+    QTest::keyRelease(combo(*f, "NPCDefLVL"), Qt::Key_Shift);
+    EXPECT_EQ(journal.texts(),
+              (Strings{S("UPDATE TanorCastle_NPC SET NPC_DF_LEVEL=3 WHERE NPC_X=107 AND NPC_Y=161 AND "
+                         "MAP_SVR_GROUP=0"),
+                       S("UPDATE TanorCastle_NPC SET NPC_DF_LEVEL=0 WHERE NPC_X=107 AND NPC_Y=161 AND "
+                         "MAP_SVR_GROUP=0")}));
 
     press(*f, "Statues", QPoint(100, 100)); // statue 2
     journal.clear();
@@ -322,6 +331,7 @@ TEST_F(CastleSiegeTest, ARegisteredGuildShowsAndChangesItsRegistration) {
     journal.clear();
     pick(combo(*f, "ComboBox2"), S("No")); // unchanged
     pick(combo(*f, "ComboBox2"), S("Yes"));
+    QTest::keyRelease(combo(*f, "ComboBox2"), Qt::Key_Shift); // unchanged
     EXPECT_EQ(journal.texts(),
               Strings{S("UPDATE TanorCastle_REG_SIEGE SET IS_GIVEUP=1 WHERE MAP_SVR_GROUP=0 AND "
                         "REG_SIEGE_GUILD='Duskward'")});
@@ -451,6 +461,8 @@ TEST_F(CastleSiegeTest, ThePromptAndTheEditorRefuseAGroupThatIsNoNumber) {
             EXPECT_EQ(prompt.result(), QDialog::Accepted);
         }
     }
+    EXPECT_EQ(child<QLineEdit>(std::make_unique<TMapServerGroupForm>().get(), S("LabeledEdit1"))->text(),
+              S("1")); // the group typed last is offered again
 
     StatementJournal::Recorder journal;
     BoxScript boxes;

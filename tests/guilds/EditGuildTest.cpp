@@ -24,7 +24,6 @@ protected:
         QListWidgetItem* item = members(f)->findItems(name, Qt::MatchExactly).value(0);
         ASSERT_NE(item, nullptr) << name.toStdString();
         members(f)->setCurrentItem(item);
-        Q_EMIT members(f)->itemClicked(item);
     }
     // The colour a mark cell is drawn in.
     static QRgb cellColour(TEditGuildForm& f, int k) {
@@ -134,7 +133,11 @@ TEST_F(EditGuildTest, MembersShowTheirCharacterAndTheMasterIsProtected) {
     EXPECT_EQ(text(f.get(), "ClassType"), S("80"));
     EXPECT_EQ(level(*f)->currentText(), S("Guild Member"));
 
-    chooseMember(*f, S("Thornback"));
+    // Moving to the master with the keyboard protects him as a click does.
+    chooseMember(*f, S("Brann"));
+    members(*f)->setFocus();
+    QTest::keyClick(members(*f), Qt::Key_Home);
+    EXPECT_EQ(members(*f)->currentItem()->text(), S("Thornback"));
     EXPECT_EQ(level(*f)->currentText(), S("Guild Master"));
     EXPECT_FALSE(level(*f)->isEnabled());
     EXPECT_FALSE(child<QWidget>(f.get(), S("Kick"))->isEnabled());

@@ -5,7 +5,7 @@ TANOR_PACKAGES=(
   build-essential cmake ninja-build pkg-config ccache clang-format
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   libqt6sql6-sqlite libqt6sql6-odbc
-  unixodbc unixodbc-dev odbcinst libsqliteodbc libsqlite3-dev
+  unixodbc unixodbc-dev odbcinst libsqliteodbc tdsodbc libsqlite3-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
 )
