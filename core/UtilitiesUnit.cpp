@@ -2,11 +2,13 @@
 
 #include "platform/AppPaths.h"
 #include "platform/DataTarget.h"
+#include "platform/FileWatch.h"
 #include "platform/IniFile.h"
 #include "platform/OdbcRegistry.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <cmath>
 #include <limits>
 
@@ -70,13 +72,29 @@ void WriteSettingInt(const QString& section, const QString& key, int value) {
 // ------------------------------------------------------------ connection strings
 
 QString BuildConnectionString(const QString& key) {
-    // The three settings in one pass over the file, read afresh each time.
-    const QStringList v = IniFile::ReadMany(AppPaths::SettingsFile(),
-                                            {{QStringLiteral("ODBCConnection"), key},
-                                             {QStringLiteral("SQLConnection"), QStringLiteral("ID")},
-                                             {QStringLiteral("SQLConnection"), QStringLiteral("Pass")}});
-    return QStringLiteral("Provider=MSDASQL.1;Persist Security Info=False;Data Source=") + v[0] +
-           QStringLiteral(";uid=") + v[1] + QStringLiteral(";pwd=") + v[2];
+    // Windows build the string before every statement: the last one per key
+    // is kept and built again whenever the settings file may have changed.
+    struct Built {
+        QString file;
+        quint64 version = 0;
+        QString text;
+    };
+    thread_local QHash<QString, Built> built;
+    const QString file = AppPaths::SettingsFile();
+    const quint64 version = FileWatch::Version(file); // taken before the read
+    Built& b = built[key];
+    if (b.text.isNull() || b.version != version || b.file != file) {
+        // The three settings in one pass over the file.
+        const QStringList v =
+            IniFile::ReadMany(file, {{QStringLiteral("ODBCConnection"), key},
+                                     {QStringLiteral("SQLConnection"), QStringLiteral("ID")},
+                                     {QStringLiteral("SQLConnection"), QStringLiteral("Pass")}});
+        b.text = QStringLiteral("Provider=MSDASQL.1;Persist Security Info=False;Data Source=") + v[0] +
+                 QStringLiteral(";uid=") + v[1] + QStringLiteral(";pwd=") + v[2];
+        b.file = file;
+        b.version = version;
+    }
+    return b.text;
 }
 
 QString BuildConnectionString(DataSource source) {

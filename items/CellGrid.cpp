@@ -327,7 +327,7 @@ bool TItemCells::selectOnly(int cell) {
 }
 
 void TItemCells::gridClick(int cell) {
-    if (selectOnly(cell))
+    if (selectOnly(cell) || !m_editor->CheckDurability())
         return;
     if (m_serialFirst.contains(cell)) {
         if (m_rebuildFirst.contains(cell))
@@ -339,7 +339,7 @@ void TItemCells::gridClick(int cell) {
 
 void TItemCells::slotClick(const EquipmentSlot& slot) {
     const int cell = slot.cell;
-    if (selectOnly(cell))
+    if (selectOnly(cell) || !m_editor->CheckDurability())
         return;
     if (m_editor->SetNumber() != 0 && placeSetPiece(slot))
         return;

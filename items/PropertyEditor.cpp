@@ -24,6 +24,8 @@
 
 namespace {
 
+const QString kNoDurability = QStringLiteral("Durability must be a whole number between 0 and 255");
+
 using Captions = std::array<const char*, 6>; // [0] = Visualexc1 … [5] = Visualexc6
 
 const Captions kStartCaptions = {"Increases rate of Zen +40%", "Defence Success Rate +10%",
@@ -316,7 +318,7 @@ void TItemPropertyEditor::SetDuration() {
     bool ok = false;
     const int durability = text.toInt(&ok);
     if (!ok) {
-        Dialogs::ShowPlain(this, QStringLiteral("Durability must be a whole number between 0 and 255"));
+        Dialogs::ShowPlain(this, kNoDurability);
         return;
     }
     if (durability < 0 || durability > 255) {
@@ -325,6 +327,15 @@ void TItemPropertyEditor::SetDuration() {
         return;
     }
     setRecordText(ItemRecord::WithDurability(RecordText(), durability));
+}
+
+bool TItemPropertyEditor::CheckDurability() {
+    bool ok = false;
+    const int durability = m_durability->text().toInt(&ok);
+    if (ok && durability >= 0 && durability <= 255)
+        return true;
+    Dialogs::ShowPlain(this, kNoDurability);
+    return false;
 }
 
 void TItemPropertyEditor::GetAncient() {

@@ -75,6 +75,9 @@ public:
     void GetSubtype();
     void SetSkilLuckOptionLevel();
     void SetDuration();
+    // False, after saying so, while the durability box holds no whole number
+    // from 0 to 255 (emptied or still being typed): nothing is placed then.
+    [[nodiscard]] bool CheckDurability();
     void GetAncient();
     // Writes the serial: drawn from the game server when "Auto Serial" is
     // checked (one serial per call), else the typed one.

@@ -104,17 +104,29 @@ void UndoFile::add(const ContainerWalk::Source& source, const ContainerWalk::Row
             field(row.account) + ',' + field(two ? source.secondKey : QString()) + ',' +
             field(two ? row.second : QString()) + ',' + row.column.toHex().toUpper() + ',' +
             digest(newText).toLatin1() + '\n';
-    m_lineStarts.push_back(m_file.size());
     append(line);
     ++m_rows;
 }
 
 void UndoFile::rollback(qint64 mark) {
-    while (!m_lineStarts.empty() && m_lineStarts.back() >= mark) {
-        m_lineStarts.pop_back();
-        --m_rows;
-    }
+    // The rows withdrawn are the lines past the mark, which stands at the
+    // start of a line; a quoted value may hold a line break of its own. Read
+    // in pieces: a whole batch of rows may go.
     m_file.flush();
+    if (m_file.seek(mark)) {
+        bool quoted = false;
+        while (!m_file.atEnd()) {
+            const QByteArray piece = m_file.read(64 * 1024);
+            if (piece.isEmpty())
+                break;
+            for (const char c : piece) {
+                if (c == '"')
+                    quoted = !quoted;
+                else if (c == '\n' && !quoted)
+                    --m_rows;
+            }
+        }
+    }
     m_file.resize(mark);
 }
 

@@ -41,7 +41,6 @@ private:
     QString m_path;
     QFile m_file;
     int m_rows = 0;
-    std::vector<qint64> m_lineStarts;
 };
 
 namespace Undo {

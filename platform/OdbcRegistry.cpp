@@ -6,7 +6,6 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 #include <QtGlobal>
 
 #include <atomic>
@@ -25,19 +24,16 @@ constexpr UWORD kWriteMode = ODBC_USER_DSN;
 
 // The file named by an environment variable, worked out again only when the
 // variable changes (the registry is read before every statement).
+// Each caller passes a lambda of its own, so each keeps its own last value.
 template <class Make> QString fromEnvironment(const char* name, Make make) {
-    struct Last {
-        QByteArray env;
-        QString file;
-    };
-    thread_local QHash<QByteArray, Last> last;
+    thread_local QByteArray lastEnv;
+    thread_local QString lastFile;
     const QByteArray env = qgetenv(name);
-    Last& l = last[QByteArray(name)];
-    if (l.file.isEmpty() || l.env != env) {
-        l.env = env;
-        l.file = make(env);
+    if (lastFile.isEmpty() || lastEnv != env) {
+        lastEnv = env;
+        lastFile = make(env);
     }
-    return l.file;
+    return lastFile;
 }
 
 QString userFile() {
@@ -164,7 +160,11 @@ quint64 Version() {
     static std::atomic<quint64> calls{0};
     return ++calls;
 #else
-    return FileWatch::Version(QStringList{userFile(), systemFile()});
+    thread_local QStringList files(2);
+    QString user = userFile(), system = systemFile();
+    if (files[0] != user || files[1] != system)
+        files = QStringList{std::move(user), std::move(system)};
+    return FileWatch::Version(files);
 #endif
 }
 

@@ -95,9 +95,21 @@ struct Query::Impl {
     bool eof = true;
     bool empty = true;
     QSqlRecord record;
-    QStringList names;   // column names, taken from the record when first asked
-    QVector<qint8> bits; // per column: declared bit/boolean (1), not (0), not asked yet (-1)
     QVector<QVariant> row;
+
+    // What a column of the result is called and whether it is declared
+    // bit/boolean, taken from the record when the column is first asked for.
+    struct Column {
+        QString name;
+        bool bit = false;
+        bool known = false;
+    };
+    QVector<Column> columns;
+    // FieldByName looks first at the column after the one it found last
+    // (fields are mostly read in the order they are selected), then at the
+    // names it has found before in this result.
+    int nextColumn = 0;
+    QHash<QString, int> found;
 
     void reset() {
         if (live)
@@ -105,14 +117,19 @@ struct Query::Impl {
         live = nullptr;
         if (!hold)
             lease.release();
-        buffered = {};
+        // Cleared only when used: an empty record or row set still costs an
+        // allocation, and a query is reset several times per statement.
+        if (usesBuffer || !buffered.rows.isEmpty())
+            buffered = {};
         usesBuffer = false;
         active = false;
         eof = true;
         empty = true;
-        record = QSqlRecord();
-        bits.clear();
-        names.clear();
+        if (!record.isEmpty())
+            record = QSqlRecord();
+        columns.clear();
+        nextColumn = 0;
+        found.clear();
         row.clear();
     }
 
@@ -126,17 +143,36 @@ struct Query::Impl {
             row[i] = live->value(i);
     }
 
-    // QSQLITE reports a BOOLEAN column as bool; QODBC reports bit as an
-    // integer type but keeps the ODBC type SQL_BIT (-7) as the field's type id.
-    bool isBit(int column) {
-        constexpr int kSqlBit = -7;
-        if (bits.size() != record.count())
-            bits.fill(-1, record.count());
-        if (bits[column] < 0) {
-            const QSqlField field = record.field(column);
-            bits[column] = field.metaType().id() == QMetaType::Bool || (odbc && field.typeID() == kSqlBit);
+    const Column& column(int index) {
+        if (columns.size() != record.count())
+            columns.resize(record.count());
+        Column& c = columns[index];
+        if (!c.known) {
+            // QSQLITE reports a BOOLEAN column as bool; QODBC reports bit as an
+            // integer type but keeps the ODBC type SQL_BIT (-7) as the field's
+            // type id.
+            constexpr int kSqlBit = -7;
+            const QSqlField field = record.field(index);
+            c.name = field.name();
+            c.bit = field.metaType().id() == QMetaType::Bool || (odbc && field.typeID() == kSqlBit);
+            c.known = true;
         }
-        return bits[column] == 1;
+        return c;
+    }
+
+    [[nodiscard]] int indexOf(const QString& name) {
+        const int count = record.count();
+        if (nextColumn < count && column(nextColumn).name.compare(name, Qt::CaseInsensitive) == 0)
+            return nextColumn;
+        if (const auto it = found.constFind(name); it != found.cend())
+            return *it;
+        for (int i = 0; i < count; ++i) {
+            if (column(i).name.compare(name, Qt::CaseInsensitive) == 0) {
+                found.insert(name, i);
+                return i;
+            }
+        }
+        return -1;
     }
 
     void advance() {
@@ -217,8 +253,14 @@ qint64 Query::Impl::run(const ConnectionTarget& parsed, bool wantRows) {
         return live->isSelect() ? -1 : live->numRowsAffected();
     }
 
+    // The file's stem, worked out again only for another file.
+    thread_local QString lastLocation, lastOwn;
+    if (target.location != lastLocation) {
+        lastOwn = target.ownDatabase();
+        lastLocation = target.location;
+    }
     SqliteDialect::Context context;
-    context.ownDatabase = target.ownDatabase();
+    context.ownDatabase = lastOwn;
     context.catalogue = target.catalogue;
     const QVector<SqliteDialect::Statement> statements = rewritten(text, context);
     if (statements.isEmpty())
@@ -391,20 +433,14 @@ Field Query::Fields(int index) const {
         throw DbError(QStringLiteral("The query is not open"));
     if (index < 0 || index >= d->record.count())
         throw DbError(QStringLiteral("The result has no column %1").arg(index));
-    const QVariant value = d->eof ? QVariant() : d->row.value(index);
-    return Field(index < d->names.size() ? d->names[index] : d->record.fieldName(index), value,
-                 d->isBit(index));
+    const Impl::Column& column = d->column(index);
+    return Field(column.name, d->eof ? QVariant() : d->row.value(index), column.bit);
 }
 
 Field Query::FieldByName(const QString& name) const {
-    if (d->names.size() != d->record.count()) {
-        d->names.clear();
-        for (int i = 0; i < d->record.count(); ++i)
-            d->names << d->record.fieldName(i);
-    }
-    for (int i = 0; i < d->names.size(); ++i) {
-        if (d->names[i].compare(name, Qt::CaseInsensitive) == 0)
-            return Fields(i);
-    }
-    throw DbError(QStringLiteral("Field '%1' not found").arg(name));
+    const int index = d->indexOf(name);
+    if (index < 0)
+        throw DbError(QStringLiteral("Field '%1' not found").arg(name));
+    d->nextColumn = (index + 1) % d->record.count();
+    return Fields(index);
 }

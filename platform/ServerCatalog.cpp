@@ -9,16 +9,29 @@
 #include <sqlext.h>
 #include <sqlucode.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 
 static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "the wide ODBC calls take UTF-16");
 
-// The text as the wide calls take it; valid while `text` lives.
-SQLWCHAR* wide(const QString& text) {
-    return const_cast<SQLWCHAR*>(reinterpret_cast<const SQLWCHAR*>(text.utf16()));
-}
+// A text as the wide calls take it, always handed over with its length:
+// given as null-terminated (SQL_NTS), unixODBC's conversion for drivers
+// without wide entry points reads past the terminator.
+class Wide {
+public:
+    explicit Wide(const QString& text) : m_chars(size_t(text.size()) + 1, SQLWCHAR(0)) {
+        std::copy_n(reinterpret_cast<const SQLWCHAR*>(text.utf16()), text.size(), m_chars.begin());
+        m_length = SQLSMALLINT(text.size());
+    }
+    [[nodiscard]] SQLWCHAR* data() { return m_chars.data(); }
+    [[nodiscard]] SQLSMALLINT length() const { return m_length; }
+
+private:
+    std::vector<SQLWCHAR> m_chars;
+    SQLSMALLINT m_length = 0;
+};
 
 QString fromWide(const SQLWCHAR* text, qsizetype length) {
     return QString::fromUtf16(reinterpret_cast<const char16_t*>(text), length);
@@ -83,13 +96,15 @@ private:
 
 SQLRETURN connect(SQLHDBC dbc, const ServerCatalog::Login& login) {
     if (!login.dataSource.isEmpty()) {
-        return SQLConnectW(dbc, wide(login.dataSource), SQL_NTS, wide(login.user), SQL_NTS,
-                           wide(login.password), SQL_NTS);
+        Wide dsn(login.dataSource), user(login.user), password(login.password);
+        return SQLConnectW(dbc, dsn.data(), dsn.length(), user.data(), user.length(), password.data(),
+                           password.length());
     }
+    Wide text(login.connectionString);
     SQLWCHAR out[1024];
     SQLSMALLINT outLength = 0;
-    return SQLDriverConnectW(dbc, nullptr, wide(login.connectionString), SQL_NTS, out,
-                             SQLSMALLINT(std::size(out)), &outLength, SQL_DRIVER_NOPROMPT);
+    return SQLDriverConnectW(dbc, nullptr, text.data(), text.length(), out, SQLSMALLINT(std::size(out)),
+                             &outLength, SQL_DRIVER_NOPROMPT);
 }
 
 } // namespace
@@ -125,10 +140,9 @@ Listing ListDatabases(const Login& login) {
     }
     // The catalogue wildcard with empty schema and table asks for the list of
     // catalogues alone.
-    static const QString all = QStringLiteral(SQL_ALL_CATALOGS);
-    static const QString none;
-    if (!SQL_SUCCEEDED(
-            SQLTablesW(stmt.get(), wide(all), SQL_NTS, wide(none), 0, wide(none), 0, wide(none), 0))) {
+    Wide all(QStringLiteral(SQL_ALL_CATALOGS)), none{QString()};
+    if (!SQL_SUCCEEDED(SQLTablesW(stmt.get(), all.data(), all.length(), none.data(), 0, none.data(), 0,
+                                  none.data(), 0))) {
         out.error = stmt.error();
         return out;
     }

@@ -4,14 +4,38 @@
 #include "platform/Query.h"
 #include "platform/TanorError.h"
 
+#include <limits>
+
 namespace {
 
-// Whole-number columns of the catalogue; other tables' columns are taken as
-// numeric when their first value is a number.
+// Whole-number columns of the catalogue and the values the item windows can
+// use: the unique bit of a narrow record (0 or 8), the type nibble of a wide
+// one, a footprint that fits the widest grid, a set number. Other tables'
+// columns are taken as numeric when their first value is a number.
+struct NumberColumn {
+    const char* name;
+    qint64 low;
+    qint64 high;
+    qint64 step;
+};
+
+constexpr NumberColumn kNumberColumns[] = {
+    {"Unique", 0, 8, 8},
+    {"Unique2", 0, 15, 1},
+    {"x", 1, 8, 1},
+    {"y", 1, 8, 1},
+    {"SetNumber", 0, std::numeric_limits<int>::max(), 1},
+};
+
+const NumberColumn* knownNumber(const QString& column) {
+    for (const NumberColumn& n : kNumberColumns)
+        if (column.compare(QLatin1String(n.name), Qt::CaseInsensitive) == 0)
+            return &n;
+    return nullptr;
+}
+
 bool knownNumeric(const QString& column) {
-    static const QStringList names = {QStringLiteral("Unique"), QStringLiteral("Unique2"),
-                                      QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("SetNumber")};
-    return names.contains(column, Qt::CaseInsensitive);
+    return knownNumber(column) != nullptr;
 }
 
 bool isNumber(const QVariant& value) {
@@ -35,19 +59,27 @@ Query catalogueQuery(const QString& text) {
     return q;
 }
 
-// A typed or imported value: empty text is NULL, numbers must be whole.
+// A typed or imported value: empty text is NULL, numbers must be whole and,
+// in the catalogue's own number columns, present and in range.
 QVariant typedValue(const QVariant& value, bool numeric, const QString& column) {
-    if (value.isNull())
-        return {};
-    const QString text = value.toString();
-    if (!numeric)
-        return text;
-    if (text.trimmed().isEmpty())
-        return {};
+    const NumberColumn* known = knownNumber(column);
+    const QString text = value.toString().trimmed();
+    if (!numeric || (!known && text.isEmpty()))
+        return value.isNull() ? QVariant() : QVariant(value.toString());
     bool ok = false;
-    const qint64 number = text.trimmed().toLongLong(&ok);
-    if (!ok)
-        throw ConvertError(QStringLiteral("'%1' is not a whole number for the field %2").arg(text, column));
+    const qint64 number = text.toLongLong(&ok);
+    if (!ok && !text.isEmpty())
+        throw ConvertError(
+            QStringLiteral("'%1' is not a whole number for the field %2").arg(value.toString(), column));
+    if (known &&
+        (!ok || number < known->low || number > known->high || (number - known->low) % known->step != 0))
+        throw ConvertError(
+            known->step == 1
+                ? QStringLiteral("The field %1 takes a whole number from %2 to %3")
+                      .arg(column)
+                      .arg(known->low)
+                      .arg(known->high)
+                : QStringLiteral("The field %1 takes %2 or %3").arg(column).arg(known->low).arg(known->high));
     return number;
 }
 

@@ -73,6 +73,47 @@ TEST_F(QueryTest, ReadsRowsFieldsAndTypes) {
     EXPECT_THROW((void)q.FieldByName(QStringLiteral("Nope")), DbError);
 }
 
+// Names are found in any order and case, row after row, and one query object
+// opened again - on another text, or on the same text after the table was
+// made anew with its columns in another order - reads the new result's columns.
+TEST_F(QueryTest, FieldsByNameFollowEachResult) {
+    struct Step {
+        const char* remake; // the table's columns, made anew before the step
+        const char* text;
+        const char* names;  // read in this order on every row
+        const char* values; // per row, rows separated by '|'
+    };
+    const Step steps[] = {
+        {"a, b, c", "SELECT a, b, c FROM t ORDER BY a", "c a B", "3 1 2|6 4 5"},
+        {nullptr, "SELECT c, a FROM t ORDER BY a", "A C a", "1 3 1|4 6 4"},
+        {"c, b, a", "SELECT * FROM t ORDER BY c", "a b c", "3 2 1|6 5 4"},
+        {"b, a, c", "SELECT * FROM t ORDER BY c", "a b c", "2 1 3|5 4 6"},
+    };
+    Query q = game(QStringLiteral("SELECT 1"));
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.text);
+        if (step.remake) {
+            for (const QString& text : {QStringLiteral("DROP TABLE IF EXISTS t"),
+                                        QStringLiteral("CREATE TABLE t(%1)").arg(QLatin1String(step.remake)),
+                                        QStringLiteral("INSERT INTO t VALUES (1, 2, 3), (4, 5, 6)")}) {
+                q.SetText(text);
+                (void)q.ExecSQL();
+            }
+        }
+        q.SetText(QString::fromLatin1(step.text));
+        q.Open();
+        const QStringList names = QString::fromLatin1(step.names).split(QLatin1Char(' '));
+        QStringList rows;
+        for (; !q.Eof(); q.Next()) {
+            QStringList row;
+            for (const QString& name : names)
+                row << q.FieldByName(name).AsString();
+            rows << row.join(QLatin1Char(' '));
+        }
+        EXPECT_EQ(rows.join(QLatin1Char('|')), QLatin1String(step.values));
+    }
+}
+
 TEST_F(QueryTest, EmptyResultReadsAsEmptyTextAndZero) {
     Query q = game(QStringLiteral("SELECT Name, cLevel FROM Character WHERE Name = 'nobody'"));
     q.Open();

@@ -1,6 +1,7 @@
 #include "TestEnvironment.h"
 
 #include "core/QueryHelpers.h"
+#include "core/UtilitiesUnit.h"
 #include "platform/AppPaths.h"
 #include "platform/FileWatch.h"
 #include "platform/IniFile.h"
@@ -8,6 +9,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+
+#include <atomic>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -114,7 +118,10 @@ TEST_F(SettingsFile, ValuesReadAsWindowsReadsThem) {
 // in place, with the same size, and puts the old modification time back (an
 // edit inside the timestamp's granularity): the next statement still follows
 // it. Both ways of noticing are covered: folder events, and the metadata of a
-// file reached through a symbolic link; each with a fresh and an old file.
+// file reached through a symbolic link; each with a fresh and an old file;
+// events looked for through the thread's doorbell and by reading the queue
+// every time; the edit made by this thread, and by another one while this
+// thread waits on a flag without entering the kernel.
 TEST_F(SettingsFile, AnOutsideEditReachesTheNextStatement) {
     env.createServer(QStringLiteral("GameA"),
                      QStringLiteral("CREATE TABLE t(x); INSERT INTO t VALUES ('a');"));
@@ -125,38 +132,107 @@ TEST_F(SettingsFile, AnOutsideEditReachesTheNextStatement) {
     auto read = [] { return ListOn(DataSource::TanorOnline, QStringLiteral("SELECT x FROM t")).value(0); };
     const QString settings = AppPaths::SettingsFile();
     const QString linked = env.path(QStringLiteral("elsewhere.ini"));
+    struct Way {
+        FileWatch::Check check;
+        bool otherThread;
+    };
+    const Way ways[] = {{FileWatch::Check::Doorbell, false},
+                        {FileWatch::Check::Doorbell, true},
+                        {FileWatch::Check::Read, false}};
     for (const bool throughLink : {false, true}) {
         for (const bool aged : {false, true}) {
             for (const bool registry : {false, true}) {
-                SCOPED_TRACE(testing::Message()
-                             << "link " << throughLink << " aged " << aged << " odbc.ini " << registry);
-                const QString file = registry ? env.odbcIni() : settings;
-                const QString real = throughLink && !registry ? linked : file;
-                if (throughLink && !registry && !QFileInfo(settings).isSymLink()) {
-                    ASSERT_TRUE(QFile::rename(settings, linked));
-                    ASSERT_TRUE(QFile::link(linked, settings));
+                for (const Way& way : ways) {
+                    SCOPED_TRACE(testing::Message()
+                                 << "link " << throughLink << " aged " << aged << " odbc.ini " << registry
+                                 << " read always " << (way.check == FileWatch::Check::Read)
+                                 << " other thread " << way.otherThread);
+                    FileWatch::SetCheck(way.check);
+                    const QString file = registry ? env.odbcIni() : settings;
+                    const QString real = throughLink && !registry ? linked : file;
+                    if (throughLink && !registry && !QFileInfo(settings).isSymLink()) {
+                        ASSERT_TRUE(QFile::rename(settings, linked));
+                        ASSERT_TRUE(QFile::link(linked, settings));
+                    }
+                    if (!registry) {
+                        EXPECT_EQ(FileWatch::ModeOf(settings),
+                                  throughLink ? FileWatch::Mode::Metadata : FileWatch::Mode::Events);
+                    }
+                    if (aged)
+                        setModified(real, {modifiedAt(real).tv_sec - 3600, 0});
+                    EXPECT_EQ(read(), QStringLiteral("a"));
+                    const struct timespec before = modifiedAt(real);
+                    // The edit, then the statement (run before the writing
+                    // thread is joined).
+                    auto edit = [&](const QByteArray& data, const QString& expected) {
+                        auto write = [&] {
+                            overwrite(real, data);
+                            setModified(real, before);
+                        };
+                        if (way.otherThread) {
+                            std::atomic<bool> done{false};
+                            std::thread writer([&] {
+                                write();
+                                done.store(true, std::memory_order_release);
+                            });
+                            while (!done.load(std::memory_order_acquire)) {
+                            }
+                            EXPECT_EQ(read(), expected);
+                            writer.join();
+                        } else {
+                            write();
+                            EXPECT_EQ(read(), expected);
+                        }
+                    };
+                    const QByteArray text = readFile(real);
+                    // Settings: the data source name; odbc.ini: GameA's file.
+                    const QByteArray from = registry ? "GameA.db" : "=GameA",
+                                     to = registry ? "GameB.db" : "=GameB";
+                    ASSERT_TRUE(text.contains(from));
+                    edit(QByteArray(text).replace(from, to), QStringLiteral("b"));
+                    edit(text, QStringLiteral("a"));
                 }
-                if (!registry) {
-                    EXPECT_EQ(FileWatch::ModeOf(settings),
-                              throughLink ? FileWatch::Mode::Metadata : FileWatch::Mode::Events);
-                }
-                if (aged)
-                    setModified(real, {modifiedAt(real).tv_sec - 3600, 0});
-                EXPECT_EQ(read(), QStringLiteral("a"));
-                const struct timespec before = modifiedAt(real);
-                QByteArray text = readFile(real);
-                // Settings: the data source name; odbc.ini: GameA's file.
-                const QByteArray from = registry ? "GameA.db" : "=GameA",
-                                 to = registry ? "GameB.db" : "=GameB";
-                ASSERT_TRUE(text.contains(from));
-                overwrite(real, QByteArray(text).replace(from, to));
-                setModified(real, before);
-                EXPECT_EQ(read(), QStringLiteral("b"));
-                overwrite(real, text);
-                setModified(real, before);
-                EXPECT_EQ(read(), QStringLiteral("a"));
             }
         }
+    }
+    FileWatch::SetCheck(FileWatch::Check::Doorbell);
+}
+
+// With the doorbell, checks in quiet folders do not read the event queue; an
+// edit - by this thread, or by another while this one waits on a flag
+// without entering the kernel - makes the next check read it, once.
+TEST_F(SettingsFile, QuietFoldersAreNotReadAgain) {
+    if (FileWatch::CurrentCheck() != FileWatch::Check::Doorbell)
+        GTEST_SKIP() << "the kernel refuses io_uring here: every check reads the event queue";
+    const QString settings = AppPaths::SettingsFile();
+    const QString built = BuildConnectionString(DataSource::TanorOnline);
+    for (const bool otherThread : {false, true}) {
+        SCOPED_TRACE(otherThread ? "other thread" : "this thread");
+        const QByteArray text = readFile(settings);
+        const quint64 reads = FileWatch::QueueReads();
+        const quint64 version = FileWatch::Version(settings);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(BuildConnectionString(DataSource::TanorOnline), built);
+        EXPECT_EQ(FileWatch::Version(settings), version);
+        EXPECT_EQ(FileWatch::QueueReads(), reads);
+        if (otherThread) {
+            std::atomic<bool> done{false};
+            std::thread writer([&] {
+                overwrite(settings, text);
+                done.store(true, std::memory_order_release);
+            });
+            while (!done.load(std::memory_order_acquire)) {
+            }
+            EXPECT_NE(FileWatch::Version(settings), version);
+            writer.join();
+        } else {
+            overwrite(settings, text);
+            EXPECT_NE(FileWatch::Version(settings), version);
+        }
+        const quint64 after = FileWatch::QueueReads();
+        EXPECT_GT(after, reads);
+        (void)FileWatch::Version(settings);
+        EXPECT_EQ(FileWatch::QueueReads(), after);
     }
 }
 

@@ -17,12 +17,17 @@
 #include "accounts/RenameCharUnit.h"
 #include "accounts/SearchUnit.h"
 #include "app/AdministrationUnit.h"
+#include "app/AuthenticationUnit.h"
 #include "app/SQLConnectionUnit.h"
 #include "app/WizardUnit.h"
+#include "containers/InventoryUnit.h"
 #include "containers/WareHouseUnit.h"
 #include "guilds/CastleSiegeUnit.h"
 #include "guilds/EditGuildUnit.h"
 #include "guilds/GuildManagerUnit.h"
+#include "guilds/MapServerGroupUnit.h"
+#include "items/CellGrid.h"
+#include "reports/DBUnit.h"
 #include "reports/LogUnit.h"
 #include "widgets/WidgetKit.h"
 
@@ -32,6 +37,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTableView>
 #include <QTest>
 
 #include <algorithm>
@@ -64,6 +70,7 @@ private:
 using Opener = std::function<std::unique_ptr<QDialog>()>;
 using Step = std::function<void(QDialog*)>;
 using Setup = std::function<void(TestEnvironment&)>;
+using Snapshot = std::function<QString(QDialog*)>;
 
 // The value a case left in the game database: the first column of the first
 // row of `sql`, with ?1 bound to the typed text; "<none>" without a row or
@@ -106,6 +113,65 @@ Opener Open(QString account = {}, QString character = {}, QString guild = {}, QS
         w->show();
         return std::unique_ptr<QDialog>(std::move(w));
     };
+}
+
+// The catalogue editor on one of its tables.
+Opener CatalogueTable(const char* table) {
+    return [table] {
+        AppState.CatalogueTable = QLatin1String(table);
+        auto w = std::make_unique<TDBForm>();
+        w->show();
+        return std::unique_ptr<QDialog>(std::move(w));
+    };
+}
+
+// Types into a field and returns what it then shows. A grid cell is named
+// "grid.column": that column of the grid's current row, typed into the
+// grid's own cell editor.
+QString Enter(QDialog* w, const QString& field, const QString& text) {
+    const qsizetype dot = field.indexOf(QLatin1Char('.'));
+    if (dot < 0) {
+        type(w, field, text);
+        return child<QLineEdit>(w, field)->text();
+    }
+    auto* grid = child<QTableView>(w, field.left(dot));
+    const QAbstractItemModel* model = grid->model();
+    int column = 0;
+    while (column < model->columnCount() &&
+           model->headerData(column, Qt::Horizontal).toString() != field.mid(dot + 1))
+        ++column;
+    const QModelIndex cell = model->index(std::max(0, grid->currentIndex().row()), column);
+    if (!cell.isValid()) {
+        ADD_FAILURE() << "no column " << field.toStdString();
+        return {};
+    }
+    grid->setCurrentIndex(cell);
+    grid->edit(cell);
+    auto* editor = grid->viewport()->findChild<QLineEdit*>();
+    if (!editor) {
+        ADD_FAILURE() << "no cell editor for " << field.toStdString();
+        return {};
+    }
+    editor->setText(text);
+    return editor->text();
+}
+
+// Places the property editor's item on the container's last free cell.
+Step PlaceItem() {
+    return [](QDialog* w) {
+        TItemCells* cells = dynamic_cast<TContainerForm*>(w)->Cells();
+        int cell = 1;
+        for (int k = 1; cells->HasCell(k); ++k)
+            if (!cells->IsOccupied(k))
+                cell = k;
+        cells->ClearSelection();
+        cells->Button(cell)->click();
+        cells->Button(cell)->click();
+    };
+}
+
+QString Records(QDialog* w) {
+    return dynamic_cast<TContainerForm*>(w)->Container().Literal();
 }
 
 // What a key release in the field reports, whatever the field holds.
@@ -177,6 +243,11 @@ struct NumberRow {
     Step fill = {};
     bool readsOnly = false; // a filter: nothing at all may be sent
     bool silent = false;    // refuses by writing nothing, without a word
+    // What a refused number must leave as it was, for a field whose value
+    // is taken without a statement (an item placed on a cell); `valid` is a
+    // number the step must take, proving that it takes what it is given.
+    Snapshot kept = {};
+    QString valid = {};
 };
 
 struct Hostile {
@@ -252,8 +323,11 @@ public:
     ~HostileCase() { AppState = TAppState{}; }
     HostileCase(const HostileCase&) = delete;
     HostileCase& operator=(const HostileCase&) = delete;
+    // A game database by its name, or a file of the editor's folder.
     [[nodiscard]] QString database(const char* name) const {
-        return m_env.path(QStringLiteral("Databases/%1.db").arg(QLatin1String(name)));
+        const QString file = QLatin1String(name);
+        return m_env.path(file.contains(QLatin1Char('.')) ? file
+                                                          : QStringLiteral("Databases/%1.db").arg(file));
     }
 
 private:
@@ -294,6 +368,30 @@ std::vector<TextRow> SettingRows() {
                         {},
                         "TanorOnline",
                         QLatin1String(s.section)});
+    return rows;
+}
+
+// The catalogue editor's text cells: each lands in the first row of its table.
+std::vector<TextRow> CatalogueTextRows() {
+    const struct {
+        const char* table;
+        std::vector<const char*> columns;
+    } tables[] = {
+        {"Item", {"Name", "Type", "ID", "Code32", "ID2", "SetItem", "ExcOptionType", "WearTo"}},
+        {"Skill", {"ID", "Name", "Class"}},
+    };
+    std::vector<TextRow> rows;
+    for (const auto& t : tables)
+        for (const char* column : t.columns)
+            rows.push_back({t.table,
+                            CatalogueTable(t.table),
+                            QStringLiteral("DBGrid1.") + QLatin1String(column),
+                            Click("Post"),
+                            QStringLiteral("SELECT [%1] FROM %2 ORDER BY rowid LIMIT 1")
+                                .arg(QLatin1String(column), QLatin1String(t.table)),
+                            {},
+                            {},
+                            "TanorEditor.mdb"});
     return rows;
 }
 
@@ -390,19 +488,39 @@ const std::vector<TextRow>& TextRows() {
          QStringLiteral("Hollow")},
     };
     static const bool withSettings = [] {
-        const std::vector<TextRow> settings = SettingRows();
-        rows.insert(rows.end(), settings.begin(), settings.end());
+        for (const std::vector<TextRow>& more : {SettingRows(), CatalogueTextRows()})
+            rows.insert(rows.end(), more.begin(), more.end());
         return true;
     }();
     (void)withSettings;
     return rows;
 }
 
+Opener Search(int mode) {
+    return [mode] {
+        AppState.SearchMode = mode;
+        return std::unique_ptr<QDialog>(std::make_unique<TSearchForm>());
+    };
+}
+
+// The usage log on the demo's logged day.
+Opener UsageLog() {
+    return [] {
+        auto w = std::make_unique<TLOGForm>();
+        child<QDateEdit>(w.get(), QStringLiteral("LogDate"))->setDate(QDate(2026, 12, 9));
+        return std::unique_ptr<QDialog>(std::move(w));
+    };
+}
+
+Step Choose(const char* group, int item) {
+    return [group, item](QDialog* w) { child<RadioGroup>(w, QLatin1String(group))->SetItemIndex(item); };
+}
+
 const std::vector<NumberRow>& NumberRows() {
     const auto editor = [] {
         return Open<TCharacterEditionForm>(QStringLiteral("quill"), QStringLiteral("Inkblot"));
     };
-    static const std::vector<NumberRow> rows = {
+    static std::vector<NumberRow> rows = {
         {"Character Edition", editor(), QStringLiteral("Level"), Click("ModifyButton")},
         {"Character Edition", editor(), QStringLiteral("FreePoints"), Click("ModifyButton")},
         {"Character Edition", editor(), QStringLiteral("Experience"), Click("ModifyButton")},
@@ -449,27 +567,63 @@ const std::vector<NumberRow>& NumberRows() {
         {"Warehouse", Open<TWarehouseForm>(QStringLiteral("kestrel")), QStringLiteral("VisualPassword"),
          Click("AddItem")},
     };
+    static const bool withMore = [] {
+        // The property editor of both container windows: its numbers go into
+        // the record of the item placed next.
+        const std::pair<const char*, Opener> containers[] = {
+            {"Inventory", Open<TInventoryForm>(QStringLiteral("quill"), QStringLiteral("Inkblot"))},
+            {"Warehouse", Open<TWarehouseForm>(QStringLiteral("kestrel"))},
+        };
+        for (const auto& [window, open] : containers) {
+            rows.push_back({window,
+                            open,
+                            QStringLiteral("VisualDurability"),
+                            PlaceItem(),
+                            false,
+                            {},
+                            {},
+                            false,
+                            false,
+                            Records,
+                            QStringLiteral("200")});
+            rows.push_back({window,
+                            open,
+                            QStringLiteral("VisualSerial"),
+                            PlaceItem(),
+                            false,
+                            {},
+                            Click("VisualAutoSerial"),
+                            false,
+                            false,
+                            Records,
+                            QStringLiteral("0000ABCD")});
+        }
+        rows.push_back({"Map Server Selection",
+                        Open<TMapServerGroupForm>(),
+                        QStringLiteral("LabeledEdit1"),
+                        Click("OkButton"),
+                        false,
+                        {},
+                        {},
+                        true,
+                        false,
+                        [](QDialog*) { return AppState.MapServerGroup; },
+                        QStringLiteral("3")});
+        rows.push_back({"LOG Manager",
+                        UsageLog(),
+                        QStringLiteral("Edit2"),
+                        Click("BitBtn2"),
+                        false,
+                        {},
+                        Choose("RadioGroup4", 1),
+                        true});
+        for (const char* column : {"Unique", "Unique2", "x", "y", "SetNumber"})
+            rows.push_back({"Item", CatalogueTable("Item"),
+                            QStringLiteral("DBGrid1.") + QLatin1String(column), Click("Post")});
+        return true;
+    }();
+    (void)withMore;
     return rows;
-}
-
-Opener Search(int mode) {
-    return [mode] {
-        AppState.SearchMode = mode;
-        return std::unique_ptr<QDialog>(std::make_unique<TSearchForm>());
-    };
-}
-
-// The usage log on the demo's logged day.
-Opener UsageLog() {
-    return [] {
-        auto w = std::make_unique<TLOGForm>();
-        child<QDateEdit>(w.get(), QStringLiteral("LogDate"))->setDate(QDate(2026, 12, 9));
-        return std::unique_ptr<QDialog>(std::move(w));
-    };
-}
-
-Step Choose(const char* group, int item) {
-    return [group, item](QDialog* w) { child<RadioGroup>(w, QLatin1String(group))->SetItemIndex(item); };
 }
 
 const std::vector<FilterRow>& FilterRows() {
@@ -483,6 +637,10 @@ const std::vector<FilterRow>& FilterRows() {
         {"Administration / password", Open<TAdministrationForm>({}, {}, {}, QStringLiteral("admin")),
          QStringLiteral("LabeledEdit1"), Click("BitBtn1"),
          Fill({{"LabeledEdit2", "New1"}, {"LabeledEdit3", "New1"}}), Operators},
+        {"Sign-in", Open<TAuthenticationForm>(), QStringLiteral("AdminID"), Click("Connect"),
+         Fill({{"Pass", "Secret"}}), Operators},
+        {"Sign-in", Open<TAuthenticationForm>(), QStringLiteral("Pass"), Click("Connect"),
+         Fill({{"AdminID", "admin"}}), Operators},
     };
     return rows;
 }
@@ -515,10 +673,8 @@ TEST(HostileInputTest, EveryTextFieldStoresWhatWasTypedOrRefusesIt) {
             };
             const QString before = stored(input.text);
             QString shown;
-            for (const QString& name : row.fields.split(QLatin1Char(','))) {
-                type(w.get(), name, input.text);
-                shown = child<QLineEdit>(w.get(), name)->text(); // a field's own limit cuts the text
-            }
+            for (const QString& name : row.fields.split(QLatin1Char(',')))
+                shown = Enter(w.get(), name, input.text); // a field's own limit cuts the text
             AnyBoxes boxes;
             StatementJournal::Recorder journal;
             row.save(w.get());
@@ -544,7 +700,12 @@ TEST(HostileInputTest, EveryTextFieldStoresWhatWasTypedOrRefusesIt) {
 
 TEST(HostileInputTest, EveryNumberFieldRefusesWhatIsNoNumberInRangeAndWritesNothing) {
     for (const NumberRow& row : NumberRows()) {
-        for (const Hostile& input : BadNumbers()) {
+        // A number in range goes first where the step writes nothing: it
+        // must be taken, or the refusals below would prove nothing.
+        std::vector<Hostile> inputs = BadNumbers();
+        if (row.kept)
+            inputs.insert(inputs.begin(), {"in range", row.valid});
+        for (const Hostile& input : inputs) {
             if (row.blankKeepsValue && input.text.isEmpty())
                 continue;
             SCOPED_TRACE(Describe(row.window, row.field, input.what));
@@ -556,13 +717,24 @@ TEST(HostileInputTest, EveryNumberFieldRefusesWhatIsNoNumberInRangeAndWritesNoth
             }
             if (row.fill)
                 row.fill(w.get());
-            type(w.get(), row.field, input.text);
-            // A field whose own limit cuts the text never holds the bad number.
-            if (child<QLineEdit>(w.get(), row.field)->text() != input.text)
-                continue;
+            // A field whose own limit cuts the text never holds the bad number;
+            // one that checks while typed may say so at once.
+            {
+                AnyBoxes typing;
+                if (Enter(w.get(), row.field, input.text) != input.text)
+                    continue;
+            }
+            const QString before = row.kept ? row.kept(w.get()) : QString();
             AnyBoxes boxes;
             StatementJournal::Recorder journal;
             row.save(w.get());
+            if (row.kept && input.text == row.valid) {
+                EXPECT_NE(row.kept(w.get()), before) << "a number in range was not taken";
+                continue;
+            }
+            if (row.kept) {
+                EXPECT_EQ(row.kept(w.get()), before) << "taken anyway";
+            }
             for (const JournalEntry& e : journal.entries())
                 EXPECT_FALSE(row.readsOnly || Writes(e.text)) << "sent: " << e.text.toStdString();
             if (!row.silent) {
@@ -584,7 +756,7 @@ TEST(HostileInputTest, EveryFilterRunsWhateverIsTypedWithoutAnError) {
             }
             if (row.fill)
                 row.fill(w.get());
-            type(w.get(), row.field, input.text);
+            Enter(w.get(), row.field, input.text);
             AnyBoxes boxes;
             StatementJournal::Recorder journal;
             row.run(w.get());

@@ -4,6 +4,7 @@
 #include "TestEnvironment.h"
 
 #include "core/UtilitiesUnit.h"
+#include "items/ItemConversion.h"
 #include "items/ItemConvertorUnit.h"
 #include "items/ItemRecord.h"
 #include "items/UndoFile.h"
@@ -479,4 +480,32 @@ TEST_F(ConvertorSafetyTest, ACompleteRunOffersToSetVersionTo1) {
     ASSERT_EQ(boxes.boxes().size(), 3u);
     EXPECT_EQ(boxes.last().kind, Dialogs::Kind::Question);
     EXPECT_EQ(ReadSettingInt(QStringLiteral("Version"), QStringLiteral("Version")), 1);
+}
+
+// A withdrawal takes back the rows past its mark, whatever their keys hold
+// (a quoted key may hold a comma, a quote or a line break).
+TEST(UndoFileTest, RollbackWithdrawsTheRowsPastTheMarkAndCountsWhatIsLeft) {
+    TestEnvironment env;
+    const std::unique_ptr<UndoFile> undo = UndoFile::Create(QStringLiteral("conversion"));
+    const ContainerWalk::Source source = ItemConversion::Sources(VaultSettings{}).front();
+    ContainerWalk::Row row;
+    row.column = QByteArray(10, '\x01');
+    const auto add = [&](const char* name) {
+        row.account = QStringLiteral("acc");
+        row.second = QString::fromLatin1(name);
+        undo->add(source, row, QStringLiteral("FF"));
+    };
+    add("first");
+    const qint64 mark = undo->mark();
+    for (const char* name : {"line\nbreak", "com,ma", "quo\"te", "\"\n\""})
+        add(name);
+    ASSERT_EQ(undo->rows(), 5);
+    undo->rollback(mark);
+    EXPECT_EQ(undo->rows(), 1);
+    const std::vector<Undo::Entry> entries = Undo::Read(undo->path());
+    ASSERT_EQ(entries.size(), 1U);
+    EXPECT_EQ(entries.front().value2, QStringLiteral("first"));
+    add("after");
+    EXPECT_EQ(undo->rows(), 2);
+    EXPECT_EQ(Undo::Read(undo->path()).size(), 2U);
 }
