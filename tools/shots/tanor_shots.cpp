@@ -26,6 +26,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPixmap>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -72,6 +73,26 @@ Drive pick(const char* list, int index) {
                                      std::to_string(index));
         box->setCurrentIndex(index);
         Q_EMIT box->activated(index);
+    };
+}
+// Clicks an entry of a list, or the first button of a group of choices.
+Drive row(const char* list, int index) {
+    return [list, index](QWidget* w) {
+        auto* box = control<QListWidget>(w, list);
+        QListWidgetItem* item = box->item(index);
+        if (!item)
+            throw std::runtime_error(std::string("the list ") + list + " has no entry " +
+                                     std::to_string(index));
+        box->setCurrentItem(item);
+        Q_EMIT box->itemClicked(item);
+    };
+}
+Drive firstChoice(const char* group) {
+    return [group](QWidget* w) {
+        const auto buttons = control<QWidget>(w, group)->findChildren<QAbstractButton*>();
+        if (buttons.isEmpty())
+            throw std::runtime_error(std::string("the group ") + group + " has no choice");
+        buttons.front()->click();
     };
 }
 Drive steps(std::vector<Drive> all) {
@@ -335,9 +356,11 @@ int main(int argc, char** argv) {
         {.file = "usage-log", .open = &M::SpeedButton5Click},
         {.file = "usage-log-chart", .open = &M::SpeedButton5Click, .arrange = click("View")},
         {.file = "usage-log-table", .open = &M::SpeedButton5Click, .arrange = click("BitBtn2")},
-        {.file = "ranking", .open = &M::RankingClick},
-        {.file = "connected-users", .open = &M::SpeedButton10Click},
-        {.file = "game-masters", .open = &M::ViewGM1Click},
+        {.file = "ranking",
+         .open = &M::RankingClick,
+         .arrange = steps({firstChoice("Group"), row("Res", 0)})},
+        {.file = "connected-users", .open = &M::SpeedButton10Click, .arrange = row("AccCT", 0)},
+        {.file = "game-masters", .open = &M::ViewGM1Click, .arrange = row("GMlist", 0)},
         {.file = "wipe", .open = &M::WipeItems1Click},
         {.file = "item-convertor", .open = &M::ConvertItems1Click},
         {.file = "catalogue-item", .open = &M::EditItem1Click},
