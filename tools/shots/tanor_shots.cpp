@@ -346,7 +346,7 @@ int main(int argc, char** argv) {
         {.file = "create-guild",
          .open = &M::AddGuildClick,
          .arrange = steps({type("GuildName", "Wardens"), type("GuildMaster", "Hollow")})},
-        {.file = "edit-guild", .open = &M::EditGuildClick},
+        {.file = "edit-guild", .open = &M::EditGuildClick, .arrange = row("GuildMember", 0)},
         {.file = "map-server-group", .open = &M::SpeedButton11Click, .leave = mapGroup},
         {.file = "castle-siege-gates", .open = &M::SpeedButton11Click, .route = {mapGroup}},
         {.file = "castle-siege-statues",
