@@ -73,7 +73,9 @@ void TItemCellButton::paintEvent(QPaintEvent*) {
     if (text().isEmpty())
         return;
     painter.setPen(m_colour.isValid() ? m_colour : palette().color(QPalette::ButtonText));
-    const QRect area = rect().adjusted(1, 1, -1, -1);
+    // A caption may run over the bevel's top and bottom rows: three short
+    // words then fit a single cell.
+    const QRect area = rect().adjusted(1, 0, -1, 0);
     const FittedCaption fitted = FitCaption(text(), font(), area.size());
     painter.setFont(fitted.font);
     painter.drawText(area, Qt::AlignCenter, fitted.text);
@@ -81,9 +83,9 @@ void TItemCellButton::paintEvent(QPaintEvent*) {
 
 TItemCellButton::FittedCaption TItemCellButton::FitCaption(const QString& caption, const QFont& font,
                                                            const QSize& area) {
-    // Small cells get a smaller font until the words fit; below a readable
-    // floor a word too long for the cell is elided, never cut in two (the
-    // tooltip has the whole name).
+    // Small cells get a smaller font until the words fit, across and down;
+    // below a readable floor a word too long for the cell is elided, never
+    // cut in two (the tooltip has the whole name).
     const QStringList words = caption.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     FittedCaption out{font, QString()};
     for (qreal size = font.pointSizeF();; size -= 0.5) {
@@ -92,7 +94,8 @@ TItemCellButton::FittedCaption TItemCellButton::FitCaption(const QString& captio
         int widest = 0;
         for (const QString& w : words)
             widest = std::max(widest, metrics.horizontalAdvance(w));
-        if (widest <= area.width() || size <= kCaptionFloor) {
+        const int tall = int(words.size()) * metrics.lineSpacing() - metrics.leading();
+        if ((widest <= area.width() && tall <= area.height()) || size <= kCaptionFloor) {
             QStringList lines;
             for (const QString& w : words)
                 lines << metrics.elidedText(w, Qt::ElideRight, area.width());

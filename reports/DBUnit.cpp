@@ -66,6 +66,11 @@ TDBForm::TDBForm(QWidget* parent) : QDialog(parent) {
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
     m_grid->horizontalHeader()->setMinimumSectionSize(8);
+    // The narrow columns (20 pixels) show what fits of their text and of
+    // their caption from its start, not an ellipsis that would hide even a
+    // two-digit key.
+    m_grid->setTextElideMode(Qt::ElideNone);
+    m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     auto* navigator = new QWidget(this);
     navigator->setObjectName(QStringLiteral("DBNavigator1"));

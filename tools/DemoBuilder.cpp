@@ -1,5 +1,6 @@
 #include "tools/DemoBuilder.h"
 
+#include "core/DataSource.h"
 #include "core/ResetSettings.h"
 #include "core/UtilitiesUnit.h"
 #include "core/VaultSettings.h"
@@ -273,6 +274,15 @@ void PrepareDemo(const QString& folder, const QString& resources) {
         for (const auto& v : values)
             IniFile::Write(settings, v.section, v.key, QLatin1String(v.value));
     }
+}
+
+void UseDemoDataSources(const QString& folder) {
+    using Source = ::DataSource;
+    const QString settings = folder + QStringLiteral("/VornTanorEditor.ini");
+    for (const Source source : {Source::Account, Source::TanorOnline, Source::TanorLog,
+                                Source::TanorConnectLog, Source::TanorEvent, Source::Ranking})
+        IniFile::Write(settings, SettingsName::kConnection, DataSourceKey(source),
+                       source == Source::Ranking ? QStringLiteral("Ranking") : QStringLiteral("TanorOnline"));
 }
 
 void GenerateServer(const QString& catalogue, const QString& file, const GenerateOptions& options) {

@@ -24,6 +24,11 @@ void BuildCatalogue(const QString& resources, const QString& file);
 // first run still walks the wizard and the connection dialog).
 void PrepareDemo(const QString& folder, const QString& resources);
 
+// Points every data source key of the folder's settings at the demo's data
+// sources: the ranking at "Ranking", the others at "TanorOnline". The
+// operator key is left to the first-run wizard.
+void UseDemoDataSources(const QString& folder);
+
 // The data source names the demo registers, so that both "Default 2 DB" and
 // "Default 6 DB" of the connection dialog reach a database.
 struct DataSource {

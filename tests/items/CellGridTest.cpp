@@ -347,7 +347,8 @@ TEST_F(CellGridTest, WideRecordsUseTheirOwnLookups) {
 }
 
 // Captions shrink until their words fit; a word still too wide for a small
-// cell is elided whole, never broken into two lines.
+// cell is elided whole, never broken into two lines; the lines fit the cell's
+// height unless the floor is reached.
 TEST(CellCaptionFit, WordsShrinkOrAreElidedWhole) {
     QFont font = QApplication::font();
     font.setPointSizeF(6.5);
@@ -360,6 +361,7 @@ TEST(CellCaptionFit, WordsShrinkOrAreElidedWhole) {
         {"Ironbrand", QSize(22, 22)},
         {"Healing\nDraught", QSize(46, 46)},
         {"Bronze\nKite\nShield", QSize(46, 70)},
+        {"Ring\nof\nStone", QSize(22, 24)}, // narrow enough, too tall
     };
     for (const auto& c : cases) {
         const QStringList words = QString::fromLatin1(c.caption).split(QLatin1Char('\n'));
@@ -368,6 +370,9 @@ TEST(CellCaptionFit, WordsShrinkOrAreElidedWhole) {
         ASSERT_EQ(lines.size(), words.size()) << c.caption;
         EXPECT_GE(fitted.font.pointSizeF(), TItemCellButton::kCaptionFloor) << c.caption;
         const QFontMetrics metrics(fitted.font);
+        const int tall = int(lines.size()) * metrics.lineSpacing() - metrics.leading();
+        EXPECT_TRUE(tall <= c.area.height() || fitted.font.pointSizeF() == TItemCellButton::kCaptionFloor)
+            << c.caption;
         for (qsizetype i = 0; i < lines.size(); ++i) {
             EXPECT_LE(metrics.horizontalAdvance(lines[i]), c.area.width()) << c.caption;
             const bool whole = lines[i] == words[i];

@@ -111,8 +111,5 @@ void TestEnvironment::buildDemo() {
                  path(QStringLiteral("Databases/") + QLatin1String(name)));
     buildCatalogue();
     DemoBuilder::PrepareDemo(dir(), QStringLiteral(TANOR_SOURCE_DIR "/resources"));
-    for (const char* key :
-         {"AccountDNS", "TanorOnlineDNS", "TanorLogDNS", "TanorConnectLogDNS", "TanorEventDNS"})
-        useDataSource(QString::fromLatin1(key), QStringLiteral("TanorOnline"));
-    useDataSource(QStringLiteral("RankingDNS"), QStringLiteral("Ranking"));
+    DemoBuilder::UseDemoDataSources(dir());
 }

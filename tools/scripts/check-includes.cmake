@@ -3,7 +3,9 @@
 #   guilds, reports) → app
 # A file may include its own layer and those below it. A file of tanor_core
 # (listed one per line in CORE_LIST) includes no widgets/ header, no QtWidgets
-# header and no file of tanor_gui (listed in GUI_LIST).
+# header and no file of tanor_gui (listed in GUI_LIST). tools/ stands on top
+# of the layers but links tanor_core alone, so its files follow the same rule
+# as core files; tools/shots/ (the screenshot program) may include everything.
 #
 #   cmake -DSOURCE_DIR=<repository> -DCORE_LIST=<file> -DGUI_LIST=<file> -P check-includes.cmake
 
@@ -14,7 +16,10 @@ foreach(folder items containers accounts guilds reports)
   set(rank_${folder} 3)
 endforeach()
 set(rank_app 4)
-set(folders platform core widgets items containers accounts guilds reports app)
+set(rank_tools 5)
+set(rank_tools/shots 5)
+set(folders platform core widgets items containers accounts guilds reports app tools tools/shots)
+set(core_folders tools)
 
 function(read_list file out)
   file(STRINGS "${file}" paths)
@@ -33,6 +38,10 @@ foreach(folder IN LISTS folders)
   file(GLOB files RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/${folder}/*.cpp" "${SOURCE_DIR}/${folder}/*.h")
   foreach(file IN LISTS files)
     list(FIND core_relative "${file}" core_index)
+    list(FIND core_folders "${folder}" core_folder_index)
+    if(core_folder_index GREATER_EQUAL 0)
+      set(core_index 0)
+    endif()
     file(STRINGS "${SOURCE_DIR}/${file}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"]")
     foreach(line IN LISTS includes)
       string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*[<\"]([^>\"]+)[>\"].*" "\\1" target "${line}")
