@@ -36,8 +36,7 @@ QLineEdit* AddField(QFormLayout* form, const QString& label, const QString& name
 }
 
 AccountStatements::Hashing ReadHashing() {
-    return AccountStatements::HashingOf(
-        ReadSettingInt(QStringLiteral("MD5Encryption"), QStringLiteral("Enabled")));
+    return AccountStatements::HashingOf(ReadSettingInt(SettingsName::kHashing, SettingsName::kEnabled));
 }
 
 void ShowHashing(QLabel* status, AccountStatements::Hashing hashing) {

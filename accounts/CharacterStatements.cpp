@@ -2,7 +2,6 @@
 
 #include "accounts/CharacterCodes.h"
 #include "core/UtilitiesUnit.h"
-#include "core/VaultSettings.h"
 
 namespace CharacterStatements {
 
@@ -51,22 +50,6 @@ QStringList UpdateCharacter(const CharacterUpdate& c) {
             CharacterCodes::QuestLiteral(c.questPrefix),
         QStringLiteral(" WHERE Name=") + Q(c.name),
     };
-}
-
-bool IsUsable(const ResetNames& names) {
-    return IsPlainIdentifier(names.table) && IsPlainIdentifier(names.columnCharacter) &&
-           IsPlainIdentifier(names.columnResets);
-}
-
-QString ReadResets(const ResetNames& names, const QString& character) {
-    return QStringLiteral("SELECT ") + names.columnResets + QStringLiteral(" FROM ") + names.table +
-           QStringLiteral(" WHERE ") + names.columnCharacter + QStringLiteral(" = ") + Q(character);
-}
-
-QString WriteResets(const ResetNames& names, const QString& character, qint64 resets) {
-    return QStringLiteral("UPDATE ") + names.table + QStringLiteral(" SET ") + names.columnResets +
-           QStringLiteral(" = ") + number(resets) + QStringLiteral(" WHERE ") + names.columnCharacter +
-           QLatin1Char('=') + Q(character);
 }
 
 QString FindName(const QString& name) {

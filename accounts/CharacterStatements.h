@@ -44,18 +44,6 @@ struct CharacterUpdate {
 // The nine-line update.
 [[nodiscard]] QStringList UpdateCharacter(const CharacterUpdate& c);
 
-// The table and columns of the reset counts, from the settings.
-struct ResetNames {
-    QString table;
-    QString columnCharacter;
-    QString columnResets;
-};
-// The three names stand unquoted in the statements: usable only when each
-// is a plain identifier.
-[[nodiscard]] bool IsUsable(const ResetNames& names);
-[[nodiscard]] QString ReadResets(const ResetNames& names, const QString& character);
-[[nodiscard]] QString WriteResets(const ResetNames& names, const QString& character, qint64 resets);
-
 // ---- creation
 
 // Is the name taken.

@@ -294,13 +294,11 @@ void TCharacterEditionForm::loadGuild() {
 }
 
 void TCharacterEditionForm::loadResets() {
-    m_resets = ReadSettingInt(QStringLiteral("Resets"), QStringLiteral("Enabled")) == 1;
+    m_resetNames = ResetSettings::Read();
+    m_resets = m_resetNames.enabled == 1;
     if (!m_resets)
         return;
-    m_resetNames = {ReadSetting(QStringLiteral("Resets"), QStringLiteral("Table")),
-                    ReadSetting(QStringLiteral("Resets"), QStringLiteral("ColumnCharacter")),
-                    ReadSetting(QStringLiteral("Resets"), QStringLiteral("ColumnResets"))};
-    if (!IsUsable(m_resetNames)) {
+    if (!m_resetNames.InvalidName().isEmpty()) {
         m_resets = false;
         Dialogs::Show(this, kCaption,
                       QStringLiteral("The reset table and columns named in the settings are not plain names; "
@@ -310,7 +308,7 @@ void TCharacterEditionForm::loadResets() {
     }
     m_resetLabel->show();
     field(QStringLiteral("Reset"))->show();
-    Query count = OpenOn(DataSource::TanorOnline, ReadResets(m_resetNames, m_character));
+    Query count = OpenOn(DataSource::TanorOnline, ResetStatements::ReadResets(m_resetNames, m_character));
     field(QStringLiteral("Reset"))->setText(count.Eof() ? QString() : count.Fields(0).AsString());
 }
 
@@ -376,8 +374,8 @@ void TCharacterEditionForm::ModifyButtonClick() {
                   Dialogs::Icon::Information);
     accept();
     if (values.contains(QStringLiteral("Reset")))
-        ExecOn(DataSource::TanorOnline,
-               WriteResets(m_resetNames, m_character, values.value(QStringLiteral("Reset"))));
+        ExecOn(DataSource::TanorOnline, ResetStatements::WriteResets(m_resetNames, m_character,
+                                                                     values.value(QStringLiteral("Reset"))));
 }
 
 void TCharacterEditionForm::openWithNames(const ModalOpener::Factory& create) {

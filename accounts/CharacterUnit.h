@@ -1,6 +1,7 @@
 #pragma once
 
 #include "accounts/CharacterStatements.h"
+#include "core/ResetSettings.h"
 #include "widgets/ModalOpener.h"
 
 #include <QDialog>
@@ -77,5 +78,5 @@ private:
     QString m_questPrefix = QStringLiteral("FFFF");
 
     bool m_resets = false;
-    CharacterStatements::ResetNames m_resetNames;
+    ResetSettings m_resetNames;
 };

@@ -446,7 +446,7 @@ void TMainForm::Auth2() {
 
 void TMainForm::startUp() {
     AppState.SetupDone = 1;
-    const int setup = ReadSettingInt(QStringLiteral("Internal"), QStringLiteral("Setup"));
+    const int setup = ReadSettingInt(SettingsName::kInternal, SettingsName::kSetup);
     const int marker = OperatorSetupMarker();
 
     // Any failure of the operator table test only leads to the wizard.
@@ -456,7 +456,7 @@ void TMainForm::startUp() {
         try {
             test.SetConnectionString(BuildConnectionString(DataSource::Vorn));
         } catch (const std::exception&) {
-            WriteSetting(QStringLiteral("ODBCConnection"), DataSourceKey(DataSource::Vorn),
+            WriteSetting(SettingsName::kConnection, DataSourceKey(DataSource::Vorn),
                          QString::fromLatin1(kOperatorDataSource));
             test.SetConnectionString(BuildConnectionString(DataSource::Vorn));
         }

@@ -1,7 +1,9 @@
 #include "app/SQLConnectionUnit.h"
 
 #include "core/DataSource.h"
+#include "core/ResetSettings.h"
 #include "core/UtilitiesUnit.h"
+#include "core/VaultSettings.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
 #include "widgets/WidgetKit.h"
@@ -17,8 +19,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString kConnection = QStringLiteral("ODBCConnection");
 
 struct DataSourceField {
     const char* name;
@@ -43,19 +43,19 @@ const DataSourceField kDataSourceFields[6] = {
 struct LabeledField {
     int number; // LabeledEditN
     const char* caption;
-    const char* key;
+    QLatin1String key;
 };
 
 const LabeledField kResetFields[] = {
-    {1, "Table where Resets is Stored", "Table"},
-    {2, "Column that identify the corresponding character", "ColumnCharacter"},
-    {3, "Column that stores the Number of Resets", "ColumnResets"},
+    {1, "Table where Resets is Stored", ResetSettings::kTable},
+    {2, "Column that identify the corresponding character", ResetSettings::kColumnCharacter},
+    {3, "Column that stores the Number of Resets", ResetSettings::kColumnResets},
 };
 const LabeledField kVaultFields[] = {
-    {5, "Table where the extra Vaults are stored", "Table"},
-    {6, "Column that store the items on the extra vaults", "ColumnItems"},
-    {7, "Column that identify the account of the extra vault", "ColumnAccount"},
-    {4, "Column that enumerate the extra vault on the same account", "ColumnNumber"},
+    {5, "Table where the extra Vaults are stored", VaultSettings::kTable},
+    {6, "Column that store the items on the extra vaults", VaultSettings::kItems},
+    {7, "Column that identify the account of the extra vault", VaultSettings::kAccount},
+    {4, "Column that enumerate the extra vault on the same account", VaultSettings::kNumber},
 };
 
 QString L(const char* text) {
@@ -165,48 +165,50 @@ void TSQLConnectionForm::DNSValues() {
                   QStringLiteral("Remember To Complete the Fields with the DNS of the Databases"),
                   Dialogs::Icon::Information);
     for (int i = 0; i < 6; ++i)
-        m_dataSources[i]->setText(ReadSetting(kConnection, DataSourceKey(kDataSourceFields[i].source)));
-    m_sqlAccount->setText(ReadSetting(QStringLiteral("SQLConnection"), QStringLiteral("ID")));
-    m_sqlPassword->setText(ReadSetting(QStringLiteral("SQLConnection"), QStringLiteral("Pass")));
-    m_md5Settings->SetItemIndex(ReadSettingInt(QStringLiteral("MD5Encryption"), QStringLiteral("Enabled")));
-    if (ReadSettingInt(QStringLiteral("Resets"), QStringLiteral("Enabled")) == 1) {
+        m_dataSources[i]->setText(
+            ReadSetting(SettingsName::kConnection, DataSourceKey(kDataSourceFields[i].source)));
+    m_sqlAccount->setText(ReadSetting(SettingsName::kLogin, SettingsName::kLoginId));
+    m_sqlPassword->setText(ReadSetting(SettingsName::kLogin, SettingsName::kLoginPassword));
+    m_md5Settings->SetItemIndex(ReadSettingInt(SettingsName::kHashing, SettingsName::kEnabled));
+    if (ReadSettingInt(ResetSettings::kSection, SettingsName::kEnabled) == 1) {
         m_radioGroup2->SetItemIndex(0);
         for (const LabeledField& f : kResetFields)
-            m_labeledEdit[f.number]->setText(ReadSetting(QStringLiteral("Resets"), L(f.key)));
+            m_labeledEdit[f.number]->setText(ReadSetting(ResetSettings::kSection, f.key));
     }
-    m_radioGroup3->SetItemIndex(ReadSettingInt(QStringLiteral("Version"), QStringLiteral("Version")));
-    if (ReadSettingInt(QStringLiteral("Vaults"), QStringLiteral("Enabled")) == 1) {
+    m_radioGroup3->SetItemIndex(ReadSettingInt(SettingsName::kVersion, SettingsName::kVersion));
+    if (ReadSettingInt(VaultSettings::kSection, SettingsName::kEnabled) == 1) {
         m_radioGroup1->SetItemIndex(0);
         for (const LabeledField& f : kVaultFields)
-            m_labeledEdit[f.number]->setText(ReadSetting(QStringLiteral("Vaults"), L(f.key)));
+            m_labeledEdit[f.number]->setText(ReadSetting(VaultSettings::kSection, f.key));
     }
 }
 
 void TSQLConnectionForm::save() {
     for (int i = 0; i < 6; ++i)
-        WriteSetting(kConnection, DataSourceKey(kDataSourceFields[i].source), m_dataSources[i]->text());
-    WriteSetting(QStringLiteral("SQLConnection"), QStringLiteral("ID"), m_sqlAccount->text());
-    WriteSetting(QStringLiteral("SQLConnection"), QStringLiteral("Pass"), m_sqlPassword->text());
-    WriteSettingInt(QStringLiteral("MD5Encryption"), QStringLiteral("Enabled"), m_md5Settings->ItemIndex());
-    WriteSettingInt(QStringLiteral("Internal"), QStringLiteral("Setup"), 1);
+        WriteSetting(SettingsName::kConnection, DataSourceKey(kDataSourceFields[i].source),
+                     m_dataSources[i]->text());
+    WriteSetting(SettingsName::kLogin, SettingsName::kLoginId, m_sqlAccount->text());
+    WriteSetting(SettingsName::kLogin, SettingsName::kLoginPassword, m_sqlPassword->text());
+    WriteSettingInt(SettingsName::kHashing, SettingsName::kEnabled, m_md5Settings->ItemIndex());
+    WriteSettingInt(SettingsName::kInternal, SettingsName::kSetup, 1);
     if (m_radioGroup2->ItemIndex() == 1) {
-        WriteSettingInt(QStringLiteral("Resets"), QStringLiteral("Enabled"), 0);
+        WriteSettingInt(ResetSettings::kSection, SettingsName::kEnabled, 0);
     } else {
-        WriteSettingInt(QStringLiteral("Resets"), QStringLiteral("Enabled"), 1);
-        WriteSetting(QStringLiteral("Resets"), QStringLiteral("Table"), m_labeledEdit[1]->text());
-        WriteSetting(QStringLiteral("Resets"), QStringLiteral("ColumnResets"), m_labeledEdit[3]->text());
-        WriteSetting(QStringLiteral("Resets"), QStringLiteral("ColumnCharacter"), m_labeledEdit[2]->text());
+        WriteSettingInt(ResetSettings::kSection, SettingsName::kEnabled, 1);
+        WriteSetting(ResetSettings::kSection, ResetSettings::kTable, m_labeledEdit[1]->text());
+        WriteSetting(ResetSettings::kSection, ResetSettings::kColumnResets, m_labeledEdit[3]->text());
+        WriteSetting(ResetSettings::kSection, ResetSettings::kColumnCharacter, m_labeledEdit[2]->text());
     }
     Dialogs::Show(this, QStringLiteral("Vorn TanorEditor"), QStringLiteral("SQL Connection Updated"),
                   Dialogs::Icon::Information);
     if (m_radioGroup1->ItemIndex() == 1) {
-        WriteSettingInt(QStringLiteral("Vaults"), QStringLiteral("Enabled"), 0);
+        WriteSettingInt(VaultSettings::kSection, SettingsName::kEnabled, 0);
     } else {
-        WriteSettingInt(QStringLiteral("Vaults"), QStringLiteral("Enabled"), 1);
+        WriteSettingInt(VaultSettings::kSection, SettingsName::kEnabled, 1);
         for (const LabeledField& f : kVaultFields)
-            WriteSetting(QStringLiteral("Vaults"), L(f.key), m_labeledEdit[f.number]->text());
+            WriteSetting(VaultSettings::kSection, f.key, m_labeledEdit[f.number]->text());
     }
-    WriteSettingInt(QStringLiteral("Version"), QStringLiteral("Version"), m_radioGroup3->ItemIndex());
+    WriteSettingInt(SettingsName::kVersion, SettingsName::kVersion, m_radioGroup3->ItemIndex());
     accept();
 }
 

@@ -8,6 +8,7 @@
 #include "platform/TanorError.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
+#include "widgets/WaitCursor.h"
 #include "widgets/WidgetKit.h"
 
 #include <QComboBox>
@@ -29,6 +30,16 @@ QLabel* wrapped(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setWordWrap(true);
     return label;
+}
+
+// Why the database list is empty although the listing worked.
+QString noDatabaseText() {
+    const QString master = MasterDataSource();
+    const QString server = master.isEmpty()
+                               ? QStringLiteral("The local server")
+                               : QStringLiteral("The server of data source %1 (%2/%3 in the settings)")
+                                     .arg(master, SettingsName::kConnection, MasterDataSourceKey());
+    return server + QStringLiteral(" lists no database to create the operator table in.");
 }
 
 QWidget* page(const QString& name, QWidget* parent) {
@@ -159,12 +170,18 @@ void TWizardForm::showPage(int page) {
 }
 
 void TWizardForm::FormCreate() {
+    // A real server may take up to the login timeout to answer.
+    const ServerCatalog::Listing listing = [] {
+        const WaitCursor wait;
+        return ListServerDatabases();
+    }();
     // What was read before a failure stays listed; the server's own text says
     // why the list ends there.
-    const ServerCatalog::Listing listing = ListServerDatabases();
     m_comboBox1->addItems(listing.names);
     if (!listing.error.isEmpty())
         Dialogs::Show(this, QStringLiteral("Error"), listing.error, Dialogs::Icon::Error);
+    else if (listing.names.isEmpty())
+        Dialogs::Show(this, kCaption, noDatabaseText(), Dialogs::Icon::Warning);
     m_comboBox1->setCurrentIndex(m_comboBox1->count() > 0 ? 0 : -1);
     showPage(1);
 }
@@ -173,7 +190,7 @@ bool TWizardForm::finishSetup() {
     RegisterOperatorDataSource(m_comboBox1->currentText());
     (void)OdbcRegistry::Write(QString::fromLatin1(kOperatorDataSource), QStringLiteral("Setup"),
                               QStringLiteral("1"));
-    WriteSetting(QStringLiteral("ODBCConnection"), DataSourceKey(DataSource::Vorn),
+    WriteSetting(SettingsName::kConnection, DataSourceKey(DataSource::Vorn),
                  QString::fromLatin1(kOperatorDataSource));
     try {
         ExecOn(DataSource::Vorn, ShellStatements::CreateOperatorTable());

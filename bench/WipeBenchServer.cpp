@@ -1,6 +1,7 @@
 #include "WipeBenchServer.h"
 
 #include "core/UtilitiesUnit.h"
+#include "core/VaultSettings.h"
 #include "platform/AppPaths.h"
 #include "platform/ConnectionPool.h"
 #include "platform/OdbcRegistry.h"
@@ -129,9 +130,9 @@ void WipeBenchServer::Use(const QString& folder) {
     if (!OdbcRegistry::Write(QStringLiteral("Game"), QStringLiteral("Driver"), QStringLiteral("SQLite3")) ||
         !OdbcRegistry::Write(QStringLiteral("Game"), QStringLiteral("Database"), file))
         throw std::runtime_error("cannot register the data source");
-    WriteSetting(QStringLiteral("ODBCConnection"), QStringLiteral("TanorOnlineDNS"), QStringLiteral("Game"));
-    WriteSettingInt(QStringLiteral("Version"), QStringLiteral("Version"), 0);
-    WriteSettingInt(QStringLiteral("Vaults"), QStringLiteral("Enabled"), 0);
+    WriteSetting(SettingsName::kConnection, DataSourceKey(DataSource::TanorOnline), QStringLiteral("Game"));
+    WriteSettingInt(SettingsName::kVersion, SettingsName::kVersion, 0);
+    WriteSettingInt(VaultSettings::kSection, SettingsName::kEnabled, 0);
 }
 
 QString WipeBenchServer::database() const {

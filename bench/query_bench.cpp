@@ -24,7 +24,7 @@
 
 namespace {
 
-const QString kGameKey = QStringLiteral("TanorOnlineDNS");
+const QString kGameKey = DataSourceKey(DataSource::TanorOnline);
 const QString kPointSelect =
     QStringLiteral("SELECT AccountID, cLevel, Class FROM Character WHERE Name='Kaelin'");
 const QString kPointUpdate = QStringLiteral("UPDATE Character SET Money=Money+1 WHERE Name='Kaelin'");
@@ -49,7 +49,7 @@ private:
         qputenv("ODBCINI", m_dir.filePath(QStringLiteral("odbc.ini")).toLocal8Bit());
         AppPaths::SetOverride(m_dir.path(), QStringLiteral("VornTanorEditor"));
         DemoBuilder::PrepareDemo(m_dir.path(), QStringLiteral(TANOR_SOURCE_DIR "/resources"));
-        WriteSetting(QStringLiteral("ODBCConnection"), kGameKey, QStringLiteral("TanorOnline"));
+        WriteSetting(SettingsName::kConnection, kGameKey, QStringLiteral("TanorOnline"));
     }
     QTemporaryDir m_dir;
 };

@@ -1,7 +1,6 @@
 #include "containers/ContainerStatements.h"
 
 #include "core/UtilitiesUnit.h"
-#include "core/VaultSettings.h"
 
 namespace ContainerStatements {
 

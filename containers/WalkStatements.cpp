@@ -16,21 +16,6 @@ QString InventoryRows() {
     return QStringLiteral("SELECT AccountID, Inventory, Name FROM Character");
 }
 
-QString InventoryRewrite(const QString& account, const QString& name, const QString& literal) {
-    return QStringLiteral("UPDATE Character SET Inventory=") + literal +
-           QStringLiteral(" WHERE (AccountID=") + Q(account) + QStringLiteral(") AND (Name=") + Q(name) +
-           QStringLiteral(")");
-}
-
-QString WarehouseRows() {
-    return QStringLiteral("SELECT AccountID, Items FROM Warehouse");
-}
-
-QString WarehouseRewrite(const QString& account, const QString& literal) {
-    return QStringLiteral("UPDATE Warehouse SET Items=") + literal + QStringLiteral(" WHERE (AccountID=") +
-           Q(account) + QStringLiteral(")");
-}
-
 QString VaultRows(const VaultSettings& v) {
     return QStringLiteral("SELECT ") + v.account + QStringLiteral(", ") + v.items + QStringLiteral(",") +
            v.number + QStringLiteral(" FROM ") + v.table;

@@ -12,9 +12,6 @@ namespace WalkStatements {
 [[nodiscard]] QString Totals(const VaultSettings& vaults);
 
 [[nodiscard]] QString InventoryRows();
-[[nodiscard]] QString InventoryRewrite(const QString& account, const QString& name, const QString& literal);
-[[nodiscard]] QString WarehouseRows();
-[[nodiscard]] QString WarehouseRewrite(const QString& account, const QString& literal);
 [[nodiscard]] QString VaultRows(const VaultSettings& vaults);
 // The vault number is quoted, as read.
 [[nodiscard]] QString VaultRewrite(const VaultSettings& vaults, const QString& account, const QString& number,

@@ -136,14 +136,8 @@ RowRewrite RewriteRow(const QByteArray& column, int recordBytes, int recordsPerR
 std::vector<ContainerWalk::Source> WipeSources(const VaultSettings& vaults) {
     using ContainerWalk::Row;
     std::vector<ContainerWalk::Source> sources;
-    sources.push_back(ContainerWalk::InventorySource(
-        WalkStatements::InventoryRows(), 1, 2, [](const Row& row, const QString& literal) {
-            return WalkStatements::InventoryRewrite(row.account, row.second, literal);
-        }));
-    sources.push_back(ContainerWalk::WarehouseSource(
-        WalkStatements::WarehouseRows(), [](const Row& row, const QString& literal) {
-            return WalkStatements::WarehouseRewrite(row.account, literal);
-        }));
+    sources.push_back(ContainerWalk::InventorySource(WalkStatements::InventoryRows(), 1, 2));
+    sources.push_back(ContainerWalk::WarehouseSource());
     if (vaults.enabled) {
         sources.push_back(ContainerWalk::VaultSource(
             vaults, WalkStatements::VaultRows(vaults), [vaults](const Row& row, const QString& literal) {

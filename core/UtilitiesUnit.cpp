@@ -85,10 +85,9 @@ QString BuildConnectionString(const QString& key) {
     Built& b = built[key];
     if (b.text.isNull() || b.version != version || b.file != file) {
         // The three settings in one pass over the file.
-        const QStringList v =
-            IniFile::ReadMany(file, {{QStringLiteral("ODBCConnection"), key},
-                                     {QStringLiteral("SQLConnection"), QStringLiteral("ID")},
-                                     {QStringLiteral("SQLConnection"), QStringLiteral("Pass")}});
+        const QStringList v = IniFile::ReadMany(file, {{SettingsName::kConnection, key},
+                                                       {SettingsName::kLogin, SettingsName::kLoginId},
+                                                       {SettingsName::kLogin, SettingsName::kLoginPassword}});
         b.text = QStringLiteral("Provider=MSDASQL.1;Persist Security Info=False;Data Source=") + v[0] +
                  QStringLiteral(";uid=") + v[1] + QStringLiteral(";pwd=") + v[2];
         b.file = file;
@@ -191,7 +190,7 @@ void RegisterOperatorDataSource(const QString& database) {
 }
 
 QString MasterDataSource() {
-    return ReadSetting(QStringLiteral("ODBCConnection"), MasterDataSourceKey());
+    return ReadSetting(SettingsName::kConnection, MasterDataSourceKey());
 }
 
 ServerCatalog::Listing ListServerDatabases() {
@@ -201,14 +200,13 @@ ServerCatalog::Listing ListServerDatabases() {
     if (!master.isEmpty()) {
         if (!OdbcRegistry::IsDataSourceName(master)) {
             ServerCatalog::Listing refused;
-            refused.error =
-                QStringLiteral("The setting %1 of section ODBCConnection is not a data source name: %2")
-                    .arg(MasterDataSourceKey(), master);
+            refused.error = QStringLiteral("The setting %1 of section %2 is not a data source name: %3")
+                                .arg(MasterDataSourceKey(), SettingsName::kConnection, master);
             return refused;
         }
         login.dataSource = master;
-        login.user = ReadSetting(QStringLiteral("SQLConnection"), QStringLiteral("ID"));
-        login.password = ReadSetting(QStringLiteral("SQLConnection"), QStringLiteral("Pass"));
+        login.user = ReadSetting(SettingsName::kLogin, SettingsName::kLoginId);
+        login.password = ReadSetting(SettingsName::kLogin, SettingsName::kLoginPassword);
         return ServerCatalog::ListDatabases(login);
     }
 #ifdef Q_OS_WIN
@@ -236,7 +234,7 @@ int OperatorSetupMarker() {
 
 namespace {
 QString databaseNameOf(const QString& settingsKey) {
-    const QString dsn = ReadSetting(QStringLiteral("ODBCConnection"), settingsKey);
+    const QString dsn = ReadSetting(SettingsName::kConnection, settingsKey);
     const QString database = OdbcRegistry::Read(dsn, QStringLiteral("Database"));
     if (OdbcRegistry::IsEmbeddedDriver(OdbcRegistry::Read(dsn, QStringLiteral("Driver"))) &&
         !database.isEmpty())
@@ -311,6 +309,26 @@ int CellIndex(double x) {
 QString Q(const QString& value) {
     return QLatin1Char('\'') + QString(value).replace(QLatin1Char('\''), QLatin1String("''")) +
            QLatin1Char('\'');
+}
+
+namespace {
+
+bool plainName(QStringView name) {
+    if (name.isEmpty() || name.front().isDigit())
+        return false;
+    for (const QChar c : name) {
+        if (!(c.isLetterOrNumber() && c.unicode() < 128) && c != QLatin1Char('_'))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool IsPlainIdentifier(const QString& name) {
+    if (name.startsWith(QLatin1Char('[')) && name.endsWith(QLatin1Char(']')))
+        return plainName(QStringView(name).mid(1, name.size() - 2));
+    return plainName(name);
 }
 
 QDateTime DateTimeOf(const QVariant& value) {

@@ -14,6 +14,20 @@
 
 // ---- settings file (the executable's name with ".ini", beside it)
 
+// Sections and keys read or written in more than one place. The data source
+// keys of section ODBCConnection come from DataSourceKey.
+namespace SettingsName {
+inline constexpr QLatin1String kConnection{"ODBCConnection"};
+inline constexpr QLatin1String kLogin{"SQLConnection"}; // keys ID and Pass
+inline constexpr QLatin1String kLoginId{"ID"};
+inline constexpr QLatin1String kLoginPassword{"Pass"};
+inline constexpr QLatin1String kHashing{"MD5Encryption"}; // key Enabled
+inline constexpr QLatin1String kInternal{"Internal"};     // key Setup
+inline constexpr QLatin1String kSetup{"Setup"};
+inline constexpr QLatin1String kVersion{"Version"}; // section and key
+inline constexpr QLatin1String kEnabled{"Enabled"};
+} // namespace SettingsName
+
 [[nodiscard]] QString ReadSetting(const QString& section, const QString& key);
 // Throws SettingsError when the file cannot be written.
 void WriteSetting(const QString& section, const QString& key, const QString& value);
@@ -84,3 +98,7 @@ void RegisterOperatorDataSource(const QString& database);
 [[nodiscard]] QString DateTimeToSecond(const QVariant& value);
 // A text value for a statement: in single quotes, inner quotes doubled.
 [[nodiscard]] QString Q(const QString& value);
+// Letters, digits and underscores not starting with a digit, or such a name
+// in square brackets: a table or column name from the settings that may
+// stand unquoted in a statement.
+[[nodiscard]] bool IsPlainIdentifier(const QString& name);

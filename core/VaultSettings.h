@@ -6,6 +6,12 @@
 // settings. Read afresh whenever a step needs them, so a change made in the
 // settings window is seen by the next statement.
 struct VaultSettings {
+    static constexpr QLatin1String kSection{"Vaults"};
+    static constexpr QLatin1String kTable{"Table"};
+    static constexpr QLatin1String kItems{"ColumnItems"};
+    static constexpr QLatin1String kAccount{"ColumnAccount"};
+    static constexpr QLatin1String kNumber{"ColumnNumber"};
+
     bool enabled = false; // Enabled is exactly 1
     QString table;        // Table
     QString items;        // ColumnItems
@@ -20,7 +26,3 @@ struct VaultSettings {
     // identifier. Returns the first offending setting's key, or empty.
     [[nodiscard]] QString InvalidName() const;
 };
-
-// Letters, digits and underscores not starting with a digit, or such a name
-// in square brackets.
-[[nodiscard]] bool IsPlainIdentifier(const QString& name);

@@ -1,6 +1,7 @@
 #include "items/ContainerWalk.h"
 
 #include "items/ItemRecord.h"
+#include "items/ItemStatements.h"
 #include "items/UndoFile.h"
 #include "platform/ConnectionString.h"
 #include "platform/DataTarget.h"
@@ -9,7 +10,7 @@
 
 namespace ContainerWalk {
 
-Source InventorySource(const QString& select, int itemsColumn, int secondColumn, Update update) {
+Source InventorySource(const QString& select, int itemsColumn, int secondColumn) {
     Source s;
     s.kind = Kind::Inventory;
     s.select = select;
@@ -19,18 +20,22 @@ Source InventorySource(const QString& select, int itemsColumn, int secondColumn,
     s.column = QStringLiteral("Inventory");
     s.accountKey = QStringLiteral("AccountID");
     s.secondKey = QStringLiteral("Name");
-    s.update = std::move(update);
+    s.update = [](const Row& row, const QString& literal) {
+        return ItemStatements::InventoryRewrite(row.account, row.second, literal);
+    };
     return s;
 }
 
-Source WarehouseSource(const QString& select, Update update) {
+Source WarehouseSource() {
     Source s;
     s.kind = Kind::Warehouse;
-    s.select = select;
+    s.select = ItemStatements::WarehouseRows();
     s.table = QStringLiteral("Warehouse");
     s.column = QStringLiteral("Items");
     s.accountKey = QStringLiteral("AccountID");
-    s.update = std::move(update);
+    s.update = [](const Row& row, const QString& literal) {
+        return ItemStatements::WarehouseRewrite(row.account, literal);
+    };
     return s;
 }
 

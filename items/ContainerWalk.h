@@ -68,10 +68,11 @@ struct Source {
 using Update = std::function<QString(const Row&, const QString& literal)>;
 
 // The three kinds of container as sources: where their rows live (for the
-// undo file) is fixed here; the caller gives its own statements and where
-// the items and second key stand in its select.
-[[nodiscard]] Source InventorySource(const QString& select, int itemsColumn, int secondColumn, Update update);
-[[nodiscard]] Source WarehouseSource(const QString& select, Update update);
+// undo file) is fixed here. Inventories and warehouses are written back by
+// the statements of ItemStatements; the caller gives its inventory select
+// (where the items and the name stand in it) and its vault statements.
+[[nodiscard]] Source InventorySource(const QString& select, int itemsColumn, int secondColumn);
+[[nodiscard]] Source WarehouseSource();
 // Vault rows: account, items, vault number.
 [[nodiscard]] Source VaultSource(const VaultSettings& vaults, const QString& select, Update update);
 

@@ -38,21 +38,6 @@ QString CharacterRows() {
     return QStringLiteral("SELECT AccountID, Name, Inventory FROM Character");
 }
 
-QString InventoryRewrite(const QString& account, const QString& name, const QString& literal) {
-    return QStringLiteral("UPDATE Character SET Inventory=") + literal +
-           QStringLiteral(" WHERE (AccountID=") + Q(account) + QStringLiteral(") AND (Name=") + Q(name) +
-           QStringLiteral(")");
-}
-
-QString WarehouseRows() {
-    return QStringLiteral("SELECT AccountID, Items FROM Warehouse");
-}
-
-QString WarehouseRewrite(const QString& account, const QString& literal) {
-    return QStringLiteral("UPDATE Warehouse SET Items=") + literal + QStringLiteral(" WHERE (AccountID=") +
-           Q(account) + QStringLiteral(")");
-}
-
 QString VaultRows(const VaultSettings& v) {
     return QStringLiteral("SELECT ") + v.account + QLatin1Char(',') + v.items + QLatin1Char(',') + v.number +
            QStringLiteral(" FROM ") + v.table;
@@ -97,14 +82,8 @@ Totals ReadTotals() {
 std::vector<ContainerWalk::Source> Sources(const VaultSettings& vaults) {
     using ContainerWalk::Row;
     std::vector<ContainerWalk::Source> sources;
-    sources.push_back(ContainerWalk::InventorySource(
-        Statements::CharacterRows(), 2, 1, [](const Row& row, const QString& literal) {
-            return Statements::InventoryRewrite(row.account, row.second, literal);
-        }));
-    sources.push_back(ContainerWalk::WarehouseSource(
-        Statements::WarehouseRows(), [](const Row& row, const QString& literal) {
-            return Statements::WarehouseRewrite(row.account, literal);
-        }));
+    sources.push_back(ContainerWalk::InventorySource(Statements::CharacterRows(), 2, 1));
+    sources.push_back(ContainerWalk::WarehouseSource());
     if (vaults.enabled) {
         if (!vaults.InvalidName().isEmpty())
             throw SettingsError(QStringLiteral("The setting Vaults/%1 is not a plain table or column name")

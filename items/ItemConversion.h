@@ -26,9 +26,6 @@ namespace Statements {
 [[nodiscard]] QString Totals();
 [[nodiscard]] QString VaultTotal(const VaultSettings& vaults);
 [[nodiscard]] QString CharacterRows();
-[[nodiscard]] QString InventoryRewrite(const QString& account, const QString& name, const QString& literal);
-[[nodiscard]] QString WarehouseRows();
-[[nodiscard]] QString WarehouseRewrite(const QString& account, const QString& literal);
 [[nodiscard]] QString VaultRows(const VaultSettings& vaults);
 // The vault number goes in unquoted, as read.
 [[nodiscard]] QString VaultRewrite(const VaultSettings& vaults, const QString& account, const QString& number,

@@ -46,7 +46,7 @@ bool isHexDigits(const QString& text) {
 } // namespace
 
 Width CurrentWidth() {
-    return WidthForVersion(ReadSettingInt(QStringLiteral("Version"), QStringLiteral("Version")));
+    return WidthForVersion(ReadSettingInt(SettingsName::kVersion, SettingsName::kVersion));
 }
 
 QString EmptyRecord(Width w) {

@@ -11,4 +11,10 @@ namespace ItemStatements {
 // The serial drawn last.
 [[nodiscard]] QString LastItemSerial();
 
+// Writing a whole container column back (`literal` is "0x" + the column
+// text), as every walk over the containers does.
+[[nodiscard]] QString InventoryRewrite(const QString& account, const QString& name, const QString& literal);
+[[nodiscard]] QString WarehouseRows();
+[[nodiscard]] QString WarehouseRewrite(const QString& account, const QString& literal);
+
 } // namespace ItemStatements

@@ -1,7 +1,6 @@
 #include "items/UndoFile.h"
 
 #include "core/UtilitiesUnit.h"
-#include "core/VaultSettings.h"
 #include "platform/AppPaths.h"
 #include "platform/Query.h"
 #include "platform/TanorError.h"

@@ -1,8 +1,8 @@
 #include "reports/RankingUnit.h"
 
 #include "core/QueryHelpers.h"
+#include "core/ResetSettings.h"
 #include "core/UtilitiesUnit.h"
-#include "core/VaultSettings.h"
 #include "platform/TanorError.h"
 #include "reports/RankingTable.h"
 #include "reports/ReportExport.h"
@@ -142,22 +142,18 @@ void TRankingForm::showCharacter(const QString& name) {
     for (int i = Acc; i <= Charisma; ++i)
         m_values[i]->setText(values[i]);
 
-    if (ReadSettingInt(QStringLiteral("Resets"), QStringLiteral("Enabled")) == 0) {
+    const ResetSettings resets = ResetSettings::Read();
+    if (resets.enabled == 0) {
         m_values[REset]->setText(QStringLiteral("Not Avaible"));
         return;
     }
-    const QString table = ReadSetting(QStringLiteral("Resets"), QStringLiteral("Table"));
-    const QString resets = ReadSetting(QStringLiteral("Resets"), QStringLiteral("ColumnResets"));
-    const QString character = ReadSetting(QStringLiteral("Resets"), QStringLiteral("ColumnCharacter"));
-    for (const QString& setting : {table, resets, character})
-        if (!IsPlainIdentifier(setting))
-            throw TanorError(
-                QStringLiteral("The reset table and columns of the settings must be plain names; "
-                               "'%1' is not")
-                    .arg(setting));
+    const QString invalid = resets.InvalidName();
+    if (!invalid.isEmpty())
+        throw TanorError(QStringLiteral("The reset table and columns of the settings must be plain names; "
+                                        "%1 of section %2 is not")
+                             .arg(invalid, ResetSettings::kSection));
     m_values[REset]->setText(
-        firstRow(DataSource::TanorOnline, ReportStatements::ResetCount(table, resets, character, name), 1)
-            .front());
+        firstRow(DataSource::TanorOnline, ResetStatements::ReadResets(resets, name), 1).front());
 }
 
 void TRankingForm::showDevilSquare(const QString& name) {

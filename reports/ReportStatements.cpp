@@ -1,7 +1,6 @@
 #include "reports/ReportStatements.h"
 
 #include "core/UtilitiesUnit.h"
-#include "core/VaultSettings.h"
 
 namespace ReportStatements {
 
@@ -69,12 +68,6 @@ QString RankingTop(RankingGroup group) {
 
 QString RankingDetails(RankingGroup group, const QString& name) {
     return rankingName(group, name);
-}
-
-QString ResetCount(const QString& table, const QString& columnResets, const QString& columnCharacter,
-                   const QString& name) {
-    return QStringLiteral("SELECT ") + columnResets + QStringLiteral(" FROM ") + table +
-           QStringLiteral(" WHERE ") + columnCharacter + QStringLiteral(" = ") + Q(name);
 }
 
 QString DatabaseName(const QString& name) {

@@ -19,10 +19,6 @@ enum class RankingGroup { Character = 0, DevilSquare = 1, Guild = 2 };
 [[nodiscard]] QString RankingTop(RankingGroup group);
 // The details of one entry of a group.
 [[nodiscard]] QString RankingDetails(RankingGroup group, const QString& name);
-// The reset count of a character from the table and columns the settings
-// name. The three names must have passed IsPlainIdentifier (core).
-[[nodiscard]] QString ResetCount(const QString& table, const QString& columnResets,
-                                 const QString& columnCharacter, const QString& name);
 
 // A database name as it stands before "..": as it is when plain (or
 // empty), else in brackets with inner closing brackets doubled.

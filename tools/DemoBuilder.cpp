@@ -1,6 +1,9 @@
 #include "tools/DemoBuilder.h"
 
 #include "core/DataSource.h"
+#include "core/ResetSettings.h"
+#include "core/UtilitiesUnit.h"
+#include "core/VaultSettings.h"
 #include "platform/IniFile.h"
 #include "platform/OdbcRegistry.h"
 #include "tools/CsvReader.h"
@@ -251,22 +254,25 @@ void PrepareDemo(const QString& folder, const QString& resources) {
     }
     const QString settings = folder + QStringLiteral("/VornTanorEditor.ini");
     if (!QFileInfo::exists(settings)) {
+        using Resets = ResetSettings;
+        using Vaults = VaultSettings;
         const struct {
-            const char *section, *key, *value;
+            QLatin1String section, key;
+            const char* value;
         } values[] = {
-            {"Version", "Version", "0"},
-            {"Resets", "Enabled", "1"},
-            {"Resets", "Table", "CharacterResets"},
-            {"Resets", "ColumnCharacter", "CharacterName"},
-            {"Resets", "ColumnResets", "Resets"},
-            {"Vaults", "Enabled", "1"},
-            {"Vaults", "Table", "ExtraVault"},
-            {"Vaults", "ColumnItems", "Items"},
-            {"Vaults", "ColumnAccount", "AccountID"},
-            {"Vaults", "ColumnNumber", "VaultNumber"},
+            {SettingsName::kVersion, SettingsName::kVersion, "0"},
+            {Resets::kSection, SettingsName::kEnabled, "1"},
+            {Resets::kSection, Resets::kTable, "CharacterResets"},
+            {Resets::kSection, Resets::kColumnCharacter, "CharacterName"},
+            {Resets::kSection, Resets::kColumnResets, "Resets"},
+            {Vaults::kSection, SettingsName::kEnabled, "1"},
+            {Vaults::kSection, Vaults::kTable, "ExtraVault"},
+            {Vaults::kSection, Vaults::kItems, "Items"},
+            {Vaults::kSection, Vaults::kAccount, "AccountID"},
+            {Vaults::kSection, Vaults::kNumber, "VaultNumber"},
         };
         for (const auto& v : values)
-            IniFile::Write(settings, QLatin1String(v.section), QLatin1String(v.key), QLatin1String(v.value));
+            IniFile::Write(settings, v.section, v.key, QLatin1String(v.value));
     }
 }
 
@@ -275,7 +281,7 @@ void UseDemoDataSources(const QString& folder) {
     const QString settings = folder + QStringLiteral("/VornTanorEditor.ini");
     for (const Source source : {Source::Account, Source::TanorOnline, Source::TanorLog,
                                 Source::TanorConnectLog, Source::TanorEvent, Source::Ranking})
-        IniFile::Write(settings, QStringLiteral("ODBCConnection"), DataSourceKey(source),
+        IniFile::Write(settings, SettingsName::kConnection, DataSourceKey(source),
                        source == Source::Ranking ? QStringLiteral("Ranking") : QStringLiteral("TanorOnline"));
 }
 

@@ -42,8 +42,8 @@ public:
         AppPaths::SetOverride(m_dir.path());
         qputenv("ODBCINI", (m_dir.path() + QStringLiteral("/odbc.ini")).toLocal8Bit());
         DemoBuilder::PrepareDemo(m_dir.path(), QStringLiteral(TANOR_RESOURCES));
-        for (const char* key : {"AccountDNS", "TanorOnlineDNS", "TanorLogDNS"})
-            WriteSetting(QStringLiteral("ODBCConnection"), QLatin1String(key), QStringLiteral("TanorOnline"));
+        for (const DataSource source : {DataSource::Account, DataSource::TanorOnline, DataSource::TanorLog})
+            WriteSetting(SettingsName::kConnection, DataSourceKey(source), QStringLiteral("TanorOnline"));
         AppState.OperatorSignedIn = 1;
     }
 

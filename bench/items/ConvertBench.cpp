@@ -60,7 +60,7 @@ public:
                                  QStringLiteral("SQLite3")) ||
             !OdbcRegistry::Write(QStringLiteral("Game"), QStringLiteral("Database"), game()))
             throw std::runtime_error("cannot register the data source");
-        WriteSetting(QStringLiteral("ODBCConnection"), QStringLiteral("TanorOnlineDNS"),
+        WriteSetting(SettingsName::kConnection, DataSourceKey(DataSource::TanorOnline),
                      QStringLiteral("Game"));
     }
     [[nodiscard]] QString game() const { return m_dir.path() + QStringLiteral("/Databases/Game.db"); }

@@ -58,10 +58,10 @@ ReadyDemo::ReadyDemo(const QString& dir) : m_path(dir.isEmpty() ? m_temp.path() 
     DemoBuilder::PrepareDemo(m_path, QStringLiteral(TANOR_RESOURCES));
     createOperators(m_path + QStringLiteral("/Databases/Operators.db"));
     RegisterOperatorDataSource(QStringLiteral("Operators"));
-    WriteSetting(QStringLiteral("ODBCConnection"), QStringLiteral("VornDNS"), QStringLiteral("VornMNG"));
-    for (const char* key : {"AccountDNS", "TanorOnlineDNS", "TanorLogDNS"})
-        WriteSetting(QStringLiteral("ODBCConnection"), QLatin1String(key), QStringLiteral("TanorOnline"));
-    WriteSettingInt(QStringLiteral("Internal"), QStringLiteral("Setup"), 1);
+    WriteSetting(SettingsName::kConnection, DataSourceKey(DataSource::Vorn), QStringLiteral("VornMNG"));
+    for (const DataSource source : {DataSource::Account, DataSource::TanorOnline, DataSource::TanorLog})
+        WriteSetting(SettingsName::kConnection, DataSourceKey(source), QStringLiteral("TanorOnline"));
+    WriteSettingInt(SettingsName::kInternal, SettingsName::kSetup, 1);
 }
 
 void ReadyDemo::SignInAutomatically() {

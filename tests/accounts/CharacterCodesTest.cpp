@@ -116,23 +116,6 @@ TEST(CharacterCodes, TypedNumbersMustBeWholeAndInRange) {
             << rule.control.toStdString();
 }
 
-TEST(CharacterCodes, SettingsNamesMustBePlainToStandInAStatement) {
-    using CharacterStatements::ResetNames;
-    const QString plain = QStringLiteral("Resets");
-    // Each name in each of the three places.
-    auto usable = [&](const char* text) {
-        const QString name = QString::fromUtf8(text);
-        return QVector<bool>{CharacterStatements::IsUsable(ResetNames{name, plain, plain}),
-                             CharacterStatements::IsUsable(ResetNames{plain, name, plain}),
-                             CharacterStatements::IsUsable(ResetNames{plain, plain, name})};
-    };
-    for (const char* ok : {"CharacterResets", "_x1", "[Resets]", "a_B_9"})
-        EXPECT_EQ(usable(ok), QVector<bool>(3, true)) << ok;
-    for (const char* bad :
-         {"", "1x", "[1x]", "Resets; DROP TABLE x", "a b", "[a", "a]", "a.b", "a'", "Résets"})
-        EXPECT_EQ(usable(bad), QVector<bool>(3, false)) << bad;
-}
-
 TEST(AccountStatements, HashingSettingAndPersonalId) {
     using namespace AccountStatements;
     const struct {

@@ -5,6 +5,7 @@
 #include "app/WizardUnit.h"
 #include "platform/StatementJournal.h"
 
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QSignalSpy>
 
@@ -91,10 +92,10 @@ TEST_F(WizardTest, ListsTheLocalDatabasesAndOpensOnTheWelcomePage) {
 }
 
 TEST_F(WizardTest, PagesMoveOneAtATimeUnderTheirChecks) {
+    BoxScript boxes;
+    boxes.ok(3);   // the empty list is reported at once
     TWizardForm w; // no database at all
     EXPECT_EQ(child<QComboBox>(&w, QStringLiteral("ComboBox1"))->currentIndex(), -1);
-    BoxScript boxes;
-    boxes.ok(2);
     click(&w, QStringLiteral("Back")); // disabled on page 1
     EXPECT_EQ(w.Page(), 1);
     click(&w, QStringLiteral("Next"));
@@ -266,6 +267,36 @@ TEST_F(WizardTest, AServerThatCannotBeReachedIsReportedWithItsOwnText) {
         click(&w, QStringLiteral("Next"));
         EXPECT_EQ(w.Page(), 2);
         EXPECT_EQ(boxes.last().text, QStringLiteral("You must select a DB"));
+    }
+}
+
+// A listing that works but finds nothing says where it looked, and leaves
+// no wait cursor behind.
+TEST_F(WizardTest, AnEmptyListingIsReportedNamingWhereItLooked) {
+    ASSERT_TRUE(OdbcRegistry::Write(QStringLiteral("Bare"), QStringLiteral("Driver"),
+                                    QString::fromLatin1(TANOR_CATALOGUE_DRIVER)));
+    const struct {
+        QString master;
+        QString text;
+    } rows[] = {
+        {QString(), QStringLiteral("The local server lists no database to create the operator table in.")},
+        // The driver answers one catalogue without a name.
+        {QStringLiteral("Bare"),
+         QStringLiteral("The server of data source Bare (ODBCConnection/MasterDNS in the "
+                        "settings) lists no database to create the operator table in.")},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.master.toStdString());
+        WriteSetting(QStringLiteral("ODBCConnection"), QStringLiteral("MasterDNS"), row.master);
+        BoxScript boxes;
+        boxes.ok();
+        TWizardForm w;
+        ASSERT_EQ(boxes.boxes().size(), 1u);
+        EXPECT_EQ(boxes.last().caption, QStringLiteral("Vorn Wizard"));
+        EXPECT_EQ(boxes.last().icon, Dialogs::Icon::Warning);
+        EXPECT_EQ(boxes.last().text, row.text);
+        EXPECT_EQ(child<QComboBox>(&w, QStringLiteral("ComboBox1"))->count(), 0);
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     }
 }
 

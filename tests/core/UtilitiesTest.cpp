@@ -1,5 +1,6 @@
 #include "TestEnvironment.h"
 #include "core/AppState.h"
+#include "core/ResetSettings.h"
 
 #include "core/UtilitiesUnit.h"
 #include "platform/AppPaths.h"
@@ -94,6 +95,42 @@ TEST_F(Settings, AFailedWriteRaisesAnError) {
     EXPECT_THROW(WriteSetting(QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("2")), SettingsError);
     AppPaths::SetOverride(env.dir());
     EXPECT_EQ(ReadSettingInt(QStringLiteral("A"), QStringLiteral("B")), 1);
+}
+
+// The reset names stand unquoted in statements: each must be a plain name,
+// and the check names the first key that is not.
+TEST_F(Settings, ResetNamesAreReadAndCheckedAsPlainNames) {
+    const char* keys[] = {"Table", "ColumnCharacter", "ColumnResets"};
+    const QString plain = QStringLiteral("Resets");
+    WriteSettingInt(QStringLiteral("Resets"), QStringLiteral("Enabled"), 2);
+    for (const char* key : keys)
+        WriteSetting(QStringLiteral("Resets"), QLatin1String(key), plain + QLatin1String(key));
+    const ResetSettings read = ResetSettings::Read();
+    EXPECT_EQ(read.enabled, 2);
+    EXPECT_EQ((QStringList{read.table, read.columnCharacter, read.columnResets}),
+              (QStringList{QStringLiteral("ResetsTable"), QStringLiteral("ResetsColumnCharacter"),
+                           QStringLiteral("ResetsColumnResets")}));
+    EXPECT_EQ(read.InvalidName(), QString());
+
+    // Each name in each of the three places.
+    auto invalid = [&](const char* text) {
+        const QString name = QString::fromUtf8(text);
+        QStringList found;
+        for (QString ResetSettings::*place :
+             {&ResetSettings::table, &ResetSettings::columnCharacter, &ResetSettings::columnResets}) {
+            ResetSettings s{0, plain, plain, plain};
+            s.*place = name;
+            found << s.InvalidName();
+        }
+        return found;
+    };
+    for (const char* ok : {"CharacterResets", "_x1", "[Resets]", "a_B_9"})
+        EXPECT_EQ(invalid(ok), QStringList(3, QString())) << ok;
+    for (const char* bad :
+         {"", "1x", "[1x]", "Resets; DROP TABLE x", "a b", "[a", "a]", "a.b", "a'", "Résets"})
+        EXPECT_EQ(invalid(bad), (QStringList{QStringLiteral("Table"), QStringLiteral("ColumnCharacter"),
+                                             QStringLiteral("ColumnResets")}))
+            << bad;
 }
 
 TEST(Conversions, BytesAndHexText) {

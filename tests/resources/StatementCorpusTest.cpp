@@ -29,6 +29,7 @@
 #include "app/ShellStatements.h"
 #include "containers/ContainerStatements.h"
 #include "containers/WalkStatements.h"
+#include "core/ResetSettings.h"
 #include "core/UtilitiesUnit.h"
 #include "core/VaultSettings.h"
 #include "guilds/CastleGeometry.h"
@@ -60,6 +61,7 @@ namespace Friend = FriendStatements;
 namespace Guild = GuildStatements;
 namespace Castle = CastleStatements;
 namespace Report = ReportStatements;
+namespace Resets = ResetStatements;
 
 // Free text as an operator may type it.
 const char* const kFreeText = "Ó'Néill \"Ned\" 100% Ωμέγα";
@@ -295,15 +297,16 @@ TEST_F(StatementCorpus, ItemConverter) {
     ASSERT_TRUE(run.findRow(1, S("Fionn")));
     const QString inventory = S("0x") + columnText(run.bytes(2), 108, 16);
     EXPECT_TRUE(run.exec(S("write inventory"), Db::Game,
-                         {Conversion::InventoryRewrite(run.value(0), run.value(1), inventory)}, &rows));
+                         {ItemStatements::InventoryRewrite(run.value(0), run.value(1), inventory)}, &rows));
     EXPECT_EQ(rows, 1);
     EXPECT_EQ(ReadBytes(Db::Game, S("SELECT Inventory FROM Character WHERE Name='Fionn'")).size(), 1728);
 
-    EXPECT_TRUE(run.open(S("read warehouses"), Db::Game, {Conversion::WarehouseRows()}));
+    EXPECT_TRUE(run.open(S("read warehouses"), Db::Game, {ItemStatements::WarehouseRows()}));
     ASSERT_TRUE(run.findRow(0, S("o'brien")));
     EXPECT_TRUE(run.exec(
         S("write warehouse"), Db::Game,
-        {Conversion::WarehouseRewrite(run.value(0), S("0x") + columnText(run.bytes(1), 120, 16))}, &rows));
+        {ItemStatements::WarehouseRewrite(run.value(0), S("0x") + columnText(run.bytes(1), 120, 16))},
+        &rows));
     EXPECT_EQ(rows, 1);
 
     EXPECT_TRUE(run.open(S("read vaults"), Db::Game, {Conversion::VaultRows(vaults)}));
@@ -399,16 +402,16 @@ TEST_P(WidthCorpus, ItemWipe) {
     EXPECT_TRUE(run.open(S("inventory rows"), Db::Game, {WalkStatements::InventoryRows()}));
     ASSERT_TRUE(run.findRow(2, S("Fionn")));
     EXPECT_TRUE(run.exec(S("inventory rewrite"), Db::Game,
-                         {WalkStatements::InventoryRewrite(run.value(0), run.value(2),
+                         {ItemStatements::InventoryRewrite(run.value(0), run.value(2),
                                                            S("0x") + columnText(run.bytes(1), 108, width()))},
                          &rows));
     EXPECT_EQ(rows, 1);
 
-    EXPECT_TRUE(run.open(S("warehouse rows"), Db::Game, {WalkStatements::WarehouseRows()}));
+    EXPECT_TRUE(run.open(S("warehouse rows"), Db::Game, {ItemStatements::WarehouseRows()}));
     ASSERT_TRUE(run.findRow(0, S("o'brien")));
     EXPECT_TRUE(run.exec(
         S("warehouse rewrite"), Db::Game,
-        {WalkStatements::WarehouseRewrite(run.value(0), S("0x") + columnText(run.bytes(1), 120, width()))},
+        {ItemStatements::WarehouseRewrite(run.value(0), S("0x") + columnText(run.bytes(1), 120, width()))},
         &rows));
     EXPECT_EQ(rows, 1);
 
@@ -558,10 +561,8 @@ int createCharacter(CorpusRunner& run, const QString& account, const QString& na
 } // namespace
 
 TEST_F(StatementCorpus, CharacterEditor) {
-    const Character::ResetNames resets{ReadSetting(S("Resets"), S("Table")),
-                                       ReadSetting(S("Resets"), S("ColumnCharacter")),
-                                       ReadSetting(S("Resets"), S("ColumnResets"))};
-    ASSERT_TRUE(Character::IsUsable(resets));
+    const ResetSettings resets = ResetSettings::Read();
+    ASSERT_EQ(resets.InvalidName(), QString());
 
     EXPECT_TRUE(run.open(S("account check"), Db::Account, {Character::CheckAccount(S("o'brien"))}));
     EXPECT_EQ(run.value(S("memb_name")), S("Niall O'Brien"));
@@ -570,7 +571,7 @@ TEST_F(StatementCorpus, CharacterEditor) {
     EXPECT_EQ(BytesToHex(run.bytes(28)).left(4), S("EAFF"));
     EXPECT_TRUE(run.open(S("guild membership"), Db::Game, {Character::GuildOf(S("Kaelin"))}));
     EXPECT_EQ(run.value(S("G_Status")), S("64"));
-    EXPECT_TRUE(run.open(S("load resets"), Db::Game, {Character::ReadResets(resets, S("Kaelin"))}));
+    EXPECT_TRUE(run.open(S("load resets"), Db::Game, {Resets::ReadResets(resets, S("Kaelin"))}));
     EXPECT_EQ(run.value(0), S("3"));
 
     qint64 rows = 0;
@@ -583,11 +584,9 @@ TEST_F(StatementCorpus, CharacterEditor) {
     EXPECT_EQ((QStringList{run.value(S("cLevel")), run.value(S("MapPosX")), run.value(S("PkLevel"))}),
               (QStringList{S("150"), S("175"), S("6")}));
 
-    EXPECT_TRUE(
-        run.exec(S("save resets"), Db::Game, {Character::WriteResets(resets, S("Kaelin"), 4)}, &rows));
+    EXPECT_TRUE(run.exec(S("save resets"), Db::Game, {Resets::WriteResets(resets, S("Kaelin"), 4)}, &rows));
     EXPECT_EQ(rows, 1);
-    EXPECT_TRUE(
-        run.exec(S("save resets"), Db::Game, {Character::WriteResets(resets, S("O'Hollow"), 4)}, &rows));
+    EXPECT_TRUE(run.exec(S("save resets"), Db::Game, {Resets::WriteResets(resets, S("O'Hollow"), 4)}, &rows));
     EXPECT_EQ(rows, 0);
 }
 
@@ -899,10 +898,7 @@ TEST_F(StatementCorpus, Ranking) {
             row << run.value(c);
         EXPECT_EQ(row, d.first) << d.name;
     }
-    EXPECT_TRUE(run.open(
-        S("resets"), Db::Game,
-        {Report::ResetCount(ReadSetting(S("Resets"), S("Table")), ReadSetting(S("Resets"), S("ColumnResets")),
-                            ReadSetting(S("Resets"), S("ColumnCharacter")), S("Brann"))}));
+    EXPECT_TRUE(run.open(S("resets"), Db::Game, {Resets::ReadResets(ResetSettings::Read(), S("Brann"))}));
     EXPECT_EQ(run.value(0), S("12"));
 }
 
@@ -1061,7 +1057,7 @@ TEST_F(StatementCorpus, CatalogueTableEditor) {
 // ------------------------------------------------------------------ coverage
 
 // Every statement builder of the account, character, skill, friend, guild,
-// castle and report modules is run above. A builder added to one of them
+// castle, report and reset modules is run above. A builder added to one of them
 // without a run here fails this test.
 TEST(StatementCorpusCoverage, EveryBuilderRuns) {
     const QString root = S(TANOR_SOURCE_DIR) + QLatin1Char('/');
@@ -1072,7 +1068,8 @@ TEST(StatementCorpusCoverage, EveryBuilderRuns) {
     };
     const QString corpus = read("tests/resources/StatementCorpusTest.cpp");
     // Text helpers of those modules that are no statement.
-    const QStringList helpers = {S("HashingText"), S("StoredPersonalId"), S("DatabaseName")};
+    const QStringList helpers = {S("HashingText"), S("StoredPersonalId"), S("DatabaseName"),
+                                 S("InvalidName")};
     const struct {
         const char* header;
         const char* alias;
@@ -1080,7 +1077,7 @@ TEST(StatementCorpusCoverage, EveryBuilderRuns) {
         {"accounts/AccountStatements.h", "Account"}, {"accounts/CharacterStatements.h", "Character"},
         {"accounts/SkillStatements.h", "Skill"},     {"accounts/FriendStatements.h", "Friend"},
         {"guilds/GuildStatements.h", "Guild"},       {"guilds/CastleStatements.h", "Castle"},
-        {"reports/ReportStatements.h", "Report"},
+        {"reports/ReportStatements.h", "Report"},    {"core/ResetSettings.h", "Resets"},
     };
     static const QRegularExpression builder(S("\\]\\]\\s*QString(?:List)?\\s+(\\w+)\\("));
     for (const auto& m : modules) {

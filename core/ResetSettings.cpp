@@ -1,0 +1,37 @@
+#include "core/ResetSettings.h"
+
+#include "core/UtilitiesUnit.h"
+
+ResetSettings ResetSettings::Read() {
+    ResetSettings s;
+    s.enabled = ReadSettingInt(kSection, SettingsName::kEnabled);
+    s.table = ReadSetting(kSection, kTable);
+    s.columnCharacter = ReadSetting(kSection, kColumnCharacter);
+    s.columnResets = ReadSetting(kSection, kColumnResets);
+    return s;
+}
+
+QString ResetSettings::InvalidName() const {
+    const std::pair<QLatin1String, const QString*> names[] = {
+        {kTable, &table}, {kColumnCharacter, &columnCharacter}, {kColumnResets, &columnResets}};
+    for (const auto& [key, value] : names) {
+        if (!IsPlainIdentifier(*value))
+            return key;
+    }
+    return {};
+}
+
+namespace ResetStatements {
+
+QString ReadResets(const ResetSettings& names, const QString& character) {
+    return QStringLiteral("SELECT ") + names.columnResets + QStringLiteral(" FROM ") + names.table +
+           QStringLiteral(" WHERE ") + names.columnCharacter + QStringLiteral(" = ") + Q(character);
+}
+
+QString WriteResets(const ResetSettings& names, const QString& character, qint64 resets) {
+    return QStringLiteral("UPDATE ") + names.table + QStringLiteral(" SET ") + names.columnResets +
+           QStringLiteral(" = ") + QString::number(resets) + QStringLiteral(" WHERE ") +
+           names.columnCharacter + QLatin1Char('=') + Q(character);
+}
+
+} // namespace ResetStatements
