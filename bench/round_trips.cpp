@@ -82,8 +82,7 @@ int main(int argc, char** argv) {
         AppPaths::SetOverride(dir.path());
         qputenv("ODBCINI", (dir.path() + QStringLiteral("/odbc.ini")).toLocal8Bit());
         DemoBuilder::PrepareDemo(dir.path(), QStringLiteral(TANOR_RESOURCES));
-        for (const DataSource source : {DataSource::Account, DataSource::TanorOnline, DataSource::TanorLog})
-            WriteSetting(SettingsName::kConnection, DataSourceKey(source), QStringLiteral("TanorOnline"));
+        DemoBuilder::UseDemoDataSources(dir.path());
         AppState.OperatorSignedIn = 1;
         editor<TInventoryForm>("inventory (23 records)", "marlow", "Brann");
         editor<TWarehouseForm>("warehouse (9 records)", "kestrel", "");

@@ -42,8 +42,7 @@ public:
         AppPaths::SetOverride(m_dir.path());
         qputenv("ODBCINI", (m_dir.path() + QStringLiteral("/odbc.ini")).toLocal8Bit());
         DemoBuilder::PrepareDemo(m_dir.path(), QStringLiteral(TANOR_RESOURCES));
-        for (const DataSource source : {DataSource::Account, DataSource::TanorOnline, DataSource::TanorLog})
-            WriteSetting(SettingsName::kConnection, DataSourceKey(source), QStringLiteral("TanorOnline"));
+        DemoBuilder::UseDemoDataSources(m_dir.path());
         AppState.OperatorSignedIn = 1;
     }
 

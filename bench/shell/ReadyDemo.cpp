@@ -59,8 +59,7 @@ ReadyDemo::ReadyDemo(const QString& dir) : m_path(dir.isEmpty() ? m_temp.path() 
     createOperators(m_path + QStringLiteral("/Databases/Operators.db"));
     RegisterOperatorDataSource(QStringLiteral("Operators"));
     WriteSetting(SettingsName::kConnection, DataSourceKey(DataSource::Vorn), QStringLiteral("VornMNG"));
-    for (const DataSource source : {DataSource::Account, DataSource::TanorOnline, DataSource::TanorLog})
-        WriteSetting(SettingsName::kConnection, DataSourceKey(source), QStringLiteral("TanorOnline"));
+    DemoBuilder::UseDemoDataSources(m_path);
     WriteSettingInt(SettingsName::kInternal, SettingsName::kSetup, 1);
 }
 
