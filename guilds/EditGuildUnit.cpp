@@ -171,6 +171,7 @@ void TEditGuildForm::FormCreate() {
     Query guild = OpenOn(kGame, GuildStatements::Details(m_guild));
     m_mark->SetMark(GuildMark::FromBytes(guild.FieldByName(QStringLiteral("G_Mark")).AsBytes()));
     m_notice->setText(guild.FieldByName(QStringLiteral("G_Notice")).AsString());
+    m_notice->setCursorPosition(0); // a long notice shows its beginning
     const QString score = guild.FieldByName(QStringLiteral("G_Score")).AsString();
     m_score->setText(score.isEmpty() ? QStringLiteral("0") : score);
     guild.Close();

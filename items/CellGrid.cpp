@@ -91,14 +91,16 @@ TItemCellButton::FittedCaption TItemCellButton::FitCaption(const QString& captio
     for (qreal size = font.pointSizeF();; size -= 0.5) {
         out.font.setPointSizeF(size);
         const QFontMetrics metrics(out.font);
-        int widest = 0;
-        for (const QString& w : words)
-            widest = std::max(widest, metrics.horizontalAdvance(w));
+        // A word fits when eliding leaves it whole: its advance alone can
+        // equal the width while eliding still cuts it.
+        QStringList lines;
+        bool whole = true;
+        for (const QString& w : words) {
+            lines << metrics.elidedText(w, Qt::ElideRight, area.width());
+            whole = whole && lines.back() == w;
+        }
         const int tall = int(words.size()) * metrics.lineSpacing() - metrics.leading();
-        if ((widest <= area.width() && tall <= area.height()) || size <= kCaptionFloor) {
-            QStringList lines;
-            for (const QString& w : words)
-                lines << metrics.elidedText(w, Qt::ElideRight, area.width());
+        if ((whole && tall <= area.height()) || size <= kCaptionFloor) {
             out.text = lines.join(QLatin1Char('\n'));
             return out;
         }

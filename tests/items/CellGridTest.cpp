@@ -347,8 +347,8 @@ TEST_F(CellGridTest, WideRecordsUseTheirOwnLookups) {
 }
 
 // Captions shrink until their words fit; a word still too wide for a small
-// cell is elided whole, never broken into two lines; the lines fit the cell's
-// height unless the floor is reached.
+// cell is elided whole, never broken into two lines, and only at the floor;
+// the lines fit the cell's height unless the floor is reached.
 TEST(CellCaptionFit, WordsShrinkOrAreElidedWhole) {
     QFont font = QApplication::font();
     font.setPointSizeF(6.5);
@@ -361,7 +361,8 @@ TEST(CellCaptionFit, WordsShrinkOrAreElidedWhole) {
         {"Ironbrand", QSize(22, 22)},
         {"Healing\nDraught", QSize(46, 46)},
         {"Bronze\nKite\nShield", QSize(46, 70)},
-        {"Ring\nof\nStone", QSize(22, 24)}, // narrow enough, too tall
+        {"Ring\nof\nStone", QSize(22, 24)},  // narrow enough, too tall
+        {"Sunforged\nArmor", QSize(46, 78)}, // as wide as the cell at the first size
     };
     for (const auto& c : cases) {
         const QStringList words = QString::fromLatin1(c.caption).split(QLatin1Char('\n'));
@@ -378,6 +379,8 @@ TEST(CellCaptionFit, WordsShrinkOrAreElidedWhole) {
             const bool whole = lines[i] == words[i];
             const bool elided = lines[i].endsWith(QChar(0x2026)) && words[i].startsWith(lines[i].chopped(1));
             EXPECT_TRUE(whole || elided) << c.caption << " -> " << lines[i].toStdString();
+            EXPECT_TRUE(whole || fitted.font.pointSizeF() == TItemCellButton::kCaptionFloor)
+                << c.caption << " elided above the floor";
         }
     }
     // A roomy cell keeps the font and every word.

@@ -32,6 +32,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <stdexcept>
@@ -75,7 +76,7 @@ Drive pick(const char* list, int index) {
         Q_EMIT box->activated(index);
     };
 }
-// Clicks an entry of a list, or the first button of a group of choices.
+// Clicks an entry of a list.
 Drive row(const char* list, int index) {
     return [list, index](QWidget* w) {
         auto* box = control<QListWidget>(w, list);
@@ -87,6 +88,7 @@ Drive row(const char* list, int index) {
         Q_EMIT box->itemClicked(item);
     };
 }
+// Clicks the first button of a group of choices.
 Drive firstChoice(const char* group) {
     return [group](QWidget* w) {
         const auto buttons = control<QWidget>(w, group)->findChildren<QAbstractButton*>();
@@ -120,6 +122,22 @@ void filterQtMessages(QtMsgType type, const QMessageLogContext& context, const Q
     if (!text.startsWith(QLatin1String("This plugin does not support")))
         g_qtMessages(type, context, text);
 }
+
+// Hands message boxes to a handler while it lives; afterwards boxes and
+// modal windows are the program's own again, however the run ends.
+class Seams {
+public:
+    explicit Seams(Dialogs::Handler* boxes) : m_boxes(Dialogs::SetHandler(boxes)) {}
+    ~Seams() {
+        ModalOpener::SetHook({});
+        Dialogs::SetHandler(m_boxes);
+    }
+    Seams(const Seams&) = delete;
+    Seams& operator=(const Seams&) = delete;
+
+private:
+    Dialogs::Handler* m_boxes;
+};
 
 // One picture: how its window is reached and what it shows.
 struct Shot {
@@ -346,7 +364,7 @@ int main(int argc, char** argv) {
         {.file = "create-guild",
          .open = &M::AddGuildClick,
          .arrange = steps({type("GuildName", "Wardens"), type("GuildMaster", "Hollow")})},
-        {.file = "edit-guild", .open = &M::EditGuildClick},
+        {.file = "edit-guild", .open = &M::EditGuildClick, .arrange = row("GuildMember", 0)},
         {.file = "map-server-group", .open = &M::SpeedButton11Click, .leave = mapGroup},
         {.file = "castle-siege-gates", .open = &M::SpeedButton11Click, .route = {mapGroup}},
         {.file = "castle-siege-statues",
@@ -368,9 +386,17 @@ int main(int argc, char** argv) {
         {.file = "about", .open = &M::About1Click},
     };
 
+    for (const QString& name : args) {
+        if (std::none_of(shots.begin(), shots.end(),
+                         [&](const Shot& s) { return name == QLatin1String(s.file); })) {
+            std::fprintf(stderr, "tanor-shots: no picture is named %s\n", qPrintable(name));
+            return 2;
+        }
+    }
+
     TMainForm main;
     Photographer photographer(main, folder);
-    Dialogs::Handler* const boxes = Dialogs::SetHandler(&photographer);
+    const Seams seams(&photographer);
     try {
         photographer.allow({QString::fromUtf8(kReminder), QStringLiteral("SQL Connection Updated")});
         startUp(main);
@@ -383,8 +409,6 @@ int main(int argc, char** argv) {
         if (args.isEmpty() || args.contains(QString::fromUtf8(shot.file)))
             photographer.take(shot);
     }
-    ModalOpener::SetHook({});
-    Dialogs::SetHandler(boxes);
     main.close();
     for (const QString& failure : photographer.failures())
         std::fprintf(stderr, "tanor-shots: %s\n", qPrintable(failure));
