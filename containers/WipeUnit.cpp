@@ -418,12 +418,13 @@ void TWipeForm::WipeALLItems1Click() {
                       QStringLiteral("Are you sure that you want to delete ALL items?"),
                       Dialogs::Icon::Question))
         return;
+    const VaultSettings vaults = VaultSettings::Read();
+    vaults.RequirePlainNames(); // before anything is wiped
     const ItemRecord::Width width = ItemRecord::CurrentWidth();
     const QString inventory = ItemRecord::EmptyColumnLiteral(ItemRecord::kInventoryRecords, width);
     const QString warehouse = ItemRecord::EmptyColumnLiteral(ItemRecord::kWarehouseRecords, width);
     QStringList statements{WalkStatements::WipeAllInventories(inventory),
                            WalkStatements::WipeAllWarehouses(warehouse)};
-    const VaultSettings vaults = VaultSettings::Read();
     if (vaults.enabled)
         statements << WalkStatements::WipeAllVaults(vaults, warehouse);
     for (const QString& statement : statements) {
@@ -463,6 +464,7 @@ void TWipeForm::showDeleted() {
 
 void TWipeForm::loadTotals() {
     const VaultSettings vaults = VaultSettings::Read();
+    vaults.RequirePlainNames();
     m_read.Close();
     m_read.SetConnectionString(gameDatabase());
     m_read.SetText(WalkStatements::Totals(vaults));
@@ -509,9 +511,7 @@ bool TWipeForm::rowDone(const ContainerWalk::Row& row, const ContainerWalk::Coun
 
 void TWipeForm::walkAll(ContainerWalk::Walker& walker, const MatchMaker& makeMatch) {
     const VaultSettings vaults = VaultSettings::Read();
-    if (vaults.enabled && !vaults.InvalidName().isEmpty())
-        throw SettingsError(QStringLiteral("The setting Vaults/%1 is not a plain table or column name")
-                                .arg(vaults.InvalidName()));
+    vaults.RequirePlainNames();
     const int recordBytes = ItemRecord::Bytes(ItemRecord::CurrentWidth());
     const RecordMatch match = makeMatch(recordBytes);
     loadTotals();

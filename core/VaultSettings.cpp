@@ -1,6 +1,7 @@
 #include "core/VaultSettings.h"
 
 #include "core/UtilitiesUnit.h"
+#include "platform/TanorError.h"
 
 namespace {
 
@@ -31,4 +32,11 @@ QString VaultSettings::InvalidName() const {
             return key;
     }
     return {};
+}
+
+void VaultSettings::RequirePlainNames() const {
+    const QString key = enabled ? InvalidName() : QString();
+    if (!key.isEmpty())
+        throw SettingsError(
+            QStringLiteral("The setting %1/%2 is not a plain table or column name").arg(kSection, key));
 }

@@ -25,4 +25,7 @@ struct VaultSettings {
     // The names go into statements unquoted: each must be a plain
     // identifier. Returns the first offending setting's key, or empty.
     [[nodiscard]] QString InvalidName() const;
+    // When the vaults are on and a name is not plain: throws SettingsError
+    // naming the setting. Called before any statement that names the table.
+    void RequirePlainNames() const;
 };

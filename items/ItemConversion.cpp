@@ -61,6 +61,8 @@ QString gameDatabase() {
 } // namespace
 
 Totals ReadTotals() {
+    const VaultSettings vaults = VaultSettings::Read();
+    vaults.RequirePlainNames();
     Totals totals;
     Query q;
     q.SetConnectionString(gameDatabase());
@@ -69,7 +71,6 @@ Totals ReadTotals() {
     totals.warehouses = q.Fields(0).AsInteger();
     totals.characters = q.Fields(1).AsInteger();
     q.Close();
-    const VaultSettings vaults = VaultSettings::Read();
     if (vaults.enabled) {
         q.SetConnectionString(gameDatabase());
         q.SetText(Statements::VaultTotal(vaults));
@@ -84,10 +85,8 @@ std::vector<ContainerWalk::Source> Sources(const VaultSettings& vaults) {
     std::vector<ContainerWalk::Source> sources;
     sources.push_back(ContainerWalk::InventorySource(Statements::CharacterRows(), 2, 1));
     sources.push_back(ContainerWalk::WarehouseSource());
+    vaults.RequirePlainNames();
     if (vaults.enabled) {
-        if (!vaults.InvalidName().isEmpty())
-            throw SettingsError(QStringLiteral("The setting Vaults/%1 is not a plain table or column name")
-                                    .arg(vaults.InvalidName()));
         sources.push_back(ContainerWalk::VaultSource(
             vaults, Statements::VaultRows(vaults), [vaults](const Row& row, const QString& literal) {
                 // The number was read from the table; it goes back only as a number.

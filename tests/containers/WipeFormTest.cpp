@@ -455,6 +455,31 @@ TEST_F(WipeFormTest, WithVaultsOffNoCommandTouchesTheVaultTable) {
     EXPECT_EQ(label(form, "ewhall"), QString());
 }
 
+// A vault name from the settings that is not a plain name never reaches a
+// statement: opening, a walk and the wipe of everything stop, naming the
+// setting, before they send anything.
+TEST_F(WipeFormTest, AVaultNameThatIsNotPlainStopsEachCommandBeforeItSendsAnything) {
+    plantSpears();
+    SetVaults(1);
+    WriteSetting(fs("Vaults"), fs("Table"), fs("ExtWarehouse; DROP TABLE Character"));
+    const QString before = inventory("c1");
+    StatementJournal::Recorder journal;
+    BoxScript boxes;
+    boxes.ok(5); // the error on opening; per command a question and the error
+    TWipeForm form;
+    child<QComboBox>(&form, fs("ComboBox1"))->setCurrentIndex(3);
+    trigger(form, "WipeFollowing1");
+    trigger(form, "WipeALLItems1");
+    ASSERT_EQ(boxes.boxes().size(), 5u);
+    for (const std::size_t error : {0u, 2u, 4u})
+        EXPECT_TRUE(boxes.boxes()[error].text.startsWith(fs("The setting Vaults/Table is not a plain")))
+            << boxes.boxes()[error].text.toStdString();
+    for (const QString& text : journal.texts())
+        EXPECT_FALSE(text.contains(fs("ExtWarehouse")) || text.startsWith(fs("UPDATE")))
+            << text.toStdString();
+    EXPECT_EQ(inventory("c1"), before);
+}
+
 TEST_F(WipeFormTest, WipeAllSendsTheThreeStatementsAndLeavesTheCountersAtZero) {
     plantSpears();
     SetVaults(1);

@@ -172,6 +172,19 @@ TEST_F(ConvertorTest, OpensWithTheTotals) {
     EXPECT_EQ(text(notOn, "Label17"), QStringLiteral("0"));
 }
 
+TEST_F(ConvertorTest, AVaultNameThatIsNotPlainIsRefusedBeforeTheTotalsAreRead) {
+    enableVaults();
+    WriteSetting(QStringLiteral("Vaults"), QStringLiteral("Table"), QStringLiteral("ExtWarehouse--"));
+    StatementJournal::Recorder journal;
+    BoxScript boxes;
+    boxes.ok();
+    TItemConvertorForm form;
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("The setting Vaults/Table is not a plain")))
+        << boxes.last().text.toStdString();
+    EXPECT_EQ(journal.texts(), std::vector<QString>{});
+}
+
 TEST_F(ConvertorTest, ConvertsEveryRowOnceAndASecondRunChangesNothing) {
     TItemConvertorForm form;
     form.show();
