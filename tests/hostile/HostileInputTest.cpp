@@ -41,6 +41,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -649,124 +650,147 @@ std::string Describe(const char* window, const QString& field, const char* what)
     return std::string(window) + " / " + field.toStdString() + " / " + what;
 }
 
-TEST(HostileInputTest, EveryTextFieldStoresWhatWasTypedOrRefusesIt) {
-    for (const TextRow& row : TextRows()) {
-        // The ordinary value goes first: it must be stored, and what the
-        // window says then is its word for success, which no refusal may be.
-        QStringList success;
-        std::vector<Hostile> inputs = {{"ordinary", row.ordinary}};
-        inputs.insert(inputs.end(), HostileTexts().begin(), HostileTexts().end());
-        for (const Hostile& input : inputs) {
-            SCOPED_TRACE(Describe(row.window, row.fields, input.what));
-            HostileCase server(row.setup);
-            const QString db = server.database(row.database);
-            std::unique_ptr<QDialog> w;
-            {
-                AnyBoxes loading;
-                w = row.open();
-            }
-            if (row.fill)
-                row.fill(w.get());
-            const auto stored = [&](const QString& typed) {
-                return row.section.isEmpty() ? storedValue(db, row.read, typed)
-                                             : ReadSetting(row.section, row.read);
-            };
-            const QString before = stored(input.text);
-            QString shown;
-            for (const QString& name : row.fields.split(QLatin1Char(',')))
-                shown = Enter(w.get(), name, input.text); // a field's own limit cuts the text
-            AnyBoxes boxes;
-            StatementJournal::Recorder journal;
-            row.save(w.get());
-            for (const JournalEntry& e : journal.entries())
-                EXPECT_TRUE(e.error.isEmpty()) << e.text.toStdString() << "\n" << e.error.toStdString();
-            const QString after = stored(shown);
-            if (success.isEmpty()) {
-                EXPECT_EQ(after, shown) << "an ordinary value was not stored";
-                success = boxes.texts();
+// One test per row, so a failing field is named on its own and the rows run
+// in parallel under CTest.
+template <typename Row> std::string RowName(const std::vector<Row>& rows, size_t index) {
+    const Row& row = rows[index];
+    std::string name = std::to_string(index) + "_" + row.window + "_";
+    if constexpr (requires { row.fields; })
+        name += row.fields.toStdString();
+    else
+        name += row.field.toStdString();
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    return name;
+}
+
+class HostileText : public ::testing::TestWithParam<size_t> {};
+class HostileNumber : public ::testing::TestWithParam<size_t> {};
+class HostileFilter : public ::testing::TestWithParam<size_t> {};
+
+INSTANTIATE_TEST_SUITE_P(Fields, HostileText, ::testing::Range<size_t>(0, TextRows().size()),
+                         [](const auto& row) { return RowName(TextRows(), row.param); });
+INSTANTIATE_TEST_SUITE_P(Fields, HostileNumber, ::testing::Range<size_t>(0, NumberRows().size()),
+                         [](const auto& row) { return RowName(NumberRows(), row.param); });
+INSTANTIATE_TEST_SUITE_P(Fields, HostileFilter, ::testing::Range<size_t>(0, FilterRows().size()),
+                         [](const auto& row) { return RowName(FilterRows(), row.param); });
+
+TEST_P(HostileText, StoresWhatWasTypedOrRefusesIt) {
+    const TextRow& row = TextRows()[GetParam()];
+    // The ordinary value goes first: it must be stored, and what the
+    // window says then is its word for success, which no refusal may be.
+    QStringList success;
+    std::vector<Hostile> inputs = {{"ordinary", row.ordinary}};
+    inputs.insert(inputs.end(), HostileTexts().begin(), HostileTexts().end());
+    for (const Hostile& input : inputs) {
+        SCOPED_TRACE(Describe(row.window, row.fields, input.what));
+        HostileCase server(row.setup);
+        const QString db = server.database(row.database);
+        std::unique_ptr<QDialog> w;
+        {
+            AnyBoxes loading;
+            w = row.open();
+        }
+        if (row.fill)
+            row.fill(w.get());
+        const auto stored = [&](const QString& typed) {
+            return row.section.isEmpty() ? storedValue(db, row.read, typed)
+                                         : ReadSetting(row.section, row.read);
+        };
+        const QString before = stored(input.text);
+        QString shown;
+        for (const QString& name : row.fields.split(QLatin1Char(',')))
+            shown = Enter(w.get(), name, input.text); // a field's own limit cuts the text
+        AnyBoxes boxes;
+        StatementJournal::Recorder journal;
+        row.save(w.get());
+        for (const JournalEntry& e : journal.entries())
+            EXPECT_TRUE(e.error.isEmpty()) << e.text.toStdString() << "\n" << e.error.toStdString();
+        const QString after = stored(shown);
+        if (success.isEmpty()) {
+            EXPECT_EQ(after, shown) << "an ordinary value was not stored";
+            success = boxes.texts();
+            continue;
+        }
+        if (after == shown)
+            continue;
+        // Refused: said so in words other than success, and the stored
+        // value is the one from before.
+        const bool refusal = std::any_of(boxes.texts().begin(), boxes.texts().end(),
+                                         [&](const QString& t) { return !success.contains(t); });
+        EXPECT_TRUE(refusal) << "stored " << after.toStdString() << " without a word";
+        EXPECT_EQ(after, before) << "stored a different value: " << after.toStdString();
+    }
+}
+
+TEST_P(HostileNumber, RefusesWhatIsNoNumberInRangeAndWritesNothing) {
+    const NumberRow& row = NumberRows()[GetParam()];
+    // A number in range goes first where the step writes nothing: it
+    // must be taken, or the refusals below would prove nothing.
+    std::vector<Hostile> inputs = BadNumbers();
+    if (row.kept)
+        inputs.insert(inputs.begin(), {"in range", row.valid});
+    for (const Hostile& input : inputs) {
+        if (row.blankKeepsValue && input.text.isEmpty())
+            continue;
+        SCOPED_TRACE(Describe(row.window, row.field, input.what));
+        HostileCase server(row.setup);
+        std::unique_ptr<QDialog> w;
+        {
+            AnyBoxes loading;
+            w = row.open();
+        }
+        if (row.fill)
+            row.fill(w.get());
+        // A field whose own limit cuts the text never holds the bad number;
+        // one that checks while typed may say so at once.
+        {
+            AnyBoxes typing;
+            if (Enter(w.get(), row.field, input.text) != input.text)
                 continue;
-            }
-            if (after == shown)
-                continue;
-            // Refused: said so in words other than success, and the stored
-            // value is the one from before.
-            const bool refusal = std::any_of(boxes.texts().begin(), boxes.texts().end(),
-                                             [&](const QString& t) { return !success.contains(t); });
-            EXPECT_TRUE(refusal) << "stored " << after.toStdString() << " without a word";
-            EXPECT_EQ(after, before) << "stored a different value: " << after.toStdString();
+        }
+        const QString before = row.kept ? row.kept(w.get()) : QString();
+        AnyBoxes boxes;
+        StatementJournal::Recorder journal;
+        row.save(w.get());
+        if (row.kept && input.text == row.valid) {
+            EXPECT_NE(row.kept(w.get()), before) << "a number in range was not taken";
+            continue;
+        }
+        if (row.kept) {
+            EXPECT_EQ(row.kept(w.get()), before) << "taken anyway";
+        }
+        for (const JournalEntry& e : journal.entries())
+            EXPECT_FALSE(row.readsOnly || Writes(e.text)) << "sent: " << e.text.toStdString();
+        if (!row.silent) {
+            EXPECT_FALSE(boxes.texts().isEmpty()) << "refused without a word";
         }
     }
 }
 
-TEST(HostileInputTest, EveryNumberFieldRefusesWhatIsNoNumberInRangeAndWritesNothing) {
-    for (const NumberRow& row : NumberRows()) {
-        // A number in range goes first where the step writes nothing: it
-        // must be taken, or the refusals below would prove nothing.
-        std::vector<Hostile> inputs = BadNumbers();
-        if (row.kept)
-            inputs.insert(inputs.begin(), {"in range", row.valid});
-        for (const Hostile& input : inputs) {
-            if (row.blankKeepsValue && input.text.isEmpty())
-                continue;
-            SCOPED_TRACE(Describe(row.window, row.field, input.what));
-            HostileCase server(row.setup);
-            std::unique_ptr<QDialog> w;
-            {
-                AnyBoxes loading;
-                w = row.open();
-            }
-            if (row.fill)
-                row.fill(w.get());
-            // A field whose own limit cuts the text never holds the bad number;
-            // one that checks while typed may say so at once.
-            {
-                AnyBoxes typing;
-                if (Enter(w.get(), row.field, input.text) != input.text)
-                    continue;
-            }
-            const QString before = row.kept ? row.kept(w.get()) : QString();
-            AnyBoxes boxes;
-            StatementJournal::Recorder journal;
-            row.save(w.get());
-            if (row.kept && input.text == row.valid) {
-                EXPECT_NE(row.kept(w.get()), before) << "a number in range was not taken";
-                continue;
-            }
-            if (row.kept) {
-                EXPECT_EQ(row.kept(w.get()), before) << "taken anyway";
-            }
-            for (const JournalEntry& e : journal.entries())
-                EXPECT_FALSE(row.readsOnly || Writes(e.text)) << "sent: " << e.text.toStdString();
-            if (!row.silent) {
-                EXPECT_FALSE(boxes.texts().isEmpty()) << "refused without a word";
-            }
+TEST_P(HostileFilter, RunsWhateverIsTypedWithoutAnError) {
+    const FilterRow& row = FilterRows()[GetParam()];
+    for (const Hostile& input : HostileTexts()) {
+        SCOPED_TRACE(Describe(row.window, row.field, input.what));
+        HostileCase server(row.setup);
+        std::unique_ptr<QDialog> w;
+        {
+            AnyBoxes loading;
+            w = row.open();
         }
-    }
-}
-
-TEST(HostileInputTest, EveryFilterRunsWhateverIsTypedWithoutAnError) {
-    for (const FilterRow& row : FilterRows()) {
-        for (const Hostile& input : HostileTexts()) {
-            SCOPED_TRACE(Describe(row.window, row.field, input.what));
-            HostileCase server(row.setup);
-            std::unique_ptr<QDialog> w;
-            {
-                AnyBoxes loading;
-                w = row.open();
-            }
-            if (row.fill)
-                row.fill(w.get());
-            Enter(w.get(), row.field, input.text);
-            AnyBoxes boxes;
-            StatementJournal::Recorder journal;
-            row.run(w.get());
-            for (const JournalEntry& e : journal.entries()) {
-                EXPECT_TRUE(e.error.isEmpty()) << e.text.toStdString() << "\n" << e.error.toStdString();
-                EXPECT_FALSE(Writes(e.text)) << "sent: " << e.text.toStdString();
-            }
-            // Either the filter was run or it was refused with a word.
-            EXPECT_TRUE(!journal.entries().empty() || !boxes.texts().isEmpty());
+        if (row.fill)
+            row.fill(w.get());
+        Enter(w.get(), row.field, input.text);
+        AnyBoxes boxes;
+        StatementJournal::Recorder journal;
+        row.run(w.get());
+        for (const JournalEntry& e : journal.entries()) {
+            EXPECT_TRUE(e.error.isEmpty()) << e.text.toStdString() << "\n" << e.error.toStdString();
+            EXPECT_FALSE(Writes(e.text)) << "sent: " << e.text.toStdString();
         }
+        // Either the filter was run or it was refused with a word.
+        EXPECT_TRUE(!journal.entries().empty() || !boxes.texts().isEmpty());
     }
 }
 
