@@ -26,7 +26,8 @@ CREATE TABLE Warehouse (AccountID TEXT COLLATE NOCASE PRIMARY KEY, Items BLOB);
 )";
 
 const char* kCatalogue = R"(
-INSERT INTO Item VALUES ('Spear', 'Spears', '61', 0, '00', '01', 3, 1, 4, 0, 'any', 'we', 'OR');
+INSERT INTO Item (Name, Type, ID, "Unique", Code32, ID2, Unique2, x, y, SetNumber, SetItem, ExcOptionType, WearTo) VALUES
+  ('Spear', 'Spears', '61', 0, '00', '01', 3, 1, 4, 0, 'any', 'we', 'OR');
 )";
 
 void exec(sqlite3* db, const char* sql) {

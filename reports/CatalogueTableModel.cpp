@@ -232,13 +232,23 @@ void CatalogueTableModel::removeRowAt(int row) {
 QVector<QVector<QVariant>> CatalogueTableModel::CheckCsv(const QVector<Csv::Record>& records) const {
     if (records.isEmpty())
         throw ConvertError(QStringLiteral("The file is empty: the first line must name the columns"));
+    // The header names the columns, in any order; each column of the table
+    // must be named once, so a file saved from a spreadsheet with its
+    // columns moved still lands in the right places.
     const Csv::Record& header = records.front();
-    if (header.fields.size() != m_names.size() ||
-        !std::equal(m_names.begin(), m_names.end(), header.fields.begin(),
-                    [](const QString& a, const QString& b) {
-                        return a.compare(b.trimmed(), Qt::CaseInsensitive) == 0;
-                    }))
-        throw ConvertError(QStringLiteral("Line %1: the columns must be %2")
+    QVector<int> source(m_names.size(), -1); // field of the file for each column of the table
+    bool known = header.fields.size() == m_names.size();
+    for (qsizetype f = 0; known && f < header.fields.size(); ++f) {
+        const auto match = std::find_if(m_names.begin(), m_names.end(), [&](const QString& name) {
+            return name.compare(header.fields[f].trimmed(), Qt::CaseInsensitive) == 0;
+        });
+        const int column = int(match - m_names.begin());
+        known = match != m_names.end() && source[column] < 0;
+        if (known)
+            source[column] = int(f);
+    }
+    if (!known)
+        throw ConvertError(QStringLiteral("Line %1: the columns must be %2, in any order")
                                .arg(header.line)
                                .arg(m_names.join(QLatin1Char(','))));
     QVector<QVector<QVariant>> rows;
@@ -251,7 +261,7 @@ QVector<QVector<QVariant>> CatalogueTableModel::CheckCsv(const QVector<Csv::Reco
                                    .arg(m_names.size()));
         QVector<QVariant> row;
         for (int c = 0; c < m_names.size(); ++c)
-            row << QVariant(r.fields[c]);
+            row << QVariant(r.fields[source[c]]);
         try {
             rows << typed(row);
         } catch (const ConvertError& e) {

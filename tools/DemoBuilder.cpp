@@ -180,13 +180,15 @@ void BuildDatabase(const QString& resources, const QString& name, const QString&
 }
 
 QString CatalogueSchema() {
-    // "Unique" is quoted because it is a keyword of SQLite.
+    // "Unique" is quoted because it is a keyword of SQLite. The keys come
+    // first and the name sixth: the catalogue editor gives its columns
+    // widths by position, narrow ones for the keys and the widest for the
+    // sixth column.
     return QStringLiteral(
-        "CREATE TABLE Item (Name TEXT COLLATE NOCASE, Type TEXT COLLATE NOCASE, ID TEXT COLLATE NOCASE, "
-        "\"Unique\" INTEGER, Code32 TEXT COLLATE NOCASE, ID2 TEXT COLLATE NOCASE, Unique2 INTEGER, x "
-        "INTEGER, "
-        "y INTEGER, SetNumber INTEGER, SetItem TEXT COLLATE NOCASE, ExcOptionType TEXT COLLATE NOCASE, "
-        "WearTo TEXT COLLATE NOCASE);"
+        "CREATE TABLE Item (ID TEXT COLLATE NOCASE, \"Unique\" INTEGER, Code32 TEXT COLLATE NOCASE, "
+        "ID2 TEXT COLLATE NOCASE, Unique2 INTEGER, Name TEXT COLLATE NOCASE, Type TEXT COLLATE NOCASE, "
+        "x INTEGER, y INTEGER, SetNumber INTEGER, SetItem TEXT COLLATE NOCASE, "
+        "ExcOptionType TEXT COLLATE NOCASE, WearTo TEXT COLLATE NOCASE);"
         "CREATE TABLE Skill (ID TEXT COLLATE NOCASE, Name TEXT COLLATE NOCASE, Class TEXT COLLATE NOCASE);");
 }
 
@@ -196,15 +198,31 @@ void BuildCatalogue(const QString& resources, const QString& file) {
     db.exec(CatalogueSchema() + QStringLiteral("BEGIN;"), QStringLiteral("catalogue schema"));
     const QString dir = resources + QStringLiteral("/catalogue/");
     {
+        // Rows go in by the names of the file's header, whatever its order.
         const QVector<QStringList> rows = CsvReader::ReadFile(dir + QStringLiteral("Item.csv"));
-        auto insert = db.prepare("INSERT INTO Item VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)");
+        if (rows.isEmpty() || rows.front().size() != 13)
+            throw std::runtime_error("Item.csv: a header of 13 column names expected");
+        QStringList columns;
+        std::vector<bool> number;
+        for (const QString& name : rows.front()) {
+            if (!IsPlainIdentifier(name))
+                throw std::runtime_error("Item.csv: a column name that is not a plain name in the header");
+            columns << QLatin1Char('"') + name + QLatin1Char('"');
+            number.push_back(QStringList{QStringLiteral("Unique"), QStringLiteral("Unique2"),
+                                         QStringLiteral("x"), QStringLiteral("y"),
+                                         QStringLiteral("SetNumber")}
+                                 .contains(name, Qt::CaseInsensitive));
+        }
+        const QByteArray text = QStringLiteral("INSERT INTO Item (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)")
+                                    .arg(columns.join(QLatin1Char(',')))
+                                    .toUtf8();
+        auto insert = db.prepare(text.constData());
         for (qsizetype r = 1; r < rows.size(); ++r) {
             const QStringList& row = rows[r];
             if (row.size() != 13)
                 throw std::runtime_error("Item.csv line " + std::to_string(r + 1) + ": 13 fields expected");
             for (int c = 0; c < 13; ++c) {
-                const bool number = c == 3 || c == 6 || c == 7 || c == 8 || c == 9;
-                if (number)
+                if (number[size_t(c)])
                     insert.integer(c + 1, row[c].toLongLong());
                 else
                     insert.text(c + 1, row[c]);

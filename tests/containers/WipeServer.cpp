@@ -18,11 +18,12 @@ CREATE TABLE ExtWarehouse (AccountID TEXT COLLATE NOCASE, Items BLOB, Number INT
 )";
 
 const char* kCatalogue = R"(
-INSERT INTO Item VALUES ('Kukri', 'Swords', '01', 0, '00', '01', 0, 1, 2, 0, 'any', 'we', 'OR');
-INSERT INTO Item VALUES ('Leather Armor', 'Armors', '05', 8, '00', '05', 8, 2, 2, 0, 'any', 'ar', 'armor');
-INSERT INTO Item VALUES ('Jewel of Dawn', 'Jewels', 'CD', 8, '00', '0D', 14, 1, 1, 0, 'any', 'any', '');
-INSERT INTO Item VALUES ('Odd Kind', 'Misc', '10', 0, '00', '10', 0, 1, 1, 0, 'any', 'zz', '');
-INSERT INTO Item VALUES ('Staff of O''Brien', 'Staffs', 'A3', 0, 'F9', '03', 5, 1, 3, 0, 'any', 'wi', 'OR');
+INSERT INTO Item (Name, Type, ID, "Unique", Code32, ID2, Unique2, x, y, SetNumber, SetItem, ExcOptionType, WearTo) VALUES
+  ('Kukri', 'Swords', '01', 0, '00', '01', 0, 1, 2, 0, 'any', 'we', 'OR'),
+  ('Leather Armor', 'Armors', '05', 8, '00', '05', 8, 2, 2, 0, 'any', 'ar', 'armor'),
+  ('Jewel of Dawn', 'Jewels', 'CD', 8, '00', '0D', 14, 1, 1, 0, 'any', 'any', ''),
+  ('Odd Kind', 'Misc', '10', 0, '00', '10', 0, 1, 1, 0, 'any', 'zz', ''),
+  ('Staff of O''Brien', 'Staffs', 'A3', 0, 'F9', '03', 5, 1, 3, 0, 'any', 'wi', 'OR');
 )";
 
 QString hex(const QByteArray& bytes) {

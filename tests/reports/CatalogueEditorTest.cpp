@@ -25,6 +25,14 @@ protected:
     static void set(TDBForm& w, int row, int column, const QString& value) {
         ASSERT_TRUE(w.Model()->setData(w.Model()->index(row, column), value));
     }
+    // The column named so in the grid's header, wherever the table keeps it.
+    static int column(const TDBForm& w, const char* name) {
+        for (int c = 0; c < w.Model()->columnCount(); ++c)
+            if (w.Model()->headerData(c, Qt::Horizontal).toString() == QLatin1String(name))
+                return c;
+        ADD_FAILURE() << "no column " << name;
+        return 0;
+    }
     static QTableView* grid(const TDBForm& w) { return child<QTableView>(&w, QStringLiteral("DBGrid1")); }
     static void go(TDBForm& w, int row) { grid(w)->setCurrentIndex(w.Model()->index(row, 0)); }
 };
@@ -120,13 +128,14 @@ TEST_F(CatalogueEditorTest, ARowAddedHereIsFoundByTheItemWindowsAndLeavingARowPo
     auto w = open(QStringLiteral("Item"));
     go(*w, 3);
     click(w.get(), QStringLiteral("Insert"));
-    const QStringList values = {QStringLiteral("Test Glaive"), QStringLiteral("Spears"), QStringLiteral("1F"),
-                                QStringLiteral("8"),           QStringLiteral("00"),     QStringLiteral("1F"),
-                                QStringLiteral("3"),           QStringLiteral("2"),      QStringLiteral("4"),
-                                QStringLiteral("0"),           QStringLiteral("any"),    QStringLiteral("we"),
-                                QStringLiteral("OR")};
-    for (int c = 0; c < values.size(); ++c)
-        set(*w, 3, c, values[c]);
+    const std::pair<const char*, const char*> values[] = {
+        {"Name", "Test Glaive"}, {"Type", "Spears"}, {"ID", "1F"},
+        {"Unique", "8"},         {"Code32", "00"},   {"ID2", "1F"},
+        {"Unique2", "3"},        {"x", "2"},         {"y", "4"},
+        {"SetNumber", "0"},      {"SetItem", "any"}, {"ExcOptionType", "we"},
+        {"WearTo", "OR"}};
+    for (const auto& [name, value] : values)
+        set(*w, 3, column(*w, name), QString::fromLatin1(value));
     click(w.get(), QStringLiteral("Next")); // leaving the row posts it
     EXPECT_FALSE(w->Model()->IsEditing());
     const Catalogue::CatalogueItem item =
@@ -140,7 +149,7 @@ TEST_F(CatalogueEditorTest, ARowAddedHereIsFoundByTheItemWindowsAndLeavingARowPo
 TEST_F(CatalogueEditorTest, ARefusedValueKeepsTheRowInEditUntilCancelled) {
     auto w = open(QStringLiteral("Item"));
     const QStringList before = rows(QStringLiteral("SELECT * FROM Item"));
-    set(*w, 1, 7, QStringLiteral("wide"));
+    set(*w, 1, column(*w, "x"), QStringLiteral("wide"));
     BoxScript boxes;
     boxes.ok(2);
     click(w.get(), QStringLiteral("Post"));
@@ -238,6 +247,24 @@ TEST_F(CatalogueEditorTest, CsvExportAndImportRoundTrip) {
         EXPECT_TRUE(bad.boxes()[0].text.startsWith(c.line)) << bad.boxes()[0].text.toStdString();
         EXPECT_EQ(rows(QStringLiteral("SELECT * FROM Item")), itemsBefore);
     }
+
+    // The header may name the columns in any order (a file from a
+    // spreadsheet); a name given twice is refused like a missing one.
+    Csv::WriteFile(file,
+                   QStringLiteral("WearTo,Name,x,ID,Unique,Code32,ID2,Unique2,Type,y,SetNumber,SetItem,"
+                                  "ExcOptionType\r\nOB,Moved Blade,2,0A,8,00,0A,5,Swords,3,0,any,we\r\n"));
+    BoxScript moved;
+    moved.ok(2);
+    click(items.get(), QStringLiteral("ImportCsv"));
+    EXPECT_EQ(rows(QStringLiteral("SELECT Name, ID, \"Unique\", Unique2, x, y, WearTo FROM Item")),
+              QStringList{QStringLiteral("Moved Blade|0A|8|5|2|3|OB")});
+    Csv::WriteFile(file, QString(head).replace(QStringLiteral("Type"), QStringLiteral("Name")) + good);
+    BoxScript twice;
+    twice.ok();
+    click(items.get(), QStringLiteral("ImportCsv"));
+    ASSERT_FALSE(twice.boxes().empty());
+    EXPECT_TRUE(twice.boxes()[0].text.startsWith(QStringLiteral("Line 1")))
+        << twice.boxes()[0].text.toStdString();
 }
 
 } // namespace
