@@ -355,7 +355,12 @@ int main(int argc, char** argv) {
          .character = "Inkblot",
          .route = {click("Rename")}},
         {.file = "inventory", .open = &M::EditInventoryClick},
-        {.file = "personal-shop", .open = &M::EditInventoryClick, .arrange = page("PageControl1", 1)},
+        // Nightjar has items for sale in the personal shop.
+        {.file = "personal-shop",
+         .open = &M::EditInventoryClick,
+         .account = "vesper",
+         .character = "Nightjar",
+         .arrange = page("PageControl1", 1)},
         {.file = "friend-manager",
          .open = &M::FriendsClick,
          .account = "kestrel",
