@@ -1,6 +1,7 @@
 #include "BoxScript.h"
 #include "Child.h"
 #include "TestEnvironment.h"
+#include "UndoFileCheck.h"
 #include "WipeServer.h"
 
 #include "containers/WipeUnit.h"
@@ -93,23 +94,6 @@ std::vector<QString> updates(const StatementJournal::Recorder& journal) {
 
 QString hexOf(const QByteArray& bytes) {
     return BytesToHex(bytes);
-}
-
-// The undo file the message names, when it lies in the Undo folder beside
-// the executable and holds `rows` rows (one header line more).
-QString undoLine(const QString& message, int rows) {
-    const qsizetype at = message.lastIndexOf(QStringLiteral("Undo file: "));
-    if (at < 0)
-        return QStringLiteral("<no undo file named>");
-    const QString path = message.mid(at + 11);
-    QFile file(path);
-    if (QFileInfo(path).absolutePath() != AppPaths::ExecutableDir() + QStringLiteral("/Undo") ||
-        !file.open(QIODevice::ReadOnly))
-        return QStringLiteral("<missing undo file %1>").arg(path);
-    const int lines = int(file.readAll().count('\n'));
-    if (lines != rows + 1)
-        return QStringLiteral("<undo file of %1 rows>").arg(lines - 1);
-    return message.mid(at - 1, 1) + QStringLiteral("Undo file: ") + path;
 }
 
 } // namespace

@@ -650,6 +650,18 @@ std::string Describe(const char* window, const QString& field, const char* what)
     return std::string(window) + " / " + field.toStdString() + " / " + what;
 }
 
+// The window of a row, opened (whatever it says while it loads) and filled.
+std::unique_ptr<QDialog> Opened(const Opener& open, const Step& fill) {
+    std::unique_ptr<QDialog> w;
+    {
+        AnyBoxes loading;
+        w = open();
+    }
+    if (fill)
+        fill(w.get());
+    return w;
+}
+
 // One test per row, so a failing field is named on its own and the rows run
 // in parallel under CTest.
 template <typename Row> std::string RowName(const std::vector<Row>& rows, size_t index) {
@@ -687,13 +699,7 @@ TEST_P(HostileText, StoresWhatWasTypedOrRefusesIt) {
         SCOPED_TRACE(Describe(row.window, row.fields, input.what));
         HostileCase server(row.setup);
         const QString db = server.database(row.database);
-        std::unique_ptr<QDialog> w;
-        {
-            AnyBoxes loading;
-            w = row.open();
-        }
-        if (row.fill)
-            row.fill(w.get());
+        const std::unique_ptr<QDialog> w = Opened(row.open, row.fill);
         const auto stored = [&](const QString& typed) {
             return row.section.isEmpty() ? storedValue(db, row.read, typed)
                                          : ReadSetting(row.section, row.read);
@@ -736,13 +742,7 @@ TEST_P(HostileNumber, RefusesWhatIsNoNumberInRangeAndWritesNothing) {
             continue;
         SCOPED_TRACE(Describe(row.window, row.field, input.what));
         HostileCase server(row.setup);
-        std::unique_ptr<QDialog> w;
-        {
-            AnyBoxes loading;
-            w = row.open();
-        }
-        if (row.fill)
-            row.fill(w.get());
+        const std::unique_ptr<QDialog> w = Opened(row.open, row.fill);
         // A field whose own limit cuts the text never holds the bad number;
         // one that checks while typed may say so at once.
         {
@@ -774,13 +774,7 @@ TEST_P(HostileFilter, RunsWhateverIsTypedWithoutAnError) {
     for (const Hostile& input : HostileTexts()) {
         SCOPED_TRACE(Describe(row.window, row.field, input.what));
         HostileCase server(row.setup);
-        std::unique_ptr<QDialog> w;
-        {
-            AnyBoxes loading;
-            w = row.open();
-        }
-        if (row.fill)
-            row.fill(w.get());
+        const std::unique_ptr<QDialog> w = Opened(row.open, row.fill);
         Enter(w.get(), row.field, input.text);
         AnyBoxes boxes;
         StatementJournal::Recorder journal;

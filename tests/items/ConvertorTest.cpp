@@ -2,6 +2,7 @@
 #include "Child.h"
 #include "FaultInjection.h"
 #include "TestEnvironment.h"
+#include "UndoFileCheck.h"
 
 #include "core/UtilitiesUnit.h"
 #include "items/ItemConversion.h"
@@ -37,22 +38,6 @@ CREATE TABLE ExtWarehouse (AccountID TEXT COLLATE NOCASE, Items BLOB, Number INT
 
 const QString kDone = QStringLiteral("Convertion Sucessfull!");
 
-// The undo file the message names, when it lies in the Undo folder beside
-// the executable and holds `rows` rows (one header line more).
-QString undoLine(const QString& message, int rows) {
-    const qsizetype at = message.lastIndexOf(QStringLiteral("Undo file: "));
-    if (at < 0)
-        return QStringLiteral("<no undo file named>");
-    const QString path = message.mid(at + 11);
-    QFile file(path);
-    if (QFileInfo(path).absolutePath() != AppPaths::ExecutableDir() + QStringLiteral("/Undo") ||
-        !file.open(QIODevice::ReadOnly))
-        return QStringLiteral("<missing undo file %1>").arg(path);
-    const int lines = int(file.readAll().count('\n'));
-    if (lines != rows + 1)
-        return QStringLiteral("<undo file of %1 rows>").arg(lines - 1);
-    return message.mid(at - 1, 1) + QStringLiteral("Undo file: ") + path;
-}
 const QString kFailed = QStringLiteral(
     "Unhandled exception while converting items\rDid you put the new length?\rOperation Aborted");
 

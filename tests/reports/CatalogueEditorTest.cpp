@@ -4,7 +4,6 @@
 #include "reports/CatalogueTableModel.h"
 #include "reports/Csv.h"
 #include "reports/DBUnit.h"
-#include "widgets/FileChooser.h"
 
 #include <QFile>
 #include <QHeaderView>
@@ -35,18 +34,6 @@ protected:
     }
     static QTableView* grid(const TDBForm& w) { return child<QTableView>(&w, QStringLiteral("DBGrid1")); }
     static void go(TDBForm& w, int row) { grid(w)->setCurrentIndex(w.Model()->index(row, 0)); }
-};
-
-// Answers the file dialogs with one file while it lives.
-class FileAnswer {
-public:
-    explicit FileAnswer(QString file)
-        : m_previous(FileChooser::SetHook(
-              [file](FileChooser::Mode, const QString&, const QString&) { return file; })) {}
-    ~FileAnswer() { FileChooser::SetHook(m_previous); }
-
-private:
-    FileChooser::Hook m_previous;
 };
 
 TEST_F(CatalogueEditorTest, EachTableOpensWithEveryColumnAndItsWidths) {

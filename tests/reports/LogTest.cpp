@@ -3,7 +3,6 @@
 
 #include "reports/LogUnit.h"
 #include "reports/UsageLog.h"
-#include "widgets/FileChooser.h"
 #include "widgets/WidgetKit.h"
 
 #include <QChart>
@@ -20,18 +19,6 @@ namespace {
 const QString kMissing =
     QStringLiteral("The Day you selected is not avaible!\rMaybe the table was not created");
 const QDate kDay(2026, 12, 9);
-
-// Answers the file dialogs with one file while it lives.
-class FileAnswer {
-public:
-    explicit FileAnswer(QString file)
-        : m_previous(FileChooser::SetHook(
-              [file](FileChooser::Mode, const QString&, const QString&) { return file; })) {}
-    ~FileAnswer() { FileChooser::SetHook(m_previous); }
-
-private:
-    FileChooser::Hook m_previous;
-};
 
 class LogTest : public ReportTest {
 protected:

@@ -3,6 +3,7 @@
 #include "../app/ShellFixture.h"
 #include "core/AppState.h"
 #include "platform/StatementJournal.h"
+#include "widgets/FileChooser.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -40,4 +41,16 @@ protected:
     static QString label(const QObject* w, const QString& name) { return child<QLabel>(w, name)->text(); }
 
     TestEnvironment env;
+};
+
+// Answers the file dialogs with one file while it lives.
+class FileAnswer {
+public:
+    explicit FileAnswer(QString file)
+        : m_previous(FileChooser::SetHook(
+              [file](FileChooser::Mode, const QString&, const QString&) { return file; })) {}
+    ~FileAnswer() { FileChooser::SetHook(m_previous); }
+
+private:
+    FileChooser::Hook m_previous;
 };
