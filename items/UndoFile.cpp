@@ -197,7 +197,9 @@ std::unique_ptr<UndoFile> UndoFile::Create(const QString& what) {
 
 UndoFile::UndoFile(const QString& path, const QString& what, const QDateTime& when)
     : m_path(path), m_file(path) {
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Truncate))
+    // Unbuffered: an entry whose write failed (a full disk) must not wait in
+    // a buffer and reach the file later, after its row was given up.
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Truncate | QIODevice::Unbuffered))
         throw SettingsError(QStringLiteral("Cannot write the undo file %1: %2")
                                 .arg(QDir::toNativeSeparators(path), m_file.errorString()));
     append(field(kTitle) + ',' + QByteArray::number(kFormat) + ',' + field(what) + ',' +
@@ -205,10 +207,15 @@ UndoFile::UndoFile(const QString& path, const QString& what, const QDateTime& wh
 }
 
 void UndoFile::append(const QByteArray& line) {
-    m_file.seek(m_file.size());
-    if (m_file.write(line) != line.size() || !m_file.flush())
-        throw SettingsError(QStringLiteral("Cannot write the undo file %1: %2")
-                                .arg(QDir::toNativeSeparators(m_path), m_file.errorString()));
+    const qint64 end = m_file.size();
+    m_file.seek(end);
+    if (m_file.write(line) != line.size()) {
+        const QString why = m_file.errorString();
+        // Part of a line would make the whole file unreadable.
+        (void)m_file.resize(end);
+        throw SettingsError(
+            QStringLiteral("Cannot write the undo file %1: %2").arg(QDir::toNativeSeparators(m_path), why));
+    }
 }
 
 void UndoFile::add(const ContainerWalk::Source& source, const ContainerWalk::Row& row,
@@ -233,7 +240,6 @@ void UndoFile::rollback(qint64 mark) {
     // The rows withdrawn are the lines past the mark, which stands at the
     // start of a line; a quoted value may hold a line break of its own. Read
     // in pieces: a whole batch of rows may go.
-    m_file.flush();
     if (m_file.seek(mark)) {
         bool quoted = false;
         while (!m_file.atEnd()) {

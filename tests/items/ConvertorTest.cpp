@@ -456,29 +456,35 @@ TEST_F(ConvertorSafetyTest, StopEndsTheRunAfterTheRowInHandAndTheUndoFileRestore
 
 // A COMMIT that fails loses the rows of its transaction: they leave the
 // counts and the undo file as a failed row does, and the rows committed
-// before stay in both.
+// before stay in both. The disk fills up after row `full`: the next COMMIT
+// fails, the last one of the walk or, when the next row's undo entry cannot
+// be written, the one that keeps the rows before it. Without transactions
+// (one row per batch) the entry that could be written only in part is cut.
 TEST_F(ConvertorSafetyTest, ACommitThatFailsWithdrawsTheRowsItLost) {
-    const int rows = int(characters.size());
     struct Case {
         int batchRows;
+        int full;
         int kept;
+        int roomInUndoFile; // bytes the disk still takes after the undo file
     };
-    for (const Case c : {Case{256, 0}, Case{3, 6}}) {
-        SCOPED_TRACE(c.batchRows);
+    const int rows = int(characters.size());
+    for (const Case c : {Case{256, rows, 0, 0}, Case{3, rows, 6, 0}, Case{3, 5, 3, 0}, Case{1, 5, 5, 100}}) {
+        SCOPED_TRACE(testing::Message() << c.batchRows << " " << c.full);
         restoreAll();
-        // The disk fills up once the last row is written: the walk's last
-        // COMMIT fails.
+        std::unique_ptr<UndoFile> undo = UndoFile::Create(QStringLiteral("conversion"));
         struct Filler : ContainerWalk::Listener {
-            int last = 0;
+            Case c{};
+            QString undo;
             std::optional<FullDisk> disk;
             bool rowDone(const ContainerWalk::Row& row, const ContainerWalk::Counts&) override {
-                if (row.number == last)
-                    disk.emplace();
+                if (row.number == c.full)
+                    disk.emplace(c.roomInUndoFile > 0 ? rlim_t(QFileInfo(undo).size() + c.roomInUndoFile)
+                                                      : 0);
                 return true;
             }
         } filler;
-        filler.last = rows;
-        const std::unique_ptr<UndoFile> undo = UndoFile::Create(QStringLiteral("conversion"));
+        filler.c = c;
+        filler.undo = undo->path();
         ContainerWalk::Options options;
         options.undo = undo.get();
         options.batchRows = c.batchRows;
@@ -486,21 +492,25 @@ TEST_F(ConvertorSafetyTest, ACommitThatFailsWithdrawsTheRowsItLost) {
         StatementJournal::Recorder journal;
         EXPECT_THROW(
             walker.Walk(ItemConversion::Sources(VaultSettings{}).front(), ItemConversion::ConvertRow),
-            DbError);
+            TanorError);
         filler.disk.reset();
         const std::vector<JournalEntry> sent = journal.entries();
         EXPECT_EQ(std::count_if(sent.begin(), sent.end(),
                                 [](const JournalEntry& e) {
                                     return !e.error.isEmpty() && e.text == QLatin1String("COMMIT");
                                 }),
-                  1);
+                  c.batchRows > 1 ? 1 : 0);
 
         EXPECT_EQ(changed().rows, c.kept);
         EXPECT_TRUE(changed().allConverted);
         EXPECT_EQ(walker.counts(ContainerWalk::Kind::Inventory).written, c.kept);
         EXPECT_EQ(walker.total().count, c.kept);
         EXPECT_EQ(undo->rows(), c.kept);
-        EXPECT_EQ(Undo::Read(undo->path()).entries.size(), std::size_t(c.kept));
+        // What the file holds once closed: nothing of the write that failed
+        // is left to be written later.
+        const QString path = undo->path();
+        undo.reset();
+        EXPECT_EQ(Undo::Read(path).entries.size(), std::size_t(c.kept));
     }
 }
 

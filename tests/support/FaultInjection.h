@@ -30,16 +30,16 @@ inline QString ClearFaults(const QStringList& tables) {
     return sql;
 }
 
-// Every write to a file of this process fails while one lives, as on a full
-// disk. SQLite writes a transaction out at its COMMIT, so a COMMIT sent
-// meanwhile fails itself after the statements before it succeeded. (The
-// failing write raises SIGXFSZ, ignored meanwhile.)
+// Every write to a file of this process past byte `room` fails while one
+// lives, as on a full disk. SQLite writes a transaction out at its COMMIT,
+// so a COMMIT sent meanwhile fails itself after the statements before it
+// succeeded. (The failing write raises SIGXFSZ, ignored meanwhile.)
 class FullDisk {
 public:
-    FullDisk() {
+    explicit FullDisk(rlim_t room = 0) {
         getrlimit(RLIMIT_FSIZE, &m_was);
         m_signal = std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit none{0, m_was.rlim_max};
+        const rlimit none{room, m_was.rlim_max};
         setrlimit(RLIMIT_FSIZE, &none);
     }
     ~FullDisk() {
