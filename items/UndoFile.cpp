@@ -49,10 +49,10 @@ QByteArray entryText(const EntryFields& fields) {
     QByteArray text;
     text.reserve(size);
     for (const QByteArray& f : fields) {
-        if (!text.isEmpty())
-            text += ',';
         text += f;
+        text += ',';
     }
+    text.chop(1);
     return text;
 }
 
