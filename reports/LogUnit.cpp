@@ -189,6 +189,11 @@ QWidget* TLOGForm::buildSettings() {
     ConnectGuarded(m_account, &RadioGroup::itemClicked, this, [this] { RadioGroup3Click(); });
     ConnectGuarded(m_pay, &RadioGroup::itemClicked, this, [this] { RadioGroup3Click(); });
     ConnectGuarded(m_usedTime, &RadioGroup::itemClicked, this, [this] { RadioGroup4Click(); });
+    // The filter fields come and go with their choice; the groups around
+    // them stay put.
+    for (QWidget* field : {static_cast<QWidget*>(m_addressFields), static_cast<QWidget*>(m_like),
+                           static_cast<QWidget*>(m_minutes)})
+        KeepPlaceWhenHidden(field);
     RadioGroup2Click();
     RadioGroup3Click();
     RadioGroup4Click();
