@@ -115,10 +115,14 @@ QWidget* TLOGForm::buildSettings() {
     m_to = addressField(m_addressFields, "Edit4");
     auto* addressGrid = new QGridLayout(m_addressFields);
     addressGrid->setContentsMargins(0, 0, 0, 0);
-    addressGrid->addWidget(new QLabel(QStringLiteral("From: (Ex: 200.200.0.13)"), m_addressFields), 0, 0);
-    addressGrid->addWidget(m_from, 1, 0);
+    // "To:" beside its field: the window keeps its designed height with the
+    // fields' room kept while "Any" is chosen.
+    addressGrid->addWidget(new QLabel(QStringLiteral("From: (Ex: 200.200.0.13)"), m_addressFields), 0, 0, 1,
+                           2);
+    addressGrid->addWidget(m_from, 1, 0, 1, 2);
     addressGrid->addWidget(new QLabel(QStringLiteral("To:"), m_addressFields), 2, 0);
-    addressGrid->addWidget(m_to, 3, 0);
+    addressGrid->addWidget(m_to, 2, 1);
+    addressGrid->setColumnStretch(1, 1);
     m_address->layout()->addWidget(m_addressFields);
 
     m_account =
