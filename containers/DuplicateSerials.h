@@ -23,7 +23,7 @@ struct Group {
 
 // Holders kept in memory at most; those past it are counted only, so the
 // last group kept may list fewer holders than it has.
-inline constexpr int kKeptHolders = 20000;
+inline constexpr int kKeptHolders = 5000;
 
 struct Report {
     std::vector<Group> groups; // largest first

@@ -46,9 +46,11 @@ Result Find(const ServerScan::Options& options, const CatalogueIndex& catalogue,
     class Collect : public ServerScan::Sink {
     public:
         Collect(const Criteria& c, Result& r, const std::function<void(const ServerScan::Found&)>& e, int k)
-            : m_criteria(c), m_result(r), m_each(e), m_kept(k) {}
+            : m_criteria(c), m_result(r), m_each(e), m_kept(k),
+              m_byCatalogue(c.unknownOnly || !c.type.isEmpty() || !c.item.isEmpty() ||
+                            !c.nameContains.isEmpty()) {}
         void item(const ServerScan::Met& met) override {
-            if (!Matches(m_criteria, met.item, met.entry))
+            if (!Matches(m_criteria, met.item, m_byCatalogue ? met.entry() : nullptr))
                 return;
             ++m_result.matched;
             const bool keep = m_result.items.size() < std::size_t(m_kept);
@@ -66,6 +68,7 @@ Result Find(const ServerScan::Options& options, const CatalogueIndex& catalogue,
         Result& m_result;
         const std::function<void(const ServerScan::Found&)>& m_each;
         int m_kept;
+        bool m_byCatalogue; // a criterion needs the item's catalogue entry
     };
     QElapsedTimer clock;
     clock.start();

@@ -67,13 +67,14 @@ public:
             if (m_twice.insert(met.item.serial))
                 ++m_report.duplicatedSerials;
         }
-        if (!met.entry) {
+        const CatalogueIndex::Entry* entry = met.entry();
+        if (!entry) {
             ++t.unknown;
             add(Problem::Unknown, met.cell, record(met), QStringLiteral("not in the catalogue"));
             return;
         }
         if (GridOf(met.row.kind, met.cell))
-            m_placed.push_back(Placed{met.cell, record(met), met.entry->x, met.entry->y});
+            m_placed.push_back(Placed{met.cell, record(met), entry->x, entry->y});
     }
 
     // The footprints of the row just read.

@@ -75,7 +75,7 @@ Outcome Scan(const Options& options, const CatalogueIndex& catalogue, Sink& sink
                     if (StoredItem::IsFree(record))
                         continue;
                     const StoredItem item = StoredItem::Decode(record);
-                    sink.item(Met{row, int(i) + 1, record, item, catalogue.Of(record, options.width)});
+                    sink.item(Met{row, int(i) + 1, record, item, catalogue, options.width});
                 }
             }
             return ContainerWalk::Rewrite{};
@@ -108,9 +108,9 @@ Found Describe(const Met& met) {
     f.second = met.row.second;
     f.cell = met.cell;
     f.record = BytesToHex(met.bytes.toByteArray());
-    if (met.entry) {
-        f.name = met.entry->name;
-        f.type = met.entry->type;
+    if (const CatalogueIndex::Entry* entry = met.entry()) {
+        f.name = entry->name;
+        f.type = entry->type;
     }
     f.item = met.item;
     f.columnDigest = QCryptographicHash::hash(met.row.column, QCryptographicHash::Sha1);

@@ -50,7 +50,12 @@ struct Met {
     int cell; // from 1
     QByteArrayView bytes;
     const StoredItem& item;
-    const CatalogueIndex::Entry* entry; // nullptr: unknown to the catalogue
+    const CatalogueIndex& catalogue;
+    ItemRecord::Width width;
+
+    // The catalogue's entry (nullptr: unknown), looked up only when asked:
+    // a pass over serials alone needs none.
+    [[nodiscard]] const CatalogueIndex::Entry* entry() const { return catalogue.Of(bytes, width); }
 };
 
 // Told of every row and every item in it.

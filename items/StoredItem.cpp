@@ -1,6 +1,6 @@
 #include "items/StoredItem.h"
 
-#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -31,7 +31,10 @@ StoredItem StoredItem::Decode(QByteArrayView r) {
 }
 
 bool StoredItem::IsFree(QByteArrayView record) {
-    return std::all_of(record.begin(), record.end(), [](char c) { return quint8(c) == 0xFF; });
+    static const char kFree[16] = {'\xFF', '\xFF', '\xFF', '\xFF', '\xFF', '\xFF', '\xFF', '\xFF',
+                                   '\xFF', '\xFF', '\xFF', '\xFF', '\xFF', '\xFF', '\xFF', '\xFF'};
+    return record.size() <= qsizetype(sizeof kFree) &&
+           std::memcmp(record.data(), kFree, std::size_t(record.size())) == 0;
 }
 
 QString StoredItem::SerialText() const {
