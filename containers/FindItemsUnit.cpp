@@ -108,6 +108,7 @@ QTableView* TFindItemsForm::makeView(const char* name, QAbstractItemModel* model
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     view->verticalHeader()->setDefaultSectionSize(20);
     view->horizontalHeader()->setStretchLastSection(true);
+    connect(model, &QAbstractItemModel::modelReset, view, &QTableView::resizeColumnsToContents);
     return view;
 }
 
