@@ -12,6 +12,12 @@ QString number(qint64 value) {
 QString code(const std::optional<int>& value) {
     return value ? QString::number(*value) : QStringLiteral("NULL");
 }
+// Every row of `table` whose `column` holds the old name gets the new one.
+QString renameIn(const QString& table, const QString& column, const QString& oldName,
+                 const QString& newName) {
+    return QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + column + QLatin1Char('=') +
+           Q(newName) + QStringLiteral(" WHERE ") + column + QLatin1Char('=') + Q(oldName);
+}
 } // namespace
 
 QString CheckAccount(const QString& account) {
@@ -93,8 +99,23 @@ QString RenameSlot(const QString& account, int slot, const QString& newName) {
 }
 
 QString RenameFriendNumber(const QString& oldName, const QString& newName) {
-    return QStringLiteral("UPDATE T_CGuid SET Name=") + Q(newName) + QStringLiteral(" WHERE Name=") +
-           Q(oldName);
+    return renameIn(QStringLiteral("T_CGuid"), QStringLiteral("Name"), oldName, newName);
+}
+
+QString RenameFriendEntry(const QString& oldName, const QString& newName) {
+    return renameIn(QStringLiteral("T_FriendMain"), QStringLiteral("Name"), oldName, newName);
+}
+
+QString RenameInFriendLists(const QString& oldName, const QString& newName) {
+    return renameIn(QStringLiteral("T_FriendList"), QStringLiteral("FriendName"), oldName, newName);
+}
+
+QString RenameInFriendRequests(const QString& oldName, const QString& newName) {
+    return renameIn(QStringLiteral("T_WaitFriend"), QStringLiteral("FriendName"), oldName, newName);
+}
+
+QString RenameLetterSender(const QString& oldName, const QString& newName) {
+    return renameIn(QStringLiteral("T_FriendMail"), QStringLiteral("FriendName"), oldName, newName);
 }
 
 QStringList MoveCharacter(const QString& account, const QString& character, const QString& newAccount) {

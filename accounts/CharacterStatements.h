@@ -60,6 +60,13 @@ struct CharacterUpdate {
 // Slot 1 to 5 of AccountCharacter gets the new name; GameIDC is cleared.
 [[nodiscard]] QString RenameSlot(const QString& account, int slot, const QString& newName);
 [[nodiscard]] QString RenameFriendNumber(const QString& oldName, const QString& newName);
+// The character's own friend-system entry (T_FriendMain).
+[[nodiscard]] QString RenameFriendEntry(const QString& oldName, const QString& newName);
+// Where other characters' friend-system rows name it: their friend lists,
+// the requests it sent them and the letters it sent them.
+[[nodiscard]] QString RenameInFriendLists(const QString& oldName, const QString& newName);
+[[nodiscard]] QString RenameInFriendRequests(const QString& oldName, const QString& newName);
+[[nodiscard]] QString RenameLetterSender(const QString& oldName, const QString& newName);
 
 // ---- moving
 

@@ -392,12 +392,21 @@ void TCharacterEditionForm::SkillButtonClick() {
 
 void TCharacterEditionForm::MovechrClick() {
     openWithNames([](QWidget* parent) { return new TMoveCharForm(parent); });
-    checkAccount();
+    followNames();
 }
 
 void TCharacterEditionForm::RenameClick() {
     openWithNames([](QWidget* parent) { return new TRenameCharForm(parent); });
-    checkAccount();
+    followNames();
+}
+
+void TCharacterEditionForm::followNames() {
+    // A move or rename leaves the character's new account or name in
+    // AppState; the editor shows the character under it from then on.
+    if (AppState.CurrentAccount != m_account || AppState.CurrentCharacter != m_character)
+        FormCreate();
+    else
+        checkAccount();
 }
 
 void TCharacterEditionForm::BitBtn1Click() {

@@ -46,6 +46,8 @@ private:
     void loadGuild();
     void loadResets();
     void openWithNames(const ModalOpener::Factory& create);
+    // After the move or rename window: reloads under the names it left.
+    void followNames();
     QLineEdit* field(const QString& name) const;
 
     QString m_account;

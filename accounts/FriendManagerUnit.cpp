@@ -130,7 +130,9 @@ TFriendManagerForm::TFriendManagerForm(QWidget* parent)
     grid->setRowStretch(2, 1);
     resize(520, 500);
 
-    m_needEntry = {addFriend, deleteFriend, accept, deny, deleteLetter};
+    // A request needs only the two names: the server's procedure finds the
+    // entries, so "Add..." stays usable for a character without one.
+    m_needEntry = {deleteFriend, accept, deny, deleteLetter};
 
     ConnectGuarded(m_meMoList, &QComboBox::activated, this, [this] { MeMoListChange(); });
     ConnectGuarded(addFriend, &QPushButton::clicked, this, [this] { AddFriendClick(); });

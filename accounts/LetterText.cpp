@@ -35,9 +35,17 @@ QString fromCp1252(const QByteArray& bytes) {
     return text;
 }
 
-QString oneByteText(const QByteArray& memo, const QString& codePage) {
-    const qsizetype zero = memo.indexOf('\0');
-    const QByteArray bytes = zero < 0 ? memo : memo.left(zero);
+// Up to the first zero character. Cut after decoding: in a multi-byte
+// character set a zero byte need not be a zero character, and a decoder may
+// yield one from other bytes.
+QString upToZero(QString text) {
+    const qsizetype zero = text.indexOf(QChar(0));
+    if (zero >= 0)
+        text.truncate(zero);
+    return text;
+}
+
+QString decodeOneByte(const QByteArray& bytes, const QString& codePage) {
     if (!isCp1252(codePage)) {
         QStringDecoder decoder(codePage.trimmed().toLatin1().constData());
         if (decoder.isValid())
@@ -46,26 +54,32 @@ QString oneByteText(const QByteArray& memo, const QString& codePage) {
     return fromCp1252(bytes);
 }
 
-QString twoByteText(const QByteArray& memo) {
+QString twoByteText(const QByteArray& memo, const QString& codePage) {
     QString text;
-    for (qsizetype i = 0; i + 1 < memo.size(); i += 2) {
+    qsizetype i = 0;
+    for (; i + 1 < memo.size(); i += 2) {
         const auto unit = static_cast<char16_t>(static_cast<unsigned char>(memo[i]) |
                                                 static_cast<unsigned char>(memo[i + 1]) << 8);
         if (unit == 0)
-            break;
+            return text;
         text += QChar(unit);
     }
-    return text;
+    // An odd length leaves a last byte without its pair: it is kept as a
+    // one-byte character rather than lost.
+    if (i < memo.size())
+        text += decodeOneByte(memo.mid(i), codePage);
+    return upToZero(text);
 }
 
 } // namespace
 
 Letter Decode(const QByteArray& memo, const QString& codePage) {
+    if (memo.size() >= 2 && memo[1] == '\0')
+        return {QStringLiteral("Unicode"), twoByteText(memo, codePage)};
+    const QString text = upToZero(decodeOneByte(memo, codePage));
     if (memo.size() < 2)
-        return {std::nullopt, oneByteText(memo, codePage)};
-    if (memo[1] == '\0')
-        return {QStringLiteral("Unicode"), twoByteText(memo)};
-    return {QStringLiteral("ASCII"), oneByteText(memo, codePage)};
+        return {std::nullopt, text};
+    return {QStringLiteral("ASCII"), text};
 }
 
 QString CodePage() {

@@ -2,9 +2,8 @@
 
 #include "accounts/AccountsKit.h"
 #include "accounts/CharacterCodes.h"
-#include "accounts/CharacterStatements.h"
+#include "accounts/CharacterOps.h"
 #include "core/AppState.h"
-#include "core/QueryHelpers.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
 
@@ -49,17 +48,17 @@ void TMoveCharForm::GetNames() {
 }
 
 void TMoveCharForm::BitBtn1Click() {
-    Query answer =
-        OpenOn(DataSource::TanorOnline,
-               CharacterStatements::MoveCharacter(m_oriAcc->text(), m_chrName->text(), m_newAcc->text()));
-    if (answer.Eof()) {
-        Dialogs::ShowError(this, QStringLiteral("The move procedure gave no result"));
+    const QString newAccount = m_newAcc->text();
+    const CharacterOps::MoveResult answer =
+        CharacterOps::Move(m_oriAcc->text(), m_chrName->text(), newAccount);
+    if (!answer.code) {
+        Dialogs::ShowError(this, answer.problem);
         return;
     }
-    const int code = answer.Fields(0).AsInteger();
-    answer.Close();
     // OK and Cancel both only close the box.
-    (void)Dialogs::Ask(this, QStringLiteral("Move Character..."), CharacterCodes::MoveResultText(code),
-                       Dialogs::Icon::Information);
+    (void)Dialogs::Ask(this, QStringLiteral("Move Character..."),
+                       CharacterCodes::MoveResultText(*answer.code), Dialogs::Icon::Information);
+    if (*answer.code == 0)
+        AppState.CurrentAccount = newAccount; // the character editor follows the character
     accept();
 }

@@ -5,7 +5,8 @@
 class QLineEdit;
 
 // Moves the character AppState.CurrentCharacter from AppState.CurrentAccount
-// to another account through the server's move procedure.
+// to another account through the server's move procedure. After a move the
+// procedure reports as done, CurrentAccount holds the new account.
 class TMoveCharForm : public QDialog {
     Q_OBJECT
 public:

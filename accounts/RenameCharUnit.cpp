@@ -1,21 +1,17 @@
 #include "accounts/RenameCharUnit.h"
 
 #include "accounts/AccountsKit.h"
-#include "accounts/CharacterStatements.h"
 #include "core/AppState.h"
-#include "core/QueryHelpers.h"
-#include "platform/TanorError.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-using namespace CharacterStatements;
 
 TRenameCharForm::TRenameCharForm(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("RenameCharForm"));
@@ -30,18 +26,25 @@ TRenameCharForm::TRenameCharForm(QWidget* parent) : QDialog(parent) {
     form->addRow(QStringLiteral("Account:"), m_acc);
     form->addRow(QStringLiteral("New Name:"), m_newName);
 
-    auto* save = AccountsKit::Button(QStringLiteral("Save"), QStringLiteral("Save"), this);
-    save->setDefault(true);
+    m_save = AccountsKit::Button(QStringLiteral("Save"), QStringLiteral("Save"), this);
+    m_save->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(save);
+    buttons->addWidget(m_save);
+
+    m_applied = new QLabel(this);
+    m_applied->setObjectName(QStringLiteral("Applied"));
+    m_applied->setWordWrap(true);
+    m_applied->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_applied->hide();
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
+    layout->addWidget(m_applied);
     layout->addLayout(buttons);
     setMinimumWidth(280);
 
-    ConnectGuarded(save, &QPushButton::clicked, this, [this] { SaveClick(); });
+    ConnectGuarded(m_save, &QPushButton::clicked, this, [this] { SaveClick(); });
     RunGuarded(this, [this] { GetData(); });
 }
 
@@ -50,69 +53,34 @@ void TRenameCharForm::GetData() {
     m_acc->setText(AppState.CurrentAccount);
 }
 
-QString TRenameCharForm::refusal(const QString& newName, int* slot) const {
-    const QString oldName = m_name->text();
-    const QString account = m_acc->text();
-    if (newName.trimmed().isEmpty())
-        return QStringLiteral("Type the new name.");
-    // The server compares names without regard to case; a character may
-    // take another case of its own name.
-    Query taken = OpenOn(DataSource::TanorOnline, FindName(newName));
-    if (!taken.IsEmpty() && taken.Fields(0).AsString().compare(oldName, Qt::CaseInsensitive) != 0)
-        return QStringLiteral("Name is in Use");
-    taken.Close();
-    Query slots = OpenOn(DataSource::TanorOnline, SlotsOf(account));
-    *slot = 0;
-    for (int i = 1; i <= 5 && !slots.Eof() && *slot == 0; ++i) {
-        if (slots.Fields(i - 1).AsString().compare(oldName, Qt::CaseInsensitive) == 0)
-            *slot = i;
-    }
-    if (*slot == 0)
-        return QStringLiteral("No character slot of the account ") + account + QStringLiteral(" holds ") +
-               oldName + QStringLiteral("; nothing was renamed.");
-    return QString();
-}
-
 void TRenameCharForm::SaveClick() {
     const QString newName = m_newName->text();
-    int slot = 0;
-    const QString refused = refusal(newName, &slot);
-    if (!refused.isEmpty()) {
-        Dialogs::Show(this, QStringLiteral("Error"), refused, Dialogs::Icon::Error);
+    const CharacterOps::RenameResult result = CharacterOps::Rename(m_acc->text(), m_name->text(), newName);
+    // From the character row on, the character is known by the new name,
+    // also when a later step failed: the character editor follows it.
+    if (result.characterRenamed())
+        AppState.CurrentCharacter = newName;
+    if (!result.refusal.isEmpty()) {
+        Dialogs::Show(this, QStringLiteral("Error"), result.refusal, Dialogs::Icon::Error);
+    } else if (!result.complete()) {
+        showPartial(result);
+        return;
     } else {
-        rename(newName, slot);
+        Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"), QStringLiteral("Rename Sucessfull"),
+                      Dialogs::Icon::Information);
     }
     accept();
 }
 
-void TRenameCharForm::rename(const QString& newName, int slot) {
-    const QString oldName = m_name->text();
-    const QString account = m_acc->text();
-    if (ExecOn(DataSource::TanorOnline, RenameCharacter(account, oldName, newName)) == 0) {
-        Dialogs::Show(this, QStringLiteral("Error"),
-                      QStringLiteral("The account ") + account + QStringLiteral(" has no character ") +
-                          oldName + QStringLiteral("; nothing was renamed."),
-                      Dialogs::Icon::Error);
-        return;
-    }
-    // The data layer holds no transaction across statements: should a later
-    // update fail, say what is already done so it can be finished by hand.
-    const struct {
-        QString done;
-        QString statement;
-    } later[] = {
-        {QStringLiteral("the character row"), RenameSlot(account, slot, newName)},
-        {QStringLiteral("the character row and the account's slot"), RenameFriendNumber(oldName, newName)},
-    };
-    for (const auto& step : later) {
-        try {
-            ExecOn(DataSource::TanorOnline, step.statement);
-        } catch (const DbError& e) {
-            Dialogs::ShowError(this, Dialogs::ErrorText(e.text()) + QStringLiteral("\n\nRenamed so far: ") +
-                                         step.done + QStringLiteral(". Not done: ") + step.statement);
-            return;
-        }
-    }
-    Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"), QStringLiteral("Rename Sucessfull"),
-                  Dialogs::Icon::Information);
+void TRenameCharForm::showPartial(const CharacterOps::RenameResult& result) {
+    const QString done = QStringLiteral("Renamed so far: ") + result.applied.join(QStringLiteral(", ")) +
+                         QStringLiteral(".\nNot done:\n") + result.notDone.join(QLatin1Char('\n'));
+    // The window stays with what was applied in view, so the statements left
+    // can be finished by hand; a second Save would start from checks that no
+    // longer hold.
+    m_applied->setText(done);
+    m_applied->show();
+    m_newName->setReadOnly(true);
+    m_save->setEnabled(false);
+    Dialogs::ShowError(this, Dialogs::ErrorText(result.error) + QStringLiteral("\n\n") + done);
 }

@@ -1,11 +1,16 @@
 #pragma once
 
+#include "accounts/CharacterOps.h"
+
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
+class QPushButton;
 
 // Renames the character AppState.CurrentCharacter of AppState.CurrentAccount:
-// its row, its slot of the account and its friend-system name.
+// its row, its slot of the account and its names in the friend system. On
+// success, and after a partial rename, CurrentCharacter holds the new name.
 class TRenameCharForm : public QDialog {
     Q_OBJECT
 public:
@@ -16,12 +21,12 @@ public:
     void SaveClick();
 
 private:
-    // Why the rename cannot be done, or empty when it can; *slot is the
-    // account's slot holding the old name.
-    QString refusal(const QString& newName, int* slot) const;
-    void rename(const QString& newName, int slot);
+    // A rename that failed after its first step.
+    void showPartial(const CharacterOps::RenameResult& result);
 
     QLineEdit* m_name;
     QLineEdit* m_acc;
     QLineEdit* m_newName;
+    QPushButton* m_save;
+    QLabel* m_applied;
 };

@@ -622,21 +622,24 @@ void TMainForm::FindClick() {
         Choose(m_account, AppState.CurrentAccount);
         AccountChange();
     }
-    if (!AppState.CurrentCharacter.isEmpty()) {
-        const QString character = AppState.CurrentCharacter;
-        Query owner = OpenOn(DataSource::TanorOnline, ShellStatements::OwnerOfCharacter(character));
-        Choose(m_account, owner.FieldByName(QStringLiteral("AccountID")).AsString());
-        AccountChange();
-        Choose(m_character, character);
-        // The guild list and the character buttons follow the found
-        // character, not the account's first one.
-        CharacterChange();
-    }
+    if (!AppState.CurrentCharacter.isEmpty())
+        chooseCharacter(AppState.CurrentCharacter);
     if (!AppState.CurrentGuild.isEmpty())
         Choose(m_guild, AppState.CurrentGuild);
 }
 
 // ------------------------------------------------------------------ characters
+
+void TMainForm::chooseCharacter(const QString& character) {
+    Query owner = OpenOn(DataSource::TanorOnline, ShellStatements::OwnerOfCharacter(character));
+    Choose(m_account, owner.FieldByName(QStringLiteral("AccountID")).AsString());
+    owner.Close();
+    AccountChange();
+    Choose(m_character, character);
+    // The guild list and the character buttons follow this character, not
+    // the account's first one.
+    CharacterChange();
+}
 
 void TMainForm::AddCharacterClick() {
     if (!Chosen(m_account))
@@ -691,9 +694,15 @@ void TMainForm::DeleteCharacterClick() {
 void TMainForm::EditCharacterClick() {
     if (!Chosen(m_character))
         return;
-    AppState.CurrentAccount = m_account->currentText();
-    AppState.CurrentCharacter = m_character->currentText();
+    const QString account = m_account->currentText();
+    const QString character = m_character->currentText();
+    AppState.CurrentAccount = account;
+    AppState.CurrentCharacter = character;
     openWindow(MainWindow::CharacterEdition);
+    // A move or rename in the editor leaves the character's new account or
+    // name behind; the lists follow the character there.
+    if (AppState.CurrentAccount != account || AppState.CurrentCharacter != character)
+        chooseCharacter(AppState.CurrentCharacter);
 }
 
 void TMainForm::EditInventoryClick() {

@@ -125,6 +125,8 @@ private:
     // False (after saying so) when no guild is chosen.
     bool guildChosen();
     void fillCharactersOf(const QString& account);
+    // Chooses the character's account and then the character.
+    void chooseCharacter(const QString& character);
     // Opens a window modally (hiding this one unless told otherwise);
     // returns its result, or Rejected when the window does not exist.
     int openWindow(MainWindow window, bool hideMain = true);

@@ -25,7 +25,11 @@ namespace ModalOpener {
 
 int Open(QWidget* opener, const Factory& create, bool hideOpener) {
     OpenerRestore restore{opener, false};
-    if (opener && hideOpener && opener->isVisible()) {
+    // A dialog opener is itself modal in its own event loop, and hiding a
+    // dialog ends that loop: it would close under the window it opened and
+    // leave its own opener hidden. Nested windows open over it instead.
+    const bool nested = qobject_cast<QDialog*>(opener) != nullptr;
+    if (opener && hideOpener && !nested && opener->isVisible()) {
         opener->hide();
         restore.hidden = true;
     }

@@ -14,7 +14,8 @@ namespace ModalOpener {
 using Factory = std::function<QDialog*(QWidget* parent)>;
 using Hook = std::function<void(QDialog*)>;
 
-// Hides `opener` (unless hideOpener is false), lets pending events run,
+// Hides `opener` (unless hideOpener is false or the opener is itself a
+// dialog: a nested window opens over it), lets pending events run,
 // creates the window with the opener as its parent, shows it modally, destroys it, shows the opener again.
 // Returns the window's result code.
 int Open(QWidget* opener, const Factory& create, bool hideOpener = true);

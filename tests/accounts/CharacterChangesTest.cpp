@@ -5,6 +5,7 @@
 #include "accounts/RenameCharUnit.h"
 #include "widgets/WidgetKit.h"
 
+#include <QLabel>
 #include <QRadioButton>
 #include <QSignalSpy>
 
@@ -94,9 +95,11 @@ TEST_F(CharacterChangesTest, CreationRefusesATakenOrEmptyNameAndSaysWhenTheServe
 
 class RenameTest : public AccountsTest {
 protected:
-    // Renames Juno (third slot of juniper); returns the boxes' texts.
-    std::vector<QString> rename(const QString& newName, const QString& character = QStringLiteral("Juno")) {
-        auto w = open<TRenameCharForm>(QStringLiteral("juniper"), character);
+    // Renames Juno (third slot of juniper); returns the boxes' texts. The
+    // window closes after Save unless a step failed after the first.
+    std::vector<QString> rename(const QString& newName, const QString& character = QStringLiteral("Juno"),
+                                bool closes = true) {
+        w = open<TRenameCharForm>(QStringLiteral("juniper"), character);
         EXPECT_EQ(child<QLineEdit>(w.get(), QStringLiteral("Name"))->text(), character);
         EXPECT_EQ(child<QLineEdit>(w.get(), QStringLiteral("Acc"))->text(), QStringLiteral("juniper"));
         type(w.get(), QStringLiteral("NewName"), newName);
@@ -105,7 +108,7 @@ protected:
         QSignalSpy accepted(w.get(), &QDialog::accepted);
         journal.clear();
         click(w.get(), QStringLiteral("Save"));
-        EXPECT_EQ(accepted.count(), 1); // closes after Save in every case
+        EXPECT_EQ(accepted.count(), closes ? 1 : 0);
         return boxes.texts();
     }
     [[nodiscard]] QString state() const {
@@ -116,6 +119,7 @@ protected:
                            "AccountCharacter WHERE Id = 'juniper'"));
     }
     StatementJournal::Recorder journal;
+    std::unique_ptr<TRenameCharForm> w;
 };
 
 TEST_F(RenameTest, ARenameRewritesTheRowTheSlotAndTheFriendName) {
@@ -125,13 +129,20 @@ TEST_F(RenameTest, ARenameRewritesTheRowTheSlotAndTheFriendName) {
         journal.texts(),
         (std::vector<QString>{
             QStringLiteral("SELECT Name FROM Character WHERE Name='Juna'"),
+            QStringLiteral("SELECT GUID FROM T_CGuid WHERE Name='Juna'"),
+            QStringLiteral("SELECT GUID, MemoCount, MemoTotal FROM T_FriendMain WHERE Name='Juna'"),
             QStringLiteral("SELECT GameID1, GameID2, GameID3, GameID4, GameID5 FROM AccountCharacter WHERE "
                            "Id='juniper'"),
             QStringLiteral("UPDATE Character SET Name='Juna' WHERE AccountID='juniper' AND Name='Juno'"),
             QStringLiteral("UPDATE AccountCharacter SET GameIDC=NULL,  GameID3 ='Juna' WHERE Id='juniper'"),
             QStringLiteral("UPDATE T_CGuid SET Name='Juna' WHERE Name='Juno'"),
+            QStringLiteral("UPDATE T_FriendMain SET Name='Juna' WHERE Name='Juno'"),
+            QStringLiteral("UPDATE T_FriendList SET FriendName='Juna' WHERE FriendName='Juno'"),
+            QStringLiteral("UPDATE T_WaitFriend SET FriendName='Juna' WHERE FriendName='Juno'"),
+            QStringLiteral("UPDATE T_FriendMail SET FriendName='Juna' WHERE FriendName='Juno'"),
         }));
     EXPECT_EQ(state(), QStringLiteral("Juna|Juna|NULL|Juna"));
+    EXPECT_EQ(AppState.CurrentCharacter, QStringLiteral("Juna")); // the character editor follows it
     EXPECT_EQ(row(QStringLiteral("SELECT GUID FROM T_CGuid WHERE Name = 'Juna'")), guid);
 
     // Another case of its own name is no name in use.
@@ -158,14 +169,24 @@ TEST_F(RenameTest, EverythingIsCheckedBeforeAnythingIsWritten) {
 TEST_F(RenameTest, ALaterFailureNamesWhatWasAlreadyRenamed) {
     raw(QStringLiteral("CREATE TRIGGER frozen BEFORE UPDATE ON T_CGuid BEGIN SELECT RAISE(ABORT, 'T_CGuid is "
                        "locked'); END"));
-    const std::vector<QString> boxes = rename(QStringLiteral("Juna"));
+    const std::vector<QString> boxes = rename(QStringLiteral("Juna"), QStringLiteral("Juno"), false);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_TRUE(boxes[0].contains(QStringLiteral("T_CGuid is locked"))) << boxes[0].toStdString();
-    EXPECT_TRUE(boxes[0].contains(QStringLiteral(
-        "Renamed so far: the character row and the account's slot. Not done: UPDATE T_CGuid SET Name='Juna' "
-        "WHERE Name='Juno'")))
-        << boxes[0].toStdString();
+    const QString applied =
+        QStringLiteral("Renamed so far: the character row, the account's slot.\nNot done:\n"
+                       "UPDATE T_CGuid SET Name='Juna' WHERE Name='Juno'\nUPDATE T_FriendMain SET "
+                       "Name='Juna' WHERE Name='Juno'\n"
+                       "UPDATE T_FriendList SET FriendName='Juna' WHERE FriendName='Juno'\n"
+                       "UPDATE T_WaitFriend SET FriendName='Juna' WHERE FriendName='Juno'\n"
+                       "UPDATE T_FriendMail SET FriendName='Juna' WHERE FriendName='Juno'");
+    EXPECT_TRUE(boxes[0].endsWith(applied)) << boxes[0].toStdString();
     EXPECT_EQ(state(), QStringLiteral("Juna|Juna|NULL|Juno"));
+    // The window stays with what was applied in view; Save cannot run the
+    // checks again on a half-renamed character.
+    EXPECT_EQ(child<QLabel>(w.get(), QStringLiteral("Applied"))->text(), applied);
+    EXPECT_FALSE(child<QLabel>(w.get(), QStringLiteral("Applied"))->isHidden());
+    EXPECT_FALSE(child<QAbstractButton>(w.get(), QStringLiteral("Save"))->isEnabled());
+    EXPECT_EQ(AppState.CurrentCharacter, QStringLiteral("Juna"));
 }
 
 // ---------------------------------------------------------------- moving
@@ -206,7 +227,24 @@ TEST_F(CharacterChangesTest, TheMoveShowsTheCodeTableWithTheProceduresAnswer) {
         EXPECT_EQ(row(QStringLiteral("SELECT AccountID FROM Character WHERE Name = ") +
                       Q(QLatin1String(c.character))),
                   QLatin1String(c.owner));
+        EXPECT_EQ(AppState.CurrentAccount, QLatin1String(c.owner)); // the character editor follows a move
     }
+}
+
+TEST_F(CharacterChangesTest, AMoveWithoutAResultCodeIsAnErrorAndTheWindowStays) {
+    raw(QStringLiteral(
+        "UPDATE tanor_procedures SET body = 'SELECT NULL AS Result' WHERE name = 'QJ_MoveCharacter'"));
+    auto w = open<TMoveCharForm>(QStringLiteral("ember"), QStringLiteral("Ashling"));
+    type(w.get(), QStringLiteral("NewACC"), QStringLiteral("lark"));
+    BoxScript boxes;
+    boxes.ok();
+    QSignalSpy accepted(w.get(), &QDialog::accepted);
+    click(w.get(), QStringLiteral("BitBtn1"));
+    EXPECT_EQ(boxes.last().icon, Dialogs::Icon::Error);
+    EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("The move procedure answered NULL")))
+        << boxes.last().text.toStdString();
+    EXPECT_EQ(accepted.count(), 0);
+    EXPECT_EQ(AppState.CurrentAccount, QStringLiteral("ember"));
 }
 
 } // namespace

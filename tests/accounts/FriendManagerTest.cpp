@@ -3,7 +3,12 @@
 #include "accounts/FriendManagerUnit.h"
 #include "accounts/SearchUnit.h"
 
+#include <QApplication>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QTimer>
+
+#include <functional>
 
 namespace {
 
@@ -35,6 +40,12 @@ protected:
         }
         throw std::runtime_error("no letter " + subject.toStdString());
     }
+    // Finds Maeve by part of her name and chooses her.
+    static void pickMaeve(TSearchForm* search) {
+        type(search, S("Search"), S("Maev"));
+        click(search, S("SearchButton"));
+        click(search, S("OkButton"));
+    }
     static void select(TFriendManagerForm& w, const char* list, const QString& name) {
         auto* box = child<QListWidget>(&w, QString::fromLatin1(list));
         const auto found = box->findItems(name, Qt::MatchExactly);
@@ -65,7 +76,7 @@ TEST_F(FriendManagerTest, LoadingShowsTheEntryWithoutDeletedFriends) {
     EXPECT_EQ(entries(brann.get(), S("FriendList")), QStringList{S("Kaelin")});
 }
 
-TEST_F(FriendManagerTest, ACharacterWithoutAnEntryGetsNothingToActOn) {
+TEST_F(FriendManagerTest, ACharacterWithoutAnEntryCanOnlySendARequest) {
     StatementJournal::Recorder journal;
     auto w = openFriends(S("Hollow"));
     EXPECT_EQ(
@@ -75,9 +86,17 @@ TEST_F(FriendManagerTest, ACharacterWithoutAnEntryGetsNothingToActOn) {
     for (const char* list : {"FriendList", "FriendRequest"})
         EXPECT_TRUE(entries(w.get(), S(list)).isEmpty()) << list;
     EXPECT_EQ(subjects(*w)->count(), 0);
-    for (const char* button : {"AddFriend", "DeleteFriend", "BitBtn1", "BitBtn2", "BitBtn5"})
+    for (const char* button : {"DeleteFriend", "BitBtn1", "BitBtn2", "BitBtn5"})
         EXPECT_FALSE(child<QAbstractButton>(w.get(), S(button))->isEnabled()) << button;
     EXPECT_TRUE(child<QAbstractButton>(w.get(), S("BitBtn3"))->isEnabled());
+
+    // A request needs only the two names.
+    BoxScript boxes;
+    boxes.ok();
+    ModalScript modal;
+    modal.then<TSearchForm>([](TSearchForm* search) { pickMaeve(search); });
+    click(w.get(), S("AddFriend"));
+    EXPECT_EQ(journal.texts().back(), S("EXECUTE QJ_WaitFriendAdd\t@Name='Hollow', @FriendName='Maeve'"));
 }
 
 TEST_F(FriendManagerTest, ALetterIsShownByItsKind) {
@@ -176,11 +195,7 @@ TEST_F(FriendManagerTest, ARequestGoesToTheCharacterChosenInTheSearch) {
     BoxScript boxes;
     boxes.ok();
     ModalScript modal;
-    modal.then<TSearchForm>([](TSearchForm* search) {
-        type(search, S("Search"), S("Maev"));
-        click(search, S("SearchButton"));
-        click(search, S("OkButton"));
-    });
+    modal.then<TSearchForm>([](TSearchForm* search) { pickMaeve(search); });
     click(w.get(), S("AddFriend"));
     EXPECT_EQ(AppState.SearchMode, 0);
     EXPECT_EQ(journal.texts().back(), S("EXECUTE QJ_WaitFriendAdd\t@Name='Kaelin', @FriendName='Maeve'"));
@@ -188,6 +203,69 @@ TEST_F(FriendManagerTest, ARequestGoesToTheCharacterChosenInTheSearch) {
     EXPECT_EQ(boxes.last().text, S("A Request have been sended"));
     EXPECT_EQ(rows(S("SELECT FriendName FROM T_WaitFriend WHERE GUID=6")), QStringList{S("Kaelin")});
     EXPECT_EQ(entries(w.get(), S("FriendList")).size(), 3); // the lists do not change
+}
+
+// Runs `step` from the event loop of the first modal window of class T to
+// open, as the operator's clicks would; the polling ends with `owner`.
+template <class T> void whenOpen(QObject* owner, std::function<void(T*)> step) {
+    auto* poll = new QTimer(owner);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, step = std::move(step)] {
+        if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            step(window);
+        }
+    });
+    poll->start(5);
+}
+
+// The real modal loops, no hook: the search opened from the friends window,
+// itself modal over the hidden main window.
+TEST_F(FriendManagerTest, ASearchOpenedFromTheFriendsWindowLeavesEveryWindowUsable) {
+    QWidget mainWindow;
+    mainWindow.show();
+    AppState.CurrentCharacter = S("Kaelin");
+    BoxScript boxes;
+    boxes.ok(); // "A Request have been sended"
+    bool visibleDuringSearch = false;
+    bool visibleAfterRequest = false;
+    bool closedByTheOperator = false;
+    bool hung = false;
+    QObject steps;
+    whenOpen<TFriendManagerForm>(&steps, [&](TFriendManagerForm* opened) {
+        QPointer<TFriendManagerForm> friends = opened;
+        whenOpen<TSearchForm>(&steps, [&, friends](TSearchForm* search) {
+            visibleDuringSearch = friends && friends->isVisible();
+            pickMaeve(search);
+        });
+        click(friends, S("AddFriend"));
+        visibleAfterRequest = friends && friends->isVisible() && QApplication::activeModalWidget() == friends;
+        QTimer::singleShot(0, &steps, [&, friends] {
+            if (!friends)
+                return; // it ended by itself
+            closedByTheOperator = true;
+            click(friends, S("BitBtn3"));
+        });
+    });
+    // Should a loop never end, close whatever is still open and say so.
+    QTimer::singleShot(20000, &steps, [&] {
+        hung = true;
+        while (QWidget* open = QApplication::activeModalWidget())
+            open->close();
+    });
+
+    ModalOpener::Open(&mainWindow, [](QWidget* parent) { return new TFriendManagerForm(parent); });
+    EXPECT_FALSE(hung);
+    EXPECT_TRUE(visibleDuringSearch);
+    EXPECT_TRUE(visibleAfterRequest);
+    EXPECT_TRUE(closedByTheOperator);
+    EXPECT_EQ(boxes.texts(), std::vector<QString>{S("A Request have been sended")});
+    EXPECT_EQ(rows(S("SELECT FriendName FROM T_WaitFriend WHERE GUID=6")), QStringList{S("Kaelin")});
+    // The main window is back and takes input again.
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(mainWindow.isVisible());
+    EXPECT_TRUE(mainWindow.isEnabled());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(QGuiApplication::modalWindow(), nullptr);
 }
 
 TEST_F(FriendManagerTest, DeletingALetterDeletesTheOneShownAndReloads) {

@@ -3,7 +3,9 @@
 #include "accounts/AccountCreationForm.h"
 #include "accounts/CharacterUnit.h"
 #include "accounts/ModifyAccountUnit.h"
+#include "accounts/MoveCharUnit.h"
 #include "accounts/NewCharacterUnit.h"
+#include "accounts/RenameCharUnit.h"
 #include "app/MainUnit.h"
 
 #include <QLabel>
@@ -67,6 +69,44 @@ TEST_F(MainWindowFlowTest, CreatedAccountsAndCharactersAreChosenAndEditorsGetThe
     EXPECT_EQ(boxes.texts(),
               (std::vector<QString>{QStringLiteral("Account Created!"), QStringLiteral("Character Created"),
                                     QStringLiteral("Character Updated!")}));
+}
+
+TEST_F(MainWindowFlowTest, TheEditorAndTheListsFollowARenameAndAMove) {
+    list("Account")->setCurrentIndex(list("Account")->findText(QStringLiteral("ember")));
+    main->AccountChange();
+    list("Character")->setCurrentIndex(list("Character")->findText(QStringLiteral("Ashling")));
+    main->CharacterChange();
+    const QString level = row(QStringLiteral("SELECT cLevel FROM Character WHERE Name = 'Ashling'"));
+    const auto shown = [](const TCharacterEditionForm* w) {
+        return child<QLabel>(w, QStringLiteral("AccountName"))->text() + QLatin1Char('/') +
+               child<QLabel>(w, QStringLiteral("CharacterName"))->text() + QLatin1Char('/') +
+               child<QLineEdit>(w, QStringLiteral("Level"))->text();
+    };
+    ModalScript modal;
+    BoxScript boxes;
+    modal.then<TCharacterEditionForm>([&](TCharacterEditionForm* w) {
+        click(w, QStringLiteral("Rename"));
+        EXPECT_EQ(shown(w), QStringLiteral("ember/Ash/") + level);
+        click(w, QStringLiteral("Movechr"));
+        EXPECT_EQ(shown(w), QStringLiteral("lark/Ash/") + level);
+        w->reject();
+    });
+    modal.then<TRenameCharForm>([](TRenameCharForm* w) {
+        type(w, QStringLiteral("NewName"), QStringLiteral("Ash"));
+        click(w, QStringLiteral("Save"));
+    });
+    boxes.ok(); // "Rename Sucessfull"
+    modal.then<TMoveCharForm>([](TMoveCharForm* w) {
+        EXPECT_EQ(child<QLineEdit>(w, QStringLiteral("ChrName"))->text(), QStringLiteral("Ash"));
+        type(w, QStringLiteral("NewACC"), QStringLiteral("lark"));
+        click(w, QStringLiteral("BitBtn1"));
+    });
+    boxes.ok(); // the move's code table
+    click(main.get(), QStringLiteral("EditCharacter"));
+    EXPECT_EQ(list("Account")->currentText(), QStringLiteral("lark"));
+    EXPECT_EQ(list("Character")->currentText(), QStringLiteral("Ash"));
+    EXPECT_EQ(row(QStringLiteral("SELECT AccountID FROM Character WHERE Name = 'Ash'")),
+              QStringLiteral("lark"));
 }
 
 } // namespace

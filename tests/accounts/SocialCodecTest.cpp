@@ -72,8 +72,16 @@ TEST(LetterTextTest, TheSecondByteDecidesTheKind) {
         {B("Hi\0\0", 4), "", "ASCII", "Hi"},
         {B("H\0i\0\0\0junk", 10), "", "Unicode", "Hi"},
         {B("Hi\0junk", 7), "", "ASCII", "Hi"},
-        {B("H\0\xb1\x03!", 5), "", "Unicode",
-         "H\u03b1"}, // two-byte text is UTF-16LE; a lone last byte is dropped
+        // Two-byte text is UTF-16LE; a last byte without its pair is a
+        // one-byte character.
+        {B("H\0\xb1\x03!", 5), "", "Unicode", "H\u03b1!"},
+        {B("H\0i", 3), "", "Unicode", "Hi"},
+        {B("H\0\x80", 3), "", "Unicode", "H\u20ac"},
+        {B("H\0\0", 3), "", "Unicode", "H"},
+        // The text ends at the first zero character, wherever the decoder
+        // puts it; a zero byte inside a character does not end it.
+        {B("\0H\0i\0\0\0j", 8), "UTF-16BE", "ASCII", "Hi"},
+        {B("Hi\0j", 4), "UTF-8", "ASCII", "Hi"},
         {B("Caf\xe9 5\x80\x81", 8), "", "ASCII", "Caf\u00e9 5\u20ac\u0081"},
         {B("Caf\xe9 5\x80", 7), "Windows-1252", "ASCII", "Caf\u00e9 5\u20ac"},
         {B("Caf\xe9 5\x80", 7), "ISO-8859-1", "ASCII", "Caf\u00e9 5\u0080"},

@@ -613,6 +613,16 @@ TEST_F(StatementCorpus, CharacterCreationRenamingAndMoving) {
     EXPECT_TRUE(
         run.exec(S("rename friend number"), Db::Game, {Character::RenameFriendNumber(wren, renamed)}, &rows));
     EXPECT_EQ(rows, 1);
+    EXPECT_TRUE(
+        run.exec(S("rename friend entry"), Db::Game, {Character::RenameFriendEntry(wren, renamed)}, &rows));
+    EXPECT_EQ(rows, 1);
+    // A new character is named in nobody's friend list, request or letter.
+    for (const QString& statement :
+         {Character::RenameInFriendLists(wren, renamed), Character::RenameInFriendRequests(wren, renamed),
+          Character::RenameLetterSender(wren, renamed)}) {
+        EXPECT_TRUE(run.exec(S("rename in the friend system"), Db::Game, {statement}, &rows));
+        EXPECT_EQ(rows, 0);
+    }
     EXPECT_TRUE(run.open(S("rename slots"), Db::Game, {Character::SlotsOf(S("lark"))}));
     EXPECT_EQ(run.value(1), renamed);
 
