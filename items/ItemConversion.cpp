@@ -130,7 +130,8 @@ Result ResultOf(const ContainerWalk::Walker& walker) {
     Result result;
     result.converted = total.written;
     result.skipped = total.malformed;
-    result.alreadyWide = total.rows - total.written - total.malformed;
+    result.refused = total.refused;
+    result.alreadyWide = total.rows - total.written - total.malformed - total.refused;
     result.stopped = walker.stopped();
     return result;
 }
