@@ -8,6 +8,7 @@ TANOR_PACKAGES=(
   unixodbc unixodbc-dev odbcinst libsqliteodbc tdsodbc libsqlite3-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
+  nodejs npm
 )
 
 tanor_install_packages() {
