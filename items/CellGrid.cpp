@@ -339,7 +339,7 @@ void TItemCells::gridClick(int cell) {
             m_editor->GetSubtype();
         m_editor->GetAutoSerial();
     }
-    PutNewItem(m_editor->RecordText(), state(cell).button, cell);
+    PutNewItem(m_editor->Item(), state(cell).button, cell);
 }
 
 void TItemCells::slotClick(const EquipmentSlot& slot) {
@@ -362,7 +362,7 @@ void TItemCells::slotClick(const EquipmentSlot& slot) {
         return;
     }
     m_editor->GetAutoSerial();
-    PutNewItemChar(m_editor->RecordText(), state(cell).button, cell);
+    PutNewItemChar(m_editor->Item(), state(cell).button, cell);
 }
 
 bool TItemCells::placeSetPiece(const EquipmentSlot& slot) {
@@ -376,7 +376,7 @@ bool TItemCells::placeSetPiece(const EquipmentSlot& slot) {
     m_editor->SubTypeItem();
     m_editor->SelectSubType(piece.name);
     m_editor->GetSubtype();
-    PutNewItemChar(m_editor->RecordText(), state(slot.cell).button, slot.cell);
+    PutNewItemChar(m_editor->Item(), state(slot.cell).button, slot.cell);
     return true;
 }
 
@@ -393,21 +393,25 @@ void TItemCells::placedCaption(int cell, const QString& name) {
     setCaption(cell, caption, CellCaption::Placed(m_editor->AnyExcellentChecked(), setOption));
 }
 
-void TItemCells::PutNewItem(const QString& record, QAbstractButton*, int cell) {
+void TItemCells::PutNewItem(const ItemValue& item, QAbstractButton*, int cell) {
+    // The look-up goes by the item as the click found it; the rebuilt record
+    // (a fresh serial) is what the cell keeps.
+    const QString record = item.Text();
     m_editor->GetSubtype();
     m_editor->GetAutoSerial();
     const Catalogue::Placement found = Catalogue::PlacedOnGrid(record, m_container->Width());
-    m_container->SetRecord(cell, m_editor->RecordText());
+    m_container->SetRecord(cell, m_editor->Item().Text());
     placedCaption(cell, found.name);
     setFootprint(cell, found.name.isEmpty() ? 1 : found.x, found.name.isEmpty() ? 1 : found.y);
     Q_EMIT CellChanged(cell);
 }
 
-void TItemCells::PutNewItemChar(const QString& record, QAbstractButton*, int cell) {
+void TItemCells::PutNewItemChar(const ItemValue& item, QAbstractButton*, int cell) {
+    const QString record = item.Text();
     m_editor->GetSubtype();
     m_editor->GetAutoSerial();
     const QString name = Catalogue::PlacedInSlot(record, m_container->Width());
-    m_container->SetRecord(cell, m_editor->RecordText());
+    m_container->SetRecord(cell, m_editor->Item().Text());
     placedCaption(cell, name);
     Q_EMIT CellChanged(cell);
 }

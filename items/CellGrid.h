@@ -1,6 +1,7 @@
 #pragma once
 
 #include "items/ItemContainer.h"
+#include "items/ItemValue.h"
 
 #include <QColor>
 #include <QFont>
@@ -112,9 +113,10 @@ public:
     void Info1Click();
     void Info2Click();
     void Delete1Click();
-    // Places record text `record` on grid cell k / in equipment slot k.
-    void PutNewItem(const QString& record, QAbstractButton* button, int cell);
-    void PutNewItemChar(const QString& record, QAbstractButton* button, int cell);
+    // Places `item` (the property editor's, rebuilt with a fresh serial
+    // first) on grid cell k / in equipment slot k.
+    void PutNewItem(const ItemValue& item, QAbstractButton* button, int cell);
+    void PutNewItemChar(const ItemValue& item, QAbstractButton* button, int cell);
 
 Q_SIGNALS:
     // A cell's record changed (placed, deleted, emptied).

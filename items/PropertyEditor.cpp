@@ -2,8 +2,7 @@
 
 #include "core/UtilitiesUnit.h"
 #include "items/Catalogue.h"
-#include "items/ItemStatements.h"
-#include "platform/Query.h"
+#include "items/ItemSerials.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
 
@@ -60,7 +59,7 @@ QComboBox* listOf(QWidget* parent, const char* name, const QStringList& entries)
 } // namespace
 
 TItemPropertyEditor::TItemPropertyEditor(Variant variant, QWidget* parent)
-    : QWidget(parent), m_variant(variant), m_width(ItemRecord::CurrentWidth()) {
+    : QWidget(parent), m_variant(variant), m_width(ItemRecord::CurrentWidth()), m_item(m_width) {
     buildControls();
     connectEvents();
 }
@@ -71,7 +70,7 @@ void TItemPropertyEditor::buildControls() {
 
     auto* hexRow = new QHBoxLayout;
     hexRow->addWidget(new QLabel(QStringLiteral("Hex Code:"), this));
-    m_hexCode = new QLineEdit(ItemRecord::ZeroRecord(m_width), this);
+    m_hexCode = new QLineEdit(m_item.Text(), this);
     m_hexCode->setObjectName(QStringLiteral("VisualHexCode"));
     m_hexCode->setReadOnly(true);
     m_hexCode->setToolTip(QStringLiteral("Displays the current hex string of the item"));
@@ -166,21 +165,18 @@ void TItemPropertyEditor::connectEvents() {
     ConnectGuarded(m_autoSerial, &QCheckBox::clicked, this, [this] { ActivateSerial(); });
 }
 
-QString TItemPropertyEditor::RecordText() const {
-    return m_hexCode->text();
-}
-
-void TItemPropertyEditor::setRecordText(const QString& record) {
-    if (record == m_hexCode->text())
+void TItemPropertyEditor::setItem(const ItemValue& item) {
+    const bool changed = !(item == m_item);
+    m_item = item;
+    if (!changed)
         return;
-    m_hexCode->setText(record);
-    Q_EMIT RecordChanged(record);
+    m_hexCode->setText(m_item.Text());
+    Q_EMIT RecordChanged(m_item);
 }
 
 void TItemPropertyEditor::ResetRecord() {
-    setRecordText(ItemRecord::ZeroRecord(m_width));
+    setItem(ItemValue(m_width));
     m_setNumber = 0;
-    m_uniqueText = QStringLiteral("0");
 }
 
 void TItemPropertyEditor::LoadTypes() {
@@ -285,27 +281,19 @@ void TItemPropertyEditor::GetSubtype() {
         return;
     ApplyExcellentKind(m_excellent, item.excKind);
     m_setNumber = item.setNumber;
-    m_uniqueText = QString::number(item.unique);
-    QString t = ItemRecord::WithItemByte(RecordText(), item.id);
-    if (m_width == ItemRecord::Width::Narrow)
-        t = ItemRecord::WithCode32(t, item.code32);
-    setRecordText(t);
+    ItemValue next = m_item;
+    next.SetEntry(item);
+    setItem(next);
     m_setName = item.setItem == QLatin1String("any") ? QString() : item.setItem;
     SetSkilLuckOptionLevel();
 }
 
 void TItemPropertyEditor::SetSkilLuckOptionLevel() {
     SetDuration();
-    const int step = std::max(0, m_option->currentIndex());
-    QString t = ItemRecord::WithOptionByte(RecordText(), m_skill->isChecked(),
-                                           std::max(0, m_level->currentIndex()), m_luck->isChecked(), step);
-    int unique = m_uniqueText.toInt();
-    if (m_width == ItemRecord::Width::Wide) {
-        t = ItemRecord::WithTypeNibble(t, unique);
-        unique = 0;
-    }
-    t = ItemRecord::WithExcellentByte(t, unique, step, excellentSum());
-    setRecordText(t);
+    ItemValue next = m_item;
+    next.SetOptions(m_skill->isChecked(), std::max(0, m_level->currentIndex()), m_luck->isChecked(),
+                    std::max(0, m_option->currentIndex()), excellentSum());
+    setItem(next);
     GetAncient();
 }
 
@@ -326,7 +314,9 @@ void TItemPropertyEditor::SetDuration() {
         m_durability->setText(QStringLiteral("0")); // its change event writes durability 0
         return;
     }
-    setRecordText(ItemRecord::WithDurability(RecordText(), durability));
+    ItemValue next = m_item;
+    next.SetDurability(durability);
+    setItem(next);
 }
 
 bool TItemPropertyEditor::CheckDurability() {
@@ -339,28 +329,25 @@ bool TItemPropertyEditor::CheckDurability() {
 }
 
 void TItemPropertyEditor::GetAncient() {
-    setRecordText(ItemRecord::WithAncient(RecordText(), SetOptionIndex()));
+    ItemValue next = m_item;
+    next.SetAncient(SetOptionIndex());
+    setItem(next);
 }
 
 void TItemPropertyEditor::GetAutoSerial() {
-    const QString t = RecordText();
-    const bool marker = ItemRecord::HasSerialMarker(t);
+    const bool marker = m_item.HasSerialMarker();
+    ItemValue next = m_item;
     if (m_autoSerial->isChecked()) {
         m_serial->setReadOnly(true);
-        Query game;
-        game.SetConnectionString(BuildConnectionString(DataSource::TanorOnline));
-        game.SetText(ItemStatements::DrawItemSerial());
-        game.ExecSQL();
-        game.SetConnectionString(BuildConnectionString(DataSource::TanorOnline));
-        game.SetText(ItemStatements::LastItemSerial());
-        game.Open();
-        const QString digits = ItemRecord::DrawnSerialText(game.Fields(0).AsLargeInt(), marker);
+        const QString digits = ItemSerials::Draw(marker);
         m_serial->setText(digits);
-        setRecordText(ItemRecord::WithSerial(t, digits));
+        next.SetSerial(digits);
+        setItem(next);
         return;
     }
     m_serial->setReadOnly(false);
-    setRecordText(ItemRecord::WithSerial(t, ItemRecord::TypedSerialDigits(m_serial->text(), marker)));
+    next.SetSerial(ItemRecord::TypedSerialDigits(m_serial->text(), marker));
+    setItem(next);
 }
 
 void TItemPropertyEditor::ActivateSerial() {

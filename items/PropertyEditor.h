@@ -1,7 +1,7 @@
 #pragma once
 
 #include "items/ItemInfo.h"
-#include "items/ItemRecord.h"
+#include "items/ItemValue.h"
 
 #include <QWidget>
 
@@ -21,10 +21,9 @@ void ApplyExcellentKind(const std::array<QCheckBox*, 6>& boxes, const QString& k
 
 // The panel in which the operator builds an item: type, sub-type, level,
 // option, skill, luck, excellent and ancient options, durability and serial.
-// It keeps one record text, rewritten character by character after every
-// change and shown in VisualHexCode; the cell grids take it when an item is
-// placed. Both container windows embed it; the warehouse variant differs in
-// its sub-type list, one set option caption and the information text.
+// It keeps one ItemValue, rewritten step by step after every change and shown
+// in VisualHexCode; the cell grids take it when an item is placed. Both container windows embed it; the
+// warehouse variant differs in its sub-type list, one set option caption and the information text.
 class TItemPropertyEditor : public QWidget {
     Q_OBJECT
 public:
@@ -36,8 +35,10 @@ public:
     [[nodiscard]] Variant GetVariant() const { return m_variant; }
     [[nodiscard]] ItemRecord::Width Width() const { return m_width; }
 
-    // The current record text (the text of VisualHexCode).
-    [[nodiscard]] QString RecordText() const;
+    // The item being built.
+    [[nodiscard]] const ItemValue& Item() const { return m_item; }
+    // Its record text, as VisualHexCode shows it.
+    [[nodiscard]] QString RecordText() const { return m_item.Text(); }
     // Back to the starting record of all "0", set number 0, unique text "0".
     void ResetRecord();
 
@@ -58,7 +59,7 @@ public:
     [[nodiscard]] int SetNumber() const { return m_setNumber; }
     void SetSetNumber(int setNumber) { m_setNumber = setNumber; }
     [[nodiscard]] const QString& SetName() const { return m_setName; }
-    [[nodiscard]] const QString& UniqueText() const { return m_uniqueText; }
+    [[nodiscard]] QString UniqueText() const { return QString::number(m_item.Entry().unique); }
 
     [[nodiscard]] bool AnyExcellentChecked() const;
     // 0 "None" … 4.
@@ -87,19 +88,19 @@ public:
     [[nodiscard]] QString showitem(const QString& record) const;
 
 Q_SIGNALS:
-    void RecordChanged(const QString& record);
+    void RecordChanged(const ItemValue& item);
 
 private:
     void buildControls();
     void connectEvents();
-    void setRecordText(const QString& record);
+    void setItem(const ItemValue& item);
     [[nodiscard]] int excellentSum() const;
 
     Variant m_variant;
     ItemRecord::Width m_width;
+    ItemValue m_item;
     int m_setNumber = 0;
     QString m_setName;
-    QString m_uniqueText = QStringLiteral("0");
 
     QLineEdit* m_hexCode = nullptr;
     QComboBox* m_type = nullptr;

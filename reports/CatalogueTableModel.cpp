@@ -59,13 +59,16 @@ Query catalogueQuery(const QString& text) {
     return q;
 }
 
-// A typed or imported value: empty text is NULL, numbers must be whole and,
-// in the catalogue's own number columns, present and in range.
+// A typed or imported value: text stays as it is (NULL stays NULL), numbers
+// must be whole and, in the catalogue's own number columns, present and in
+// range. A number column has no empty text: empty is NULL there.
 QVariant typedValue(const QVariant& value, bool numeric, const QString& column) {
     const NumberColumn* known = knownNumber(column);
     const QString text = value.toString().trimmed();
-    if (!numeric || (!known && text.isEmpty()))
+    if (!numeric)
         return value.isNull() ? QVariant() : QVariant(value.toString());
+    if (!known && text.isEmpty())
+        return {};
     bool ok = false;
     const qint64 number = text.toLongLong(&ok);
     if (!ok && !text.isEmpty())
@@ -94,11 +97,12 @@ void CatalogueTableModel::Open(const QString& table) {
     m_numeric.clear();
     m_original.clear();
     m_new.clear();
+    m_ids.clear();
     if (!ReportStatements::IsCatalogueTable(table))
         throw TanorError(QStringLiteral("The catalogue has no table '%1' to edit").arg(table));
     Query q = catalogueQuery(ReportStatements::CatalogueRows(table));
     q.Open();
-    Load(q);
+    Load(q, &m_ids);
     for (int c = 0; c < m_names.size(); ++c) {
         bool numeric = knownNumeric(m_names[c]);
         for (const auto& row : m_rows)
@@ -165,14 +169,18 @@ void CatalogueTableModel::Post() {
     const int row = m_editRow;
     const QVector<QVariant> values = typed(m_rows[row]);
     if (m_new[row]) {
+        // The new row's rowid, asked on the connection that inserted it.
         Query q = catalogueQuery(ReportStatements::CatalogueInsert(m_table, columns(), values));
-        q.ExecSQL();
+        q.Hold(true);
+        (void)q.ExecSQL();
+        q.SetText(ReportStatements::CatalogueInsertedRow());
+        q.Open();
+        m_ids[row] = q.Fields(0).AsLargeInt();
     } else {
-        Query q =
-            catalogueQuery(ReportStatements::CatalogueUpdate(m_table, columns(), m_original[row], values));
+        Query q = catalogueQuery(ReportStatements::CatalogueUpdate(m_table, columns(), m_ids[row], values));
         if (q.ExecSQL() == 0)
-            throw DbError(QStringLiteral("The row is no longer in the table %1: it was changed or deleted "
-                                         "since it was read")
+            throw DbError(QStringLiteral("The row is no longer in the table %1: it was deleted since it was "
+                                         "read")
                               .arg(m_table));
     }
     m_rows[row] = values;
@@ -203,6 +211,7 @@ void CatalogueTableModel::InsertAt(int row) {
     m_rows.insert(row, QVector<QVariant>(m_names.size()));
     m_original.insert(row, QVector<QVariant>(m_names.size()));
     m_new.insert(row, true);
+    m_ids.insert(row, 0);
     endInsertRows();
     m_editRow = row;
 }
@@ -211,8 +220,8 @@ void CatalogueTableModel::DeleteRow(int row) {
     if (row < 0 || row >= m_rows.size())
         return;
     if (!m_new[row]) {
-        Query q = catalogueQuery(ReportStatements::CatalogueDelete(m_table, columns(), m_original[row]));
-        q.ExecSQL();
+        Query q = catalogueQuery(ReportStatements::CatalogueDelete(m_table, m_ids[row]));
+        (void)q.ExecSQL();
     }
     if (m_editRow == row)
         m_editRow = -1;
@@ -226,10 +235,11 @@ void CatalogueTableModel::removeRowAt(int row) {
     m_rows.removeAt(row);
     m_original.removeAt(row);
     m_new.removeAt(row);
+    m_ids.removeAt(row);
     endRemoveRows();
 }
 
-QVector<QVector<QVariant>> CatalogueTableModel::CheckCsv(const QVector<Csv::Record>& records) const {
+QVector<CatalogueImport::Row> CatalogueTableModel::CheckCsv(const QVector<Csv::Record>& records) const {
     if (records.isEmpty())
         throw ConvertError(QStringLiteral("The file is empty: the first line must name the columns"));
     // The header names the columns, in any order; each column of the table
@@ -251,7 +261,7 @@ QVector<QVector<QVariant>> CatalogueTableModel::CheckCsv(const QVector<Csv::Reco
         throw ConvertError(QStringLiteral("Line %1: the columns must be %2, in any order")
                                .arg(header.line)
                                .arg(m_names.join(QLatin1Char(','))));
-    QVector<QVector<QVariant>> rows;
+    QVector<CatalogueImport::Row> rows;
     for (qsizetype i = 1; i < records.size(); ++i) {
         const Csv::Record& r = records[i];
         if (r.fields.size() != m_names.size())
@@ -260,10 +270,12 @@ QVector<QVector<QVariant>> CatalogueTableModel::CheckCsv(const QVector<Csv::Reco
                                    .arg(r.fields.size())
                                    .arg(m_names.size()));
         QVector<QVariant> row;
-        for (int c = 0; c < m_names.size(); ++c)
-            row << QVariant(r.fields[source[c]]);
+        for (int c = 0; c < m_names.size(); ++c) {
+            const QString& field = r.fields[source[c]];
+            row << (field.isNull() ? QVariant() : QVariant(field));
+        }
         try {
-            rows << typed(row);
+            rows.push_back({r.line, typed(row)});
         } catch (const ConvertError& e) {
             throw ConvertError(QStringLiteral("Line %1: %2").arg(r.line).arg(e.text()));
         }
@@ -271,13 +283,24 @@ QVector<QVector<QVariant>> CatalogueTableModel::CheckCsv(const QVector<Csv::Reco
     return rows;
 }
 
-void CatalogueTableModel::ReplaceRows(const QVector<QVector<QVariant>>& rows) {
-    QStringList statements{ReportStatements::CatalogueClear(m_table)};
-    for (const auto& row : rows)
-        statements << ReportStatements::CatalogueInsert(m_table, columns(), row);
-    for (const QString& text : statements) {
-        Query q = catalogueQuery(text);
-        q.ExecSQL();
+CatalogueImport::Plan CatalogueTableModel::PlanImport(const QString& file) const {
+    CatalogueImport::Plan plan;
+    plan.rows = CheckCsv(Csv::Parse(Csv::ReadFile(file)));
+    plan.stored = CatalogueImport::StoredRows(CatalogueConnectionString(), m_table);
+    return plan;
+}
+
+void CatalogueTableModel::Import(const CatalogueImport::Plan& plan) {
+    // The grid shows what the file holds afterwards, whichever way it went.
+    try {
+        CatalogueImport::Replace(CatalogueConnectionString(), m_table, columns(), plan.rows);
+    } catch (...) {
+        try {
+            Refresh();
+        } catch (const TanorError&) {
+            // The import's own error is the one to show.
+        }
+        throw;
     }
     Refresh();
 }

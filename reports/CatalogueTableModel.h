@@ -1,14 +1,16 @@
 #pragma once
 
+#include "reports/CatalogueImport.h"
 #include "reports/Csv.h"
 #include "reports/ReportStatements.h"
 #include "reports/RowsModel.h"
 
 // One table of the item and skill catalogue, editable in place. Edits stay
 // in the row until it is posted: one row at a time is in edit, posting
-// writes it (an INSERT for a new row, an UPDATE found by every original
-// value otherwise), cancelling restores it. Every statement builds the
-// catalogue connection string afresh.
+// writes it (an INSERT for a new row, an UPDATE of its rowid otherwise),
+// cancelling restores it. The tables have no key and may hold identical
+// rows, so each row is written and deleted by its rowid alone. Every
+// statement builds the catalogue connection string afresh.
 class CatalogueTableModel : public RowsModel {
     Q_OBJECT
 public:
@@ -42,11 +44,15 @@ public:
     void DeleteRow(int row);
 
     // The rows of a CSV text with the table's columns in a header, typed
-    // for the table. A bad record throws ConvertError naming its line.
-    [[nodiscard]] QVector<QVector<QVariant>> CheckCsv(const QVector<Csv::Record>& records) const;
-    // Replaces every row of the table by `rows` (from CheckCsv) and reads
-    // the table again.
-    void ReplaceRows(const QVector<QVector<QVariant>>& rows);
+    // for the table. A bad record throws ConvertError naming its line. An
+    // empty unquoted field is NULL, "" is empty text.
+    [[nodiscard]] QVector<CatalogueImport::Row> CheckCsv(const QVector<Csv::Record>& records) const;
+    // Reads and checks a CSV file, and counts the rows the table holds now;
+    // nothing is written.
+    [[nodiscard]] CatalogueImport::Plan PlanImport(const QString& file) const;
+    // Replaces every row of the table by the plan's rows, all or nothing,
+    // and reads the table again (also after a failure).
+    void Import(const CatalogueImport::Plan& plan);
 
 private:
     [[nodiscard]] QVector<ReportStatements::CatalogueColumn> columns() const;
@@ -58,6 +64,7 @@ private:
     QString m_table;
     QVector<bool> m_numeric;
     QVector<QVector<QVariant>> m_original; // as read or last posted
+    QVector<qint64> m_ids;                 // rowid of each row (0 for a new one)
     QVector<bool> m_new;                   // inserted here, never posted
     int m_editRow = -1;
 };

@@ -9,7 +9,8 @@ namespace Csv {
 
 QString Field(const QString& value) {
     const bool quote = value.contains(QLatin1Char(',')) || value.contains(QLatin1Char('"')) ||
-                       value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'));
+                       value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')) ||
+                       (value.isEmpty() && !value.isNull());
     if (!quote)
         return value;
     QString doubled = value;
@@ -47,57 +48,82 @@ QString FromModel(const QAbstractItemModel& model, const QStringList& header) {
 }
 
 QVector<Record> Parse(const QString& text) {
+    // Each field is in one of four states: nothing read yet, unquoted text,
+    // inside quotes, or just after its closing quote (where only a comma or
+    // a line end may follow).
+    enum class State { Start, Plain, Quoted, Closed };
     QVector<Record> records;
     Record current;
     QString field;
-    bool quoted = false;
+    State state = State::Start;
     bool inRecord = false;
     int line = 1;
     int quoteLine = 0;
+    auto refuse = [&line](const char* what) {
+        throw ConvertError(QStringLiteral("Line %1: %2").arg(line).arg(QLatin1String(what)));
+    };
+    auto endField = [&] {
+        current.fields << field;
+        field = QString(); // null again: an unquoted empty field is NULL
+        state = State::Start;
+    };
     auto endRecord = [&] {
         if (inRecord) {
-            current.fields << field;
+            endField();
             records << current;
         }
         current = Record();
-        field.clear();
+        field = QString();
+        state = State::Start;
         inRecord = false;
     };
-    for (int i = 0; i < text.size(); ++i) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
-        if (!inRecord) {
-            current.line = line;
-            inRecord = c != QLatin1Char('\n') && c != QLatin1Char('\r');
-        }
-        if (quoted) {
+        // CR LF, a lone LF and a lone CR each end one line.
+        const bool lineEnd = c == QLatin1Char('\n') || c == QLatin1Char('\r');
+        const bool crlf = c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n');
+        if (state == State::Quoted) {
             if (c == QLatin1Char('"')) {
                 if (i + 1 < text.size() && text[i + 1] == QLatin1Char('"')) {
                     field += c;
                     ++i;
                 } else {
-                    quoted = false;
+                    state = State::Closed;
                 }
             } else {
-                if (c == QLatin1Char('\n'))
+                if (lineEnd && !crlf)
                     ++line;
                 field += c;
             }
-        } else if (c == QLatin1Char('"')) {
-            quoted = true;
-            quoteLine = line;
-        } else if (c == QLatin1Char(',')) {
-            current.fields << field;
-            field.clear();
-        } else if (c == QLatin1Char('\r')) {
-            // CR LF and a lone LF both end a record.
-        } else if (c == QLatin1Char('\n')) {
+            continue;
+        }
+        if (lineEnd) {
+            if (crlf)
+                ++i;
             endRecord();
             ++line;
+            continue;
+        }
+        if (!inRecord) {
+            current.line = line;
+            inRecord = true;
+        }
+        if (c == QLatin1Char(',')) {
+            endField();
+        } else if (state == State::Closed) {
+            refuse("only a comma or a line end may follow a closing quote");
+        } else if (c == QLatin1Char('"')) {
+            if (state == State::Plain)
+                refuse("a quote inside a field that does not start with one (double it and quote the field)");
+            state = State::Quoted;
+            quoteLine = line;
+            field = QStringLiteral(""); // quoted, so never NULL even when empty
         } else {
+            state = State::Plain;
             field += c;
         }
     }
-    if (quoted)
+    if (state == State::Quoted)
         throw ConvertError(QStringLiteral("Line %1: a quoted field is not closed").arg(quoteLine));
     endRecord();
     return records;

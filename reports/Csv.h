@@ -7,8 +7,13 @@
 class QAbstractItemModel;
 
 // Comma-separated text as RFC 4180 has it: CR LF between records, a field
-// holding a comma, a quote or a line break in double quotes with inner
-// quotes doubled. Files are UTF-8.
+// holding a comma, a quote, a CR or an LF in double quotes with inner quotes
+// doubled. Files are UTF-8.
+//
+// NULL and empty text stay apart: a null QString is written as nothing
+// between its commas and an empty one as "", and reading gives back a null
+// QString for an empty unquoted field and an empty one for "". A spreadsheet
+// that writes "" for every empty cell therefore gives empty text, never NULL.
 namespace Csv {
 
 [[nodiscard]] QString Field(const QString& value);
@@ -22,8 +27,10 @@ struct Record {
     int line = 0;
     QStringList fields;
 };
-// Empty lines are skipped. A quote left open throws ConvertError naming the
-// line the field started on.
+// CR LF, a lone LF and a lone CR each end a line; empty lines are skipped.
+// A quote left open throws ConvertError naming the line the field started
+// on; a quote inside an unquoted field, or text after a closing quote,
+// throws naming its line.
 [[nodiscard]] QVector<Record> Parse(const QString& text);
 
 // Whole files; throw TanorError naming the file when it cannot be used.

@@ -2,7 +2,6 @@
 
 #include "core/AppState.h"
 #include "reports/CatalogueTableModel.h"
-#include "reports/Csv.h"
 #include "reports/ReportExport.h"
 #include "widgets/Dialogs.h"
 #include "widgets/FileChooser.h"
@@ -110,6 +109,9 @@ TDBForm::TDBForm(QWidget* parent) : QDialog(parent) {
     ConnectGuarded(exportCsv, &QPushButton::clicked, this, [this] { ExportClick(); });
     ConnectGuarded(importCsv, &QPushButton::clicked, this, [this] { ImportClick(); });
     ConnectGuarded(close, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    // Reading the table again (refresh, import) resets the header's sections
+    // to the default width; the table's own widths come back each time.
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] { applyWidths(); });
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current, const QModelIndex& previous) {
                 currentRowChanged(current.row(), previous.row());
@@ -120,9 +122,6 @@ TDBForm::TDBForm(QWidget* parent) : QDialog(parent) {
 
 void TDBForm::FormCreate() {
     m_model->Open(AppState.CatalogueTable);
-    const QVector<int> widths = CatalogueTableModel::ColumnWidths(AppState.CatalogueTable);
-    for (int c = 0; c < widths.size() && c < m_model->columnCount(); ++c)
-        m_grid->setColumnWidth(c, widths[c]);
     if (m_model->rowCount() > 0)
         m_grid->setCurrentIndex(m_model->index(0, 0));
 }
@@ -150,6 +149,12 @@ void TDBForm::currentRowChanged(int current, int previous) {
         m_grid->setCurrentIndex(m_model->index(editing, std::max(0, m_grid->currentIndex().column())));
         m_returning = false;
     }
+}
+
+void TDBForm::applyWidths() {
+    const QVector<int> widths = CatalogueTableModel::ColumnWidths(m_model->Table());
+    for (int c = 0; c < widths.size() && c < m_model->columnCount(); ++c)
+        m_grid->setColumnWidth(c, widths[c]);
 }
 
 void TDBForm::moveTo(int row) {
@@ -252,13 +257,17 @@ void TDBForm::ImportClick() {
         FileChooser::OpenFile(this, QStringLiteral("Import CSV"), QStringLiteral("CSV files (*.csv)"));
     if (file.isEmpty())
         return;
-    const QVector<QVector<QVariant>> rows = m_model->CheckCsv(Csv::Parse(Csv::ReadFile(file)));
-    if (!Dialogs::Ask(this, QStringLiteral("Confirm"),
-                      QStringLiteral("Replace every row of the table %1 with the rows of %2?")
-                          .arg(m_model->Table(), file),
-                      Dialogs::Icon::Question))
+    const CatalogueImport::Plan plan = m_model->PlanImport(file);
+    // One arg() call each, so that a "%" in the file's name stays as it is.
+    const QString stored = QString::number(plan.stored);
+    const QString question =
+        plan.rows.isEmpty() ? QStringLiteral("%1 holds no rows. Delete all %2 rows of the table %3?")
+                                  .arg(file, stored, m_model->Table())
+                            : QStringLiteral("Replace the %1 rows of the table %2 with the %3 rows of %4?")
+                                  .arg(stored, m_model->Table(), QString::number(plan.rows.size()), file);
+    if (!Dialogs::Ask(this, QStringLiteral("Confirm"), question, Dialogs::Icon::Question))
         return;
-    m_model->ReplaceRows(rows);
-    Dialogs::Show(this, QStringLiteral("Import CSV"), QStringLiteral("%1 rows imported.").arg(rows.size()),
-                  Dialogs::Icon::Information);
+    m_model->Import(plan);
+    Dialogs::Show(this, QStringLiteral("Import CSV"),
+                  QStringLiteral("%1 rows imported.").arg(plan.rows.size()), Dialogs::Icon::Information);
 }

@@ -27,6 +27,7 @@ public:
     void done(int result) override;
 
 private:
+    void applyWidths();
     void moveTo(int row);
     void currentRowChanged(int current, int previous);
     // Posts the row in edit (an open cell editor first); false after the

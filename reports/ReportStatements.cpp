@@ -41,16 +41,8 @@ QString bracketed(const QString& name) {
     return QLatin1Char('[') + name + QLatin1Char(']');
 }
 
-// "[a]=v AND [b] IS NULL ..." over every original value.
-QString sameRow(const QVector<CatalogueColumn>& columns, const QVector<QVariant>& original) {
-    QStringList terms;
-    for (int i = 0; i < columns.size(); ++i) {
-        const QVariant value = i < original.size() ? original[i] : QVariant();
-        terms << (value.isNull()
-                      ? bracketed(columns[i].name) + QStringLiteral(" IS NULL")
-                      : bracketed(columns[i].name) + QLatin1Char('=') + literal(columns[i], value));
-    }
-    return terms.join(QStringLiteral(" AND "));
+QString atRow(qint64 rowId) {
+    return QStringLiteral(" WHERE rowid=") + QString::number(rowId);
 }
 } // namespace
 
@@ -188,7 +180,11 @@ bool IsCatalogueTable(const QString& table) {
 }
 
 QString CatalogueRows(const QString& table) {
-    return QStringLiteral("SELECT * FROM ") + table;
+    return QStringLiteral("SELECT rowid, * FROM ") + table;
+}
+
+QString CatalogueCount(const QString& table) {
+    return QStringLiteral("SELECT count(*) FROM ") + table;
 }
 
 QString CatalogueInsert(const QString& table, const QVector<CatalogueColumn>& columns,
@@ -203,23 +199,38 @@ QString CatalogueInsert(const QString& table, const QVector<CatalogueColumn>& co
            QStringLiteral(") VALUES (") + literals.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
 
-QString CatalogueUpdate(const QString& table, const QVector<CatalogueColumn>& columns,
-                        const QVector<QVariant>& original, const QVector<QVariant>& values) {
+QString CatalogueInsertedRow() {
+    return QStringLiteral("SELECT last_insert_rowid()");
+}
+
+QString CatalogueUpdate(const QString& table, const QVector<CatalogueColumn>& columns, qint64 rowId,
+                        const QVector<QVariant>& values) {
     QStringList sets;
     for (int i = 0; i < columns.size(); ++i)
         sets << bracketed(columns[i].name) + QLatin1Char('=') +
                     literal(columns[i], i < values.size() ? values[i] : QVariant());
     return QStringLiteral("UPDATE ") + table + QStringLiteral(" SET ") + sets.join(QStringLiteral(", ")) +
-           QStringLiteral(" WHERE ") + sameRow(columns, original);
+           atRow(rowId);
 }
 
-QString CatalogueDelete(const QString& table, const QVector<CatalogueColumn>& columns,
-                        const QVector<QVariant>& original) {
-    return QStringLiteral("DELETE FROM ") + table + QStringLiteral(" WHERE ") + sameRow(columns, original);
+QString CatalogueDelete(const QString& table, qint64 rowId) {
+    return QStringLiteral("DELETE FROM ") + table + atRow(rowId);
 }
 
 QString CatalogueClear(const QString& table) {
     return QStringLiteral("DELETE FROM ") + table;
+}
+
+QString CatalogueBegin() {
+    return QStringLiteral("BEGIN TRANSACTION");
+}
+
+QString CatalogueCommit() {
+    return QStringLiteral("COMMIT TRANSACTION");
+}
+
+QString CatalogueRollback() {
+    return QStringLiteral("ROLLBACK TRANSACTION");
 }
 
 } // namespace ReportStatements

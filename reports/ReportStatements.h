@@ -67,9 +67,12 @@ struct LogFilter {
 
 // ---- catalogue tables
 
-// The catalogue tables the editor opens.
+// The catalogue tables the editor opens. The catalogue is our own SQLite
+// file and its tables have no key, so rows are told apart by their rowid:
+// the first column of CatalogueRows, then the key of an update or delete.
 [[nodiscard]] bool IsCatalogueTable(const QString& table);
 [[nodiscard]] QString CatalogueRows(const QString& table);
+[[nodiscard]] QString CatalogueCount(const QString& table);
 
 // A catalogue column and whether its values are whole numbers.
 struct CatalogueColumn {
@@ -79,12 +82,17 @@ struct CatalogueColumn {
 // Values are QString for text, qint64 for numbers, a null QVariant for NULL.
 [[nodiscard]] QString CatalogueInsert(const QString& table, const QVector<CatalogueColumn>& columns,
                                       const QVector<QVariant>& values);
-// Rows are found by every original value (the tables have no key).
+// The rowid of the row the connection inserted last.
+[[nodiscard]] QString CatalogueInsertedRow();
 [[nodiscard]] QString CatalogueUpdate(const QString& table, const QVector<CatalogueColumn>& columns,
-                                      const QVector<QVariant>& original, const QVector<QVariant>& values);
-[[nodiscard]] QString CatalogueDelete(const QString& table, const QVector<CatalogueColumn>& columns,
-                                      const QVector<QVariant>& original);
+                                      qint64 rowId, const QVector<QVariant>& values);
+[[nodiscard]] QString CatalogueDelete(const QString& table, qint64 rowId);
 // Every row of a table, before an import replaces them.
 [[nodiscard]] QString CatalogueClear(const QString& table);
+// An import replaces the rows in one transaction (the same texts serve
+// SQLite and SQL Server).
+[[nodiscard]] QString CatalogueBegin();
+[[nodiscard]] QString CatalogueCommit();
+[[nodiscard]] QString CatalogueRollback();
 
 } // namespace ReportStatements

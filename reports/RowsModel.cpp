@@ -4,16 +4,21 @@
 
 RowsModel::RowsModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void RowsModel::Load(Query& query) {
+void RowsModel::Load(Query& query, QVector<qint64>* rowIds) {
     beginResetModel();
     m_names.clear();
     m_rows.clear();
-    for (int i = 0; i < query.FieldCount(); ++i)
+    const int first = rowIds ? 1 : 0;
+    if (rowIds)
+        rowIds->clear();
+    for (int i = first; i < query.FieldCount(); ++i)
         m_names << query.Fields(i).name();
     for (; !query.Eof(); query.Next()) {
+        if (rowIds)
+            *rowIds << query.Fields(0).AsLargeInt();
         QVector<QVariant> row;
         row.reserve(m_names.size());
-        for (int i = 0; i < m_names.size(); ++i) {
+        for (int i = first; i < query.FieldCount(); ++i) {
             const Field field = query.Fields(i);
             row << (field.isNull() ? QVariant() : field.value());
         }
@@ -44,7 +49,10 @@ QVariant RowsModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::ToolTipRole)
         return {};
     const QVariant& value = m_rows[index.row()][index.column()];
-    return value.isNull() ? QVariant(QString()) : QVariant(value.toString());
+    if (value.isNull())
+        return QVariant(QString());
+    const QString text = value.toString();
+    return text.isNull() ? QVariant(QStringLiteral("")) : QVariant(text);
 }
 
 QVariant RowsModel::headerData(int section, Qt::Orientation orientation, int role) const {

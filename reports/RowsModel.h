@@ -8,15 +8,18 @@
 class Query;
 
 // The rows of a result, read once into memory and shown read-only: column
-// names from the result, NULL shown as an empty cell.
+// names from the result, NULL shown as an empty cell. The text of a cell is
+// a null QString for NULL and a non-null one otherwise (even when empty), so
+// an export can tell them apart.
 class RowsModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     explicit RowsModel(QObject* parent = nullptr);
 
     // Replaces the contents with the rows of an open query, from its
-    // current row on.
-    void Load(Query& query);
+    // current row on. With `rowIds`, the first column of the result is each
+    // row's id: it goes there and is not shown.
+    void Load(Query& query, QVector<qint64>* rowIds = nullptr);
     void Clear();
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = QModelIndex()) const override;

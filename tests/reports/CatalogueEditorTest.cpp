@@ -1,6 +1,11 @@
 #include "ReportFixture.h"
 
+#include "OdbcDrivers.h"
+#include "core/UtilitiesUnit.h"
 #include "items/Catalogue.h"
+#include "platform/OdbcRegistry.h"
+#include "platform/TanorError.h"
+#include "reports/CatalogueImport.h"
 #include "reports/CatalogueTableModel.h"
 #include "reports/Csv.h"
 #include "reports/DBUnit.h"
@@ -34,6 +39,24 @@ protected:
     }
     static QTableView* grid(const TDBForm& w) { return child<QTableView>(&w, QStringLiteral("DBGrid1")); }
     static void go(TDBForm& w, int row) { grid(w)->setCurrentIndex(w.Model()->index(row, 0)); }
+    static QVector<int> widths(const TDBForm& w) {
+        QVector<int> out;
+        for (int c = 0; c < w.Model()->columnCount(); ++c)
+            out << grid(w)->columnWidth(c);
+        return out;
+    }
+    // The grid's rows as the file's rows read (NULL shown as "NULL").
+    static QStringList shown(const TDBForm& w) {
+        QStringList out;
+        for (int r = 0; r < w.Model()->rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < w.Model()->columnCount(); ++c)
+                cells << (w.Model()->Row(r)[c].isNull() ? QStringLiteral("NULL")
+                                                        : w.Model()->Row(r)[c].toString());
+            out << cells.join(u'|');
+        }
+        return out;
+    }
 };
 
 TEST_F(CatalogueEditorTest, EachTableOpensWithEveryColumnAndItsWidths) {
@@ -46,7 +69,7 @@ TEST_F(CatalogueEditorTest, EachTableOpensWithEveryColumnAndItsWidths) {
         StatementJournal::Recorder journal;
         auto w = open(c.table);
         EXPECT_EQ(w->windowTitle(), QStringLiteral("DBForm"));
-        EXPECT_EQ(journal.texts(), std::vector<QString>{QStringLiteral("SELECT * FROM ") + c.table});
+        EXPECT_EQ(journal.texts(), std::vector<QString>{QStringLiteral("SELECT rowid, * FROM ") + c.table});
         EXPECT_EQ(w->Model()->columnCount(), c.widths.size());
         EXPECT_EQ(w->Model()->rowCount(),
                   rows(QStringLiteral("SELECT count(*) FROM ") + c.table).front().toInt());
@@ -58,17 +81,14 @@ TEST_F(CatalogueEditorTest, EachTableOpensWithEveryColumnAndItsWidths) {
 TEST_F(CatalogueEditorTest, EditInsertAndDeleteAreWrittenWhenPosted) {
     auto w = open(QStringLiteral("Skill"));
     const QStringList first =
-        rows(QStringLiteral("SELECT ID, Name, Class FROM Skill LIMIT 1")).front().split(u'|');
+        rows(QStringLiteral("SELECT ID, Name, Class, rowid FROM Skill LIMIT 1")).front().split(u'|');
     StatementJournal::Recorder journal;
     set(*w, 0, 1, QStringLiteral("Fire Bolt II"));
     EXPECT_TRUE(journal.entries().empty()); // nothing before the post
     click(w.get(), QStringLiteral("Post"));
-    EXPECT_EQ(journal.texts(),
-              std::vector<QString>{QStringLiteral("UPDATE Skill SET [ID]='") + first[0] +
-                                   QStringLiteral("', [Name]='Fire Bolt II', [Class]='") + first[2] +
-                                   QStringLiteral("' WHERE [ID]='") + first[0] +
-                                   QStringLiteral("' AND [Name]='") + first[1] +
-                                   QStringLiteral("' AND [Class]='") + first[2] + QStringLiteral("'")});
+    EXPECT_EQ(journal.texts(), std::vector<QString>{QStringLiteral("UPDATE Skill SET [ID]='") + first[0] +
+                                                    QStringLiteral("', [Name]='Fire Bolt II', [Class]='") +
+                                                    first[2] + QStringLiteral("' WHERE rowid=") + first[3]});
     EXPECT_EQ(rows(QStringLiteral("SELECT count(*) FROM Skill WHERE Name='Fire Bolt II'")).front(),
               QStringLiteral("1"));
 
@@ -77,9 +97,11 @@ TEST_F(CatalogueEditorTest, EditInsertAndDeleteAreWrittenWhenPosted) {
     set(*w, 0, 0, QStringLiteral("7E"));
     set(*w, 0, 1, QStringLiteral("Tide's Call"));
     click(w.get(), QStringLiteral("Post"));
-    EXPECT_EQ(journal.texts(),
-              std::vector<QString>{QStringLiteral(
-                  "INSERT INTO Skill ([ID], [Name], [Class]) VALUES ('7E', 'Tide''s Call', NULL)")});
+    EXPECT_EQ(
+        journal.texts(),
+        (std::vector<QString>{
+            QStringLiteral("INSERT INTO Skill ([ID], [Name], [Class]) VALUES ('7E', 'Tide''s Call', NULL)"),
+            QStringLiteral("SELECT last_insert_rowid()")}));
 
     BoxScript boxes;
     boxes.cancel().ok();
@@ -87,12 +109,39 @@ TEST_F(CatalogueEditorTest, EditInsertAndDeleteAreWrittenWhenPosted) {
     go(*w, 0);
     click(w.get(), QStringLiteral("Delete")); // Cancel keeps it
     EXPECT_TRUE(journal.entries().empty());
+    const QString added = rows(QStringLiteral("SELECT rowid FROM Skill WHERE ID='7E'")).front();
     click(w.get(), QStringLiteral("Delete"));
     EXPECT_EQ(journal.texts(),
-              std::vector<QString>{QStringLiteral(
-                  "DELETE FROM Skill WHERE [ID]='7E' AND [Name]='Tide''s Call' AND [Class] IS NULL")});
+              std::vector<QString>{QStringLiteral("DELETE FROM Skill WHERE rowid=") + added});
     EXPECT_EQ(boxes.boxes()[0].kind, Dialogs::Kind::Question);
     EXPECT_EQ(rows(QStringLiteral("SELECT count(*) FROM Skill WHERE ID='7E'")).front(), QStringLiteral("0"));
+}
+
+// The tables have no key: a row is changed or deleted alone even when
+// another holds the same values, and the grid keeps showing the file.
+TEST_F(CatalogueEditorTest, OnlyTheChosenOfTwoIdenticalRowsChanges) {
+    const QString original = rows(QStringLiteral("SELECT Name FROM Skill WHERE rowid=1")).front();
+    const QString sameAsFirst =
+        QStringLiteral("SELECT count(*) FROM Skill WHERE ID=(SELECT ID FROM Skill WHERE "
+                       "rowid=1) AND Name=(SELECT Name FROM Skill WHERE rowid=1)");
+    for (bool remove : {false, true}) {
+        TestEnvironment::execRaw(catalogue(),
+                                 QStringLiteral("INSERT INTO Skill SELECT * FROM Skill WHERE rowid=1"));
+        auto w = open(QStringLiteral("Skill"));
+        const int copy = w->Model()->rowCount() - 1;
+        BoxScript boxes;
+        if (remove) {
+            boxes.ok();
+            go(*w, copy);
+            click(w.get(), QStringLiteral("Delete"));
+        } else {
+            set(*w, copy, 1, QStringLiteral("Copy"));
+            click(w.get(), QStringLiteral("Post"));
+        }
+        EXPECT_EQ(rows(sameAsFirst).front(), QStringLiteral("1")) << (remove ? "delete" : "edit");
+        EXPECT_EQ(rows(QStringLiteral("SELECT Name FROM Skill WHERE rowid=1")).front(), original);
+        EXPECT_EQ(shown(*w), rows(QStringLiteral("SELECT * FROM Skill")));
+    }
 }
 
 TEST_F(CatalogueEditorTest, TextTypedInACellIsPostedByTheNavigator) {
@@ -252,6 +301,96 @@ TEST_F(CatalogueEditorTest, CsvExportAndImportRoundTrip) {
     ASSERT_FALSE(twice.boxes().empty());
     EXPECT_TRUE(twice.boxes()[0].text.startsWith(QStringLiteral("Line 1")))
         << twice.boxes()[0].text.toStdString();
+}
+
+// An export writes NULL as an empty field and empty text as "", and an
+// import reads them back so. The import asks with the numbers of rows that
+// go and come, keeps the grid's widths, and is all or nothing.
+TEST_F(CatalogueEditorTest, ImportKeepsNullApartFromEmptyAndIsAllOrNothing) {
+    TestEnvironment::execRaw(catalogue(), QStringLiteral("UPDATE Skill SET Class=NULL WHERE rowid=1; "
+                                                         "UPDATE Skill SET Class='' WHERE rowid=2"));
+    const QStringList stored = rows(QStringLiteral("SELECT * FROM Skill"));
+    const QStringList firstTwo =
+        rows(QStringLiteral("SELECT ID || ',' || Name || ',' FROM Skill WHERE rowid <= 2"));
+    const QString n = QString::number(stored.size());
+    auto w = open(QStringLiteral("Skill"));
+    const QVector<int> skillWidths = widths(*w);
+    const QString file = env.path(QStringLiteral("skills.csv"));
+    FileAnswer answer(file);
+    click(w.get(), QStringLiteral("ExportCsv"));
+    const QString exported = Csv::ReadFile(file);
+    EXPECT_TRUE(exported.startsWith(QStringLiteral("ID,Name,Class\r\n") + firstTwo[0] +
+                                    QStringLiteral("\r\n") + firstTwo[1] + QStringLiteral("\"\"\r\n")))
+        << exported.left(80).toStdString();
+
+    TestEnvironment::execRaw(catalogue(), QStringLiteral("UPDATE Skill SET Class='changed'"));
+    BoxScript boxes;
+    boxes.ok(2);
+    click(w.get(), QStringLiteral("ImportCsv"));
+    EXPECT_EQ(boxes.boxes()[0].text,
+              QStringLiteral("Replace the %1 rows of the table Skill with the %1 rows of %2?").arg(n, file));
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM Skill")), stored);
+    EXPECT_EQ(widths(*w), skillWidths);
+
+    // A row the file refuses part-way (a repeated ID under a unique index)
+    // leaves every row as it was; the message names its line.
+    TestEnvironment::execRaw(catalogue(), QStringLiteral("CREATE UNIQUE INDEX SkillID ON Skill(ID)"));
+    Csv::WriteFile(file, QStringLiteral("ID,Name,Class\r\nA1,One,\r\nA2,Two,\r\n\r\nA1,Again,\r\n"));
+    BoxScript refused;
+    refused.ok(2);
+    click(w.get(), QStringLiteral("ImportCsv"));
+    EXPECT_TRUE(refused.last().text.startsWith(QStringLiteral("Line 5:")))
+        << refused.last().text.toStdString();
+    EXPECT_EQ(rows(QStringLiteral("SELECT * FROM Skill")), stored);
+    EXPECT_EQ(shown(*w), stored);
+
+    // A file with only its header empties the table, but asks first.
+    Csv::WriteFile(file, QStringLiteral("ID,Name,Class\r\n"));
+    for (bool ok : {false, true}) {
+        BoxScript empty;
+        ok ? empty.ok(2) : empty.cancel();
+        click(w.get(), QStringLiteral("ImportCsv"));
+        EXPECT_EQ(empty.boxes()[0].text,
+                  QStringLiteral("%1 holds no rows. Delete all %2 rows of the table Skill?").arg(file, n));
+        EXPECT_EQ(rows(QStringLiteral("SELECT count(*) FROM Skill")).front(), ok ? QStringLiteral("0") : n);
+    }
+    EXPECT_EQ(w->Model()->rowCount(), 0);
+}
+
+// The replacement is one transaction on either backend: on the catalogue
+// file directly and through an ODBC data source on it.
+TEST_F(CatalogueEditorTest, AReplacementRefusedPartWayChangesNothingOnEitherBackend) {
+    const InstalledOdbcDriver sqlite = FindOdbcDriver(QStringLiteral("sqlite3"));
+    REQUIRE_ODBC_DRIVER(sqlite, "SQLite 3");
+    for (const auto& [key, value] : {std::pair{"Driver", sqlite.library}, std::pair{"Database", catalogue()},
+                                     std::pair{"Timeout", QStringLiteral("500")}})
+        ASSERT_TRUE(OdbcRegistry::Write(QStringLiteral("OdbcCatalogue"), QLatin1String(key), value));
+    env.useDataSource(QStringLiteral("RankingDNS"), QStringLiteral("OdbcCatalogue"));
+    TestEnvironment::execRaw(catalogue(), QStringLiteral("CREATE UNIQUE INDEX SkillID ON Skill(ID)"));
+    const QVector<ReportStatements::CatalogueColumn> columns{
+        {QStringLiteral("ID"), false}, {QStringLiteral("Name"), false}, {QStringLiteral("Class"), false}};
+    auto row = [](int line, const QString& id) {
+        return CatalogueImport::Row{line, {id, QStringLiteral("Skill ") + id, QVariant()}};
+    };
+    const QString backends[] = {CatalogueConnectionString(), BuildConnectionString(DataSource::Ranking)};
+    for (const QString& connection : backends) {
+        const QString b = connection == backends[0] ? QStringLiteral("E") : QStringLiteral("O");
+        const QStringList before = rows(QStringLiteral("SELECT rowid, * FROM Skill"));
+        EXPECT_EQ(CatalogueImport::StoredRows(connection, QStringLiteral("Skill")), before.size());
+        try {
+            CatalogueImport::Replace(connection, QStringLiteral("Skill"), columns,
+                                     {row(2, b + QStringLiteral("1")), row(4, b + QStringLiteral("2")),
+                                      row(7, b + QStringLiteral("1"))});
+            ADD_FAILURE() << "a repeated ID was written";
+        } catch (const DbError& e) {
+            EXPECT_TRUE(e.text().startsWith(QStringLiteral("Line 7: "))) << e.text().toStdString();
+        }
+        EXPECT_EQ(rows(QStringLiteral("SELECT rowid, * FROM Skill")), before) << b.toStdString();
+        CatalogueImport::Replace(connection, QStringLiteral("Skill"), columns,
+                                 {row(2, b + QStringLiteral("1")), row(3, b + QStringLiteral("2"))});
+        EXPECT_EQ(rows(QStringLiteral("SELECT ID FROM Skill")),
+                  (QStringList{b + QStringLiteral("1"), b + QStringLiteral("2")}));
+    }
 }
 
 } // namespace

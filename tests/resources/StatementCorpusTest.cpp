@@ -1024,11 +1024,13 @@ TEST_F(StatementCorpus, CatalogueTableEditor) {
     for (const auto& [table, columns] : {std::pair{"Item", 13}, std::pair{"Skill", 3}}) {
         ASSERT_TRUE(Report::IsCatalogueTable(S(table)));
         EXPECT_TRUE(run.open(S("whole table"), Db::Catalogue, {Report::CatalogueRows(S(table))}));
-        EXPECT_EQ(run.columns(), columns);
+        EXPECT_EQ(run.columns(), columns + 1); // the rowid first
+        EXPECT_TRUE(run.open(S("row count"), Db::Catalogue, {Report::CatalogueCount(S(table))}));
+        EXPECT_EQ(run.value(0), ReadText(Db::Catalogue, S("SELECT count(*) FROM ") + S(table)));
     }
 
-    // A row with a quoted name, a NULL and numbers goes in, changes, is
-    // found again by every original value and goes away.
+    // A row with a quoted name, a NULL and numbers goes in, changes and
+    // goes away, found by its rowid.
     using Column = Report::CatalogueColumn;
     const QVector<Column> columns{
         {S("Name"), false}, {S("Type"), false}, {S("SetItem"), false}, {S("x"), true}, {S("y"), true}};
@@ -1036,21 +1038,31 @@ TEST_F(StatementCorpus, CatalogueTableEditor) {
     const QVector<QVariant> changed{S("Dragon's Fang"), S("Swords"), S("any"), qint64(2), qint64(4)};
     const QString count = S("SELECT count(*) FROM Item WHERE Name=");
     qint64 rows = 0;
-    EXPECT_TRUE(run.exec(S("insert row"), Db::Catalogue, {Report::CatalogueInsert(S("Item"), columns, added)},
-                         &rows));
-    EXPECT_EQ(rows, 1);
+    EXPECT_TRUE(run.open(
+        S("insert row"), Db::Catalogue,
+        {Report::CatalogueInsert(S("Item"), columns, added) + S(";"), Report::CatalogueInsertedRow()}));
+    const qint64 id = run.value(0).toLongLong();
     EXPECT_EQ(ReadText(Db::Catalogue, count + Q(S(kFreeText))), S("1"));
+    EXPECT_EQ(ReadText(Db::Catalogue, S("SELECT Name FROM Item WHERE rowid=") + QString::number(id)),
+              S(kFreeText));
     EXPECT_TRUE(run.exec(S("update row"), Db::Catalogue,
-                         {Report::CatalogueUpdate(S("Item"), columns, added, changed)}, &rows));
+                         {Report::CatalogueUpdate(S("Item"), columns, id, changed)}, &rows));
     EXPECT_EQ(rows, 1);
-    EXPECT_TRUE(run.exec(S("delete row"), Db::Catalogue,
-                         {Report::CatalogueDelete(S("Item"), columns, changed)}, &rows));
+    EXPECT_EQ(ReadText(Db::Catalogue, count + Q(S("Dragon's Fang"))), S("1"));
+    EXPECT_TRUE(run.exec(S("delete row"), Db::Catalogue, {Report::CatalogueDelete(S("Item"), id)}, &rows));
     EXPECT_EQ(rows, 1);
     EXPECT_EQ(ReadText(Db::Catalogue, count + Q(S("Dragon's Fang"))), S("0"));
 
-    // An import first empties the table.
-    EXPECT_TRUE(run.exec(S("clear table"), Db::Catalogue, {Report::CatalogueClear(S("Skill"))}, &rows));
-    EXPECT_GT(rows, 0);
+    // An import empties the table and fills it in one transaction; rolled
+    // back, nothing has changed.
+    const QString skills = ReadText(Db::Catalogue, S("SELECT count(*) FROM Skill"));
+    EXPECT_TRUE(run.exec(S("clear table rolled back"), Db::Catalogue,
+                         {Report::CatalogueBegin() + S(";"), Report::CatalogueClear(S("Skill")) + S(";"),
+                          Report::CatalogueRollback()}));
+    EXPECT_EQ(ReadText(Db::Catalogue, S("SELECT count(*) FROM Skill")), skills);
+    EXPECT_TRUE(run.exec(S("clear table"), Db::Catalogue,
+                         {Report::CatalogueBegin() + S(";"), Report::CatalogueClear(S("Skill")) + S(";"),
+                          Report::CatalogueCommit()}));
     EXPECT_EQ(ReadText(Db::Catalogue, S("SELECT count(*) FROM Skill")), S("0"));
 }
 
