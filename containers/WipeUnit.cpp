@@ -97,19 +97,6 @@ QString kindName(ContainerWalk::Kind kind) {
     return QStringLiteral("extra vault");
 }
 
-// "the inventory of c3", "the warehouse of acc1", "extra vault 2 of acc1".
-QString rowName(const ContainerWalk::Row& row) {
-    switch (row.kind) {
-    case ContainerWalk::Kind::Inventory:
-        return QStringLiteral("the inventory of ") + row.second;
-    case ContainerWalk::Kind::Warehouse:
-        return QStringLiteral("the warehouse of ") + row.account;
-    case ContainerWalk::Kind::Vault:
-        break;
-    }
-    return QStringLiteral("extra vault ") + row.second + QStringLiteral(" of ") + row.account;
-}
-
 QString plural(int n, const char* one, const char* many) {
     return QString::number(n) + QLatin1Char(' ') + QLatin1String(n == 1 ? one : many);
 }
@@ -498,7 +485,7 @@ bool TWipeForm::rowDone(const ContainerWalk::Row& row, const ContainerWalk::Coun
     if (row.number == 1)
         m_writtenBefore = 0;
     if (counts.written > m_writtenBefore && m_firstRows.size() < kPreviewRows)
-        m_firstRows << rowName(row);
+        m_firstRows << ContainerWalk::RowName(row);
     m_writtenBefore = counts.written;
     Line& line = m_lines[std::size_t(row.kind)];
     if (row.number > line.gauge->maximum())
@@ -545,8 +532,9 @@ void TWipeForm::runWalk(const QString& question, const MatchMaker& makeMatch) {
             text += QStringLiteral("\r") + plural(walker.total().written, "row was", "rows were") +
                     QStringLiteral(" written; undo file: ") + QDir::toNativeSeparators(undo->path());
         if (walker.failedRow().number > 0)
-            text += QStringLiteral("\r") + rowName(walker.failedRow()) +
+            text += QStringLiteral("\r") + ContainerWalk::RowName(walker.failedRow()) +
                     QStringLiteral(" could not be written; the walk stopped there.");
+        text += ContainerWalk::RefusedText(walker.refused());
         Dialogs::ShowError(this, text);
         return;
     }
@@ -554,6 +542,7 @@ void TWipeForm::runWalk(const QString& question, const MatchMaker& makeMatch) {
                           ? QStringLiteral("Stopped: items were deleted from the rows done so far")
                           : QStringLiteral("Items were deleted");
     message += leftAlone(walker.total());
+    message += ContainerWalk::RefusedText(walker.refused());
     message += QStringLiteral("\rUndo file: ") + QDir::toNativeSeparators(undo->path());
     Dialogs::Show(this, QStringLiteral("Information"), message, Dialogs::Icon::Information);
 }

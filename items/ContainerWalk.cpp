@@ -20,6 +20,7 @@ Source InventorySource(const QString& select, int itemsColumn, int secondColumn)
     s.column = QStringLiteral("Inventory");
     s.accountKey = QStringLiteral("AccountID");
     s.secondKey = QStringLiteral("Name");
+    s.pageKeys = {s.secondKey};
     s.update = [](const Row& row, const QString& literal) {
         return ItemStatements::InventoryRewrite(row.account, row.second, literal);
     };
@@ -33,6 +34,7 @@ Source WarehouseSource() {
     s.table = QStringLiteral("Warehouse");
     s.column = QStringLiteral("Items");
     s.accountKey = QStringLiteral("AccountID");
+    s.pageKeys = {s.accountKey};
     s.update = [](const Row& row, const QString& literal) {
         return ItemStatements::WarehouseRewrite(row.account, literal);
     };
@@ -48,25 +50,50 @@ Source VaultSource(const VaultSettings& vaults, const QString& select, Update up
     s.column = vaults.items;
     s.accountKey = vaults.account;
     s.secondKey = vaults.number;
+    s.pageKeys = {s.accountKey, s.secondKey};
     s.update = std::move(update);
     return s;
+}
+
+QString RowName(const Row& row) {
+    switch (row.kind) {
+    case Kind::Inventory:
+        return QStringLiteral("the inventory of ") + row.second;
+    case Kind::Warehouse:
+        return QStringLiteral("the warehouse of ") + row.account;
+    case Kind::Vault:
+        break;
+    }
+    return QStringLiteral("extra vault ") + row.second + QStringLiteral(" of ") + row.account;
+}
+
+QString RefusedText(const std::vector<Refusal>& refused) {
+    if (refused.empty())
+        return {};
+    // A box has room for a few; the rest are counted.
+    constexpr std::size_t kNamed = 10;
+    QString text =
+        QStringLiteral("\rThe server refused %1 row(s); they were left unchanged:").arg(refused.size());
+    for (std::size_t i = 0; i < refused.size() && i < kNamed; ++i)
+        text += QStringLiteral("\r") + RowName(refused[i].row) + QStringLiteral(": ") + refused[i].error;
+    if (refused.size() > kNamed)
+        text += QStringLiteral("\r... and %1 more.").arg(refused.size() - kNamed);
+    return text;
 }
 
 int RecordsOf(Kind kind) {
     return kind == Kind::Inventory ? ItemRecord::kInventoryRecords : ItemRecord::kWarehouseRecords;
 }
 
-// The writes of a walk. On the embedded backend they go in transactions of
-// `batchRows` rows on one held connection, each row under a savepoint so that
-// a failing row is undone alone; on the ODBC backend every statement commits
-// on its own, as the server expects of this tool.
+// The writes of an embedded walk: transactions of `batchRows` rows on one
+// held connection, each row under a savepoint so that a failing row is
+// undone alone.
 class Walker::Batch {
 public:
     Batch(const QString& connection, const Options& options)
         : m_limit(options.batchRows), m_savepoints(options.rowSavepoints) {
-        const DataTarget target = DataTargets::Resolve(ConnectionString::Parse(connection));
-        m_grouped = target.backend == DataTarget::Backend::Embedded && m_limit > 1;
         m_query.SetConnectionString(connection);
+        m_grouped = m_limit > 1;
         m_query.Hold(m_grouped);
     }
     ~Batch() { giveUp(); }
@@ -166,16 +193,40 @@ Counts Walker::total() const {
         sum.wrongWidth += c.wrongWidth;
         sum.malformed += c.malformed;
         sum.count += c.count;
+        sum.refused += c.refused;
     }
     return sum;
+}
+
+bool Walker::writes(Counts& counts, const Rewrite& rewrite) {
+    switch (rewrite.action) {
+    case Rewrite::Action::Keep:
+        break;
+    case Rewrite::Action::WrongWidth:
+        ++counts.wrongWidth;
+        break;
+    case Rewrite::Action::Malformed:
+        ++counts.malformed;
+        break;
+    case Rewrite::Action::Write:
+        return true;
+    }
+    return false;
 }
 
 void Walker::Walk(const Source& source, const RewriteFn& rewrite) {
     if (m_stopped)
         return;
+    const DataTarget target = DataTargets::Resolve(ConnectionString::Parse(m_connection));
+    if (target.backend == DataTarget::Backend::Odbc)
+        walkPaged(source, rewrite);
+    else
+        walkStreamed(source, rewrite);
+}
+
+void Walker::walkStreamed(const Source& source, const RewriteFn& rewrite) {
     Counts& counts = m_counts[std::size_t(source.kind)];
     Query reader;
-    reader.SetSnapshot(true);
     reader.SetConnectionString(m_connection);
     reader.SetText(source.select);
     reader.Open();
@@ -213,16 +264,7 @@ void Walker::Walk(const Source& source, const RewriteFn& rewrite) {
             m_listener.rowRead(row);
 
             const Rewrite result = rewrite(row);
-            switch (result.action) {
-            case Rewrite::Action::Keep:
-                break;
-            case Rewrite::Action::WrongWidth:
-                ++counts.wrongWidth;
-                break;
-            case Rewrite::Action::Malformed:
-                ++counts.malformed;
-                break;
-            case Rewrite::Action::Write:
+            if (writes(counts, result)) {
                 if (m_options.write) {
                     const qint64 rowMark = undo ? undo->mark() : 0;
                     if (undo)
@@ -246,7 +288,6 @@ void Walker::Walk(const Source& source, const RewriteFn& rewrite) {
                 } else {
                     settled();
                 }
-                break;
             }
             if (!m_listener.rowDone(row, counts)) {
                 m_stopped = true;

@@ -4,19 +4,24 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class UndoFile;
 
 // A pass over every item container of the game database: the inventories,
-// the warehouses and the extra vaults. Rows are read one at a time (on the
-// ODBC backend through a static cursor, so the table is not locked while the
-// walk writes it), the caller decides what becomes of each row's column, and
-// the rows it rewrites are written through a second query, each by its own
-// statement. On the embedded backend the writes are grouped in transactions
-// of a few hundred rows, each row under a savepoint of its own.
+// the warehouses and the extra vaults. The caller decides what becomes of
+// each row's column, and the rows it rewrites are written through a second
+// query. On the embedded backend rows are streamed through one read and the
+// writes are grouped in transactions of a few hundred rows, each row under a
+// savepoint of its own. On a server (ODBC) every round trip counts: rows are
+// read in pages by key, each page whole before anything is written, and the
+// rewrites are sent in batches of statements, one transaction per batch; a
+// row the server refuses is found by sending the failed batch again row by
+// row, reported and left as it was, and the walk goes on.
 namespace ContainerWalk {
 
 enum class Kind { Inventory, Warehouse, Vault };
@@ -56,11 +61,14 @@ struct Source {
     int accountColumn = 0;
     int itemsColumn = 1;
     int secondColumn = -1; // -1: the rows have one key
-    // Where the row lives, for the undo file.
+    // Where the row lives, for the undo file and the pages of a server walk.
     QString table;
     QString column;
     QString accountKey;
     QString secondKey;
+    // The unique key the pages of a server walk go by, in order: the
+    // account, the second key, or both.
+    QStringList pageKeys;
     // The statement writing the literal ("0x" + text) to the row.
     std::function<QString(const Row&, const QString& literal)> update;
 };
@@ -82,7 +90,21 @@ struct Counts {
     int wrongWidth = 0; // left alone: the other record width
     int malformed = 0;  // left alone: not whole records
     int count = 0;      // the caller's counter over the rows written
+    int refused = 0;    // the server refused the write: reported and left as they were
 };
+
+// A row the server refused to write, with the server's text.
+struct Refusal {
+    Row row; // without its column
+    QString error;
+};
+
+// How the operator is told of a row: "the inventory of <name>", "the
+// warehouse of <account>", "extra vault <number> of <account>".
+[[nodiscard]] QString RowName(const Row& row);
+// The lines telling the operator which rows the server refused (and why);
+// empty when it refused none.
+[[nodiscard]] QString RefusedText(const std::vector<Refusal>& refused);
 
 // Told of every row; returns false from rowDone to end the walk after that
 // row. The base listens to nothing.
@@ -96,7 +118,8 @@ public:
 struct Options {
     bool write = true;        // false: a preview; only the reads are sent
     UndoFile* undo = nullptr; // keeps every original column before it is rewritten
-    int batchRows = 256;      // embedded backend: rows per transaction
+    int batchRows = 256;      // rows per transaction (on a server: per batch of statements)
+    int pageRows = 2000;      // on a server: rows per page read
     // Embedded backend: each row under a savepoint of its own. Without one a
     // failing UPDATE is still undone alone (SQLite undoes a failed statement
     // and keeps the transaction); a failure that ends the whole transaction
@@ -122,9 +145,18 @@ public:
     [[nodiscard]] bool stopped() const { return m_stopped; }
     // The row whose statement failed (number 0 when none did).
     [[nodiscard]] const Row& failedRow() const { return m_failed; }
+    // The rows a server refused while the walk went on, in the order met.
+    [[nodiscard]] const std::vector<Refusal>& refused() const { return m_refused; }
 
 private:
     class Batch;
+    class Pages;
+    class Batches;
+
+    // Counts a row the rewrite leaves alone; true when the row is written.
+    [[nodiscard]] static bool writes(Counts& counts, const Rewrite& rewrite);
+    void walkStreamed(const Source& source, const RewriteFn& rewrite);
+    void walkPaged(const Source& source, const RewriteFn& rewrite);
 
     QString m_connection;
     Options m_options;
@@ -132,6 +164,7 @@ private:
     std::array<Counts, kKinds> m_counts{};
     bool m_stopped = false;
     Row m_failed;
+    std::vector<Refusal> m_refused;
 };
 
 } // namespace ContainerWalk

@@ -133,6 +133,7 @@ Result ResultOf(const ContainerWalk::Walker& walker) {
     Result result;
     result.converted = total.written;
     result.skipped = total.malformed;
+    result.refused = total.refused;
     result.alreadyWide = total.wrongWidth;
     result.stopped = walker.stopped();
     return result;

@@ -49,6 +49,7 @@ struct Result {
     int converted = 0; // written (in a count: to be written)
     int alreadyWide = 0;
     int skipped = 0; // malformed columns, never written
+    int refused = 0; // the server refused the write: still narrow
     bool stopped = false;
 };
 

@@ -208,7 +208,8 @@ void TItemConvertorForm::ConvertClick() {
         ItemConversion::Walk(walker);
         m_running = false;
         m_stop->setEnabled(false);
-        finished(ItemConversion::ResultOf(walker), undo->path());
+        finished(ItemConversion::ResultOf(walker), undo->path(),
+                 ContainerWalk::RefusedText(walker.refused()));
     } catch (const std::exception&) {
         m_running = false;
         m_stop->setEnabled(false);
@@ -225,7 +226,8 @@ void TItemConvertorForm::ConvertClick() {
     accept();
 }
 
-void TItemConvertorForm::finished(const ItemConversion::Result& result, const QString& undoFile) {
+void TItemConvertorForm::finished(const ItemConversion::Result& result, const QString& undoFile,
+                                  const QString& refused) {
     QString text = result.stopped
                        ? QStringLiteral("Stopped: %1 column(s) were converted; a new run converts the rest.")
                              .arg(result.converted)
@@ -233,13 +235,14 @@ void TItemConvertorForm::finished(const ItemConversion::Result& result, const QS
     if (result.skipped > 0)
         text += QStringLiteral("\r%1 item column(s) were not whole 10-byte records and were left unchanged.")
                     .arg(result.skipped);
+    text += refused;
     if (result.converted > 0)
         text += QStringLiteral("\rUndo file: ") + QDir::toNativeSeparators(undoFile);
     Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"), text, Dialogs::Icon::Information);
     // After a complete run every column is 16-byte: the editors must read
     // them so. The choice stays the operator's.
     const QString section = QStringLiteral("Version");
-    if (!result.stopped && ReadSettingInt(section, section) == 0 &&
+    if (!result.stopped && result.refused == 0 && ReadSettingInt(section, section) == 0 &&
         Dialogs::Ask(
             this, QStringLiteral("Vorn Tanor Editor"),
             QStringLiteral("Every item column is now of 16-byte records.\rSet the Version setting to "

@@ -40,7 +40,8 @@ private:
     [[nodiscard]] QProgressBar* gaugeOf(ContainerWalk::Kind kind) const;
     // Counts the columns of each width, writing nothing.
     [[nodiscard]] ItemConversion::Result countColumns();
-    void finished(const ItemConversion::Result& result, const QString& undoFile);
+    // `refused`: the lines naming the rows the server refused, if any.
+    void finished(const ItemConversion::Result& result, const QString& undoFile, const QString& refused);
 
     QLabel* m_warehouseTotal = nullptr; // Label7
     QLabel* m_characterTotal = nullptr; // Label8

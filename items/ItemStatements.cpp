@@ -27,4 +27,22 @@ QString WarehouseRewrite(const QString& account, const QString& literal) {
            Q(account) + QStringLiteral(")");
 }
 
+QString KeyedPage(const QString& table, const QStringList& columns, const QStringList& keys,
+                  const QStringList& after, int rows) {
+    QString text = QStringLiteral("SELECT TOP ") + QString::number(rows) + QLatin1Char(' ') +
+                   columns.join(QStringLiteral(", ")) + QStringLiteral(" FROM ") + table;
+    if (!after.isEmpty()) {
+        text += QStringLiteral(" WHERE ") + keys[0] + QStringLiteral(" > ") + Q(after[0]);
+        if (keys.size() > 1)
+            text += QStringLiteral(" OR (") + keys[0] + QStringLiteral(" = ") + Q(after[0]) +
+                    QStringLiteral(" AND ") + keys[1] + QStringLiteral(" > ") + Q(after[1]) +
+                    QLatin1Char(')');
+    }
+    return text + QStringLiteral(" ORDER BY ") + keys.join(QStringLiteral(", "));
+}
+
+QString Ping() {
+    return QStringLiteral("SELECT 1");
+}
+
 } // namespace ItemStatements

@@ -17,6 +17,7 @@
 #include <QSqlRecord>
 
 #include <optional>
+#include <utility>
 
 // ---------------------------------------------------------------- Field
 
@@ -90,6 +91,8 @@ struct Query::Impl {
     bool odbc = false;
     bool hold = false;
     bool snapshot = false;
+    bool batch = false; // ODBC: read every statement's answer into counts
+    QVector<qint64> counts;
     qsizetype bufferRow = 0;
 
     bool active = false;
@@ -199,6 +202,8 @@ struct Query::Impl {
         return *st;
     }
 
+    // Takes a connection for the target (the held one when it still fits).
+    DataTarget connect(const ConnectionTarget& parsed);
     // Runs the statement; leaves the result (if any) in live/buffered.
     // Returns rows affected.
     qint64 run(const ConnectionTarget& parsed, bool wantRows);
@@ -235,12 +240,25 @@ const QVector<SqliteDialect::Statement>& rewritten(const QString& text,
     throw DbError(DriverErrorText(error));
 }
 
+// QODBC calls any failed next result a connection error; only the SQLSTATE
+// says whether the connection is really gone.
+[[noreturn]] void raiseInBatch(ConnectionPool::Lease& lease, const QSqlError& error) {
+    if (error.nativeErrorCode().startsWith(QLatin1String("08")))
+        lease.markBroken();
+    throw DbError(error.text().trimmed());
+}
+
 } // namespace
 
-qint64 Query::Impl::run(const ConnectionTarget& parsed, bool wantRows) {
-    const DataTarget target = DataTargets::Resolve(parsed);
+DataTarget Query::Impl::connect(const ConnectionTarget& parsed) {
+    DataTarget target = DataTargets::Resolve(parsed);
     if (!(hold && lease.valid() && !lease.slot().broken && lease.slot().key == target.key()))
         lease = ConnectionPool::instance().acquire(target);
+    return target;
+}
+
+qint64 Query::Impl::run(const ConnectionTarget& parsed, bool wantRows) {
+    const DataTarget target = connect(parsed);
     QSqlDatabase db = lease.database();
 
     odbc = target.backend == DataTarget::Backend::Odbc;
@@ -249,6 +267,14 @@ qint64 Query::Impl::run(const ConnectionTarget& parsed, bool wantRows) {
         live->setForwardOnly(!snapshot);
         if (!live->exec(text))
             raise(lease, live->lastError(), odbc);
+        if (batch) {
+            counts = {live->numRowsAffected()};
+            while (live->nextResult())
+                counts.push_back(live->numRowsAffected());
+            if (live->lastError().isValid())
+                raiseInBatch(lease, live->lastError());
+            return -1;
+        }
         if (wantRows && !live->isSelect())
             throw DbError(QStringLiteral("The statement returned no rows to read"));
         return live->isSelect() ? -1 : live->numRowsAffected();
@@ -407,6 +433,85 @@ qint64 Query::ExecSQL() {
         d->reset();
         throw;
     }
+}
+
+namespace {
+
+bool onOdbc(const QString& connectionString) {
+    return DataTargets::Resolve(ConnectionString::Parse(connectionString)).backend ==
+           DataTarget::Backend::Odbc;
+}
+
+} // namespace
+
+QVector<qint64> Query::ExecBatch(const QStringList& statements) {
+    if (!onOdbc(d->connectionString)) {
+        // The embedded backend answers one statement at a time.
+        QVector<qint64> rows;
+        for (const QString& statement : statements) {
+            SetText(statement);
+            rows.push_back(ExecSQL());
+        }
+        return rows;
+    }
+    SetText(statements.join(QStringLiteral(";\r\n")));
+    d->reset();
+    d->batch = true;
+    try {
+        (void)journaled(d->connectionString, d->text, false, [this](const ConnectionTarget& parsed) {
+            d->run(parsed, false);
+            qint64 sum = 0;
+            for (const qint64 n : d->counts)
+                sum += n;
+            return sum;
+        });
+    } catch (...) {
+        d->batch = false;
+        d->reset();
+        throw;
+    }
+    d->batch = false;
+    d->reset();
+    if (d->counts.size() != statements.size())
+        throw DbError(QStringLiteral("The server answered %1 of the %2 statements of a batch")
+                          .arg(d->counts.size())
+                          .arg(statements.size()));
+    return std::exchange(d->counts, {});
+}
+
+namespace {
+
+// One step of a driver transaction; `step` answers false on failure.
+template <class Step> void transactionStep(ConnectionPool::Lease& lease, Step step) {
+    QSqlDatabase db = lease.database();
+    if (!step(db)) {
+        const QSqlError error = db.lastError();
+        if (error.nativeErrorCode().startsWith(QLatin1String("08")))
+            lease.markBroken();
+        throw DbError(error.text().trimmed());
+    }
+}
+
+} // namespace
+
+void Query::Transaction() {
+    d->reset();
+    d->connect(ConnectionString::Parse(d->connectionString));
+    transactionStep(d->lease, [](QSqlDatabase& db) { return db.transaction(); });
+}
+
+void Query::Commit() {
+    d->reset();
+    if (!d->lease.valid())
+        throw DbError(QStringLiteral("No transaction is open"));
+    transactionStep(d->lease, [](QSqlDatabase& db) { return db.commit(); });
+}
+
+void Query::Rollback() {
+    d->reset();
+    if (!d->lease.valid())
+        throw DbError(QStringLiteral("No transaction is open"));
+    transactionStep(d->lease, [](QSqlDatabase& db) { return db.rollback(); });
 }
 
 bool Query::Active() const {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <QVector>
 
 #include <memory>
 
@@ -68,6 +69,19 @@ public:
     void Open();
     // Runs a statement; returns the rows it affected (-1 when unknown).
     qint64 ExecSQL();
+    // Sends several statements in one batch (one round trip to a server),
+    // joined by ";" and a line break, and returns the rows each affected, read
+    // through the driver's next result. A statement that fails ends the
+    // batch: DbError, and the rest was not run. Fewer answers than statements
+    // is an error too, so every statement is known to have run.
+    QVector<qint64> ExecBatch(const QStringList& statements);
+
+    // A transaction through the driver on the held connection (on ODBC the
+    // autocommit attribute: a server takes no SQLite BEGIN). Throws DbError
+    // with the driver's text when it cannot.
+    void Transaction();
+    void Commit();
+    void Rollback();
 
     [[nodiscard]] bool Active() const;
     [[nodiscard]] bool Eof() const;

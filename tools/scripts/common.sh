@@ -9,6 +9,7 @@ TANOR_PACKAGES=(
   libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64
   xvfb xauth fonts-dejavu-core
+  nodejs npm
 )
 
 tanor_install_packages() {
