@@ -46,6 +46,12 @@ QString ShownPersonalId(const QString& stored) {
     return stored.mid(kIdPrefix.size(), 7);
 }
 
+std::optional<QString> PersonalIdToWrite(const std::optional<QString>& stored, const QString& shown) {
+    if (shown == ShownPersonalId(stored.value_or(QString())))
+        return stored;
+    return StoredPersonalId(shown);
+}
+
 QString FindAccount(const QString& account) {
     return QStringLiteral("SELECT memb___id FROM MEMB_INFO WHERE memb___id =") + Q(account);
 }
@@ -81,11 +87,12 @@ QString SetPlainPassword(const QString& account, const QString& password) {
 }
 
 QStringList UpdateAccountFields(const QString& account, const QString& name, const QString& mail,
-                                const QString& personalId, const QString& question, const QString& answer) {
+                                const std::optional<QString>& personalId, const QString& question,
+                                const QString& answer) {
     return {
         QStringLiteral("UPDATE MEMB_INFO"),
         QStringLiteral("SET memb_name=") + Q(name) + QStringLiteral(", mail_addr=") + Q(mail) +
-            QStringLiteral(", sno__numb=") + Q(StoredPersonalId(personalId)),
+            QStringLiteral(", sno__numb=") + (personalId ? Q(*personalId) : QStringLiteral("NULL")),
         QStringLiteral(", fpas_ques=") + Q(question) + QStringLiteral(", fpas_answ=") + Q(answer),
         QStringLiteral("WHERE memb___id =") + Q(account),
     };

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // Statements of the account and character windows. One function per
 // statement form; text values are quoted with Q here, never by the caller.
 namespace AccountStatements {
@@ -26,6 +28,12 @@ enum class Hashing { Disabled, Enabled };
 // The typed part of a stored sno__numb (characters 7 to 13); a shorter
 // value shows what it has after the prefix.
 [[nodiscard]] QString ShownPersonalId(const QString& stored);
+// sno__numb as the editing window saves it: while the field still shows
+// what the stored value showed, the stored value unchanged (NULL, another
+// prefix or another length included); once the operator typed another
+// number, the prefix and the typed characters.
+[[nodiscard]] std::optional<QString> PersonalIdToWrite(const std::optional<QString>& stored,
+                                                       const QString& shown);
 
 // What the account creation window inserts.
 struct NewAccount {
@@ -49,9 +57,10 @@ struct NewAccount {
 [[nodiscard]] QString HashPassword(const QString& password, const QString& account);
 // A plain-text password.
 [[nodiscard]] QString SetPlainPassword(const QString& account, const QString& password);
-// The fields of the editing window (everything but the password).
+// The fields of the editing window (everything but the password);
+// `personalId` is the whole sno__numb, nothing for NULL.
 [[nodiscard]] QStringList UpdateAccountFields(const QString& account, const QString& name,
-                                              const QString& mail, const QString& personalId,
+                                              const QString& mail, const std::optional<QString>& personalId,
                                               const QString& question, const QString& answer);
 
 } // namespace AccountStatements

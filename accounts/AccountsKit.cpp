@@ -1,6 +1,7 @@
 #include "accounts/AccountsKit.h"
 
 #include "core/UtilitiesUnit.h"
+#include "widgets/WidgetKit.h"
 
 #include <QFormLayout>
 #include <QLabel>
@@ -13,7 +14,7 @@ QLineEdit* Edit(const QString& name, QWidget* parent, int maxLength) {
     auto* e = new QLineEdit(parent);
     e->setObjectName(name);
     if (maxLength > 0)
-        e->setMaxLength(maxLength);
+        LimitTyping(e, maxLength);
     return e;
 }
 

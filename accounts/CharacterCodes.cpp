@@ -2,10 +2,6 @@
 
 #include "core/UtilitiesUnit.h"
 
-#include <QRegularExpression>
-
-#include <limits>
-
 namespace CharacterCodes {
 
 namespace {
@@ -191,45 +187,30 @@ QString MoveResultText(int code) {
 }
 
 const std::vector<NumberRule>& NumberRules() {
-    constexpr qint64 kSmall = std::numeric_limits<qint16>::max();
-    constexpr qint64 kInt = std::numeric_limits<qint32>::max();
-    constexpr qint64 kByte = 255;
+    using T = ColumnNumber::SqlType;
     static const std::vector<NumberRule> rules = {
-        {QStringLiteral("Level"), QStringLiteral("Level"), 0, kSmall},
-        {QStringLiteral("FreePoints"), QStringLiteral("Free Points"), 0, kInt},
-        {QStringLiteral("Experience"), QStringLiteral("Experience"), 0, kInt},
-        {QStringLiteral("Strenght"), QStringLiteral("Strength"), 0, kSmall},
-        {QStringLiteral("Agility"), QStringLiteral("Agility"), 0, kSmall},
-        {QStringLiteral("Vitality"), QStringLiteral("Vitality"), 0, kSmall},
-        {QStringLiteral("Energy"), QStringLiteral("Energy"), 0, kSmall},
-        {QStringLiteral("Charisma"), QStringLiteral("Command"), 0, kSmall},
-        {QStringLiteral("Money"), QStringLiteral("Money"), 0, kInt},
-        {QStringLiteral("MapPosX"), QStringLiteral("X"), 0, kByte},
-        {QStringLiteral("MapPosY"), QStringLiteral("Y"), 0, kByte},
-        {QStringLiteral("PKCount"), QStringLiteral("PK Count"), 0, kInt},
-        {QStringLiteral("PKTime"), QStringLiteral("PK Time"), 0, kInt},
-        {QStringLiteral("Reset"), QStringLiteral("Reset"), 0, kInt},
+        {QStringLiteral("Level"), QStringLiteral("Level"), T::SmallInt},
+        {QStringLiteral("FreePoints"), QStringLiteral("Free Points"), T::Int},
+        {QStringLiteral("Experience"), QStringLiteral("Experience"), T::Int},
+        {QStringLiteral("Strenght"), QStringLiteral("Strength"), T::SmallInt},
+        {QStringLiteral("Agility"), QStringLiteral("Agility"), T::SmallInt},
+        {QStringLiteral("Vitality"), QStringLiteral("Vitality"), T::SmallInt},
+        {QStringLiteral("Energy"), QStringLiteral("Energy"), T::SmallInt},
+        {QStringLiteral("Charisma"), QStringLiteral("Command"), T::SmallInt},
+        {QStringLiteral("Money"), QStringLiteral("Money"), T::Int},
+        {QStringLiteral("MapPosX"), QStringLiteral("X"), T::SmallInt},
+        {QStringLiteral("MapPosY"), QStringLiteral("Y"), T::SmallInt},
+        {QStringLiteral("PKCount"), QStringLiteral("PK Count"), T::Int},
+        {QStringLiteral("PKTime"), QStringLiteral("PK Time"), T::Int},
+        {QStringLiteral("Reset"), QStringLiteral("Reset"), T::Int},
     };
     return rules;
 }
 
-std::optional<qint64> ParseWhole(const QString& text, qint64 min, qint64 max) {
-    const QString t = text.trimmed();
-    // Digits only (after an optional minus): no "+", no spaces inside, no
-    // hexadecimal, nothing the server would read differently.
-    static const QRegularExpression whole(QStringLiteral("^-?[0-9]{1,18}$"));
-    if (!whole.match(t).hasMatch())
-        return std::nullopt;
-    bool ok = false;
-    const qint64 value = t.toLongLong(&ok);
-    if (!ok || value < min || value > max)
-        return std::nullopt;
-    return value;
-}
-
 QString NumberMessage(const NumberRule& rule) {
-    return rule.label + QStringLiteral(" must be a whole number from ") + QString::number(rule.min) +
-           QStringLiteral(" to ") + QString::number(rule.max) + QStringLiteral(". Nothing was saved.");
+    return rule.label + QStringLiteral(" must be a whole number from ") + QStringLiteral("0") +
+           QStringLiteral(" to ") + QString::number(ColumnNumber::MaxOf(rule.type)) +
+           QStringLiteral(". Nothing was saved.");
 }
 
 } // namespace CharacterCodes

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ColumnNumber.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -72,20 +74,17 @@ namespace CharacterCodes {
 
 // ---- typed numbers of the character editor
 
-// A number field and the range of the column it is saved into.
+// A number field and the type of the column it is saved into.
 struct NumberRule {
     QString control; // object name of the field
     QString label;   // what the operator reads beside it
-    qint64 min;
-    qint64 max;
+    ColumnNumber::SqlType type;
 };
 
 // Every field saved as a number, in the order they are checked.
 [[nodiscard]] const std::vector<NumberRule>& NumberRules();
-// A whole number (blanks around it allowed) within [min, max]; nothing
-// otherwise.
-[[nodiscard]] std::optional<qint64> ParseWhole(const QString& text, qint64 min, qint64 max);
-// The message naming a field whose text is not such a number.
+using ColumnNumber::ParseWhole;
+// The message naming a field whose text is not a number its column holds.
 [[nodiscard]] QString NumberMessage(const NumberRule& rule);
 
 } // namespace CharacterCodes

@@ -9,7 +9,7 @@ namespace {
 QString number(qint64 value) {
     return QString::number(value);
 }
-QString code(const std::optional<int>& value) {
+template <class N> QString code(const std::optional<N>& value) {
     return value ? QString::number(*value) : QStringLiteral("NULL");
 }
 // Every row of `table` whose `column` holds the old name gets the new one.
@@ -41,17 +41,17 @@ QString GuildOf(const QString& character) {
 QStringList UpdateCharacter(const CharacterUpdate& c) {
     return {
         QStringLiteral("UPDATE Character"),
-        QStringLiteral("SET cLevel=") + number(c.level) + QStringLiteral(", LevelUpPoint=") +
-            number(c.freePoints),
+        QStringLiteral("SET cLevel=") + code(c.level) + QStringLiteral(", LevelUpPoint=") +
+            code(c.freePoints),
         QStringLiteral(", Class=") + code(c.classCode) + QStringLiteral(", Experience=") +
-            number(c.experience) + QStringLiteral(", Strength=") + number(c.strength),
-        QStringLiteral(", Dexterity=") + number(c.agility) + QStringLiteral(", Vitality=") +
-            number(c.vitality) + QStringLiteral(", Energy=") + number(c.energy),
-        QStringLiteral(", Leadership=") + number(c.command),
-        QStringLiteral(", Money=") + number(c.money) + QStringLiteral(", MapNumber=") + code(c.map),
-        QStringLiteral(", MapPosX=") + number(c.x) + QStringLiteral(", MapPosY=") + number(c.y) +
+            code(c.experience) + QStringLiteral(", Strength=") + code(c.strength),
+        QStringLiteral(", Dexterity=") + code(c.agility) + QStringLiteral(", Vitality=") + code(c.vitality) +
+            QStringLiteral(", Energy=") + code(c.energy),
+        QStringLiteral(", Leadership=") + code(c.command),
+        QStringLiteral(", Money=") + code(c.money) + QStringLiteral(", MapNumber=") + code(c.map),
+        QStringLiteral(", MapPosX=") + code(c.x) + QStringLiteral(", MapPosY=") + code(c.y) +
             QStringLiteral(", PkLevel=") + code(c.pkLevel),
-        QStringLiteral(", PkCount=") + number(c.pkCount) + QStringLiteral(", PkTime=") + number(c.pkTime) +
+        QStringLiteral(", PkCount=") + code(c.pkCount) + QStringLiteral(", PkTime=") + code(c.pkTime) +
             QStringLiteral(", CtlCode=") + code(c.ctlCode) + QStringLiteral(", Quest=") +
             CharacterCodes::QuestLiteral(c.questPrefix),
         QStringLiteral(" WHERE Name=") + Q(c.name),

@@ -18,26 +18,26 @@ namespace CharacterStatements {
 // The character's guild membership.
 [[nodiscard]] QString GuildOf(const QString& character);
 
-// What Save writes. A code that has no value (stored NULL, nothing chosen)
-// is written as NULL.
+// What Save writes. A value set to nothing (a stored NULL left as it was, a
+// code nothing was chosen for) is written as NULL.
 struct CharacterUpdate {
     QString name;
-    qint64 level = 0;
-    qint64 freePoints = 0;
+    std::optional<qint64> level = 0;
+    std::optional<qint64> freePoints = 0;
     std::optional<int> classCode;
-    qint64 experience = 0;
-    qint64 strength = 0;
-    qint64 agility = 0;
-    qint64 vitality = 0;
-    qint64 energy = 0;
-    qint64 command = 0;
-    qint64 money = 0;
+    std::optional<qint64> experience = 0;
+    std::optional<qint64> strength = 0;
+    std::optional<qint64> agility = 0;
+    std::optional<qint64> vitality = 0;
+    std::optional<qint64> energy = 0;
+    std::optional<qint64> command = 0;
+    std::optional<qint64> money = 0;
     std::optional<int> map;
-    qint64 x = 0;
-    qint64 y = 0;
+    std::optional<qint64> x = 0;
+    std::optional<qint64> y = 0;
     std::optional<int> pkLevel; // the stored value, 1 to 6
-    qint64 pkCount = 0;
-    qint64 pkTime = 0;
+    std::optional<qint64> pkCount = 0;
+    std::optional<qint64> pkTime = 0;
     std::optional<int> ctlCode;
     QString questPrefix; // four hexadecimal digits
 };

@@ -231,13 +231,20 @@ void TCharacterEditionForm::checkAccount() {
 void TCharacterEditionForm::loadCharacter() {
     m_save->setEnabled(false);
     if (m_character.isEmpty()) {
+        m_skills->setEnabled(false);
         Dialogs::ShowPlain(this, QStringLiteral("Select at least One Character"));
         return;
     }
     Query row = OpenOn(DataSource::TanorOnline, LoadCharacter(m_character));
     if (row.IsEmpty()) {
-        // Nothing to edit: no row to show, none to save into.
-        loadGuild();
+        // Renamed or deleted since it was chosen: nothing to show, to save
+        // into, to move or rename, and no skills to edit.
+        m_skills->setEnabled(false);
+        Dialogs::Show(this, kCaption,
+                      QStringLiteral("The character ") + m_character +
+                          QStringLiteral(" does not exist (renamed or deleted meanwhile); there is nothing "
+                                         "to edit."),
+                      Dialogs::Icon::Warning);
         return;
     }
     const auto text = [&row](const char* column) {
@@ -253,8 +260,11 @@ void TCharacterEditionForm::loadCharacter() {
         {"MapPosX", "MapPosX"},   {"MapPosY", "MapPosY"},         {"PKCount", "PkCount"},
         {"PKTime", "PkTime"},
     };
-    for (const auto& c : columns)
-        field(QLatin1String(c.control))->setText(text(c.column));
+    for (const auto& c : columns) {
+        const QString control = QLatin1String(c.control);
+        m_loaded.insert(control, text(c.column));
+        ShowStored(field(control), m_loaded.value(control));
+    }
     m_life->setText(text("Life"));
     m_mana->setText(text("Mana"));
 
@@ -309,7 +319,8 @@ void TCharacterEditionForm::loadResets() {
     m_resetLabel->show();
     field(QStringLiteral("Reset"))->show();
     Query count = OpenOn(DataSource::TanorOnline, ResetStatements::ReadResets(m_resetNames, m_character));
-    field(QStringLiteral("Reset"))->setText(count.Eof() ? QString() : count.Fields(0).AsString());
+    m_loaded.insert(QStringLiteral("Reset"), count.Eof() ? QString() : count.Fields(0).AsString());
+    field(QStringLiteral("Reset"))->setText(m_loaded.value(QStringLiteral("Reset")));
 }
 
 void TCharacterEditionForm::QuestRGClick(int index) {
@@ -319,21 +330,22 @@ void TCharacterEditionForm::QuestRGClick(int index) {
 
 void TCharacterEditionForm::ModifyButtonClick() {
     // Every number is checked before anything is sent.
-    QMap<QString, qint64> values;
+    QMap<QString, std::optional<qint64>> values;
     for (const NumberRule& rule : NumberRules()) {
         QLineEdit* edit = field(rule.control);
         // Resets count only when shown; a character without a reset row
         // shows none and has none to write.
         if (rule.control == QLatin1String("Reset") && (!m_resets || edit->text().trimmed().isEmpty()))
             continue;
-        const std::optional<qint64> value = ParseWhole(edit->text(), rule.min, rule.max);
-        if (!value) {
+        const ColumnNumber::Saved value =
+            ColumnNumber::ToSave(m_loaded.value(rule.control), edit->text(), rule.type);
+        if (!value.accepted) {
             Dialogs::Show(this, kCaption, NumberMessage(rule), Dialogs::Icon::Warning);
             edit->setFocus();
             edit->selectAll();
             return;
         }
-        values.insert(rule.control, *value);
+        values.insert(rule.control, value.value);
     }
     // A list showing nothing (a stored value it does not know, or NULL)
     // writes the stored value back.
@@ -375,7 +387,7 @@ void TCharacterEditionForm::ModifyButtonClick() {
     accept();
     if (values.contains(QStringLiteral("Reset")))
         ExecOn(DataSource::TanorOnline, ResetStatements::WriteResets(m_resetNames, m_character,
-                                                                     values.value(QStringLiteral("Reset"))));
+                                                                     *values.value(QStringLiteral("Reset"))));
 }
 
 void TCharacterEditionForm::openWithNames(const ModalOpener::Factory& create) {

@@ -55,6 +55,7 @@ private:
     QLabel* m_accountLabel;
     QLabel* m_characterLabel;
     QMap<QString, QLineEdit*> m_fields; // by object name
+    QMap<QString, QString> m_loaded;    // the text each field was loaded with
     QLineEdit* m_life;
     QLineEdit* m_mana;
     QLabel* m_resetLabel;

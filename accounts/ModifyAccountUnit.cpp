@@ -1,8 +1,8 @@
 #include "accounts/ModifyAccountUnit.h"
 
+#include "accounts/AccountOps.h"
 #include "accounts/AccountsKit.h"
 #include "core/AppState.h"
-#include "core/QueryHelpers.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
 #include "widgets/WidgetKit.h"
@@ -104,47 +104,49 @@ void TModifyAccountForm::Creator() {
 }
 
 void TModifyAccountForm::BitBtn1Click() {
-    using namespace AccountStatements;
-    Query row = OpenOn(DataSource::Account, LoadAccount(m_account));
-    if (row.IsEmpty()) {
+    const std::optional<AccountOps::StoredAccount> stored = AccountOps::Load(m_account);
+    if (!stored) {
         Dialogs::ShowPlain(this, QStringLiteral("Account do not Exist!!!"));
         return;
     }
     m_modify->setEnabled(true);
-    const auto text = [&row](const char* column) {
-        return row.FieldByName(QLatin1String(column)).AsString();
-    };
-    m_name->setText(text("memb_name"));
-    m_mail->setText(text("mail_addr"));
-    m_securityNumber->setText(ShownPersonalId(text("sno__numb")));
-    m_secretQuestion->setText(text("fpas_ques"));
-    m_secretAnswer->setText(text("fpas_answ"));
-    if (m_hashing == Hashing::Disabled) {
-        m_newPassword->setText(text("memb__pwd"));
-        m_newRePassword->setText(text("memb__pwd"));
+    m_storedPersonalId = stored->personalId;
+    m_name->setText(stored->name);
+    m_mail->setText(stored->mail);
+    m_securityNumber->setText(AccountStatements::ShownPersonalId(stored->personalId.value_or(QString())));
+    m_secretQuestion->setText(stored->question);
+    m_secretAnswer->setText(stored->answer);
+    if (m_hashing == AccountStatements::Hashing::Disabled) {
+        m_newPassword->setText(stored->password);
+        m_newRePassword->setText(stored->password);
     }
 }
 
 void TModifyAccountForm::ModifyClick() {
-    using namespace AccountStatements;
     const QString password = m_newPassword->text();
     if (password != m_newRePassword->text()) {
         Dialogs::ShowPlain(this, QStringLiteral("Passwords do Not Match"));
         return;
     }
-    const QStringList fields =
-        UpdateAccountFields(m_account, m_name->text(), m_mail->text(), m_securityNumber->text(),
-                            m_secretQuestion->text(), m_secretAnswer->text());
-    if (password.isEmpty()) {
-        ExecOn(DataSource::Account, fields);
-        Dialogs::ShowPlain(this, QStringLiteral("Account Data Updated!"));
-        accept();
+    AccountOps::AccountChange change;
+    change.account = m_account;
+    change.name = m_name->text();
+    change.mail = m_mail->text();
+    change.personalId = AccountStatements::PersonalIdToWrite(m_storedPersonalId, m_securityNumber->text());
+    change.question = m_secretQuestion->text();
+    change.answer = m_secretAnswer->text();
+    change.newPassword = password;
+    change.hashing = m_hashing;
+    if (AccountOps::Save(change) == AccountOps::SaveResult::AccountMissing) {
+        Dialogs::Show(this, QStringLiteral("Modify Account"),
+                      QStringLiteral("The account ") + m_account +
+                          QStringLiteral(" no longer exists; nothing was saved."),
+                      Dialogs::Icon::Warning);
         return;
     }
-    ExecOn(DataSource::Account, m_hashing == Hashing::Enabled ? HashPassword(password, m_account)
-                                                              : SetPlainPassword(m_account, password));
-    ExecOn(DataSource::Account, fields);
-    Dialogs::ShowPlain(this, QStringLiteral("Account Data ") + m_account + QStringLiteral(" Updated!"));
+    Dialogs::ShowPlain(this, password.isEmpty()
+                                 ? QStringLiteral("Account Data Updated!")
+                                 : QStringLiteral("Account Data ") + m_account + QStringLiteral(" Updated!"));
     accept();
 }
 

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -25,6 +27,7 @@ public:
 
 private:
     QString m_account;
+    std::optional<QString> m_storedPersonalId; // sno__numb as loaded
     QLabel* m_accountId;
     QLineEdit* m_name;
     QLineEdit* m_newPassword;

@@ -9,6 +9,7 @@
 #include "items/PropertyEditor.h"
 #include "platform/TanorError.h"
 #include "widgets/Guard.h"
+#include "widgets/WidgetKit.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -84,13 +85,6 @@ constexpr qint64 kMaxPassword = 9999;
 constexpr int kMoneyLength = 10; // every amount the column holds
 constexpr int kPasswordLength = 4;
 
-// Shows a stored value whole even when it is longer than the box allows,
-// so that it is never cut on the way to the screen (Save then refuses it).
-void showStored(QLineEdit* box, const QString& value, int maxLength) {
-    box->setMaxLength(std::max<int>(maxLength, int(value.size())));
-    box->setText(value);
-}
-
 } // namespace
 
 TWarehouseForm::TWarehouseForm(QWidget* parent)
@@ -118,10 +112,10 @@ TWarehouseForm::TWarehouseForm(QWidget* parent)
     m_lastTM->setStyleSheet(QStringLiteral("color: red; font-weight: bold;"));
     m_visualMoney = new QLineEdit(internal);
     m_visualMoney->setObjectName(QStringLiteral("VisualMoney"));
-    m_visualMoney->setMaxLength(kMoneyLength);
+    LimitTyping(m_visualMoney, kMoneyLength);
     m_visualPassword = new QLineEdit(internal);
     m_visualPassword->setObjectName(QStringLiteral("VisualPassword"));
-    m_visualPassword->setMaxLength(kPasswordLength);
+    LimitTyping(m_visualPassword, kPasswordLength);
     form->addRow(QStringLiteral("Last TM:"), m_lastTM);
     form->addRow(QStringLiteral("Money"), m_visualMoney);
     form->addRow(QStringLiteral("Password"), m_visualPassword);
@@ -197,10 +191,8 @@ void TWarehouseForm::loadWarehouseRow() {
         row = OpenOn(DataSource::TanorOnline, ContainerStatements::WarehouseOf(m_account));
     }
     const bool found = !row.IsEmpty();
-    showStored(m_visualMoney, found ? row.FieldByName(QStringLiteral("Money")).AsString() : QString(),
-               kMoneyLength);
-    showStored(m_visualPassword, found ? row.FieldByName(QStringLiteral("pw")).AsString() : QString(),
-               kPasswordLength);
+    ShowStored(m_visualMoney, found ? row.FieldByName(QStringLiteral("Money")).AsString() : QString());
+    ShowStored(m_visualPassword, found ? row.FieldByName(QStringLiteral("pw")).AsString() : QString());
     m_lastTM->setText(found ? shownDate(row.FieldByName(QStringLiteral("EndUseDate"))) : QString());
     LoadColumn(found ? row.FieldByName(QStringLiteral("Items")).AsBytes() : QByteArray());
     setView(QString());

@@ -1,5 +1,6 @@
 #include "guilds/CastleGeometry.h"
 
+#include "core/ColumnNumber.h"
 #include "core/UtilitiesUnit.h"
 
 #include <algorithm>
@@ -89,6 +90,18 @@ std::optional<int> NextLife(qint64 maxLife, const LifeLevels& levels) {
     if (!level || *level == kLifeLevels)
         return std::nullopt;
     return levels[size_t(*level)];
+}
+
+LifeCheck CheckTypedLife(const QString& text, qint64 maxLife) {
+    if (text.trimmed().isEmpty())
+        return {};
+    // NPC_HP is an int column; a life is never negative.
+    const auto life = ColumnNumber::ParseWhole(text, 0, ColumnNumber::MaxOf(ColumnNumber::SqlType::Int));
+    if (!life)
+        return {TypedLife::NotWhole, 0};
+    if (*life > maxLife)
+        return {TypedLife::AboveMax, 0};
+    return {TypedLife::Accepted, *life};
 }
 
 int LifeBarWidth(qint64 maxLife, const LifeLevels& levels) {

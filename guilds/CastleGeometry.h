@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QString>
 
 #include <array>
 #include <optional>
@@ -60,6 +61,14 @@ struct CastleLevels {
 // Width of the life bar: 8 pixels per level. A maximum off the levels is
 // drawn as wide as the levels it reaches (at least one).
 [[nodiscard]] int LifeBarWidth(qint64 maxLife, const LifeLevels& levels);
+// What a life typed into "Life:" amounts to. Nothing is written for a
+// refused value: the field goes back to the last life written.
+enum class TypedLife { Empty, NotWhole, AboveMax, Accepted };
+struct LifeCheck {
+    TypedLife verdict = TypedLife::Empty;
+    qint64 life = 0; // the life to write when accepted
+};
+[[nodiscard]] LifeCheck CheckTypedLife(const QString& text, qint64 maxLife);
 // Filled pixels of a bar `width` wide showing value of range (clamped).
 [[nodiscard]] int FillWidth(qint64 value, qint64 range, int width);
 // Filled pixels of a defence or regeneration bar at level 0..3.

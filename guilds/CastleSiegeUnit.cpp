@@ -48,11 +48,11 @@ void Error(QWidget* window, const QString& text) {
     Dialogs::Show(window, S("Error"), text, Dialogs::Icon::Error);
 }
 
-// Only digits can be typed into the number fields.
+// Only digits can be typed into the number fields, at most `length` of
+// them; a longer stored value is still shown whole (ShowStored).
 void DigitsOnly(QLineEdit* edit, int length) {
-    edit->setMaxLength(length);
-    edit->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(length)), edit));
+    LimitTyping(edit, length);
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
 }
 
 // The item of a list whose text is `value`'s, none when there is none.
@@ -429,7 +429,7 @@ void TCastleSiegeForm::showSelected(NpcPage& page) {
     page.fields->setVisible(slot.exists);
     if (!slot.exists)
         return;
-    page.life->setText(QString::number(slot.life));
+    ShowStored(page.life, QString::number(slot.life));
     page.maxLife->setText(QString::number(slot.maxLife));
     page.defence->setCurrentIndex(slot.defence >= 0 && slot.defence < page.defence->count() ? slot.defence
                                                                                             : -1);
@@ -478,27 +478,30 @@ void TCastleSiegeForm::remove(NpcPage& page) {
 }
 
 void TCastleSiegeForm::lifeTyped(NpcPage& page) {
-    const QString text = page.life->text().trimmed();
-    if (text.isEmpty() || page.selected < 0)
+    if (page.selected < 0)
         return;
     NpcSlot& slot = page.slots[size_t(page.selected)];
     if (!slot.exists)
         return;
-    bool ok = false;
-    qint64 life = text.toLongLong(&ok);
-    if (!ok || life < 0) {
-        Error(this, S("Life must be a whole number"));
+    const CastleGeometry::LifeCheck typed = CastleGeometry::CheckTypedLife(page.life->text(), slot.maxLife);
+    switch (typed.verdict) {
+    case CastleGeometry::TypedLife::Empty:
         return;
+    case CastleGeometry::TypedLife::NotWhole:
+    case CastleGeometry::TypedLife::AboveMax:
+        // Nothing is written; the field shows the life the gate still has.
+        Error(this, typed.verdict == CastleGeometry::TypedLife::AboveMax
+                        ? S("Life can't be more than max life")
+                        : S("Life must be a whole number"));
+        ShowStored(page.life, QString::number(slot.life));
+        return;
+    case CastleGeometry::TypedLife::Accepted:
+        break;
     }
-    if (life > slot.maxLife) {
-        Error(this, S("Life can't be more than max life"));
-        page.life->setText(S("0"));
-        life = 0;
-    }
-    slot.life = life;
+    slot.life = typed.life;
     showBars(page, page.selected);
     const auto& place = CastleGeometry::Places(page.kind)[size_t(page.selected)];
-    ExecOn(kGame, CS::SetNpcLife(m_group, place, life));
+    ExecOn(kGame, CS::SetNpcLife(m_group, place, typed.life));
 }
 
 void TCastleSiegeForm::levelChosen(NpcPage& page, bool regeneration, int item) {
@@ -607,7 +610,7 @@ void TCastleSiegeForm::ListBox1Click() {
     } else {
         Query registration = OpenOn(kGame, CS::Registration(m_group, guild));
         m_giveUp = Column(registration, "IS_GIVEUP") == S("1") ? 1 : 0;
-        m_marks->setText(Column(registration, "REG_MARKS"));
+        ShowStored(m_marks, Column(registration, "REG_MARKS"));
         m_marksRow->show();
     }
     m_giveUpList->setCurrentIndex(m_giveUp);

@@ -1,6 +1,7 @@
 #include "guilds/EditGuildUnit.h"
 
 #include "core/AppState.h"
+#include "core/ColumnNumber.h"
 #include "core/QueryHelpers.h"
 #include "guilds/GuildRoster.h"
 #include "guilds/GuildSearch.h"
@@ -8,6 +9,7 @@
 #include "guilds/MarkEditor.h"
 #include "widgets/Guard.h"
 #include "widgets/ListChoice.h"
+#include "widgets/WidgetKit.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -58,7 +60,7 @@ TEditGuildForm::TEditGuildForm(QWidget* parent) : QDialog(parent) {
     m_guildName->setReadOnly(true);
     m_score = new QLineEdit(this);
     m_score->setObjectName(QStringLiteral("Score"));
-    m_score->setMaxLength(4);
+    LimitTyping(m_score, 4);
     m_notice = new QLineEdit(this);
     m_notice->setObjectName(QStringLiteral("Notice"));
     m_notice->setMinimumWidth(260);
@@ -174,7 +176,8 @@ void TEditGuildForm::FormCreate() {
     m_notice->setText(guild.FieldByName(QStringLiteral("G_Notice")).AsString());
     m_notice->setCursorPosition(0); // a long notice shows its beginning
     const QString score = guild.FieldByName(QStringLiteral("G_Score")).AsString();
-    m_score->setText(score.isEmpty() ? QStringLiteral("0") : score);
+    m_loadedScore = score.isEmpty() ? QStringLiteral("0") : score;
+    ShowStored(m_score, m_loadedScore);
     guild.Close();
 
     m_members->addItems(ListOn(kGame, GuildStatements::Members(m_guild)));
@@ -182,19 +185,16 @@ void TEditGuildForm::FormCreate() {
 }
 
 void TEditGuildForm::ModifyClick() {
-    bool ok = false;
-    const int score = m_score->text().trimmed().toInt(&ok);
-    if (!ok) {
+    // G_Score is an int column: a typed score is checked against its range;
+    // the score as loaded is written back as it is.
+    const ColumnNumber::Saved score =
+        ColumnNumber::ToSave(m_loadedScore, m_score->text(), ColumnNumber::SqlType::Int);
+    if (!score.accepted || !score.value) {
         Dialogs::Show(this, QStringLiteral("Edit Guild..."),
                       QStringLiteral("Guild Score must be a whole number"), Dialogs::Icon::Error);
         return;
     }
-    if (score < 0) {
-        Dialogs::Show(this, QStringLiteral("Edit Guild..."), QStringLiteral("Guild Score cannot be negative"),
-                      Dialogs::Icon::Error);
-        return;
-    }
-    ExecOn(kGame, GuildStatements::Save(m_guild, m_mark->Mark(), m_notice->text(), score));
+    ExecOn(kGame, GuildStatements::Save(m_guild, m_mark->Mark(), m_notice->text(), *score.value));
     Dialogs::Show(this, QStringLiteral("TanorEditor"), QStringLiteral("Guild Information Updated!"),
                   Dialogs::Icon::Information);
     accept();

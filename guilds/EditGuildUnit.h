@@ -42,6 +42,7 @@ private:
     int m_union = 0;
     QLineEdit* m_guildName;
     QLineEdit* m_score;
+    QString m_loadedScore; // as shown when loaded
     QLineEdit* m_notice;
     MarkEditor* m_mark;
     QListWidget* m_members;

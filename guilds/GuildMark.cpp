@@ -16,10 +16,12 @@ constexpr char kDigits[] = "0123456789ABCDEF";
 Cells FromBytes(const QByteArray& bytes) {
     Cells cells{};
     const int usable = std::min<int>(int(bytes.size()), kCells / 2);
+    // Checked writes: a count that ever ran past the mark throws instead of
+    // overwriting whatever lies behind it.
     for (int j = 0; j < usable; ++j) {
         const auto byte = static_cast<quint8>(bytes[j]);
-        cells[size_t(2 * j)] = quint8(byte >> 4);
-        cells[size_t(2 * j + 1)] = quint8(byte & 0x0F);
+        cells.at(size_t(2 * j)) = quint8(byte >> 4);
+        cells.at(size_t(2 * j + 1)) = quint8(byte & 0x0F);
     }
     return cells;
 }

@@ -27,7 +27,7 @@ QString Members(const QString& guild) {
     return S("SELECT Name, G_Level FROM GuildMember WHERE G_Name=") + Q(guild) + S(" ORDER BY G_Status DESC");
 }
 
-QStringList Save(const QString& guild, const GuildMark::Cells& mark, const QString& notice, int score) {
+QStringList Save(const QString& guild, const GuildMark::Cells& mark, const QString& notice, qint64 score) {
     return {S("UPDATE Guild SET G_Mark=") + GuildMark::ToLiteral(mark) + S(", G_Notice=") + Q(notice) +
                 S(", G_Score=") + N(score),
             S(" WHERE G_Name=") + Q(guild)};

@@ -18,7 +18,7 @@ namespace GuildStatements {
 [[nodiscard]] QString Members(const QString& guild);
 // The two lines of "Save".
 [[nodiscard]] QStringList Save(const QString& guild, const GuildMark::Cells& mark, const QString& notice,
-                               int score);
+                               qint64 score);
 // The character behind a member.
 [[nodiscard]] QString MemberCharacter(const QString& member);
 [[nodiscard]] QString MemberRank(const QString& member);

@@ -9,6 +9,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 QPushButton* NamedButton(const QString& text, const QString& name, QWidget* parent) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(name);
@@ -24,6 +26,25 @@ void KeepPlaceWhenHidden(QWidget* control) {
 void MaskWithStars(QLineEdit* edit) {
     edit->setEchoMode(QLineEdit::Password);
     edit->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+}
+
+namespace {
+const char* const kTypingLimit = "typingLimit";
+}
+
+void LimitTyping(QLineEdit* edit, int length) {
+    edit->setProperty(kTypingLimit, length);
+    edit->setMaxLength(length);
+    // Room a long stored value was given shrinks as the operator shortens it.
+    QObject::connect(edit, &QLineEdit::textEdited, edit,
+                     [edit, length] { edit->setMaxLength(std::max(length, int(edit->text().size()))); });
+}
+
+void ShowStored(QLineEdit* edit, const QString& value) {
+    const QVariant limit = edit->property(kTypingLimit);
+    if (limit.isValid())
+        edit->setMaxLength(std::max(limit.toInt(), int(value.size())));
+    edit->setText(value);
 }
 
 RadioGroup::RadioGroup(const QString& title, const QStringList& items, QWidget* parent)

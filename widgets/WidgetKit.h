@@ -22,6 +22,14 @@ void MaskWithStars(QLineEdit* edit);
 // around it stay where they are and the window does not grow when it shows.
 void KeepPlaceWhenHidden(QWidget* control);
 
+// Limits what the operator can type into `edit` to `length` characters.
+void LimitTyping(QLineEdit* edit, int length);
+// Shows a value read from the database whole, even when it is longer than
+// the typing limit: a value cut on its way to the screen would be saved cut.
+// Typing can change such a value but never lengthen it, and once it is
+// shortened the limit holds again.
+void ShowStored(QLineEdit* edit, const QString& value);
+
 // A titled group of radio buttons read and set as one "item index": 0 for
 // the first item, -1 when none is chosen.
 class RadioGroup : public QGroupBox {

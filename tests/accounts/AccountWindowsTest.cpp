@@ -37,6 +37,10 @@ protected:
                       QStringLiteral(", NULL, NULL, NULL, NULL, NULL,'o@x.example','Pet''s name?','Rex', 1, "
                                      "getdate(), getdate(), getdate(), getdate(), 1, 0, 0)")});
     }
+    static void typePasswords(QWidget* w, const QString& password) {
+        type(w, QStringLiteral("NewPassword"), password);
+        type(w, QStringLiteral("NewRePassword"), password);
+    }
     static QString status(const QWidget* w, const char* name) {
         return child<QLabel>(w, QLatin1String(name))->text();
     }
@@ -179,10 +183,8 @@ TEST_F(AccountWindowsTest, SavingWritesThePasswordStepThenTheFields) {
         setHashing(c.hashing);
         auto w = open<TModifyAccountForm>(QStringLiteral("o'brien"));
         type(w.get(), QStringLiteral("SecurityNumber"), QStringLiteral("7654321"));
-        if (c.password) {
-            type(w.get(), QStringLiteral("NewPassword"), QLatin1String(c.password));
-            type(w.get(), QStringLiteral("NewRePassword"), QLatin1String(c.password));
-        }
+        if (c.password)
+            typePasswords(w.get(), QLatin1String(c.password));
         BoxScript boxes;
         boxes.ok();
         StatementJournal::Recorder journal;
@@ -197,6 +199,72 @@ TEST_F(AccountWindowsTest, SavingWritesThePasswordStepThenTheFields) {
               QStringLiteral("1111117654321"));
     EXPECT_NE(row(QStringLiteral("SELECT memb__pwd FROM MEMB_INFO WHERE memb___id = 'o''brien'")),
               QStringLiteral("shamrock"));
+}
+
+// A personal number the operator did not touch is written back as stored,
+// whatever its prefix or length; only a typed one gets the prefix.
+TEST_F(AccountWindowsTest, AnUntouchedPersonalNumberKeepsItsStoredValue) {
+    const struct {
+        const char* stored;
+        const char* typed; // nullptr: left as loaded
+        const char* saved;
+    } cases[] = {
+        {"98765", nullptr, "98765"},
+        {"9876543210123", nullptr, "9876543210123"},
+        {"11111198765432", nullptr, "11111198765432"},
+        {"98765", "1234567", "1111111234567"},
+        {"1111115530021", "", "111111"},
+    };
+    for (const auto& c : cases) {
+        raw(QStringLiteral("UPDATE MEMB_INFO SET sno__numb = '%1' WHERE memb___id = 'marlow'")
+                .arg(QLatin1String(c.stored)));
+        auto w = open<TModifyAccountForm>(QStringLiteral("marlow"));
+        type(w.get(), QStringLiteral("Mail"), QStringLiteral("new@tanor.example"));
+        if (c.typed)
+            type(w.get(), QStringLiteral("SecurityNumber"), QLatin1String(c.typed));
+        BoxScript boxes;
+        boxes.ok();
+        click(w.get(), QStringLiteral("Modify"));
+        EXPECT_EQ(
+            row(QStringLiteral("SELECT sno__numb, mail_addr FROM MEMB_INFO WHERE memb___id = 'marlow'")),
+            QLatin1String(c.saved) + QStringLiteral("|new@tanor.example"))
+            << c.stored;
+    }
+}
+
+// A row deleted after the window loaded it: the window says nothing was
+// saved and stays open, whichever statement finds the row gone.
+TEST_F(AccountWindowsTest, SavingAnAccountDeletedMeanwhileSaysNothingWasSaved) {
+    const struct {
+        int hashing;
+        const char* password; // typed in both fields; nullptr leaves what was loaded
+        size_t statements;
+    } cases[] = {
+        {0, nullptr, 1}, // the plain password finds no row; the fields are not sent
+        {1, "", 1},
+        {1, "n3w", 2},
+    };
+    for (const auto& c : cases) {
+        setHashing(c.hashing);
+        auto w = open<TModifyAccountForm>(QStringLiteral("marlow"));
+        if (c.password)
+            typePasswords(w.get(), QLatin1String(c.password));
+        raw(QStringLiteral("DELETE FROM MEMB_INFO WHERE memb___id = 'marlow'"));
+        BoxScript boxes;
+        boxes.ok();
+        StatementJournal::Recorder journal;
+        QSignalSpy accepted(w.get(), &QDialog::accepted);
+        click(w.get(), QStringLiteral("Modify"));
+        EXPECT_EQ(boxes.last().text,
+                  QStringLiteral("The account marlow no longer exists; nothing was saved."))
+            << c.hashing;
+        EXPECT_EQ(boxes.last().icon, Dialogs::Icon::Warning);
+        EXPECT_EQ(journal.texts().size(), c.statements) << c.hashing;
+        EXPECT_EQ(accepted.count(), 0);
+        EXPECT_EQ(rows(QStringLiteral("SELECT 1 FROM MEMB_INFO WHERE memb___id = 'marlow'")), QStringList{});
+        raw(QStringLiteral("INSERT INTO MEMB_INFO (memb___id, memb__pwd, memb_name, sno__numb) VALUES "
+                           "('marlow', 'tide2026', 'Ada Marlow', '1111115530021')"));
+    }
 }
 
 TEST_F(AccountWindowsTest, DifferentPasswordsWriteNothing) {

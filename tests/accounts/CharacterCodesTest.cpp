@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 using namespace CharacterCodes;
 
 namespace {
@@ -110,10 +112,49 @@ TEST(CharacterCodes, TypedNumbersMustBeWholeAndInRange) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(ParseWhole(QLatin1String(c.text), 0, c.max), c.value) << c.text;
+    // The messages name the range of the column's type.
+    std::map<QString, QString> messages;
     for (const NumberRule& rule : NumberRules())
-        EXPECT_TRUE(
-            NumberMessage(rule).startsWith(rule.label + QStringLiteral(" must be a whole number from 0 to ")))
-            << rule.control.toStdString();
+        messages[rule.control] = NumberMessage(rule);
+    EXPECT_EQ(messages[QStringLiteral("Strenght")],
+              QStringLiteral("Strength must be a whole number from 0 to 32767. Nothing was saved."));
+    EXPECT_EQ(messages[QStringLiteral("MapPosY")],
+              QStringLiteral("Y must be a whole number from 0 to 32767. Nothing was saved."));
+    EXPECT_EQ(messages[QStringLiteral("Money")],
+              QStringLiteral("Money must be a whole number from 0 to 2147483647. Nothing was saved."));
+}
+
+// A field still showing its stored value writes it back whatever it is; a
+// typed one must be whole, not negative and fit the column's type.
+TEST(CharacterCodes, StoredValuesPassAndTypedOnesFitTheColumnType) {
+    using ColumnNumber::SqlType;
+    const struct {
+        const char* loaded;
+        const char* shown;
+        SqlType type;
+        bool accepted;
+        std::optional<qint64> value;
+    } cases[] = {
+        {"40000", "40000", SqlType::SmallInt, true, 40000},
+        {"-5", "-5", SqlType::SmallInt, true, -5},
+        {"99999999999", "99999999999", SqlType::Int, true, 99999999999},
+        {"", "", SqlType::Int, true, {}}, // NULL stays NULL
+        {"10", "32767", SqlType::SmallInt, true, 32767},
+        {"10", "-1", SqlType::SmallInt, false, {}},
+        {"10", "32768", SqlType::SmallInt, false, {}},
+        {"10", "40000", SqlType::SmallInt, false, {}},
+        {"10", "2147483647", SqlType::Int, true, 2147483647},
+        {"10", "-2147483649", SqlType::Int, false, {}},
+        {"10", "", SqlType::Int, false, {}},
+        {"40000", "40001", SqlType::SmallInt, false, {}},
+        {"abc", "abc", SqlType::Int, false, {}},
+    };
+    for (const auto& c : cases) {
+        const ColumnNumber::Saved saved =
+            ColumnNumber::ToSave(QLatin1String(c.loaded), QLatin1String(c.shown), c.type);
+        EXPECT_EQ(saved.accepted, c.accepted) << c.loaded << " / " << c.shown;
+        EXPECT_EQ(saved.value, c.value) << c.loaded << " / " << c.shown;
+    }
 }
 
 TEST(AccountStatements, HashingSettingAndPersonalId) {
@@ -128,6 +169,13 @@ TEST(AccountStatements, HashingSettingAndPersonalId) {
     EXPECT_EQ(ShownPersonalId(QStringLiteral("1111114820117")), QStringLiteral("4820117"));
     EXPECT_EQ(ShownPersonalId(QStringLiteral("111111482")), QStringLiteral("482"));
     EXPECT_EQ(ShownPersonalId(QStringLiteral("1111")), QString());
+
+    // A stored NULL left empty stays NULL; typing gives the prefix.
+    const std::optional<QString> null;
+    EXPECT_EQ(PersonalIdToWrite(null, QString()), null);
+    EXPECT_EQ(PersonalIdToWrite(null, QStringLiteral("12")), QStringLiteral("11111112"));
+    EXPECT_EQ(UpdateAccountFields(QStringLiteral("a"), {}, {}, null, {}, {}).value(1),
+              QStringLiteral("SET memb_name='', mail_addr='', sno__numb=NULL"));
 }
 
 } // namespace

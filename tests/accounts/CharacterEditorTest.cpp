@@ -236,7 +236,7 @@ TEST_F(CharacterEditorTest, BadNumbersNameTheFieldAndWriteNothing) {
         {"Experience", "12,5", "Experience must be a whole number from 0 to 2147483647. Nothing was saved."},
         {"Strenght", "40000", "Strength must be a whole number from 0 to 32767. Nothing was saved."},
         {"Money", "1; DELETE", "Money must be a whole number from 0 to 2147483647. Nothing was saved."},
-        {"MapPosX", "-3", "X must be a whole number from 0 to 255. Nothing was saved."},
+        {"MapPosX", "-3", "X must be a whole number from 0 to 32767. Nothing was saved."},
         {"PKTime", "ten", "PK Time must be a whole number from 0 to 2147483647. Nothing was saved."},
         {"Reset", "1.5", "Reset must be a whole number from 0 to 2147483647. Nothing was saved."},
     };
@@ -255,6 +255,37 @@ TEST_F(CharacterEditorTest, BadNumbersNameTheFieldAndWriteNothing) {
         type(w.get(), QLatin1String(c.field), before);
     }
     EXPECT_EQ(accepted.count(), 0);
+}
+
+// Values no operator could type (a statistic past smallint, negative ones,
+// the lowest int in an 11-character Money) are shown whole and do not stop
+// another change from being saved; they are written back as they were.
+TEST_F(CharacterEditorTest, StoredValuesOutsideTheTypedRangesShowWholeAndSaveUnchanged) {
+    raw(QStringLiteral("UPDATE Character SET Strength = 40000, Energy = -5, MapPosX = 300, "
+                       "Money = -2147483648, PkTime = 99999999999 WHERE Name = 'Hollow'"));
+    auto w = editor(QStringLiteral("hollis"), QStringLiteral("Hollow"));
+    EXPECT_EQ(text(w.get(), "Money"), QStringLiteral("-2147483648"));
+    EXPECT_EQ(text(w.get(), "PKTime"), QStringLiteral("99999999999"));
+    type(w.get(), QStringLiteral("Level"), QStringLiteral("12"));
+    BoxScript boxes;
+    boxes.ok();
+    click(w.get(), QStringLiteral("ModifyButton"));
+    EXPECT_EQ(boxes.last().text, QStringLiteral("Character Updated!"));
+    EXPECT_EQ(row(QStringLiteral("SELECT cLevel, Strength, Energy, MapPosX, Money, PkTime FROM Character "
+                                 "WHERE Name = 'Hollow'")),
+              QStringLiteral("12|40000|-5|300|-2147483648|99999999999"));
+}
+
+// Opened on a name that is gone: the editor says so and offers nothing
+// that needs the row.
+TEST_F(CharacterEditorTest, ACharacterThatDoesNotExistSaysSoAndOffersNoAction) {
+    TCharacterEditionForm::SkillWindowFactory() = [](QWidget* parent) { return new QDialog(parent); };
+    auto w = editor(QStringLiteral("lark"), QStringLiteral("Gone"), 1);
+    EXPECT_EQ(m_loadBoxes, std::vector<QString>{QStringLiteral(
+                               "The character Gone does not exist (renamed or deleted meanwhile); there is "
+                               "nothing to edit.")});
+    for (const char* action : {"ModifyButton", "SkillButton", "Movechr", "Rename"})
+        EXPECT_FALSE(enabled(w.get(), action)) << action;
 }
 
 TEST_F(CharacterEditorTest, SavingACharacterThatVanishedSaysSoAndStaysOpen) {
@@ -293,8 +324,8 @@ TEST_F(CharacterEditorTest, ResetsAreShownAndSavedOnlyWhenEnabledWithPlainNames)
         StatementJournal::Recorder journal;
         click(w.get(), QStringLiteral("ModifyButton"));
         if (c.shown) {
-            EXPECT_EQ(boxes.last().text, QStringLiteral("Reset must be a whole number from 0 to 2147483647. "
-                                                        "Nothing was saved."));
+            EXPECT_EQ(boxes.last().text, QStringLiteral("Reset must be a whole number from 0 to "
+                                                        "2147483647. Nothing was saved."));
         } else {
             EXPECT_EQ(boxes.last().text, QStringLiteral("Character Updated!"));
             EXPECT_EQ(journal.texts().size(), 1u) << c.table;

@@ -178,6 +178,11 @@ TEST(ItemRecordTest, SerialsUnderAndWithoutTheF9Marker) {
     EXPECT_EQ(DrawnSerialText(0x1000000, false), QStringLiteral("01000000"));
     EXPECT_THROW((void)DrawnSerialText(0x100000000LL, false), ConvertError);
     EXPECT_THROW((void)DrawnSerialText(-1, false), ConvertError);
+    // The largest serial each width holds fits, and lands whole in the record.
+    EXPECT_EQ(WithSerial(r, DrawnSerialText(0xFFFFFF, true)).mid(6, 8), QStringLiteral("F9FFFFFF"));
+    EXPECT_EQ(WithSerial(ZeroRecord(Width::Narrow), DrawnSerialText(0xFFFFFFFFLL, false)).mid(6, 8),
+              QStringLiteral("FFFFFFFF"));
+    EXPECT_EQ(DrawnSerialText(0, true), QStringLiteral("000000"));
 
     // Without the marker a full serial overwrites Code32.
     QString plain = WithCode32(ZeroRecord(Width::Narrow), QStringLiteral("00"));

@@ -242,21 +242,38 @@ TEST_F(CastleSiegeTest, TypedLifeIsWrittenAndLimitedByTheMaximum) {
         Strings{S("UPDATE TanorCastle_NPC SET NPC_HP=7 WHERE NPC_X=107 AND NPC_Y=161 AND MAP_SVR_GROUP=0")});
     EXPECT_EQ(picture(*f, "Gates")->BarsOf(2).life, 7);
 
+    // One digit too many is refused: nothing is written and the field goes
+    // back to the life the gate has.
     BoxScript boxes;
-    boxes.ok();
+    boxes.ok(2);
     child<QLineEdit>(f.get(), S("NPCLife"))->setText(S("90000"));
     journal.clear();
     QTest::keyClicks(child<QLineEdit>(f.get(), S("NPCLife")), S("0")); // 900000 > 800000
     EXPECT_EQ(boxes.last().caption, S("Error"));
     EXPECT_EQ(boxes.last().text, S("Life can't be more than max life"));
-    EXPECT_EQ(child<QLineEdit>(f.get(), S("NPCLife"))->text(), S("0"));
-    EXPECT_EQ(
-        journal.texts(),
-        Strings{S("UPDATE TanorCastle_NPC SET NPC_HP=0 WHERE NPC_X=107 AND NPC_Y=161 AND MAP_SVR_GROUP=0")});
+    EXPECT_EQ(child<QLineEdit>(f.get(), S("NPCLife"))->text(), S("7"));
+    QTest::keyClicks(child<QLineEdit>(f.get(), S("NPCLife")), S("999999")); // the sixth digit makes 7999999
+    EXPECT_EQ(child<QLineEdit>(f.get(), S("NPCLife"))->text(), S("799999"));
+    EXPECT_EQ(journal.texts().size(), 5u); // 79 to 799999, never the refused value
+    EXPECT_EQ(journal.texts().back(),
+              S("UPDATE TanorCastle_NPC SET NPC_HP=799999 WHERE NPC_X=107 AND NPC_Y=161 "
+                "AND MAP_SVR_GROUP=0"));
+    EXPECT_EQ(picture(*f, "Gates")->BarsOf(2).life, 799999);
     EXPECT_EQ(
         rows(
             S("SELECT NPC_HP FROM TanorCastle_NPC WHERE MAP_SVR_GROUP=0 AND NPC_INDEX=3 AND NPC_NUMBER=277")),
-        QStringList{S("0")});
+        QStringList{S("799999")});
+}
+
+// Stored values longer than what can be typed into their fields show whole.
+TEST_F(CastleSiegeTest, StoredLivesAndMarksLongerThanTheirFieldsShowWhole) {
+    raw(S("UPDATE TanorCastle_NPC SET NPC_HP=12345678, NPC_MAXHP=30000000 WHERE MAP_SVR_GROUP=0 AND "
+          "NPC_INDEX=1 AND NPC_NUMBER=277; UPDATE TanorCastle_REG_SIEGE SET REG_MARKS=1234567890 WHERE "
+          "REG_SIEGE_GUILD='Tidecall'"));
+    auto f = open(S("0"));
+    EXPECT_EQ(child<QLineEdit>(f.get(), S("NPCLife"))->text(), S("12345678"));
+    chooseGuild(*f, S("Tidecall"));
+    EXPECT_EQ(child<QLineEdit>(f.get(), S("LabeledEdit1"))->text(), S("1234567890"));
 }
 
 TEST_F(CastleSiegeTest, AMaximumOffTheLevelsKeepsItsOwnRangeAndCannotBeRaised) {
@@ -268,13 +285,13 @@ TEST_F(CastleSiegeTest, AMaximumOffTheLevelsKeepsItsOwnRangeAndCannotBeRaised) {
     BoxScript boxes;
     boxes.ok();
     StatementJournal::Recorder journal;
+    const QString life = child<QLineEdit>(f.get(), S("NPCLife"))->text();
     child<QLineEdit>(f.get(), S("NPCLife"))->setText(S("100000"));
     QTest::keyClicks(child<QLineEdit>(f.get(), S("NPCLife")), S("1")); // 1000001
     EXPECT_EQ(boxes.last().text, S("Life can't be more than max life"));
+    EXPECT_EQ(child<QLineEdit>(f.get(), S("NPCLife"))->text(), life);
     f->uplifeClick();
-    EXPECT_EQ(
-        journal.texts(),
-        Strings{S("UPDATE TanorCastle_NPC SET NPC_HP=0 WHERE NPC_X=93 AND NPC_Y=204 AND MAP_SVR_GROUP=1")});
+    EXPECT_EQ(journal.texts(), Strings{});
 }
 
 TEST_F(CastleSiegeTest, LevelListsWriteOnlyAChangedLevel) {

@@ -110,6 +110,34 @@ TEST_F(EditGuildTest, AScoreThatIsNoWholeNumberIsRefusedByName) {
     }
 }
 
+// The four-character limit is for typing: a longer or negative stored
+// score shows whole and is saved as it is; a typed one replaces it.
+TEST_F(EditGuildTest, AStoredScoreIsNeverCut) {
+    const struct {
+        const char* stored;
+        const char* typed; // nullptr: left as loaded
+        const char* saved;
+    } cases[] = {
+        {"12345", nullptr, "12345"}, {"-2147483648", nullptr, "-2147483648"}, {"12345", "987", "987"}};
+    for (const auto& c : cases) {
+        raw(S("UPDATE Guild SET G_Score=") + S(c.stored) + S(" WHERE G_Name='Ironveil'"));
+        auto f = open(S("Ironveil"));
+        auto* score = child<QLineEdit>(f.get(), S("Score"));
+        EXPECT_EQ(score->text(), S(c.stored));
+        if (c.typed) {
+            score->clear();
+            QTest::keyClicks(score, S(c.typed) + S("65"));
+            EXPECT_EQ(score->text(), (S(c.typed) + S("65")).left(4)); // typing stops at four
+            score->setText(S(c.typed));
+        }
+        BoxScript boxes;
+        boxes.ok();
+        click(f.get(), S("Modify"));
+        EXPECT_EQ(boxes.last().text, S("Guild Information Updated!"));
+        EXPECT_EQ(rows(S("SELECT G_Score FROM Guild WHERE G_Name='Ironveil'")), QStringList{S(c.saved)});
+    }
+}
+
 TEST_F(EditGuildTest, MembersShowTheirCharacterAndTheMasterIsProtected) {
     raw(S("UPDATE Character SET Class=17 WHERE Name='Brann'; UPDATE Character SET Class=80 WHERE "
           "Name='Corvus'"));

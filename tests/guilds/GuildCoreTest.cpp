@@ -33,7 +33,12 @@ TEST(GuildMarkTest, MissingCellsAreColourZeroAndExtraBytesIgnored) {
               QStringLiteral("4F01AB") + zeros.mid(6));
     EXPECT_EQ(GuildMark::ToText(GuildMark::FromBytes(QByteArray::fromHex("12"))),
               QStringLiteral("12") + zeros.mid(2));
-    EXPECT_EQ(GuildMark::ToText(GuildMark::FromBytes(QByteArray(40, '\x77'))), QString(64, QLatin1Char('7')));
+    // Bytes past the 32nd differ from the mark's own, so reading them shows:
+    // the result is the first 32 bytes, and nothing is written past the mark.
+    const QByteArray longer = QByteArray(32, '\x12') + QByteArray(8, '\x77');
+    GuildMark::Cells cells{};
+    EXPECT_NO_THROW(cells = GuildMark::FromBytes(longer));
+    EXPECT_EQ(GuildMark::ToText(cells), QStringLiteral("12").repeated(32));
 }
 
 TEST(GuildMarkTest, CellsAreNumberedRowByRow) {
@@ -60,6 +65,14 @@ TEST(GuildMarkTest, PaletteColoursAndSwatchesFollowTheTable) {
             EXPECT_EQ(GuildMark::PaletteIndexAt(x + dx, y + dy), i) << i << " at " << x + dx << "," << y + dy;
     }
     EXPECT_EQ(GuildMark::PaletteIndexAt(25, 30), 9);
+    // The far edges (x = 160, y = 40: reachable under fractional scaling)
+    // belong to the last swatch of the row and the lower row.
+    struct Edge {
+        int x, y, index;
+    };
+    for (const Edge e :
+         {Edge{160, 0, 7}, Edge{160, 39, 15}, Edge{160, 40, 15}, Edge{0, 40, 8}, Edge{159, 19, 7}})
+        EXPECT_EQ(GuildMark::PaletteIndexAt(e.x, e.y), e.index) << e.x << "," << e.y;
     EXPECT_NE(GuildMark::NoColourPattern(), GuildMark::PaletteColour(0));
 }
 

@@ -483,7 +483,8 @@ TEST_F(StatementCorpus, AccountCreationAndEditing) {
     EXPECT_EQ(rows, 1);
     EXPECT_TRUE(run.exec(S("account fields"), Db::Account,
                          Account::UpdateAccountFields(plain.account, S("Ne'il"), S("neil@valewind.test"),
-                                                      S("7654321"), S(kFreeText), S("Te'al \"%\"")),
+                                                      Account::StoredPersonalId(S("7654321")), S(kFreeText),
+                                                      S("Te'al \"%\"")),
                          &rows));
     EXPECT_EQ(rows, 1);
     EXPECT_EQ(stored(), (QStringList{S("pa'ss3"), S("Ne'il"), S("neil@valewind.test"), S(kFreeText),
