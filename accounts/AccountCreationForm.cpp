@@ -1,7 +1,6 @@
 #include "accounts/AccountCreationForm.h"
 
 #include "accounts/AccountsKit.h"
-#include "core/AppState.h"
 #include "core/QueryHelpers.h"
 #include "platform/TanorError.h"
 #include "widgets/Dialogs.h"
@@ -109,7 +108,6 @@ void TCreateAccountForm::BitBtn2Click() {
 }
 
 void TCreateAccountForm::reportCreated(const QString& account) {
-    AppState.AccountCreated = 1;
-    AppState.CreatedAccount = account;
+    m_created = account;
     accept();
 }

@@ -7,12 +7,16 @@
 class QLabel;
 class QLineEdit;
 
-// Creates a game account in MEMB_INFO. On success it hands the new name to
-// the main window through AppState.AccountCreated / CreatedAccount.
+// Creates a game account in MEMB_INFO. On success it hands the new name back
+// to its opener (CreatedAccount).
 class TCreateAccountForm : public QDialog {
     Q_OBJECT
+    Q_PROPERTY(QString createdAccount READ CreatedAccount)
 public:
     explicit TCreateAccountForm(QWidget* parent = nullptr);
+
+    // The account created; empty while none was.
+    [[nodiscard]] const QString& CreatedAccount() const { return m_created; }
 
     // Reads the hashing setting into the status.
     void Creator();
@@ -24,6 +28,7 @@ public:
 private:
     void reportCreated(const QString& account);
 
+    QString m_created;
     QLineEdit* m_accountId;
     QLineEdit* m_password;
     QLineEdit* m_name;

@@ -4,7 +4,6 @@
 #include "accounts/CharacterCodes.h"
 #include "accounts/MoveCharUnit.h"
 #include "accounts/RenameCharUnit.h"
-#include "core/AppState.h"
 #include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
 #include "widgets/Dialogs.h"
@@ -56,12 +55,9 @@ QFormLayout* formGroup(const QString& title, QWidget* parent, QGroupBox** group)
 
 } // namespace
 
-ModalOpener::Factory& TCharacterEditionForm::SkillWindowFactory() {
-    static ModalOpener::Factory factory;
-    return factory;
-}
-
-TCharacterEditionForm::TCharacterEditionForm(QWidget* parent) : QDialog(parent) {
+TCharacterEditionForm::TCharacterEditionForm(const WindowContext& context,
+                                             ModalOpener::ContextFactory skillWindow, QWidget* parent)
+    : QDialog(parent), m_context(context), m_skillWindow(std::move(skillWindow)) {
     setObjectName(QStringLiteral("CharacterEditionForm"));
     setWindowTitle(QStringLiteral("Character Edition"));
 
@@ -163,7 +159,7 @@ TCharacterEditionForm::TCharacterEditionForm(QWidget* parent) : QDialog(parent) 
     m_save = Button(QStringLiteral("ModifyButton"), QStringLiteral("Save"), this);
     m_save->setDefault(true);
     auto* close = Button(QStringLiteral("BitBtn1"), QStringLiteral("Close"), this);
-    m_skills->setEnabled(bool(SkillWindowFactory()));
+    m_skills->setEnabled(bool(m_skillWindow));
     m_move->setEnabled(false);
     m_rename->setEnabled(false);
 
@@ -214,8 +210,8 @@ QLineEdit* TCharacterEditionForm::field(const QString& name) const {
 }
 
 void TCharacterEditionForm::FormCreate() {
-    m_account = AppState.CurrentAccount;
-    m_character = AppState.CurrentCharacter;
+    m_account = m_context.account;
+    m_character = m_context.character;
     m_accountLabel->setText(m_account);
     m_characterLabel->setText(m_character);
     checkAccount();
@@ -390,35 +386,45 @@ void TCharacterEditionForm::ModifyButtonClick() {
                                                                      *values.value(QStringLiteral("Reset"))));
 }
 
-void TCharacterEditionForm::openWithNames(const ModalOpener::Factory& create) {
-    AppState.CurrentAccount = m_account;
-    AppState.CurrentCharacter = m_character;
-    ModalOpener::Open(this, create, false);
+void TCharacterEditionForm::openWithNames(const ModalOpener::ContextFactory& create,
+                                          const ModalOpener::Closed& closed) {
+    WindowContext names = m_context;
+    names.account = m_account;
+    names.character = m_character;
+    ModalOpener::Open(
+        this, [&](QWidget* parent) { return create(parent, names); }, false, closed);
 }
 
 void TCharacterEditionForm::SkillButtonClick() {
-    if (!SkillWindowFactory())
+    if (!m_skillWindow)
         return;
-    openWithNames(SkillWindowFactory());
+    openWithNames(m_skillWindow);
 }
 
 void TCharacterEditionForm::MovechrClick() {
-    openWithNames([](QWidget* parent) { return new TMoveCharForm(parent); });
-    followNames();
+    QString movedTo;
+    openWithNames([](QWidget* parent, const WindowContext& c) { return new TMoveCharForm(c, parent); },
+                  [&movedTo](QDialog* w) { movedTo = w->property("movedTo").toString(); });
+    followNames(movedTo.isEmpty() ? m_account : movedTo, m_character);
 }
 
 void TCharacterEditionForm::RenameClick() {
-    openWithNames([](QWidget* parent) { return new TRenameCharForm(parent); });
-    followNames();
+    QString renamedTo;
+    openWithNames([](QWidget* parent, const WindowContext& c) { return new TRenameCharForm(c, parent); },
+                  [&renamedTo](QDialog* w) { renamedTo = w->property("renamedTo").toString(); });
+    followNames(m_account, renamedTo.isEmpty() ? m_character : renamedTo);
 }
 
-void TCharacterEditionForm::followNames() {
-    // A move or rename leaves the character's new account or name in
-    // AppState; the editor shows the character under it from then on.
-    if (AppState.CurrentAccount != m_account || AppState.CurrentCharacter != m_character)
+void TCharacterEditionForm::followNames(const QString& account, const QString& character) {
+    // After a move or rename the editor shows the character under its new
+    // account or name from then on, and hands those back to its opener.
+    if (account != m_account || character != m_character) {
+        m_context.account = account;
+        m_context.character = character;
         FormCreate();
-    else
+    } else {
         checkAccount();
+    }
 }
 
 void TCharacterEditionForm::BitBtn1Click() {

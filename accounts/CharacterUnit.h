@@ -16,18 +16,24 @@ class QLineEdit;
 class QPushButton;
 class RadioGroup;
 
-// Shows and changes one character (AppState.CurrentAccount and
-// CurrentCharacter): level, points, statistics, money, position, PK state,
+// Shows and changes one character (the context's account and character):
+// level, points, statistics, money, position, PK state,
 // class, status and quest, and its guild membership. Opens the skill, move
 // and rename windows for it.
 class TCharacterEditionForm : public QDialog {
     Q_OBJECT
+    // The character's account and name when it closes: a move or rename
+    // made in it changes them.
+    Q_PROPERTY(QString account READ Account)
+    Q_PROPERTY(QString character READ Character)
 public:
-    explicit TCharacterEditionForm(QWidget* parent = nullptr);
+    // `skillWindow`: how "Skills..." creates the skill list editor (given
+    // the character editor as parent); empty, the button is disabled.
+    TCharacterEditionForm(const WindowContext& context, ModalOpener::ContextFactory skillWindow = {},
+                          QWidget* parent = nullptr);
 
-    // How "Skills..." creates the skill list editor (given the character
-    // editor as parent). Empty while there is none: the button is disabled.
-    static ModalOpener::Factory& SkillWindowFactory();
+    [[nodiscard]] const QString& Account() const { return m_account; }
+    [[nodiscard]] const QString& Character() const { return m_character; }
 
     void FormCreate();
     // "Save".
@@ -45,11 +51,13 @@ private:
     void loadCharacter();
     void loadGuild();
     void loadResets();
-    void openWithNames(const ModalOpener::Factory& create);
-    // After the move or rename window: reloads under the names it left.
-    void followNames();
+    void openWithNames(const ModalOpener::ContextFactory& create, const ModalOpener::Closed& closed = {});
+    // After the move or rename window: reloads under the names it handed back.
+    void followNames(const QString& account, const QString& character);
     QLineEdit* field(const QString& name) const;
 
+    WindowContext m_context;
+    ModalOpener::ContextFactory m_skillWindow;
     QString m_account;
     QString m_character;
     QLabel* m_accountLabel;

@@ -3,7 +3,6 @@
 #include "accounts/FriendStatements.h"
 #include "accounts/LetterText.h"
 #include "accounts/SearchUnit.h"
-#include "core/AppState.h"
 #include "core/QueryHelpers.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
@@ -61,20 +60,10 @@ QStringList friendNames(Query query) {
     return names;
 }
 
-// Sets SearchMode for the search window and back to 0 afterwards, also
-// when the search fails.
-class CharacterSearchMode {
-public:
-    CharacterSearchMode() { AppState.SearchMode = 2; }
-    ~CharacterSearchMode() { AppState.SearchMode = 0; }
-    CharacterSearchMode(const CharacterSearchMode&) = delete;
-    CharacterSearchMode& operator=(const CharacterSearchMode&) = delete;
-};
-
 } // namespace
 
-TFriendManagerForm::TFriendManagerForm(QWidget* parent)
-    : QDialog(parent), m_character(AppState.CurrentCharacter) {
+TFriendManagerForm::TFriendManagerForm(const WindowContext& context, QWidget* parent)
+    : QDialog(parent), m_character(context.character) {
     setObjectName(QStringLiteral("FriendManagerForm"));
     setWindowTitle(QStringLiteral("Friend Manager..."));
 
@@ -215,12 +204,10 @@ void TFriendManagerForm::MeMoListChange() {
 }
 
 void TFriendManagerForm::AddFriendClick() {
-    AppState.CurrentCharacter.clear();
-    {
-        CharacterSearchMode mode;
-        ModalOpener::Open(this, [](QWidget* opener) { return new TSearchForm(opener); });
-    }
-    const QString chosen = AppState.CurrentCharacter;
+    QString chosen;
+    ModalOpener::OpenAndRead<TSearchForm>(
+        this, [](QWidget* opener) { return new TSearchForm(opener, SearchMode::Characters); }, true,
+        [&chosen](const TSearchForm& search) { chosen = search.Found().character; });
     if (chosen.isEmpty())
         return;
     ExecOn(DataSource::TanorOnline, FriendStatements::SendRequest(m_character, chosen));

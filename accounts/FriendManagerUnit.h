@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/WindowContext.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -13,14 +15,14 @@ class QPlainTextEdit;
 class QPushButton;
 
 // One character's entry in the game server's friend system: its friends,
-// the requests waiting for it and its letters. Opened for AppState's
-// CurrentCharacter. Changes go through the server's friend procedures; the
+// the requests waiting for it and its letters. Opened for the context's
+// character. Changes go through the server's friend procedures; the
 // lists follow the window's own actions without being read back, except
 // after a letter is deleted.
 class TFriendManagerForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TFriendManagerForm(QWidget* parent = nullptr);
+    TFriendManagerForm(const WindowContext& context, QWidget* parent = nullptr);
 
     void FormCreate();
     // A subject chosen: shows its letter.

@@ -2,7 +2,6 @@
 
 #include "accounts/AccountOps.h"
 #include "accounts/AccountsKit.h"
-#include "core/AppState.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
 #include "widgets/WidgetKit.h"
@@ -16,7 +15,8 @@
 
 using namespace AccountsKit;
 
-TModifyAccountForm::TModifyAccountForm(QWidget* parent) : QDialog(parent) {
+TModifyAccountForm::TModifyAccountForm(const WindowContext& context, QWidget* parent)
+    : QDialog(parent), m_context(context) {
     setObjectName(QStringLiteral("ModifyAccountForm"));
     setWindowTitle(QStringLiteral("Modify Account"));
 
@@ -96,7 +96,7 @@ TModifyAccountForm::TModifyAccountForm(QWidget* parent) : QDialog(parent) {
 }
 
 void TModifyAccountForm::Creator() {
-    m_account = AppState.CurrentAccount;
+    m_account = m_context.account;
     m_accountId->setText(m_account);
     m_hashing = ReadHashing();
     ShowHashing(m_md5Label2, m_hashing);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "accounts/AccountStatements.h"
+#include "core/WindowContext.h"
 
 #include <QDialog>
 
@@ -10,11 +11,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// Edits the account AppState.CurrentAccount: holder's data and password.
+// Edits the context's account: holder's data and password.
 class TModifyAccountForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TModifyAccountForm(QWidget* parent = nullptr);
+    TModifyAccountForm(const WindowContext& context, QWidget* parent = nullptr);
 
     // Shows the account and the hashing status, then loads (BitBtn1Click).
     void Creator();
@@ -39,4 +40,5 @@ private:
     QLabel* m_md5Label2;
     QPushButton* m_modify;
     AccountStatements::Hashing m_hashing = AccountStatements::Hashing::Disabled;
+    WindowContext m_context;
 };

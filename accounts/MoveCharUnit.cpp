@@ -3,7 +3,6 @@
 #include "accounts/AccountsKit.h"
 #include "accounts/CharacterCodes.h"
 #include "accounts/CharacterOps.h"
-#include "core/AppState.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
 
@@ -14,7 +13,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TMoveCharForm::TMoveCharForm(QWidget* parent) : QDialog(parent) {
+TMoveCharForm::TMoveCharForm(const WindowContext& context, QWidget* parent)
+    : QDialog(parent), m_context(context) {
     setObjectName(QStringLiteral("MoveCharForm"));
     setWindowTitle(QStringLiteral("Move Character..."));
 
@@ -43,8 +43,8 @@ TMoveCharForm::TMoveCharForm(QWidget* parent) : QDialog(parent) {
 }
 
 void TMoveCharForm::GetNames() {
-    m_oriAcc->setText(AppState.CurrentAccount);
-    m_chrName->setText(AppState.CurrentCharacter);
+    m_oriAcc->setText(m_context.account);
+    m_chrName->setText(m_context.character);
 }
 
 void TMoveCharForm::BitBtn1Click() {
@@ -59,6 +59,6 @@ void TMoveCharForm::BitBtn1Click() {
     (void)Dialogs::Ask(this, QStringLiteral("Move Character..."),
                        CharacterCodes::MoveResultText(*answer.code), Dialogs::Icon::Information);
     if (*answer.code == 0)
-        AppState.CurrentAccount = newAccount; // the character editor follows the character
+        m_movedTo = newAccount; // the character editor follows the character
     accept();
 }

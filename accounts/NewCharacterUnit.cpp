@@ -3,7 +3,6 @@
 #include "accounts/AccountsKit.h"
 #include "accounts/CharacterCodes.h"
 #include "accounts/CharacterStatements.h"
-#include "core/AppState.h"
 #include "core/QueryHelpers.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
@@ -31,7 +30,8 @@ template <class F> void Tolerated(F f) {
 }
 } // namespace
 
-TNewCharacterForm::TNewCharacterForm(QWidget* parent) : QDialog(parent) {
+TNewCharacterForm::TNewCharacterForm(const WindowContext& context, QWidget* parent)
+    : QDialog(parent), m_context(context) {
     setObjectName(QStringLiteral("NewCharacterForm"));
     setWindowTitle(QStringLiteral("New Character"));
 
@@ -67,7 +67,7 @@ TNewCharacterForm::TNewCharacterForm(QWidget* parent) : QDialog(parent) {
 }
 
 void TNewCharacterForm::FillDate() {
-    m_account = AppState.CurrentAccount;
+    m_account = m_context.account;
     m_accountName->setText(m_account);
 }
 
@@ -102,7 +102,7 @@ void TNewCharacterForm::Button1Click() {
             guid = number.Fields(0).AsLargeInt();
     });
     Tolerated([&] { ExecOn(DataSource::TanorOnline, AddFriendMain(guid, name)); });
-    AppState.CurrentCharacter = name;
+    m_created = name;
     accept();
     Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"), QStringLiteral("Character Created"),
                   Dialogs::Icon::Information);

@@ -1,17 +1,22 @@
 #pragma once
 
+#include "core/WindowContext.h"
 #include <QDialog>
 
 class QLabel;
 class QLineEdit;
 class RadioGroup;
 
-// Creates a character for AppState.CurrentAccount and hands its name back in
-// AppState.CurrentCharacter.
+// Creates a character for the context's account and hands its name back
+// (CreatedCharacter).
 class TNewCharacterForm : public QDialog {
     Q_OBJECT
+    Q_PROPERTY(QString createdCharacter READ CreatedCharacter)
 public:
-    explicit TNewCharacterForm(QWidget* parent = nullptr);
+    TNewCharacterForm(const WindowContext& context, QWidget* parent = nullptr);
+
+    // The character created; empty while none was.
+    [[nodiscard]] const QString& CreatedCharacter() const { return m_created; }
 
     void FillDate();
     // "Add".
@@ -22,4 +27,6 @@ private:
     QLabel* m_accountName;
     QLineEdit* m_newCharacterName;
     RadioGroup* m_newCharacterType;
+    WindowContext m_context;
+    QString m_created;
 };

@@ -1,7 +1,6 @@
 #include "accounts/RenameCharUnit.h"
 
 #include "accounts/AccountsKit.h"
-#include "core/AppState.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
 
@@ -13,7 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TRenameCharForm::TRenameCharForm(QWidget* parent) : QDialog(parent) {
+TRenameCharForm::TRenameCharForm(const WindowContext& context, QWidget* parent)
+    : QDialog(parent), m_context(context) {
     setObjectName(QStringLiteral("RenameCharForm"));
     setWindowTitle(QStringLiteral("Rename Character..."));
 
@@ -49,8 +49,8 @@ TRenameCharForm::TRenameCharForm(QWidget* parent) : QDialog(parent) {
 }
 
 void TRenameCharForm::GetData() {
-    m_name->setText(AppState.CurrentCharacter);
-    m_acc->setText(AppState.CurrentAccount);
+    m_name->setText(m_context.character);
+    m_acc->setText(m_context.account);
 }
 
 void TRenameCharForm::SaveClick() {
@@ -59,7 +59,7 @@ void TRenameCharForm::SaveClick() {
     // From the character row on, the character is known by the new name,
     // also when a later step failed: the character editor follows it.
     if (result.characterRenamed())
-        AppState.CurrentCharacter = newName;
+        m_renamedTo = newName;
     if (!result.refusal.isEmpty()) {
         Dialogs::Show(this, QStringLiteral("Error"), result.refusal, Dialogs::Icon::Error);
     } else if (!result.complete()) {

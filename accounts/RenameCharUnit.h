@@ -1,6 +1,7 @@
 #pragma once
 
 #include "accounts/CharacterOps.h"
+#include "core/WindowContext.h"
 
 #include <QDialog>
 
@@ -8,13 +9,18 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// Renames the character AppState.CurrentCharacter of AppState.CurrentAccount:
-// its row, its slot of the account and its names in the friend system. On
-// success, and after a partial rename, CurrentCharacter holds the new name.
+// Renames the context's character of its account: its row, its slot of the
+// account and its names in the friend system. Once the character row is
+// renamed (also when a later step failed) it hands the new name back
+// (RenamedTo).
 class TRenameCharForm : public QDialog {
     Q_OBJECT
+    Q_PROPERTY(QString renamedTo READ RenamedTo)
 public:
-    explicit TRenameCharForm(QWidget* parent = nullptr);
+    TRenameCharForm(const WindowContext& context, QWidget* parent = nullptr);
+
+    // The character's new name; empty while it was not renamed.
+    [[nodiscard]] const QString& RenamedTo() const { return m_renamedTo; }
 
     void GetData();
     // "Save".
@@ -27,6 +33,8 @@ private:
     QLineEdit* m_name;
     QLineEdit* m_acc;
     QLineEdit* m_newName;
+    WindowContext m_context;
+    QString m_renamedTo;
     QPushButton* m_save;
     QLabel* m_applied;
 };

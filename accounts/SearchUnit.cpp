@@ -1,7 +1,6 @@
 #include "accounts/SearchUnit.h"
 
 #include "accounts/AccountStatements.h"
-#include "core/AppState.h"
 
 #include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
@@ -39,7 +38,7 @@ AccountStatements::SearchTarget TargetOf(int item) {
 
 } // namespace
 
-TSearchForm::TSearchForm(QWidget* parent) : QDialog(parent) {
+TSearchForm::TSearchForm(QWidget* parent, SearchMode mode) : QDialog(parent), m_mode(mode) {
     setObjectName(QStringLiteral("SearchForm"));
     setWindowTitle(QStringLiteral("Search..."));
 
@@ -99,12 +98,12 @@ TSearchForm::TSearchForm(QWidget* parent) : QDialog(parent) {
 }
 
 void TSearchForm::FormCreate() {
-    switch (AppState.SearchMode) {
-    case 2:
+    switch (m_mode) {
+    case SearchMode::Characters:
         m_engine->SetItemIndex(Characters);
         m_engine->setEnabled(false);
         break;
-    case 3:
+    case SearchMode::Guilds:
         m_engine->SetItemIndex(Guilds);
         m_engine->setEnabled(false);
         break;
@@ -136,18 +135,16 @@ void TSearchForm::OkClick() {
     const QString name = chosen->text();
     switch (m_engine->ItemIndex()) {
     case Accounts:
-        AppState.CurrentAccount = name;
+        m_found.account = name;
         break;
     case Characters:
-        AppState.CurrentCharacter = name;
+        m_found.character = name;
         break;
     case Guilds:
-        AppState.CurrentGuild = name;
+        m_found.guild = name;
         break;
     default:
         break;
     }
-    if (AppState.SearchMode == 3)
-        AppState.SearchResult = name;
     accept();
 }

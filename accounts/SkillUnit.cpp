@@ -2,7 +2,6 @@
 
 #include "accounts/MagicList.h"
 #include "accounts/SkillStatements.h"
-#include "core/AppState.h"
 #include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
 #include "items/Catalogue.h"
@@ -28,8 +27,8 @@ const QString kAllSkills = QStringLiteral("All Skills");
 
 } // namespace
 
-TSkillForm::TSkillForm(QWidget* parent)
-    : QDialog(parent), m_account(AppState.CurrentAccount), m_character(AppState.CurrentCharacter) {
+TSkillForm::TSkillForm(const WindowContext& context, QWidget* parent)
+    : QDialog(parent), m_account(context.account), m_character(context.character) {
     setObjectName(QStringLiteral("SkillForm"));
     setWindowTitle(QStringLiteral("Edit Skills..."));
 

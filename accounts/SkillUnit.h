@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/WindowContext.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -8,12 +10,12 @@ class QListWidget;
 class QPushButton;
 
 // The skills a character has learnt (its MagicList column), named through
-// the skill catalogue. Opened for AppState's CurrentAccount and
-// CurrentCharacter; the list is written back only by "Save".
+// the skill catalogue. Opened for the context's account and character; the
+// list is written back only by "Save".
 class TSkillForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TSkillForm(QWidget* parent = nullptr);
+    TSkillForm(const WindowContext& context, QWidget* parent = nullptr);
 
     void GetDataSkill();
     void ClassCharChange();

@@ -1,6 +1,5 @@
 #include "app/AdministrationUnit.h"
 #include "app/ShellStatements.h"
-#include "core/AppState.h"
 
 #include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
@@ -60,7 +59,8 @@ QHBoxLayout* buttonRow(QPushButton* first, QPushButton* second) {
 
 } // namespace
 
-TAdministrationForm::TAdministrationForm(QWidget* parent) : QDialog(parent, Qt::Tool) {
+TAdministrationForm::TAdministrationForm(const WindowContext& context, QWidget* parent)
+    : QDialog(parent, Qt::Tool), m_context(context) {
     setObjectName(QStringLiteral("AdministrationForm"));
     setWindowTitle(QStringLiteral("Administration..."));
 
@@ -191,8 +191,8 @@ void TAdministrationForm::showPanel(QWidget* panel) {
 }
 
 void TAdministrationForm::FormCreate() {
-    m_id->setText(AppState.OperatorId);
-    Query row = OpenOn(DataSource::Vorn, ShellStatements::OperatorRow(AppState.OperatorId));
+    m_id->setText(m_context.operatorId);
+    Query row = OpenOn(DataSource::Vorn, ShellStatements::OperatorRow(m_context.operatorId));
     if (!row.Eof()) {
         m_guid->setText(row.Fields(0).AsString());
         m_name->setText(row.Fields(3).AsString());

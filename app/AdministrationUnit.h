@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/WindowContext.h"
 #include <QDialog>
 
 class QLabel;
@@ -14,7 +15,7 @@ class QWidget;
 class TAdministrationForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TAdministrationForm(QWidget* parent = nullptr);
+    TAdministrationForm(const WindowContext& context, QWidget* parent = nullptr);
 
     void FormCreate();
     void Button1Click();
@@ -54,4 +55,5 @@ private:
     QLineEdit* m_edit3;
     QLineEdit* m_edit4;
     QListWidget* m_listBox1;
+    WindowContext m_context;
 };

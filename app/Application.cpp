@@ -1,6 +1,5 @@
 #include "app/Application.h"
 
-#include "core/AuditLog.h"
 #include "widgets/MainIcons.h"
 
 #include <QApplication>
@@ -12,5 +11,4 @@ void SetUpApplication() {
     // window hidden (an editor open, or the window in the tray) the last
     // visible window closing must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
-    AuditLog::Install();
 }

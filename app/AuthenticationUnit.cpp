@@ -1,6 +1,5 @@
 #include "app/AuthenticationUnit.h"
 #include "app/ShellStatements.h"
-#include "core/AppState.h"
 
 #include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
@@ -119,23 +118,23 @@ void TAuthenticationForm::ConnectClick() {
     if (row.IsEmpty()) {
         Dialogs::Show(this, kCaption, QStringLiteral("Admin Account do not exist or was banned"),
                       Dialogs::Icon::Error);
-        AppState.OperatorSignedIn = 0;
+        m_signedIn = false;
         return;
     }
     if (m_pass->text() != row.FieldByName(QStringLiteral("mang__pwd")).AsString()) {
         Dialogs::Show(this, kCaption, QStringLiteral("Incorrect Password"), Dialogs::Icon::Error);
         ++m_wrongPasswords;
-        AppState.OperatorSignedIn = 0;
+        m_signedIn = false;
         if (m_wrongPasswords >= kMaxWrongPasswords)
             ExitClick();
         return;
     }
-    AppState.OperatorId = m_adminId->text();
-    AppState.OperatorSignedIn = 1;
+    m_operatorId = m_adminId->text();
+    m_signedIn = true;
     accept();
 }
 
 void TAuthenticationForm::ExitClick() {
-    AppState.OperatorSignedIn = 0;
+    m_signedIn = false;
     reject();
 }

@@ -1,7 +1,6 @@
 #include "app/MainUnit.h"
 #include "app/ShellStatements.h"
 #include "containers/RestoreUndo.h"
-#include "core/AppState.h"
 
 #include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
@@ -429,16 +428,43 @@ void TMainForm::refreshCommands() {
     }
 }
 
-void TMainForm::SetWindowFactory(MainWindow window, ModalOpener::Factory factory) {
+void TMainForm::SetWindowFactory(MainWindow window, ModalOpener::ContextFactory factory) {
     m_factories[size_t(window)] = std::move(factory);
     refreshCommands();
 }
 
-int TMainForm::openWindow(MainWindow window, bool hideMain) {
-    const ModalOpener::Factory& factory = m_factories[size_t(window)];
+WindowContext TMainForm::Context() const {
+    WindowContext context;
+    context.operatorId = m_operatorId;
+    context.signedIn = m_signedIn;
+    context.account = m_account->currentText();
+    context.character = m_character->currentText();
+    context.guild = m_guild->currentText();
+    context.mapServerGroup = m_mapServerGroup;
+    return context;
+}
+
+int TMainForm::openWindow(MainWindow window, const WindowContext& context, bool hideMain,
+                          const ModalOpener::Closed& closed) {
+    const ModalOpener::ContextFactory& factory = m_factories[size_t(window)];
     if (!factory)
         return QDialog::Rejected;
-    return ModalOpener::Open(this, factory, hideMain);
+    return ModalOpener::Open(
+        this, [&](QWidget* parent) { return factory(parent, context); }, hideMain, closed);
+}
+
+int TMainForm::openWindow(MainWindow window, bool hideMain) {
+    return openWindow(window, Context(), hideMain);
+}
+
+QVariantList TMainForm::openForResult(MainWindow window, const std::vector<const char*>& properties,
+                                      bool hideMain) {
+    QVariantList values(qsizetype(properties.size()));
+    openWindow(window, Context(), hideMain, [&](QDialog* w) {
+        for (size_t i = 0; i < properties.size(); ++i)
+            values[qsizetype(i)] = w->property(properties[i]);
+    });
+    return values;
 }
 
 // ------------------------------------------------------------------ start-up
@@ -448,7 +474,7 @@ void TMainForm::Auth2() {
 }
 
 void TMainForm::startUp() {
-    AppState.SetupDone = 1;
+    m_setupDone = true;
     const int setup = ReadSettingInt(SettingsName::kInternal, SettingsName::kSetup);
     const int marker = OperatorSetupMarker();
 
@@ -473,18 +499,21 @@ void TMainForm::startUp() {
     }
 
     if (tableMissing || (marker == 0 && setup != 1)) {
-        openWindow(MainWindow::Wizard);
-        if (AppState.SetupDone == 0) {
-            AppState.OperatorSignedIn = 0;
+        const QVariant done = openForResult(MainWindow::Wizard, {"setupDone"}).front();
+        m_setupDone = !done.isValid() || done.toBool();
+        if (!m_setupDone) {
+            m_signedIn = false;
             return;
         }
     }
     m_label4->setText(QStringLiteral("Vorn TanorEditor V1.5"));
     if (setup == 0)
         openWindow(MainWindow::SQLConnection);
-    AppState.OperatorSignedIn = 0;
-    AppState.SearchMode = 0;
-    openWindow(MainWindow::Authentication);
+    m_signedIn = false;
+    const QVariantList signIn = openForResult(MainWindow::Authentication, {"signedIn", "operatorId"});
+    m_signedIn = signIn[0].toBool();
+    if (m_signedIn)
+        m_operatorId = signIn[1].toString();
     loadLists();
 }
 
@@ -498,7 +527,7 @@ void TMainForm::loadLists() {
 }
 
 void TMainForm::Auth() {
-    if (AppState.SetupDone == 0 || AppState.OperatorSignedIn == 0)
+    if (!m_setupDone || !m_signedIn)
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
@@ -577,12 +606,10 @@ void TMainForm::SpeedButton7Click() {
 // ------------------------------------------------------------------ accounts
 
 void TMainForm::AddAccountClick() {
-    AppState.AccountCreated = 0;
-    AppState.CreatedAccount.clear();
-    openWindow(MainWindow::CreateAccount);
-    if (AppState.AccountCreated == 1) {
+    const QString created = openForResult(MainWindow::CreateAccount, {"createdAccount"}).front().toString();
+    if (!created.isEmpty()) {
         ReloadAccount();
-        Choose(m_account, AppState.CreatedAccount);
+        Choose(m_account, created);
         AccountChange();
     }
 }
@@ -603,29 +630,24 @@ void TMainForm::DeleteAccountClick() {
 }
 
 void TMainForm::EditAccountClick() {
-    AppState.CurrentAccount = m_account->currentText();
     openWindow(MainWindow::ModifyAccount);
 }
 
 void TMainForm::WarehouseClick() {
-    AppState.CurrentAccount = m_account->currentText();
     openWindow(MainWindow::Warehouse);
 }
 
 void TMainForm::FindClick() {
-    AppState.CurrentAccount.clear();
-    AppState.CurrentCharacter.clear();
-    AppState.CurrentGuild.clear();
-    AppState.SearchMode = 0;
-    openWindow(MainWindow::Search, false);
-    if (!AppState.CurrentAccount.isEmpty()) {
-        Choose(m_account, AppState.CurrentAccount);
+    const QVariantList found =
+        openForResult(MainWindow::Search, {"foundAccount", "foundCharacter", "foundGuild"}, false);
+    if (const QString account = found[0].toString(); !account.isEmpty()) {
+        Choose(m_account, account);
         AccountChange();
     }
-    if (!AppState.CurrentCharacter.isEmpty())
-        chooseCharacter(AppState.CurrentCharacter);
-    if (!AppState.CurrentGuild.isEmpty())
-        Choose(m_guild, AppState.CurrentGuild);
+    if (const QString character = found[1].toString(); !character.isEmpty())
+        chooseCharacter(character);
+    if (const QString guild = found[2].toString(); !guild.isEmpty())
+        Choose(m_guild, guild);
 }
 
 // ------------------------------------------------------------------ characters
@@ -645,13 +667,11 @@ void TMainForm::AddCharacterClick() {
     if (!Chosen(m_account))
         return;
     const QString account = m_account->currentText();
-    AppState.CurrentCharacter.clear();
-    AppState.CurrentAccount = account;
-    openWindow(MainWindow::NewCharacter);
+    const QString created = openForResult(MainWindow::NewCharacter, {"createdCharacter"}).front().toString();
     fillCharactersOf(account);
     m_character->setCurrentIndex(-1);
-    if (!AppState.CurrentCharacter.isEmpty()) {
-        Choose(m_character, AppState.CurrentCharacter);
+    if (!created.isEmpty()) {
+        Choose(m_character, created);
         CharacterChange();
     }
 }
@@ -696,38 +716,33 @@ void TMainForm::EditCharacterClick() {
         return;
     const QString account = m_account->currentText();
     const QString character = m_character->currentText();
-    AppState.CurrentAccount = account;
-    AppState.CurrentCharacter = character;
-    openWindow(MainWindow::CharacterEdition);
-    // A move or rename in the editor leaves the character's new account or
-    // name behind; the lists follow the character there.
-    if (AppState.CurrentAccount != account || AppState.CurrentCharacter != character)
-        chooseCharacter(AppState.CurrentCharacter);
+    const QVariantList names = openForResult(MainWindow::CharacterEdition, {"account", "character"});
+    // A move or rename in the editor hands the character's new account or
+    // name back; the lists follow the character there.
+    const QString newAccount = names[0].toString(), newCharacter = names[1].toString();
+    if (!newCharacter.isEmpty() && (newAccount != account || newCharacter != character))
+        chooseCharacter(newCharacter);
 }
 
 void TMainForm::EditInventoryClick() {
     if (!Chosen(m_character))
         return;
-    AppState.CurrentAccount = m_account->currentText();
-    AppState.CurrentCharacter = m_character->currentText();
     openWindow(MainWindow::Inventory);
 }
 
 void TMainForm::FriendsClick() {
     if (!Chosen(m_character))
         return;
-    AppState.CurrentCharacter = m_character->currentText();
     openWindow(MainWindow::FriendManager);
 }
 
 // ------------------------------------------------------------------ guilds
 
 void TMainForm::AddGuildClick() {
-    AppState.CurrentGuild.clear();
-    openWindow(MainWindow::GuildManager);
-    if (!AppState.CurrentGuild.isEmpty()) {
+    const QString created = openForResult(MainWindow::GuildManager, {"createdGuild"}).front().toString();
+    if (!created.isEmpty()) {
         fillGuilds();
-        Choose(m_guild, AppState.CurrentGuild);
+        Choose(m_guild, created);
     }
 }
 
@@ -754,14 +769,15 @@ void TMainForm::DeleteGuildClick() {
 void TMainForm::EditGuildClick() {
     if (!guildChosen())
         return;
-    AppState.CurrentGuild = m_guild->currentText();
     openWindow(MainWindow::EditGuild);
 }
 
 // ------------------------------------------------------------------ other windows
 
 void TMainForm::SpeedButton11Click() {
-    openWindow(MainWindow::MapServerGroup);
+    const QString group = openForResult(MainWindow::MapServerGroup, {"group"}).front().toString();
+    if (!group.isEmpty())
+        m_mapServerGroup = group;
     openWindow(MainWindow::CastleSiege);
 }
 
@@ -791,13 +807,15 @@ void TMainForm::ConvertItems1Click() {
 }
 
 void TMainForm::EditItem1Click() {
-    AppState.CatalogueTable = QStringLiteral("Item");
-    openWindow(MainWindow::CatalogueTable);
+    WindowContext context = Context();
+    context.catalogueTable = QStringLiteral("Item");
+    openWindow(MainWindow::CatalogueTable, context);
 }
 
 void TMainForm::EditSkills1Click() {
-    AppState.CatalogueTable = QStringLiteral("Skill");
-    openWindow(MainWindow::CatalogueTable);
+    WindowContext context = Context();
+    context.catalogueTable = QStringLiteral("Skill");
+    openWindow(MainWindow::CatalogueTable, context);
 }
 
 void TMainForm::RestoreUndo1Click() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainWindows.h"
+#include "core/AuditLog.h"
 #include "widgets/MainIcons.h"
 
 #include <QWidget>
@@ -35,7 +36,15 @@ public:
 
     // Replaces how one window is created; an empty factory disables the
     // commands that open it.
-    void SetWindowFactory(MainWindow window, ModalOpener::Factory factory);
+    void SetWindowFactory(MainWindow window, ModalOpener::ContextFactory factory);
+
+    // Whether the wizard, when it ran, was finished rather than left.
+    [[nodiscard]] bool SetupDone() const { return m_setupDone; }
+    // The operator signed in at start-up (audit lines and saves name them).
+    [[nodiscard]] bool SignedIn() const { return m_signedIn; }
+    [[nodiscard]] const QString& OperatorId() const { return m_operatorId; }
+    // What a window opened now is handed: the operator and the choices.
+    [[nodiscard]] WindowContext Context() const;
 
     // Handlers. They throw on a database error; the controls reach them
     // through the guard, which shows the general error box.
@@ -127,9 +136,18 @@ private:
     void fillCharactersOf(const QString& account);
     // Chooses the character's account and then the character.
     void chooseCharacter(const QString& character);
-    // Opens a window modally (hiding this one unless told otherwise);
-    // returns its result, or Rejected when the window does not exist.
+    // Opens a window modally for `context` (hiding this one unless told
+    // otherwise), hands it to `closed` when it has closed; returns its
+    // result, or Rejected when the window does not exist.
+    int openWindow(MainWindow window, const WindowContext& context, bool hideMain = true,
+                   const ModalOpener::Closed& closed = {});
+    // The same for the current Context().
     int openWindow(MainWindow window, bool hideMain = true);
+    // Opens a window for the current Context() and returns the properties it
+    // hands back (its Q_PROPERTY values of those names; invalid when the
+    // window has none).
+    QVariantList openForResult(MainWindow window, const std::vector<const char*>& properties,
+                               bool hideMain = true);
     // Lays the panels out again after one was shown or hidden.
     void relayout();
 
@@ -169,7 +187,14 @@ private:
         std::vector<MainWindow> needs;
     };
     std::vector<Command> m_commands;
-    std::array<ModalOpener::Factory, kMainWindowCount> m_factories;
+    std::array<ModalOpener::ContextFactory, kMainWindowCount> m_factories;
+
+    // Start-up and sign-in, and the map server group typed last.
+    bool m_setupDone = true;
+    bool m_signedIn = false;
+    QString m_operatorId;
+    QString m_mapServerGroup;
+    AuditTrail m_audit{[this] { return m_operatorId; }};
 
     QPoint m_dragOffset;
     bool m_dragging = false;

@@ -30,46 +30,50 @@
 #include <map>
 
 namespace {
-template <class T> ModalOpener::Factory make() {
-    return [](QWidget* parent) { return new T(parent); };
+// A window that needs nothing from its opener.
+template <class T> ModalOpener::ContextFactory make() {
+    return [](QWidget* parent, const WindowContext&) { return new T(parent); };
+}
+// A window opened for the context.
+template <class T> ModalOpener::ContextFactory withContext() {
+    return [](QWidget* parent, const WindowContext& context) { return new T(context, parent); };
 }
 } // namespace
 
-ModalOpener::Factory MainWindowFactory(MainWindow window) {
+ModalOpener::ContextFactory MainWindowFactory(MainWindow window) {
     // One line per window that exists; a window missing here keeps its
     // commands disabled.
-    static const std::map<MainWindow, ModalOpener::Factory> windows = {
+    static const std::map<MainWindow, ModalOpener::ContextFactory> windows = {
         {MainWindow::Wizard, make<TWizardForm>()},
         {MainWindow::SQLConnection, make<TSQLConnectionForm>()},
         {MainWindow::Authentication, make<TAuthenticationForm>()},
         {MainWindow::About, make<TAboutBox>()},
-        {MainWindow::Administration, make<TAdministrationForm>()},
+        {MainWindow::Administration, withContext<TAdministrationForm>()},
         {MainWindow::Search, make<TSearchForm>()},
         {MainWindow::CreateAccount, make<TCreateAccountForm>()},
-        {MainWindow::ModifyAccount, make<TModifyAccountForm>()},
-        {MainWindow::NewCharacter, make<TNewCharacterForm>()},
+        {MainWindow::ModifyAccount, withContext<TModifyAccountForm>()},
+        {MainWindow::NewCharacter, withContext<TNewCharacterForm>()},
         {MainWindow::CharacterEdition,
-         [](QWidget* parent) {
+         [](QWidget* parent, const WindowContext& context) {
              // Its "Skills..." opens the skill list editor.
-             TCharacterEditionForm::SkillWindowFactory() = make<TSkillForm>();
-             return new TCharacterEditionForm(parent);
+             return new TCharacterEditionForm(context, withContext<TSkillForm>(), parent);
          }},
-        {MainWindow::Warehouse, make<TWarehouseForm>()},
-        {MainWindow::Inventory, make<TInventoryForm>()},
-        {MainWindow::FriendManager, make<TFriendManagerForm>()},
+        {MainWindow::Warehouse, withContext<TWarehouseForm>()},
+        {MainWindow::Inventory, withContext<TInventoryForm>()},
+        {MainWindow::FriendManager, withContext<TFriendManagerForm>()},
         {MainWindow::GuildManager, make<TGuildManagerForm>()},
-        {MainWindow::EditGuild, make<TEditGuildForm>()},
-        {MainWindow::MapServerGroup, make<TMapServerGroupForm>()},
-        {MainWindow::CastleSiege, make<TCastleSiegeForm>()},
+        {MainWindow::EditGuild, withContext<TEditGuildForm>()},
+        {MainWindow::MapServerGroup, withContext<TMapServerGroupForm>()},
+        {MainWindow::CastleSiege, withContext<TCastleSiegeForm>()},
         {MainWindow::Wipe, make<TWipeForm>()},
-        {MainWindow::FindItems, make<TFindItemsForm>()},
+        {MainWindow::FindItems, withContext<TFindItemsForm>()},
         {MainWindow::ItemConvertor, make<TItemConvertorForm>()},
-        {MainWindow::Log, make<TLOGForm>()},
+        {MainWindow::Log, withContext<TLOGForm>()},
         {MainWindow::Ranking, make<TRankingForm>()},
         {MainWindow::Join, make<TJoinForm>()},
         {MainWindow::GM, make<TGMForm>()},
-        {MainWindow::CatalogueTable, make<TDBForm>()},
+        {MainWindow::CatalogueTable, withContext<TDBForm>()},
     };
     const auto it = windows.find(window);
-    return it == windows.end() ? ModalOpener::Factory() : it->second;
+    return it == windows.end() ? ModalOpener::ContextFactory() : it->second;
 }

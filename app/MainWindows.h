@@ -36,5 +36,6 @@ enum class MainWindow {
 
 inline constexpr int kMainWindowCount = int(MainWindow::CatalogueTable) + 1;
 
-// The factory the program uses for a window (empty: not built yet).
-[[nodiscard]] ModalOpener::Factory MainWindowFactory(MainWindow window);
+// The factory the program uses for a window (empty: not built yet). Each
+// window takes from the context what it needs.
+[[nodiscard]] ModalOpener::ContextFactory MainWindowFactory(MainWindow window);

@@ -1,6 +1,5 @@
 #include "app/WizardUnit.h"
 #include "app/ShellStatements.h"
-#include "core/AppState.h"
 
 #include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
@@ -217,7 +216,7 @@ void TWizardForm::NextClick() {
         return;
     switch (Page()) {
     case 4:
-        AppState.SetupDone = 1;
+        m_setupDone = true;
         accept();
         break;
     case 3:
@@ -257,5 +256,5 @@ void TWizardForm::ClosedClick() {
     if (Dialogs::Ask(this, QStringLiteral("Confirm"), QStringLiteral("Are You Sure?"),
                      Dialogs::Icon::Question))
         reject();
-    AppState.SetupDone = 0;
+    m_setupDone = false;
 }

@@ -9,9 +9,10 @@ class QStackedWidget;
 
 // The first-run wizard: picks a database of the local server, creates the
 // operator table in it, registers the operator data source and adds the
-// first operator. Leaves AppState.SetupDone at 0 when left with "Close".
+// first operator. SetupDone() is false once it was left with "Close".
 class TWizardForm : public QDialog {
     Q_OBJECT
+    Q_PROPERTY(bool setupDone READ SetupDone)
 public:
     explicit TWizardForm(QWidget* parent = nullptr);
 
@@ -22,8 +23,10 @@ public:
 
     // 1 to 4: the page shown.
     [[nodiscard]] int Page() const;
+    [[nodiscard]] bool SetupDone() const { return m_setupDone; }
 
 private:
+    bool m_setupDone = true;
     void showPage(int page);
     // The setup of "Finish"; false when the first operator could not be
     // added (nobody could sign in then).

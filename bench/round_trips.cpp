@@ -10,7 +10,6 @@
 #include "containers/InventoryUnit.h"
 #include "containers/WareHouseUnit.h"
 #include "containers/WipeUnit.h"
-#include "core/AppState.h"
 #include "core/UtilitiesUnit.h"
 #include "items/ItemConversion.h"
 #include "platform/AppPaths.h"
@@ -56,9 +55,11 @@ void count(const char* what, const std::function<void()>& action, double per = 1
 }
 
 template <class Form> std::unique_ptr<Form> openFor(const char* account, const char* character) {
-    AppState.CurrentAccount = QLatin1String(account);
-    AppState.CurrentCharacter = QLatin1String(character);
-    return std::make_unique<Form>();
+    WindowContext context;
+    context.signedIn = true;
+    context.account = QLatin1String(account);
+    context.character = QLatin1String(character);
+    return std::make_unique<Form>(context);
 }
 
 template <class Form> void editor(const char* name, const char* account, const char* character) {
@@ -83,7 +84,6 @@ int main(int argc, char** argv) {
         qputenv("ODBCINI", (dir.path() + QStringLiteral("/odbc.ini")).toLocal8Bit());
         DemoBuilder::PrepareDemo(dir.path(), QStringLiteral(TANOR_RESOURCES));
         DemoBuilder::UseDemoDataSources(dir.path());
-        AppState.OperatorSignedIn = 1;
         editor<TInventoryForm>("inventory (23 records)", "marlow", "Brann");
         editor<TWarehouseForm>("warehouse (9 records)", "kestrel", "");
         ConnectionPool::instance().closeAll();

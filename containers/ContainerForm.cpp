@@ -1,5 +1,4 @@
 #include "containers/ContainerForm.h"
-#include "core/AppState.h"
 
 #include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
@@ -16,10 +15,11 @@
 
 #include <exception>
 
-TContainerForm::TContainerForm(const Layout& layout, QWidget* parent)
-    : QDialog(parent), m_container(layout.kind == ContainerKind::Inventory ? ItemRecord::kInventoryRecords
-                                                                           : ItemRecord::kWarehouseRecords,
-                                   ItemRecord::CurrentWidth()) {
+TContainerForm::TContainerForm(const Layout& layout, const WindowContext& context, QWidget* parent)
+    : QDialog(parent), m_signedIn(context.signedIn),
+      m_container(layout.kind == ContainerKind::Inventory ? ItemRecord::kInventoryRecords
+                                                          : ItemRecord::kWarehouseRecords,
+                  ItemRecord::CurrentWidth()) {
     const bool inventory = layout.kind == ContainerKind::Inventory;
     m_editor = new TItemPropertyEditor(
         inventory ? TItemPropertyEditor::Variant::Inventory : TItemPropertyEditor::Variant::Warehouse, this);
@@ -103,7 +103,7 @@ void TContainerForm::CloseClick() {
 }
 
 void TContainerForm::SaveWith(const Statement& statement, const Message& saved, const Message& failed) {
-    if (AppState.OperatorSignedIn != 1) {
+    if (!m_signedIn) {
         reject();
         return;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/WindowContext.h"
 #include "items/ItemContainer.h"
 #include "widgets/Dialogs.h"
 
@@ -38,7 +39,8 @@ protected:
         const char* closeName; // object name of the Close button
         bool normalInLegend;   // the legend also explains black "Normal Item"
     };
-    TContainerForm(const Layout& layout, QWidget* parent);
+    // Saves only for a signed-in operator of `context`.
+    TContainerForm(const Layout& layout, const WindowContext& context, QWidget* parent);
 
     // A name row at the top of the left column: caption, then the name in
     // red bold in a label called `objectName`.
@@ -78,6 +80,7 @@ protected:
     void SaveWith(const Statement& statement, const Message& saved, const Message& failed);
 
 private:
+    bool m_signedIn;
     ItemContainer m_container;
     TItemPropertyEditor* m_editor = nullptr;
     TItemCells* m_cells = nullptr;

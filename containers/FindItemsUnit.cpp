@@ -5,7 +5,6 @@
 #include "containers/InventoryUnit.h"
 #include "containers/ServerCheck.h"
 #include "containers/WareHouseUnit.h"
-#include "core/AppState.h"
 #include "items/Catalogue.h"
 #include "items/CellGrid.h"
 #include "items/UndoFile.h"
@@ -64,7 +63,8 @@ QString plural(qint64 n, const char* one, const char* many) {
 
 } // namespace
 
-TFindItemsForm::TFindItemsForm(QWidget* parent) : QDialog(parent) {
+TFindItemsForm::TFindItemsForm(const WindowContext& context, QWidget* parent)
+    : QDialog(parent), m_context(context) {
     setObjectName(QStringLiteral("FindItemsForm"));
     setWindowTitle(QStringLiteral("Find Items"));
     resize(900, 620);
@@ -425,7 +425,9 @@ void TFindItemsForm::DuplicatesDblClick(const QModelIndex& index) {
 void TFindItemsForm::openEditorOf(const ServerScan::Found& found) {
     if (m_running)
         return;
-    AppState.CurrentAccount = found.account;
+    WindowContext owner = m_context;
+    owner.account = found.account;
+    owner.character = found.kind == ServerScan::Kind::Inventory ? found.second : QString();
     const int cell = found.cell;
     // The editors clear the selection when their cells are made, so the
     // cell is chosen once the window stands.
@@ -436,13 +438,12 @@ void TFindItemsForm::openEditorOf(const ServerScan::Found& found) {
         return form;
     };
     if (found.kind == ServerScan::Kind::Inventory) {
-        AppState.CurrentCharacter = found.second;
-        ModalOpener::Open(this, [select](QWidget* parent) { return select(new TInventoryForm(parent)); });
+        ModalOpener::Open(this, [select, owner](QWidget* parent) { return select(new TInventoryForm(owner, parent)); });
         return;
     }
     const QString vault = found.kind == ServerScan::Kind::Vault ? found.second : QString();
-    ModalOpener::Open(this, [select, vault](QWidget* parent) {
-        auto* form = new TWarehouseForm(parent);
+    ModalOpener::Open(this, [select, vault, owner](QWidget* parent) {
+        auto* form = new TWarehouseForm(owner, parent);
         if (!vault.isEmpty())
             form->ShowVault(vault);
         return select(form);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/WindowContext.h"
 #include "containers/ItemSearch.h"
 
 #include <QDialog>
@@ -29,7 +30,9 @@ class QTableView;
 class TFindItemsForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TFindItemsForm(QWidget* parent = nullptr);
+    // The editors a double-click opens get the context (its operator) with
+    // the item's account and character.
+    explicit TFindItemsForm(const WindowContext& context, QWidget* parent = nullptr);
     ~TFindItemsForm() override;
 
     // ---- handlers
@@ -52,6 +55,7 @@ protected:
     void reject() override;
 
 private:
+    WindowContext m_context;
     QWidget* buildFindPage();
     QWidget* buildDuplicatesPage();
     QWidget* buildCheckPage();

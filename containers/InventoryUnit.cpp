@@ -1,6 +1,5 @@
 #include "containers/InventoryUnit.h"
 #include "containers/ContainerStatements.h"
-#include "core/AppState.h"
 
 #include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
@@ -15,9 +14,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-TInventoryForm::TInventoryForm(QWidget* parent)
-    : TContainerForm({ContainerKind::Inventory, "CloseButton", false}, parent),
-      m_account(AppState.CurrentAccount), m_character(AppState.CurrentCharacter) {
+TInventoryForm::TInventoryForm(const WindowContext& context, QWidget* parent)
+    : TContainerForm({ContainerKind::Inventory, "CloseButton", false}, context, parent),
+      m_account(context.account), m_character(context.character) {
     setObjectName(QStringLiteral("InventoryForm"));
     setWindowTitle(QStringLiteral("Inventory/Personal Shop"));
     setWindowFlag(Qt::Tool);

@@ -1,20 +1,19 @@
 #pragma once
 
 #include "containers/ContainerForm.h"
-#include "core/AppState.h"
 
 class QLabel;
 class QPushButton;
 class QTabWidget;
 
 // The equipment, inventory and personal shop of one character: the 108
-// records of its Inventory column. Opened for AppState's CurrentAccount and
-// CurrentCharacter; everything is loaded when the window is created.
+// records of its Inventory column. Opened for the context's account and
+// character; everything is loaded when the window is created.
 class TInventoryForm : public TContainerForm {
     Q_OBJECT
 
 public:
-    explicit TInventoryForm(QWidget* parent = nullptr);
+    explicit TInventoryForm(const WindowContext& context, QWidget* parent = nullptr);
 
     void FormCreate();
     // Reset Inventory: every cell free (written only by Save).

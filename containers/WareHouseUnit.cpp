@@ -1,6 +1,5 @@
 #include "containers/WareHouseUnit.h"
 #include "containers/ContainerStatements.h"
-#include "core/AppState.h"
 
 #include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
@@ -87,9 +86,9 @@ constexpr int kPasswordLength = 4;
 
 } // namespace
 
-TWarehouseForm::TWarehouseForm(QWidget* parent)
-    : TContainerForm({ContainerKind::Warehouse, "CloseBitBtn", true}, parent),
-      m_account(AppState.CurrentAccount) {
+TWarehouseForm::TWarehouseForm(const WindowContext& context, QWidget* parent)
+    : TContainerForm({ContainerKind::Warehouse, "CloseBitBtn", true}, context, parent),
+      m_account(context.account) {
     setObjectName(QStringLiteral("WarehouseForm"));
     setWindowTitle(QStringLiteral("Edit Warehouse..."));
 

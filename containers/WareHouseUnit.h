@@ -1,7 +1,6 @@
 #pragma once
 
 #include "containers/ContainerForm.h"
-#include "core/AppState.h"
 
 class QComboBox;
 class QLabel;
@@ -9,13 +8,13 @@ class QLineEdit;
 
 // The warehouse of one account (120 records, money and password) and, when
 // the extra vaults are switched on, the item column of each of its vaults.
-// Opened for AppState's CurrentAccount; everything is loaded when the window
-// is created.
+// Opened for the context's account; everything is loaded when the window is
+// created.
 class TWarehouseForm : public TContainerForm {
     Q_OBJECT
 
 public:
-    explicit TWarehouseForm(QWidget* parent = nullptr);
+    explicit TWarehouseForm(const WindowContext& context, QWidget* parent = nullptr);
 
     // Also what choosing "Original" runs again.
     void FormCreate();

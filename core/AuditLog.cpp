@@ -1,5 +1,4 @@
 #include "core/AuditLog.h"
-#include "core/AppState.h"
 
 #include "core/UtilitiesUnit.h"
 #include "platform/SqlTokenizer.h"
@@ -9,8 +8,6 @@
 #include <QFile>
 
 namespace {
-
-int g_handle = 0;
 
 using Tokens = QVector<SqlToken>;
 
@@ -136,7 +133,7 @@ bool isChange(const JournalEntry& e) {
     return head == QLatin1String("EXEC") || head == QLatin1String("EXECUTE");
 }
 
-void record(const JournalEntry& e) {
+void record(const JournalEntry& e, const QString& operatorId) {
     if (!isChange(e))
         return;
     const QString file = ReadSetting(QStringLiteral("Audit"), QStringLiteral("File"));
@@ -145,7 +142,7 @@ void record(const JournalEntry& e) {
     QString text = AuditLog::MaskPasswords(e.text);
     text.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
     const QString line = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
-                         QLatin1Char('\t') + AppState.OperatorId + QLatin1Char('\t') + e.connection +
+                         QLatin1Char('\t') + operatorId + QLatin1Char('\t') + e.connection +
                          QLatin1Char('\t') + text + QLatin1Char('\n');
     QFile f(file);
     // An audit file that cannot be written must not stop the operator's work.
@@ -155,17 +152,11 @@ void record(const JournalEntry& e) {
 
 } // namespace
 
-namespace AuditLog {
+AuditTrail::AuditTrail(std::function<QString()> currentOperator)
+    : m_handle(StatementJournal::AddListener([who = std::move(currentOperator)](const JournalEntry& e) {
+          record(e, who ? who() : QString());
+      })) {}
 
-void Install() {
-    if (g_handle == 0)
-        g_handle = StatementJournal::AddListener(record);
+AuditTrail::~AuditTrail() {
+    StatementJournal::RemoveListener(m_handle);
 }
-
-void Uninstall() {
-    if (g_handle != 0)
-        StatementJournal::RemoveListener(g_handle);
-    g_handle = 0;
-}
-
-} // namespace AuditLog

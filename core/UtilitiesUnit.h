@@ -10,7 +10,7 @@
 
 // Shared routines of the editor: the settings file,
 // connection strings, the data source registry entries the tool keeps, the
-// hexadecimal conversions of the item code. AppState has its own header.
+// hexadecimal conversions of the item code.
 
 // ---- settings file (the executable's name with ".ini", beside it)
 

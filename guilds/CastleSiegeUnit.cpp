@@ -1,6 +1,5 @@
 #include "guilds/CastleSiegeUnit.h"
 
-#include "core/AppState.h"
 #include "core/QueryHelpers.h"
 #include "guilds/CastlePicture.h"
 #include "guilds/CastleStatements.h"
@@ -91,7 +90,8 @@ void OnKeyUp(QWidget* window, QComboBox* list, std::function<void()> handler) {
 
 } // namespace
 
-TCastleSiegeForm::TCastleSiegeForm(QWidget* parent) : QDialog(parent) {
+TCastleSiegeForm::TCastleSiegeForm(const WindowContext& context, QWidget* parent)
+    : QDialog(parent), m_context(context) {
     setObjectName(QStringLiteral("CastleSiegeForm"));
     setWindowTitle(QStringLiteral("Castle Siege Manager"));
 
@@ -330,7 +330,7 @@ void TCastleSiegeForm::FormCreate() {
     m_levels = CastleGeometry::LoadLevels();
     m_state1->setText(S("Registration Period"));
     m_state2->setText(S("Mark Registration"));
-    if (!ParseMapServerGroup(AppState.MapServerGroup, &m_group)) {
+    if (!ParseMapServerGroup(m_context.mapServerGroup, &m_group)) {
         // Without a group every statement would be incomplete.
         m_body->setEnabled(false);
         Error(this, S("Put Number"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/WindowContext.h"
 #include "guilds/CastleGeometry.h"
 
 #include <QDialog>
@@ -14,13 +15,13 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-// The castle siege state of one map server group (AppState.MapServerGroup):
+// The castle siege state of one map server group (the context's mapServerGroup):
 // dates, phase, owner, money and taxes (written by "Save"), the registered
 // guilds and the gates and statues (written at once).
 class TCastleSiegeForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TCastleSiegeForm(QWidget* parent = nullptr);
+    TCastleSiegeForm(const WindowContext& context, QWidget* parent = nullptr);
 
     void FormCreate();
     void BitBtn3Click();
@@ -121,4 +122,5 @@ private:
     QLineEdit* m_marks;
     NpcPage m_gates{CastleGeometry::NpcKind::Gate};
     NpcPage m_statues{CastleGeometry::NpcKind::Statue};
+    WindowContext m_context;
 };

@@ -1,6 +1,5 @@
 #include "guilds/EditGuildUnit.h"
 
-#include "core/AppState.h"
 #include "core/ColumnNumber.h"
 #include "core/QueryHelpers.h"
 #include "guilds/GuildRoster.h"
@@ -51,7 +50,8 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
 
 } // namespace
 
-TEditGuildForm::TEditGuildForm(QWidget* parent) : QDialog(parent) {
+TEditGuildForm::TEditGuildForm(const WindowContext& context, QWidget* parent)
+    : QDialog(parent), m_context(context) {
     setObjectName(QStringLiteral("EditGuildForm"));
     setWindowTitle(QStringLiteral("Edit Guild..."));
 
@@ -165,7 +165,7 @@ QWidget* TEditGuildForm::buildUnionPanel() {
 }
 
 void TEditGuildForm::FormCreate() {
-    m_guild = AppState.CurrentGuild;
+    m_guild = m_context.guild;
     m_guildName->setText(m_guild);
     if (OpenOn(kGame, GuildStatements::Find(m_guild)).IsEmpty()) {
         Dialogs::ShowPlain(this, QStringLiteral("Guild do not exist"));

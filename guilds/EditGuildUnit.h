@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/WindowContext.h"
 #include <QDialog>
 
 #include <array>
@@ -12,13 +13,13 @@ class QListWidget;
 class QPushButton;
 class QWidget;
 
-// Shows and changes one guild (AppState.CurrentGuild): mark, score and
+// Shows and changes one guild (the context's guild): mark, score and
 // notice (written by "Save"), members and their ranks, and the union
 // (written at once).
 class TEditGuildForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TEditGuildForm(QWidget* parent = nullptr);
+    TEditGuildForm(const WindowContext& context, QWidget* parent = nullptr);
 
     void FormCreate();
     void ModifyClick();
@@ -52,4 +53,5 @@ private:
     std::array<QLabel*, 8> m_details{};
     QWidget* m_unionPanel = nullptr;
     QListWidget* m_unionList = nullptr;
+    WindowContext m_context;
 };

@@ -1,6 +1,5 @@
 #include "guilds/GuildManagerUnit.h"
 
-#include "core/AppState.h"
 #include "core/QueryHelpers.h"
 #include "guilds/GuildStatements.h"
 #include "guilds/MarkEditor.h"
@@ -83,7 +82,7 @@ void TGuildManagerForm::BitBtn3Click() {
     }
     ExecOn(kGame, GuildStatements::MakeMaster(master));
     ExecOn(kGame, GuildStatements::SetMarkOfMaster(master, m_mark->Mark()));
-    AppState.CurrentGuild = guild;
+    m_created = guild;
     Dialogs::Show(this, QStringLiteral("Vorn Editor"), QStringLiteral("Guild Created!"),
                   Dialogs::Icon::Information);
     accept();

@@ -1,6 +1,5 @@
 #include "guilds/MapServerGroupUnit.h"
 
-#include "core/AppState.h"
 #include "widgets/Guard.h"
 
 #include <QLabel>
@@ -14,13 +13,14 @@ bool ParseMapServerGroup(const QString& text, int* group) {
     return ok && *group >= 0;
 }
 
-TMapServerGroupForm::TMapServerGroupForm(QWidget* parent) : QDialog(parent) {
+TMapServerGroupForm::TMapServerGroupForm(const WindowContext& context, QWidget* parent)
+    : QDialog(parent), m_context(context) {
     setObjectName(QStringLiteral("MapServerGroupForm"));
     setWindowTitle(QStringLiteral("Map Server Selection"));
 
     auto* label = new QLabel(QStringLiteral("Map Server Group"), this);
     // The group typed last time is offered again.
-    const QString last = AppState.MapServerGroup;
+    const QString last = m_context.mapServerGroup;
     m_group = new QLineEdit(last.isEmpty() ? QStringLiteral("0") : last, this);
     m_group->setObjectName(QStringLiteral("LabeledEdit1"));
     label->setBuddy(m_group);
@@ -49,6 +49,6 @@ void TMapServerGroupForm::OkClick() {
                       QStringLiteral("Map Server Group must be a whole number"), Dialogs::Icon::Error);
         return;
     }
-    AppState.MapServerGroup = QString::number(group);
+    m_taken = QString::number(group);
     accept();
 }

@@ -1,6 +1,5 @@
 #include "reports/DBUnit.h"
 
-#include "core/AppState.h"
 #include "reports/CatalogueTableModel.h"
 #include "reports/ReportExport.h"
 #include "widgets/Dialogs.h"
@@ -53,7 +52,7 @@ const NavButton kNavigator[] = {
 
 } // namespace
 
-TDBForm::TDBForm(QWidget* parent) : QDialog(parent) {
+TDBForm::TDBForm(const WindowContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
     setObjectName(QStringLiteral("DBForm"));
     setWindowTitle(QStringLiteral("DBForm"));
 
@@ -121,7 +120,7 @@ TDBForm::TDBForm(QWidget* parent) : QDialog(parent) {
 }
 
 void TDBForm::FormCreate() {
-    m_model->Open(AppState.CatalogueTable);
+    m_model->Open(m_context.catalogueTable);
     if (m_model->rowCount() > 0)
         m_grid->setCurrentIndex(m_model->index(0, 0));
 }

@@ -1,17 +1,18 @@
 #pragma once
 
+#include "core/WindowContext.h"
 #include <QDialog>
 
 class CatalogueGrid;
 class CatalogueTableModel;
 
 // A plain grid editor over one table of the item and skill catalogue (the
-// table AppState.CatalogueTable names). Rows are written when posted: on
+// table the context's catalogueTable names). Rows are written when posted: on
 // leaving the row or with the navigator's post button.
 class TDBForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TDBForm(QWidget* parent = nullptr);
+    TDBForm(const WindowContext& context, QWidget* parent = nullptr);
 
     enum class Nav { First, Prior, Next, Last, Insert, Delete, Edit, Post, Cancel, Refresh };
 
@@ -37,4 +38,5 @@ private:
     CatalogueGrid* m_grid;
     CatalogueTableModel* m_model;
     bool m_returning = false; // moving back to a row that failed to post
+    WindowContext m_context;
 };

@@ -1,6 +1,5 @@
 #include "reports/LogUnit.h"
 
-#include "core/AppState.h"
 #include "core/QueryHelpers.h"
 #include "platform/TanorError.h"
 #include "reports/ReportExport.h"
@@ -67,7 +66,7 @@ UsageLog::Probe probeLogTable(const QDate& day) {
 
 } // namespace
 
-TLOGForm::TLOGForm(QWidget* parent) : QDialog(parent) {
+TLOGForm::TLOGForm(const WindowContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
     setObjectName(QStringLiteral("LOGForm"));
     setWindowTitle(kCaption);
 
@@ -304,7 +303,7 @@ void TLOGForm::showEvent(QShowEvent* event) {
 
 void TLOGForm::FormShow() {
     // The log is for signed-in operators only: close before anything shows.
-    if (AppState.OperatorSignedIn == 0)
+    if (!m_context.signedIn)
         QTimer::singleShot(0, this, [this] { reject(); });
 }
 

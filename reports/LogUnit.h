@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/WindowContext.h"
 #include "reports/ReportStatements.h"
 #include "reports/UsageLog.h"
 
@@ -23,7 +24,7 @@ class RowsModel;
 class TLOGForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TLOGForm(QWidget* parent = nullptr);
+    TLOGForm(const WindowContext& context, QWidget* parent = nullptr);
 
     void FormCreate();
     void FormShow();
@@ -76,4 +77,5 @@ private:
     RowsModel* m_rows;
     UsageLog::ChartData m_chartData;
     bool m_shown = false;
+    WindowContext m_context;
 };

@@ -23,7 +23,7 @@ struct OpenerRestore {
 
 namespace ModalOpener {
 
-int Open(QWidget* opener, const Factory& create, bool hideOpener) {
+int Open(QWidget* opener, const Factory& create, bool hideOpener, const Closed& closed) {
     OpenerRestore restore{opener, false};
     // A dialog opener is itself modal in its own event loop, and hiding a
     // dialog ends that loop: it would close under the window it opened and
@@ -44,6 +44,8 @@ int Open(QWidget* opener, const Factory& create, bool hideOpener) {
     } else {
         window->exec();
     }
+    if (closed)
+        closed(window.get());
     return window->result();
 }
 

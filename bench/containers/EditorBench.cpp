@@ -8,7 +8,6 @@
 
 #include "containers/InventoryUnit.h"
 #include "containers/WareHouseUnit.h"
-#include "core/AppState.h"
 #include "core/UtilitiesUnit.h"
 #include "platform/AppPaths.h"
 #include "tools/DemoBuilder.h"
@@ -43,7 +42,6 @@ public:
         qputenv("ODBCINI", (m_dir.path() + QStringLiteral("/odbc.ini")).toLocal8Bit());
         DemoBuilder::PrepareDemo(m_dir.path(), QStringLiteral(TANOR_RESOURCES));
         DemoBuilder::UseDemoDataSources(m_dir.path());
-        AppState.OperatorSignedIn = 1;
     }
 
 private:
@@ -51,9 +49,11 @@ private:
 };
 
 template <class Form> std::unique_ptr<Form> openFor(const char* account, const char* character) {
-    AppState.CurrentAccount = QLatin1String(account);
-    AppState.CurrentCharacter = QLatin1String(character);
-    return std::make_unique<Form>();
+    WindowContext context;
+    context.signedIn = true;
+    context.account = QLatin1String(account);
+    context.character = QLatin1String(character);
+    return std::make_unique<Form>(context);
 }
 
 template <class Form> void timeOpening(benchmark::State& state, const char* account, const char* character) {

@@ -9,7 +9,6 @@
 #include "ReadyDemo.h"
 
 #include "app/MainUnit.h"
-#include "core/AppState.h"
 #include "platform/ConnectionPool.h"
 #include "platform/StatementJournal.h"
 #include "reports/JoinUnit.h"
@@ -44,7 +43,7 @@ int main(int argc, char** argv) {
     ReadyDemo::SignInAutomatically();
     TMainForm main;
     main.Auth2();
-    if (AppState.OperatorSignedIn != 1) {
+    if (!main.SignedIn()) {
         std::fprintf(stderr, "the sign-in failed\n");
         return 1;
     }

@@ -7,7 +7,6 @@
 #include "ReadyDemo.h"
 
 #include "app/MainUnit.h"
-#include "core/AppState.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -29,7 +28,7 @@ int child(int argc, char** argv, const QString& dir) {
     ReadyDemo::SignInAutomatically();
     TMainForm main;
     main.Auth2();
-    if (AppState.OperatorSignedIn != 1)
+    if (!main.SignedIn())
         return 2;
     main.show();
     QTimer::singleShot(0, &app, [] {

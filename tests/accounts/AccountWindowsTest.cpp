@@ -64,8 +64,7 @@ TEST_F(AccountWindowsTest, CreationInsertsPlainOrPlaceholderAndHashes) {
         EXPECT_EQ(boxes.last().text, QStringLiteral("Account Created!"));
         EXPECT_EQ(boxes.last().caption, QStringLiteral("Vorn TanorEditor"));
         EXPECT_EQ(accepted.count(), 1);
-        EXPECT_EQ(AppState.AccountCreated, 1);
-        EXPECT_EQ(AppState.CreatedAccount, account);
+        EXPECT_EQ(w->CreatedAccount(), account);
         const QString quoted = Q(account);
         std::vector<QString> expected = {
             QStringLiteral("SELECT memb___id FROM MEMB_INFO WHERE memb___id =") + quoted,
@@ -83,7 +82,6 @@ TEST_F(AccountWindowsTest, CreationInsertsPlainOrPlaceholderAndHashes) {
                 << stored.toStdString();
         else
             EXPECT_EQ(stored, QStringLiteral("pa'ss|O'Hara|1111111234567|Pet's name?|1|0"));
-        AppState.AccountCreated = 0;
     }
 }
 
@@ -101,7 +99,7 @@ TEST_F(AccountWindowsTest, CreationRefusesAnExistingOrEmptyNameAndStaysOpen) {
                                                    QStringLiteral("Type the name of the new account.")}));
     EXPECT_EQ(journal.texts().size(), 1u); // only the look-up
     EXPECT_EQ(accepted.count(), 0);
-    EXPECT_EQ(AppState.AccountCreated, 0);
+    EXPECT_EQ(w->CreatedAccount(), QString());
     EXPECT_EQ(rows(QStringLiteral("SELECT 1 FROM MEMB_INFO WHERE trim(memb___id) = ''")).size(), 0);
     // "Close" leaves without creating or reporting anything.
     QSignalSpy rejected(w.get(), &QDialog::rejected);
@@ -109,8 +107,7 @@ TEST_F(AccountWindowsTest, CreationRefusesAnExistingOrEmptyNameAndStaysOpen) {
     click(w.get(), QStringLiteral("BitBtn2"));
     EXPECT_EQ(rejected.count(), 1);
     EXPECT_EQ(journal.texts().size(), 1u);
-    EXPECT_EQ(AppState.AccountCreated, 0);
-    EXPECT_TRUE(AppState.CreatedAccount.isEmpty());
+    EXPECT_TRUE(w->CreatedAccount().isEmpty());
 }
 
 TEST_F(AccountWindowsTest, AFailingHashLeavesTheAccountReportedAndSaysItHasNoPassword) {
@@ -124,8 +121,7 @@ TEST_F(AccountWindowsTest, AFailingHashLeavesTheAccountReportedAndSaysItHasNoPas
     EXPECT_EQ(boxes.last().icon, Dialogs::Icon::Error);
     EXPECT_TRUE(boxes.last().text.contains(
         QStringLiteral("The account nohash was created but has no usable password")));
-    EXPECT_EQ(AppState.AccountCreated, 1);
-    EXPECT_EQ(AppState.CreatedAccount, QStringLiteral("nohash"));
+    EXPECT_EQ(w->CreatedAccount(), QStringLiteral("nohash"));
     EXPECT_EQ(rows(QStringLiteral("SELECT hex(memb__pwd) FROM MEMB_INFO WHERE memb___id = 'nohash'")),
               QStringList{QStringLiteral("0000")});
 }

@@ -36,7 +36,7 @@ TEST_F(CharacterChangesTest, CreationPassesTheClassAndWritesTheFriendRows) {
         EXPECT_EQ(boxes.last().text, QStringLiteral("Character Created"));
         EXPECT_EQ(boxes.last().caption, QStringLiteral("Vorn Tanor Editor"));
         EXPECT_EQ(accepted.count(), 1);
-        EXPECT_EQ(AppState.CurrentCharacter, name);
+        EXPECT_EQ(w->CreatedCharacter(), name);
         const QString guid = row(QStringLiteral("SELECT GUID FROM T_CGuid WHERE Name = ") + Q(name));
         const QString lookup = QStringLiteral("SELECT Name FROM Character WHERE Name=") + Q(name);
         EXPECT_EQ(
@@ -86,7 +86,7 @@ TEST_F(CharacterChangesTest, CreationRefusesATakenOrEmptyNameAndSaysWhenTheServe
         EXPECT_EQ(boxes.last().text, QLatin1String(c.message));
         EXPECT_EQ(journal.texts().size(), c.statements) << c.name;
         EXPECT_EQ(accepted.count(), 0);
-        EXPECT_EQ(AppState.CurrentCharacter, QString());
+        EXPECT_EQ(w->CreatedCharacter(), QString());
     }
     EXPECT_EQ(rows(QStringLiteral("SELECT 1 FROM T_CGuid WHERE Name = 'Sixth'")).size(), 0);
 }
@@ -142,7 +142,7 @@ TEST_F(RenameTest, ARenameRewritesTheRowTheSlotAndTheFriendName) {
             QStringLiteral("UPDATE T_FriendMail SET FriendName='Juna' WHERE FriendName='Juno'"),
         }));
     EXPECT_EQ(state(), QStringLiteral("Juna|Juna|NULL|Juna"));
-    EXPECT_EQ(AppState.CurrentCharacter, QStringLiteral("Juna")); // the character editor follows it
+    EXPECT_EQ(w->RenamedTo(), QStringLiteral("Juna")); // the character editor follows it
     EXPECT_EQ(row(QStringLiteral("SELECT GUID FROM T_CGuid WHERE Name = 'Juna'")), guid);
 
     // Another case of its own name is no name in use.
@@ -186,7 +186,7 @@ TEST_F(RenameTest, ALaterFailureNamesWhatWasAlreadyRenamed) {
     EXPECT_EQ(child<QLabel>(w.get(), QStringLiteral("Applied"))->text(), applied);
     EXPECT_FALSE(child<QLabel>(w.get(), QStringLiteral("Applied"))->isHidden());
     EXPECT_FALSE(child<QAbstractButton>(w.get(), QStringLiteral("Save"))->isEnabled());
-    EXPECT_EQ(AppState.CurrentCharacter, QStringLiteral("Juna"));
+    EXPECT_EQ(w->RenamedTo(), QStringLiteral("Juna"));
 }
 
 // ---------------------------------------------------------------- moving
@@ -227,7 +227,8 @@ TEST_F(CharacterChangesTest, TheMoveShowsTheCodeTableWithTheProceduresAnswer) {
         EXPECT_EQ(row(QStringLiteral("SELECT AccountID FROM Character WHERE Name = ") +
                       Q(QLatin1String(c.character))),
                   QLatin1String(c.owner));
-        EXPECT_EQ(AppState.CurrentAccount, QLatin1String(c.owner)); // the character editor follows a move
+        // The character editor follows a move that was made.
+        EXPECT_EQ(w->MovedTo().isEmpty() ? QLatin1String(c.account) : w->MovedTo(), QLatin1String(c.owner));
     }
 }
 
@@ -244,7 +245,7 @@ TEST_F(CharacterChangesTest, AMoveWithoutAResultCodeIsAnErrorAndTheWindowStays) 
     EXPECT_TRUE(boxes.last().text.startsWith(QStringLiteral("The move procedure answered NULL")))
         << boxes.last().text.toStdString();
     EXPECT_EQ(accepted.count(), 0);
-    EXPECT_EQ(AppState.CurrentAccount, QStringLiteral("ember"));
+    EXPECT_TRUE(w->MovedTo().isEmpty());
 }
 
 } // namespace

@@ -14,24 +14,17 @@ namespace {
 
 class CharacterEditorTest : public AccountsTest {
 protected:
-    void SetUp() override {
-        AccountsTest::SetUp();
-        // Whatever an earlier test left: the editor starts without a skill window.
-        TCharacterEditionForm::SkillWindowFactory() = nullptr;
-    }
-    void TearDown() override {
-        TCharacterEditionForm::SkillWindowFactory() = nullptr;
-        AccountsTest::TearDown();
-    }
     // Opens the editor; `boxes` boxes are expected while it loads.
     std::unique_ptr<TCharacterEditionForm> editor(const QString& account, const QString& character,
                                                   int boxes = 0) {
         BoxScript script;
         script.ok(boxes);
-        auto w = open<TCharacterEditionForm>(account, character);
+        auto w = std::make_unique<TCharacterEditionForm>(names(account, character), skillWindow);
         m_loadBoxes = script.texts();
         return w;
     }
+    // What the editor's "Skills..." creates (none: the button is disabled).
+    ModalOpener::ContextFactory skillWindow;
     static RadioGroup* group(const QWidget* w, const char* name) {
         return child<RadioGroup>(w, QLatin1String(name));
     }
@@ -336,9 +329,8 @@ TEST_F(CharacterEditorTest, ResetsAreShownAndSavedOnlyWhenEnabledWithPlainNames)
 
 TEST_F(CharacterEditorTest, SkillsMoveAndRenameGetTheNamesAndTheAccountIsCheckedAgain) {
     std::vector<QString> given;
-    TCharacterEditionForm::SkillWindowFactory() = [&given](QWidget* parent) {
-        given.push_back(QStringLiteral("skills ") + AppState.CurrentAccount + QLatin1Char('/') +
-                        AppState.CurrentCharacter);
+    skillWindow = [&given](QWidget* parent, const WindowContext& context) {
+        given.push_back(QStringLiteral("skills ") + context.account + QLatin1Char('/') + context.character);
         return new QDialog(parent);
     };
     auto w = editor(QStringLiteral("hollis"), QStringLiteral("Hollow"));
@@ -356,7 +348,6 @@ TEST_F(CharacterEditorTest, SkillsMoveAndRenameGetTheNamesAndTheAccountIsChecked
                             QLatin1Char('/') + child<QLineEdit>(r, QStringLiteral("Name"))->text());
             r->reject();
         });
-    AppState.CurrentAccount.clear();
     click(w.get(), QStringLiteral("SkillButton"));
     BoxScript boxes;
     boxes.ok(2);

@@ -2,6 +2,7 @@
 
 #include "accounts/FriendManagerUnit.h"
 #include "accounts/SearchUnit.h"
+#include "widgets/WidgetKit.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
@@ -183,21 +184,20 @@ TEST_F(FriendManagerTest, ARequestGoesToTheCharacterChosenInTheSearch) {
     {
         ModalScript modal;
         modal.then<TSearchForm>([](TSearchForm* search) {
-            EXPECT_EQ(AppState.SearchMode, 2);
-            EXPECT_EQ(AppState.CurrentCharacter, QString());
+            // Opened for characters only.
+            EXPECT_EQ(child<RadioGroup>(search, S("Engine"))->ItemIndex(), 1);
+            EXPECT_FALSE(child<RadioGroup>(search, S("Engine"))->isEnabled());
             click(search, S("CloseButton"));
         });
         click(w.get(), S("AddFriend"));
     }
     EXPECT_TRUE(journal.texts().empty()); // no choice, no request
-    EXPECT_EQ(AppState.SearchMode, 0);
 
     BoxScript boxes;
     boxes.ok();
     ModalScript modal;
     modal.then<TSearchForm>([](TSearchForm* search) { pickMaeve(search); });
     click(w.get(), S("AddFriend"));
-    EXPECT_EQ(AppState.SearchMode, 0);
     EXPECT_EQ(journal.texts().back(), S("EXECUTE QJ_WaitFriendAdd\t@Name='Kaelin', @FriendName='Maeve'"));
     EXPECT_EQ(boxes.last().caption, S("Friend Manager"));
     EXPECT_EQ(boxes.last().text, S("A Request have been sended"));
@@ -223,7 +223,6 @@ template <class T> void whenOpen(QObject* owner, std::function<void(T*)> step) {
 TEST_F(FriendManagerTest, ASearchOpenedFromTheFriendsWindowLeavesEveryWindowUsable) {
     QWidget mainWindow;
     mainWindow.show();
-    AppState.CurrentCharacter = S("Kaelin");
     BoxScript boxes;
     boxes.ok(); // "A Request have been sended"
     bool visibleDuringSearch = false;
@@ -253,7 +252,9 @@ TEST_F(FriendManagerTest, ASearchOpenedFromTheFriendsWindowLeavesEveryWindowUsab
             open->close();
     });
 
-    ModalOpener::Open(&mainWindow, [](QWidget* parent) { return new TFriendManagerForm(parent); });
+    WindowContext kaelin;
+    kaelin.character = S("Kaelin");
+    ModalOpener::Open(&mainWindow, [&kaelin](QWidget* parent) { return new TFriendManagerForm(kaelin, parent); });
     EXPECT_FALSE(hung);
     EXPECT_TRUE(visibleDuringSearch);
     EXPECT_TRUE(visibleAfterRequest);

@@ -1,5 +1,4 @@
 #include "../app/ShellFixture.h"
-#include "core/AppState.h"
 
 #include "accounts/SearchUnit.h"
 #include "platform/StatementJournal.h"
@@ -26,8 +25,7 @@ protected:
         env.useDataSource(QStringLiteral("AccountDNS"), QStringLiteral("Accounts"));
     }
     std::unique_ptr<TSearchForm> open(int mode) {
-        AppState.SearchMode = mode;
-        return std::make_unique<TSearchForm>();
+        return std::make_unique<TSearchForm>(nullptr, SearchMode(mode));
     }
     static RadioGroup* engine(const TSearchForm& w) {
         return child<RadioGroup>(&w, QStringLiteral("Engine"));
@@ -103,8 +101,8 @@ TEST_F(SearchTest, OkHandsTheChosenNameBackByItem) {
         auto w = open(0);
         search(*w, 0, QStringLiteral("zed"));
         click(w.get(), QStringLiteral("OkButton"));
-        EXPECT_EQ(AppState.CurrentAccount, QStringLiteral("zed"));
-        EXPECT_EQ(AppState.SearchResult, QString());
+        EXPECT_EQ(w->Found().account, QStringLiteral("zed"));
+        EXPECT_EQ(w->Found().character + w->Found().guild, QString());
     }
     {
         auto w = open(2);
@@ -112,22 +110,21 @@ TEST_F(SearchTest, OkHandsTheChosenNameBackByItem) {
         search(*w, 1, QStringLiteral("a"));
         child<QListWidget>(w.get(), QStringLiteral("Res"))->setCurrentRow(1);
         click(w.get(), QStringLiteral("OkButton"));
-        EXPECT_EQ(AppState.CurrentCharacter, QStringLiteral("Bravo"));
+        EXPECT_EQ(w->Found().character, QStringLiteral("Bravo"));
         EXPECT_EQ(accepted.count(), 1);
     }
     {
         auto w = open(0);
         search(*w, 2, QStringLiteral("o"));
         click(w.get(), QStringLiteral("OkButton"));
-        EXPECT_EQ(AppState.CurrentGuild, QStringLiteral("Lions"));
-        EXPECT_EQ(AppState.SearchResult, QString()); // only the guild search mode sets it
+        EXPECT_EQ(w->Found().guild, QStringLiteral("Lions"));
+        EXPECT_EQ(w->Found().account + w->Found().character, QString());
     }
     auto w = open(3);
     search(*w, 2, QStringLiteral("bri"));
     auto* res = child<QListWidget>(w.get(), QStringLiteral("Res"));
     Q_EMIT res->itemDoubleClicked(res->item(0));
-    EXPECT_EQ(AppState.CurrentGuild, QStringLiteral("O'Brien"));
-    EXPECT_EQ(AppState.SearchResult, QStringLiteral("O'Brien"));
+    EXPECT_EQ(w->Found().guild, QStringLiteral("O'Brien"));
 }
 
 TEST_F(SearchTest, CloseAndAnEmptyListHandNothingBack) {
@@ -136,15 +133,14 @@ TEST_F(SearchTest, CloseAndAnEmptyListHandNothingBack) {
     search(*w, 1, QStringLiteral("Alpha"));
     click(w.get(), QStringLiteral("CloseButton"));
     EXPECT_EQ(rejected.count(), 1);
-    EXPECT_EQ(AppState.CurrentCharacter, QString());
+    EXPECT_EQ(w->Found().character, QString());
 
     auto empty = open(3);
     QSignalSpy closed(empty.get(), &QDialog::rejected);
     search(*empty, 2, QStringLiteral("nothing like it"));
     click(empty.get(), QStringLiteral("OkButton"));
     EXPECT_EQ(closed.count(), 1);
-    EXPECT_EQ(AppState.CurrentGuild, QString());
-    EXPECT_EQ(AppState.SearchResult, QString());
+    EXPECT_EQ(empty->Found().guild, QString());
 }
 
 } // namespace

@@ -239,11 +239,8 @@ TEST_F(SkillTest, ACharacterGoneBeforeSavingIsReportedAndTheWindowStays) {
 }
 
 TEST_F(SkillTest, TheCharacterEditorOpensItWithItsAccountAndCharacter) {
-    AppState.CurrentAccount = S("hollis");
-    AppState.CurrentCharacter = S("Hollow");
-    std::unique_ptr<QDialog> editor(MainWindowFactory(MainWindow::CharacterEdition)(nullptr));
-    AppState.CurrentAccount.clear();
-    AppState.CurrentCharacter.clear();
+    std::unique_ptr<QDialog> editor(
+        MainWindowFactory(MainWindow::CharacterEdition)(nullptr, names(S("hollis"), S("Hollow"))));
     ModalScript modal;
     modal.then<TSkillForm>([](TSkillForm* w) {
         EXPECT_EQ(child<QLabel>(w, S("ACC"))->text(), S("hollis"));

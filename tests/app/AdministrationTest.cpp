@@ -1,5 +1,5 @@
 #include "ShellFixture.h"
-#include "core/AppState.h"
+#include "core/WindowContext.h"
 
 #include "app/AdministrationUnit.h"
 #include "platform/StatementJournal.h"
@@ -20,8 +20,10 @@ protected:
                                         "1)"));
     }
     std::unique_ptr<TAdministrationForm> openAs(const QString& id) {
-        AppState.OperatorId = id;
-        return std::make_unique<TAdministrationForm>();
+        WindowContext context;
+        context.operatorId = id;
+        context.signedIn = true;
+        return std::make_unique<TAdministrationForm>(context);
     }
     static QString label(const QWidget* w, const char* name) {
         return child<QLabel>(w, QString::fromLatin1(name))->text();

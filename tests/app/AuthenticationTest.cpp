@@ -1,5 +1,4 @@
 #include "ShellFixture.h"
-#include "core/AppState.h"
 
 #include "app/AuthenticationUnit.h"
 #include "platform/StatementJournal.h"
@@ -36,13 +35,13 @@ TEST_F(AuthenticationTest, TheIdMatchesInAnyCaseThePasswordOnlyExactly) {
     EXPECT_EQ(boxes.last().caption, QStringLiteral("Authentication"));
     EXPECT_EQ(boxes.last().text, QStringLiteral("Incorrect Password"));
     EXPECT_EQ(boxes.last().icon, Dialogs::Icon::Error);
-    EXPECT_EQ(AppState.OperatorSignedIn, 0);
+    EXPECT_FALSE(w.SignedIn());
     EXPECT_EQ(accepted.count(), 0);
 
     attempt(w, QStringLiteral("ADMIN"), QStringLiteral("Secret"));
     EXPECT_EQ(accepted.count(), 1);
-    EXPECT_EQ(AppState.OperatorSignedIn, 1);
-    EXPECT_EQ(AppState.OperatorId, QStringLiteral("ADMIN")); // as typed
+    EXPECT_TRUE(w.SignedIn());
+    EXPECT_EQ(w.OperatorId(), QStringLiteral("ADMIN")); // as typed
 }
 
 TEST_F(AuthenticationTest, UnknownAndBannedIdsAreRefusedWithoutCounting) {
@@ -63,7 +62,7 @@ TEST_F(AuthenticationTest, UnknownAndBannedIdsAreRefusedWithoutCounting) {
     EXPECT_EQ(boxes.last().caption, QStringLiteral("Authentication"));
     EXPECT_EQ(w.WrongPasswords(), 0);
     EXPECT_EQ(finished.count(), 0);
-    EXPECT_EQ(AppState.OperatorSignedIn, 0);
+    EXPECT_FALSE(w.SignedIn());
 }
 
 TEST_F(AuthenticationTest, TwoWrongPasswordsThenTheRightOneSignIn) {
@@ -76,7 +75,7 @@ TEST_F(AuthenticationTest, TwoWrongPasswordsThenTheRightOneSignIn) {
     EXPECT_EQ(w.WrongPasswords(), 2);
     attempt(w, QStringLiteral("admin"), QStringLiteral("Secret"));
     EXPECT_EQ(accepted.count(), 1);
-    EXPECT_EQ(AppState.OperatorSignedIn, 1);
+    EXPECT_TRUE(w.SignedIn());
 }
 
 TEST_F(AuthenticationTest, TheThirdWrongPasswordClosesTheWindowAsExitDoes) {
@@ -89,16 +88,15 @@ TEST_F(AuthenticationTest, TheThirdWrongPasswordClosesTheWindowAsExitDoes) {
     EXPECT_EQ(rejected.count(), 0);
     attempt(w, QStringLiteral("admin"), QStringLiteral("no"));
     EXPECT_EQ(rejected.count(), 1);
-    EXPECT_EQ(AppState.OperatorSignedIn, 0);
+    EXPECT_FALSE(w.SignedIn());
 }
 
 TEST_F(AuthenticationTest, ExitLeavesNobodySignedIn) {
-    AppState.OperatorSignedIn = 1;
     TAuthenticationForm w;
     QSignalSpy rejected(&w, &QDialog::rejected);
     click(&w, QStringLiteral("Exit"));
     EXPECT_EQ(rejected.count(), 1);
-    EXPECT_EQ(AppState.OperatorSignedIn, 0);
+    EXPECT_FALSE(w.SignedIn());
 }
 
 TEST_F(AuthenticationTest, IdSaveStoresTheIdWhenTickedAndTheNextWindowShowsIt) {

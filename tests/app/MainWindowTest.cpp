@@ -1,5 +1,4 @@
 #include "ShellFixture.h"
-#include "core/AppState.h"
 
 #include "accounts/SearchUnit.h"
 #include "app/MainUnit.h"
@@ -27,7 +26,7 @@ protected:
         signIn(modal);
         main = std::make_unique<TMainForm>();
         main->Auth2();
-        ASSERT_EQ(AppState.OperatorSignedIn, 1);
+        ASSERT_TRUE(main->SignedIn());
     }
 
     QComboBox* list(const char* name) const {
@@ -285,7 +284,7 @@ protected:
         ModalScript modal;
         modal.then<TSearchForm>([this, item, word](TSearchForm* s) {
             EXPECT_TRUE(main->isVisible()); // the search does not hide the main window
-            EXPECT_EQ(AppState.SearchMode, 0);
+            EXPECT_TRUE(child<RadioGroup>(s, QStringLiteral("Engine"))->isEnabled()); // a free search
             child<RadioGroup>(s, QStringLiteral("Engine"))->SetItemIndex(item);
             type(s, QStringLiteral("Search"), word);
             click(s, QStringLiteral("SearchButton"));
@@ -295,7 +294,6 @@ protected:
     }
     void SetUp() override {
         MainWindowTest::SetUp();
-        AppState.SearchMode = 3; // left over by another window: the main window's search is free
         main->show();
         QCoreApplication::processEvents();
         ASSERT_TRUE(main->isVisible());
@@ -482,9 +480,11 @@ TEST_F(MainWindowTest, CommandsAreEnabledExactlyWhenTheWindowsTheyOpenExist) {
     EXPECT_FALSE(button("Find")->isEnabled());
     main->SetWindowFactory(MainWindow::MapServerGroup, {});
     main->SetWindowFactory(MainWindow::CastleSiege, {});
-    main->SetWindowFactory(MainWindow::MapServerGroup, [](QWidget* parent) { return new QDialog(parent); });
+    main->SetWindowFactory(MainWindow::MapServerGroup,
+                           [](QWidget* parent, const WindowContext&) { return new QDialog(parent); });
     EXPECT_FALSE(button("SpeedButton11")->isEnabled());
-    main->SetWindowFactory(MainWindow::CastleSiege, [](QWidget* parent) { return new QDialog(parent); });
+    main->SetWindowFactory(MainWindow::CastleSiege,
+                           [](QWidget* parent, const WindowContext&) { return new QDialog(parent); });
     EXPECT_TRUE(button("SpeedButton11")->isEnabled());
 }
 
@@ -492,16 +492,17 @@ TEST_F(MainWindowTest, EditorsAreGivenTheChoiceAndOpenWithTheMainWindowHidden) {
     main->show();
     QCoreApplication::processEvents();
     std::vector<QString> seen;
-    auto recorder = [&seen](const QString& name, std::function<QString()> given) {
-        return [&seen, name, given](QWidget* parent) {
-            seen.push_back(name + QLatin1Char(':') + given());
+    using Given = std::function<QString(const WindowContext&)>;
+    auto recorder = [&seen](const QString& name, Given given) {
+        return [&seen, name, given](QWidget* parent, const WindowContext& context) {
+            seen.push_back(name + QLatin1Char(':') + given(context));
             auto* d = new QDialog(parent);
             d->setObjectName(name);
             return d;
         };
     };
-    const auto accountAndCharacter = [] {
-        return AppState.CurrentAccount + QLatin1Char('/') + AppState.CurrentCharacter;
+    const Given accountAndCharacter = [](const WindowContext& c) {
+        return c.account + QLatin1Char('/') + c.character;
     };
     main->SetWindowFactory(MainWindow::ModifyAccount,
                            recorder(QStringLiteral("ModifyAccount"), accountAndCharacter));
@@ -512,13 +513,16 @@ TEST_F(MainWindowTest, EditorsAreGivenTheChoiceAndOpenWithTheMainWindowHidden) {
     main->SetWindowFactory(MainWindow::FriendManager,
                            recorder(QStringLiteral("Friends"), accountAndCharacter));
     main->SetWindowFactory(MainWindow::EditGuild,
-                           recorder(QStringLiteral("Guild"), [] { return AppState.CurrentGuild; }));
-    main->SetWindowFactory(MainWindow::CatalogueTable,
-                           recorder(QStringLiteral("DB"), [] { return AppState.CatalogueTable; }));
-    main->SetWindowFactory(MainWindow::MapServerGroup,
-                           recorder(QStringLiteral("Map"), [] { return QString(); }));
-    main->SetWindowFactory(MainWindow::CastleSiege,
-                           recorder(QStringLiteral("Castle"), [] { return QString(); }));
+                           recorder(QStringLiteral("Guild"), [](const WindowContext& c) { return c.guild; }));
+    main->SetWindowFactory(
+        MainWindow::CatalogueTable,
+        recorder(QStringLiteral("DB"), [](const WindowContext& c) { return c.catalogueTable; }));
+    main->SetWindowFactory(
+        MainWindow::MapServerGroup,
+        recorder(QStringLiteral("Map"), [](const WindowContext& c) { return c.mapServerGroup; }));
+    main->SetWindowFactory(
+        MainWindow::CastleSiege,
+        recorder(QStringLiteral("Castle"), [](const WindowContext& c) { return c.mapServerGroup; }));
 
     ModalScript modal;
     for (int i = 0; i < 10; ++i)
@@ -529,18 +533,17 @@ TEST_F(MainWindowTest, EditorsAreGivenTheChoiceAndOpenWithTheMainWindowHidden) {
     pick(list("Character"), QStringLiteral("Bravo"));
     for (const char* b : {"EditAccount", "Warehouse", "EditCharacter", "EditInventory"})
         click(main.get(), QString::fromLatin1(b));
-    AppState.CurrentAccount.clear();
     click(main.get(), QStringLiteral("Friends"));
     click(main.get(), QStringLiteral("EditGuild"));
     action("EditItem1")->trigger();
     action("EditSkills1")->trigger();
     click(main.get(), QStringLiteral("SpeedButton11"));
     EXPECT_EQ(seen, (std::vector<QString>{
-                        QStringLiteral("ModifyAccount:alpha1/"),
-                        QStringLiteral("Warehouse:alpha1/"),
+                        QStringLiteral("ModifyAccount:alpha1/Bravo"),
+                        QStringLiteral("Warehouse:alpha1/Bravo"),
                         QStringLiteral("Character:alpha1/Bravo"),
                         QStringLiteral("Inventory:alpha1/Bravo"),
-                        QStringLiteral("Friends:/Bravo"),
+                        QStringLiteral("Friends:alpha1/Bravo"),
                         QStringLiteral("Guild:Knights"),
                         QStringLiteral("DB:Item"),
                         QStringLiteral("DB:Skill"),
@@ -551,28 +554,29 @@ TEST_F(MainWindowTest, EditorsAreGivenTheChoiceAndOpenWithTheMainWindowHidden) {
 }
 
 TEST_F(MainWindowTest, CreatedAccountsCharactersAndGuildsAreChosenAfterwards) {
-    main->SetWindowFactory(MainWindow::CreateAccount, [file = m_game](QWidget* parent) {
-        EXPECT_EQ(AppState.AccountCreated, 0);
-        EXPECT_EQ(AppState.CreatedAccount, QString());
+    // Each stand-in creates the row and hands its name back as the real
+    // window does, through the property the main window reads.
+    main->SetWindowFactory(MainWindow::CreateAccount, [file = m_game](QWidget* parent, const WindowContext&) {
         TestEnvironment::execRaw(file, QStringLiteral("INSERT INTO MEMB_INFO (memb___id) VALUES ('newbie')"));
-        AppState.AccountCreated = 1;
-        AppState.CreatedAccount = QStringLiteral("newbie");
-        return new QDialog(parent);
+        auto* d = new QDialog(parent);
+        d->setProperty("createdAccount", QStringLiteral("newbie"));
+        return d;
     });
-    main->SetWindowFactory(MainWindow::NewCharacter, [file = m_game](QWidget* parent) {
-        EXPECT_EQ(AppState.CurrentAccount, QStringLiteral("delta"));
-        EXPECT_EQ(AppState.CurrentCharacter, QString());
+    main->SetWindowFactory(MainWindow::NewCharacter, [file = m_game](QWidget* parent,
+                                                                     const WindowContext& c) {
+        EXPECT_EQ(c.account, QStringLiteral("delta"));
         TestEnvironment::execRaw(file,
                                  QStringLiteral("INSERT INTO Character VALUES ('delta', 'Ace', 1); "
                                                 "INSERT INTO GuildMember VALUES ('Ace', 'Knights', 0, 0)"));
-        AppState.CurrentCharacter = QStringLiteral("Ace");
-        return new QDialog(parent);
+        auto* d = new QDialog(parent);
+        d->setProperty("createdCharacter", QStringLiteral("Ace"));
+        return d;
     });
-    main->SetWindowFactory(MainWindow::GuildManager, [file = m_game](QWidget* parent) {
-        EXPECT_EQ(AppState.CurrentGuild, QString());
+    main->SetWindowFactory(MainWindow::GuildManager, [file = m_game](QWidget* parent, const WindowContext&) {
         TestEnvironment::execRaw(file, QStringLiteral("INSERT INTO Guild (G_Name) VALUES ('Aces')"));
-        AppState.CurrentGuild = QStringLiteral("Aces");
-        return new QDialog(parent);
+        auto* d = new QDialog(parent);
+        d->setProperty("createdGuild", QStringLiteral("Aces"));
+        return d;
     });
     ModalScript modal;
     for (int i = 0; i < 3; ++i)
@@ -589,7 +593,6 @@ TEST_F(MainWindowTest, CreatedAccountsCharactersAndGuildsAreChosenAfterwards) {
     EXPECT_EQ(list("Character")->currentText(), QStringLiteral("Ace"));
     EXPECT_EQ(list("Guild")->currentText(), QStringLiteral("Knights"));
 
-    AppState.CurrentGuild = QStringLiteral("stale");
     click(main.get(), QStringLiteral("AddGuild"));
     EXPECT_EQ(list("Guild")->count(), 4);
     EXPECT_EQ(list("Guild")->currentText(), QStringLiteral("Aces"));

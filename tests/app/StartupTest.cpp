@@ -1,5 +1,4 @@
 #include "ShellFixture.h"
-#include "core/AppState.h"
 
 #include "app/MainUnit.h"
 #include "app/SQLConnectionUnit.h"
@@ -63,8 +62,8 @@ TEST_F(StartupTest, FirstRunWithoutSettingsGoesThroughWizardConnectionDialogAndS
     TMainForm main;
     main.Auth2();
     EXPECT_EQ(modal.opened(), (std::vector<QString>{kWizard, kConnection, kSignIn}));
-    EXPECT_EQ(AppState.OperatorSignedIn, 1);
-    EXPECT_EQ(AppState.OperatorId, QStringLiteral("boss"));
+    EXPECT_TRUE(main.SignedIn());
+    EXPECT_EQ(main.OperatorId(), QStringLiteral("boss"));
     EXPECT_EQ(ReadSetting(QStringLiteral("ODBCConnection"), QStringLiteral("VornDNS")),
               QStringLiteral("VornMNG"));
     EXPECT_EQ(ReadSettingInt(QStringLiteral("Internal"), QStringLiteral("Setup")), 1);
@@ -147,8 +146,8 @@ TEST_P(StartupMatrix, OpensTheWindowsTheSettingsCallFor) {
     TMainForm main;
     main.Auth2();
     EXPECT_EQ(modal.opened(), c.opened);
-    EXPECT_EQ(AppState.SetupDone, 1);
-    EXPECT_EQ(AppState.OperatorSignedIn, 0);
+    EXPECT_TRUE(main.SetupDone());
+    EXPECT_FALSE(main.SignedIn());
     // Whatever the sign-in gave, the lists were loaded; then nobody signed in
     // and the window ends the program as soon as it shows.
     EXPECT_EQ(child<QComboBox>(&main, QStringLiteral("Guild"))->count(), 3);
@@ -175,8 +174,8 @@ TEST_F(StartupTest, WizardLeftWithCloseEndsStartUpAndTheProgram) {
     TMainForm main;
     main.Auth2();
     EXPECT_EQ(modal.opened(), std::vector<QString>{kWizard});
-    EXPECT_EQ(AppState.SetupDone, 0);
-    EXPECT_EQ(AppState.OperatorSignedIn, 0);
+    EXPECT_FALSE(main.SetupDone());
+    EXPECT_FALSE(main.SignedIn());
     EXPECT_EQ(journal.texts(), std::vector<QString>{QStringLiteral("SELECT * FROM MANG_INFO")});
     EXPECT_FALSE(main.ServerInfo()->isActive());
     EXPECT_TRUE(closesWhenShown(main));
@@ -197,7 +196,7 @@ TEST_F(StartupTest, ThreeWrongPasswordsEndTheProgramAfterTheListsLoad) {
     TMainForm main;
     main.Auth2();
     EXPECT_EQ(boxes.texts(), std::vector<QString>(3, QStringLiteral("Incorrect Password")));
-    EXPECT_EQ(AppState.OperatorSignedIn, 0);
+    EXPECT_FALSE(main.SignedIn());
     EXPECT_TRUE(main.ServerInfo()->isActive());
     EXPECT_TRUE(closesWhenShown(main));
 }

@@ -1,5 +1,4 @@
 #include "ShellFixture.h"
-#include "core/AppState.h"
 
 #include "OdbcDrivers.h"
 #include "app/WizardUnit.h"
@@ -136,7 +135,6 @@ TEST_F(WizardTest, FinishCreatesTheTableRegistersTheDataSourceAndAddsTheFirstOpe
     TWizardForm w;
     QSignalSpy accepted(&w, &QDialog::accepted);
     toLastPage(w, QStringLiteral("Ops"), QStringLiteral("o'boss"), QStringLiteral("p'w"));
-    AppState.SetupDone = 7;
     StatementJournal::Recorder journal;
     click(&w, QStringLiteral("Next"));
 
@@ -149,7 +147,7 @@ TEST_F(WizardTest, FinishCreatesTheTableRegistersTheDataSourceAndAddsTheFirstOpe
     EXPECT_EQ(journal.entries().front().connection, QStringLiteral("VornMNG"));
     EXPECT_EQ(journal.entries().front().error, QString());
     EXPECT_EQ(accepted.count(), 1);
-    EXPECT_EQ(AppState.SetupDone, 1);
+    EXPECT_TRUE(w.SetupDone());
     EXPECT_EQ(ReadSetting(QStringLiteral("ODBCConnection"), QStringLiteral("VornDNS")),
               QStringLiteral("VornMNG"));
     EXPECT_EQ(OdbcRegistry::Read(QStringLiteral("VornMNG"), QStringLiteral("Setup")), QStringLiteral("1"));
@@ -306,23 +304,23 @@ TEST_F(WizardTest, CloseAsksAndMarksSetupUndoneEvenWhenCancelled) {
     QSignalSpy rejected(&w, &QDialog::rejected);
     BoxScript boxes;
     boxes.cancel();
-    AppState.SetupDone = 1;
+    EXPECT_TRUE(w.SetupDone());
     click(&w, QStringLiteral("Closed"));
     EXPECT_EQ(boxes.last().kind, Dialogs::Kind::Question);
     EXPECT_EQ(boxes.last().text, QStringLiteral("Are You Sure?"));
     EXPECT_EQ(rejected.count(), 0);
-    EXPECT_EQ(AppState.SetupDone, 0);
+    EXPECT_FALSE(w.SetupDone());
 
     // Going on to Finish after all sets it again.
     toLastPage(w, QStringLiteral("Ops"), QStringLiteral("boss"), QStringLiteral("pw"));
     click(&w, QStringLiteral("Next"));
-    EXPECT_EQ(AppState.SetupDone, 1);
+    EXPECT_TRUE(w.SetupDone());
 
     TWizardForm again;
     QSignalSpy closed(&again, &QDialog::rejected);
     boxes.ok();
     click(&again, QStringLiteral("Closed"));
-    EXPECT_EQ(AppState.SetupDone, 0);
+    EXPECT_FALSE(again.SetupDone());
     EXPECT_EQ(closed.count(), 1);
 }
 

@@ -4,7 +4,7 @@
 #include "Child.h"
 #include "TestEnvironment.h"
 #include "WipeServer.h"
-#include "core/AppState.h"
+#include "core/WindowContext.h"
 
 #include "core/UtilitiesUnit.h"
 #include "items/CellGrid.h"
@@ -31,14 +31,8 @@ class EditorTest : public ::testing::Test {
 protected:
     void SetUp() override {
         env.buildDemo();
-        AppState.OperatorSignedIn = 1;
         SelectedCell(ContainerKind::Inventory) = 0;
         SelectedCell(ContainerKind::Warehouse) = 0;
-    }
-    void TearDown() override {
-        AppState.OperatorSignedIn = 0;
-        AppState.CurrentAccount.clear();
-        AppState.CurrentCharacter.clear();
     }
 
     [[nodiscard]] QString db() const { return env.path(QStringLiteral("Databases/TanorOnline.db")); }
@@ -53,17 +47,25 @@ protected:
     // them over, shown so that clicks land on its cells.
     template <class Form>
     std::unique_ptr<Form> open(const QString& account, const QString& character = QString()) {
-        AppState.CurrentAccount = account;
-        AppState.CurrentCharacter = character;
-        auto form = std::make_unique<Form>();
+        auto form = std::make_unique<Form>(context(account, character));
         form->show();
         return form;
     }
 
-    // Save with no operator signed in: no statement, no box, the window
-    // closes.
+    // What the main window hands an editor; an operator is signed in unless
+    // a test says otherwise.
+    [[nodiscard]] WindowContext context(const QString& account, const QString& character = QString()) const {
+        WindowContext c;
+        c.signedIn = signedIn;
+        c.operatorId = signedIn ? QStringLiteral("admin") : QString();
+        c.account = account;
+        c.character = character;
+        return c;
+    }
+
+    // Save of a window opened with nobody signed in: no statement, no box,
+    // the window closes.
     static void expectSaveWithoutOperatorDoesNothing(QWidget* form) {
-        AppState.OperatorSignedIn = 0;
         StatementJournal::Recorder journal;
         BoxScript boxes;
         QTest::mouseClick(child<QAbstractButton>(form, QStringLiteral("AddItem")), Qt::LeftButton);
@@ -73,6 +75,7 @@ protected:
     }
 
     TestEnvironment env;
+    bool signedIn = true;
 };
 
 // Driving a container window as the operator does.

@@ -9,6 +9,7 @@
 #include "containers/DuplicateSerials.h"
 #include "containers/FindItemsUnit.h"
 #include "containers/WareHouseUnit.h"
+#include "core/WindowContext.h"
 #include "items/CellGrid.h"
 
 #include <QLabel>
@@ -21,6 +22,15 @@ using namespace SearchServer;
 namespace {
 
 using FindItemsFormTest = ServerSearchTest;
+
+// What the main window hands the window: an operator signed in, so the
+// editors it opens can save.
+WindowContext signedIn() {
+    WindowContext context;
+    context.operatorId = QStringLiteral("admin");
+    context.signedIn = true;
+    return context;
+}
 
 // The row of a view whose place is `place`, or -1.
 int rowOf(const QTableView* view, const QString& place) {
@@ -37,7 +47,7 @@ int rowOf(const QTableView* view, const QString& place) {
 
 TEST_F(FindItemsFormTest, TheWindowFindsOpensTheItemsCellAndRefusesABadSerial) {
     plant();
-    TFindItemsForm form;
+    TFindItemsForm form(signedIn());
     auto* results = child<QTableView>(&form, "Results");
     child<QLineEdit>(&form, "Serial")->setText(fs("12345"));
     {
@@ -70,7 +80,7 @@ TEST_F(FindItemsFormTest, TheWindowFindsOpensTheItemsCellAndRefusesABadSerial) {
 
 TEST_F(FindItemsFormTest, TheWindowErasesTheTickedCopyAfterAskingAndTheCheckSaysWhatItFound) {
     plant();
-    TFindItemsForm form;
+    TFindItemsForm form(signedIn());
     auto* duplicates = child<QTableView>(&form, "Duplicates");
     child<QPushButton>(&form, "FindDuplicates")->click();
     ASSERT_EQ(duplicates->model()->rowCount(), 5);

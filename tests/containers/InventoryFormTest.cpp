@@ -1,6 +1,5 @@
 #include "Child.h"
 #include "EditorFixture.h"
-#include "core/AppState.h"
 
 #include "app/MainWindows.h"
 #include "containers/InventoryUnit.h"
@@ -322,6 +321,7 @@ TEST_F(InventoryFormTest, AFailedSaveKeepsTheWindowAndItsEdits) {
 
 TEST_F(InventoryFormTest, WithoutASignedInOperatorSaveWritesAndSaysNothing) {
     const QString before = stored(QStringLiteral("Kaelin"));
+    signedIn = false;
     auto form = openFor(QStringLiteral("Kaelin"));
     place(form.get(), 60);
     expectSaveWithoutOperatorDoesNothing(form.get());
@@ -329,9 +329,8 @@ TEST_F(InventoryFormTest, WithoutASignedInOperatorSaveWritesAndSaysNothing) {
 }
 
 TEST_F(InventoryFormTest, TheMainWindowOpensThisWindow) {
-    AppState.CurrentAccount = QStringLiteral("kestrel");
-    AppState.CurrentCharacter = QStringLiteral("Sparrow");
-    std::unique_ptr<QDialog> window(MainWindowFactory(MainWindow::Inventory)(nullptr));
+    std::unique_ptr<QDialog> window(MainWindowFactory(MainWindow::Inventory)(
+        nullptr, context(QStringLiteral("kestrel"), QStringLiteral("Sparrow"))));
     auto* form = qobject_cast<TInventoryForm*>(window.get());
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(child<QLabel>(form, QStringLiteral("Chr"))->text(), QStringLiteral("Sparrow"));

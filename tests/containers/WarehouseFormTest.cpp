@@ -1,6 +1,5 @@
 #include "Child.h"
 #include "EditorFixture.h"
-#include "core/AppState.h"
 
 #include "app/MainWindows.h"
 #include "containers/WareHouseUnit.h"
@@ -475,6 +474,7 @@ TEST_F(WarehouseFormTest, AVaultThatFailsToLoadLeavesTheChooserOnTheViewShown) {
 
 TEST_F(WarehouseFormTest, WithoutASignedInOperatorSaveWritesAndSaysNothing) {
     const QString before = row(QStringLiteral("marlow"));
+    signedIn = false;
     auto form = open<TWarehouseForm>(QStringLiteral("marlow"));
     // Not even bad input is mentioned.
     child<QLineEdit>(form, QStringLiteral("VisualMoney"))->setText(QStringLiteral("x"));
@@ -483,8 +483,8 @@ TEST_F(WarehouseFormTest, WithoutASignedInOperatorSaveWritesAndSaysNothing) {
 }
 
 TEST_F(WarehouseFormTest, TheMainWindowOpensThisWindow) {
-    AppState.CurrentAccount = QStringLiteral("marlow");
-    std::unique_ptr<QDialog> window(MainWindowFactory(MainWindow::Warehouse)(nullptr));
+    std::unique_ptr<QDialog> window(
+        MainWindowFactory(MainWindow::Warehouse)(nullptr, context(QStringLiteral("marlow"))));
     auto* form = qobject_cast<TWarehouseForm*>(window.get());
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(child<QLabel>(form, QStringLiteral("Acc"))->text(), QStringLiteral("marlow"));

@@ -1,13 +1,14 @@
 #include "TestEnvironment.h"
-#include "core/AppState.h"
 #include "core/ResetSettings.h"
 
 #include "core/UtilitiesUnit.h"
+#include "core/WindowContext.h"
 #include "platform/AppPaths.h"
 #include "platform/OdbcRegistry.h"
 #include "platform/TanorError.h"
 
 #include <QFile>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -164,13 +165,12 @@ TEST(Conversions, CellIndexAndQuoting) {
     EXPECT_EQ(Q(QStringLiteral("''")), QStringLiteral("''''''"));
 }
 
-TEST(Conversions, AppStateStartsEmpty) {
-    const TAppState fresh;
-    EXPECT_TRUE(fresh.CurrentAccount.isEmpty() && fresh.CurrentCharacter.isEmpty() &&
-                fresh.CurrentGuild.isEmpty() && fresh.SearchResult.isEmpty() &&
-                fresh.CreatedAccount.isEmpty() && fresh.OperatorId.isEmpty() &&
-                fresh.CatalogueTable.isEmpty() && fresh.MapServerGroup.isEmpty());
-    EXPECT_EQ(fresh.SearchMode + fresh.AccountCreated + fresh.OperatorSignedIn + fresh.SetupDone, 0);
+// A window given a default context must not save as if somebody signed in.
+TEST(Conversions, DefaultWindowContextHasNobodySignedIn) {
+    const WindowContext fresh;
+    EXPECT_FALSE(fresh.signedIn);
+    EXPECT_TRUE(fresh.operatorId.isEmpty() && fresh.account.isEmpty() && fresh.character.isEmpty() &&
+                fresh.guild.isEmpty() && fresh.catalogueTable.isEmpty() && fresh.mapServerGroup.isEmpty());
 }
 
 using Registry = EnvTest;
@@ -234,7 +234,8 @@ TEST_F(Settings, AuditFileRecordsChangesOnly) {
                                     "CREATE TABLE tanor_procedures (name TEXT, params TEXT, body TEXT);"
                                     "INSERT INTO tanor_procedures VALUES ('P', '', 'SELECT 1');"));
     const QString audit = env.path(QStringLiteral("audit.log"));
-    AuditLog::Install();
+    QString operatorId;
+    auto trail = std::make_unique<AuditTrail>([&] { return operatorId; });
     auto run = [](const QString& sql, bool open) {
         Query q;
         q.SetConnectionString(BuildConnectionString(QStringLiteral("TanorOnlineDNS")));
@@ -246,13 +247,13 @@ TEST_F(Settings, AuditFileRecordsChangesOnly) {
     };
     run(QStringLiteral("INSERT INTO t VALUES (1)"), false); // no file named yet
     WriteSetting(QStringLiteral("Audit"), QStringLiteral("File"), audit);
-    AppState.OperatorId = QStringLiteral("admin");
+    operatorId = QStringLiteral("admin");
     run(QStringLiteral("INSERT INTO t VALUES (2)"), false);
     run(QStringLiteral("SELECT * FROM t"), true);
     run(QStringLiteral("EXECUTE P"), true);
     run(QStringLiteral("INSERT INTO MANG_INFO (mang___id, mang__pwd) VALUES ('op','Secret1')"), false);
     EXPECT_THROW(run(QStringLiteral("INSERT INTO nowhere VALUES (3)"), false), std::exception);
-    AuditLog::Uninstall();
+    trail.reset();
     run(QStringLiteral("INSERT INTO t VALUES (4)"), false);
     const QStringList lines = QString::fromUtf8(readFile(audit)).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);

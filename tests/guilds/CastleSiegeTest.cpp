@@ -16,8 +16,9 @@ using Strings = std::vector<QString>;
 class CastleSiegeTest : public GuildTest {
 protected:
     std::unique_ptr<TCastleSiegeForm> open(const QString& group) {
-        AppState.MapServerGroup = group;
-        auto form = std::make_unique<TCastleSiegeForm>();
+        WindowContext context;
+        context.mapServerGroup = group;
+        auto form = std::make_unique<TCastleSiegeForm>(context);
         form->show();
         return form;
     }
@@ -408,7 +409,6 @@ TEST_F(CastleSiegeTest, GuildsAreRegisteredWithTheNextSequenceAndRemovedFromBoth
         modal.then<TSearchForm>(searchGuild(S("Iron")));
         StatementJournal::Recorder journal;
         click(f.get(), S("BitBtn1"));
-        EXPECT_EQ(AppState.SearchMode, 0);
         const Strings texts = journal.texts();
         ASSERT_GE(texts.size(), 2u);
         EXPECT_EQ(texts[texts.size() - 2], S("select max (SEQ_NUM+1) from TanorCastle_REG_SIEGE"));
@@ -465,7 +465,7 @@ TEST_F(CastleSiegeTest, ThePromptAndTheEditorRefuseAGroupThatIsNoNumber) {
     };
     for (const Case c :
          {Case{"", "Put Number"}, Case{"abc", "Map Server Group must be a whole number"}, Case{" 1 ", ""}}) {
-        TMapServerGroupForm prompt;
+        TMapServerGroupForm prompt{WindowContext()};
         EXPECT_EQ(child<QLineEdit>(&prompt, S("LabeledEdit1"))->text(), S("0"));
         type(&prompt, S("LabeledEdit1"), S(c.typed));
         BoxScript boxes;
@@ -477,11 +477,13 @@ TEST_F(CastleSiegeTest, ThePromptAndTheEditorRefuseAGroupThatIsNoNumber) {
             EXPECT_EQ(boxes.last().text, S(c.message));
             EXPECT_EQ(prompt.result(), 0);
         } else {
-            EXPECT_EQ(AppState.MapServerGroup, S("1"));
+            EXPECT_EQ(prompt.Group(), S("1"));
             EXPECT_EQ(prompt.result(), QDialog::Accepted);
         }
     }
-    EXPECT_EQ(child<QLineEdit>(std::make_unique<TMapServerGroupForm>().get(), S("LabeledEdit1"))->text(),
+    WindowContext last;
+    last.mapServerGroup = S("1");
+    EXPECT_EQ(child<QLineEdit>(std::make_unique<TMapServerGroupForm>(last).get(), S("LabeledEdit1"))->text(),
               S("1")); // the group typed last is offered again
 
     StatementJournal::Recorder journal;

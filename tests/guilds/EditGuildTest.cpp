@@ -13,8 +13,9 @@ using Strings = std::vector<QString>;
 class EditGuildTest : public GuildTest {
 protected:
     std::unique_ptr<TEditGuildForm> open(const QString& guild) {
-        AppState.CurrentGuild = guild;
-        auto form = std::make_unique<TEditGuildForm>();
+        WindowContext context;
+        context.guild = guild;
+        auto form = std::make_unique<TEditGuildForm>(context);
         form->show();
         return form;
     }
@@ -227,7 +228,6 @@ TEST_F(EditGuildTest, TheUnionPanelListsAddsAndRemovesAtOnce) {
     modal.then<TSearchForm>(searchGuild(S("Tide")));
     journal.clear();
     click(f.get(), S("UnionAdd"));
-    EXPECT_EQ(AppState.SearchMode, 0);
     EXPECT_EQ(journal.texts().back(), S("UPDATE Guild SET G_Union=1 WHERE G_Name='Tidecall'"));
     EXPECT_EQ(listed(unionList).size(), 3);
 

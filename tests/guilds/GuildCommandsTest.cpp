@@ -32,7 +32,6 @@ TEST_F(GuildCommandsTest, AddGuildChoosesTheCreatedGuild) {
     });
     BoxScript boxes;
     boxes.ok();
-    AppState.CurrentGuild = S("Ironveil");
     click(main.get(), S("AddGuild"));
     EXPECT_TRUE(items(guilds()).contains(S("Wardens")));
     EXPECT_EQ(guilds()->currentText(), S("Wardens"));

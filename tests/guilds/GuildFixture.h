@@ -1,10 +1,11 @@
 #pragma once
 
 #include "../app/ShellFixture.h"
-#include "core/AppState.h"
+#include "core/WindowContext.h"
 #include "platform/StatementJournal.h"
 
 #include "accounts/SearchUnit.h"
+#include "widgets/WidgetKit.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -16,12 +17,6 @@
 class GuildTest : public EnvTest {
 protected:
     void SetUp() override { env.buildDemo(); }
-    void TearDown() override {
-        AppState.CurrentGuild.clear();
-        AppState.SearchResult.clear();
-        AppState.SearchMode = 0;
-        AppState.MapServerGroup.clear();
-    }
 
     [[nodiscard]] QString db() const { return env.path(QStringLiteral("Databases/TanorOnline.db")); }
     [[nodiscard]] QStringList rows(const QString& sql) const { return rawRows(db(), sql); }
@@ -40,7 +35,9 @@ protected:
     // `word` finds in the search window, or closes it when word is empty.
     static std::function<void(TSearchForm*)> searchGuild(const QString& word) {
         return [word](TSearchForm* f) {
-            EXPECT_EQ(AppState.SearchMode, 3);
+            // Opened for guilds only.
+            EXPECT_EQ(child<RadioGroup>(f, QStringLiteral("Engine"))->ItemIndex(), 2);
+            EXPECT_FALSE(child<RadioGroup>(f, QStringLiteral("Engine"))->isEnabled());
             if (word.isEmpty()) {
                 click(f, QStringLiteral("CloseButton"));
                 return;

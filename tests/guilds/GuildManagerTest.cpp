@@ -48,7 +48,7 @@ TEST_F(GuildManagerTest, LookupsRefuseUnknownMastersAndTakenNames) {
         EXPECT_EQ(boxes.last().icon, Dialogs::Icon::Error);
         EXPECT_EQ(journal.texts().size(), c.statements) << c.guild << "/" << c.master;
         EXPECT_TRUE(f->isVisible());
-        EXPECT_EQ(AppState.CurrentGuild, QString());
+        EXPECT_EQ(f->CreatedGuild(), QString());
     }
     EXPECT_EQ(rows(S("SELECT count(*) FROM Guild")), QStringList{S("5")});
 }
@@ -74,13 +74,15 @@ TEST_F(GuildManagerTest, CreationCallsTheProcedureRaisesTheMasterAndWritesTheMar
                        S("UPDATE Guild SET G_Mark=0x") + mark + S(" WHERE G_Master ='Hollow'")}));
     EXPECT_EQ(boxes.last().caption, S("Vorn Editor"));
     EXPECT_EQ(boxes.last().text, S("Guild Created!"));
-    EXPECT_EQ(AppState.CurrentGuild, S("Wardens"));
+    EXPECT_EQ(f->CreatedGuild(), S("Wardens"));
     EXPECT_FALSE(f->isVisible());
     EXPECT_EQ(rows(S("SELECT hex(G_Mark) FROM Guild WHERE G_Name='Wardens'")), QStringList{mark});
     EXPECT_EQ(rows(S("SELECT G_Status FROM GuildMember WHERE Name='Hollow'")), QStringList{S("128")});
 
     // The editor then shows the master as such and protects him.
-    auto editor = std::make_unique<TEditGuildForm>();
+    WindowContext context;
+    context.guild = f->CreatedGuild();
+    auto editor = std::make_unique<TEditGuildForm>(context);
     auto* members = child<QListWidget>(editor.get(), S("GuildMember"));
     ASSERT_EQ(listed(members), QStringList{S("Hollow")});
     members->setCurrentRow(0);
@@ -99,7 +101,7 @@ TEST_F(GuildManagerTest, AnUntouchedMarkIsWrittenAsSixtyFourZeros) {
     EXPECT_EQ(journal.texts().back(), S("UPDATE Guild SET G_Mark=0x") + QString(64, QLatin1Char('0')) +
                                           S(" WHERE G_Master ='Cinder'"));
     EXPECT_EQ(journal.texts()[3], S("EXECUTE QJ_GuildCreate @GuildName='Q''uill', @MasterName='Cinder'"));
-    EXPECT_EQ(AppState.CurrentGuild, S("Q'uill"));
+    EXPECT_EQ(f->CreatedGuild(), S("Q'uill"));
 }
 
 TEST_F(GuildManagerTest, AMasterTheProcedureRefusesKeepsHisRankInHisOwnGuild) {
@@ -112,7 +114,7 @@ TEST_F(GuildManagerTest, AMasterTheProcedureRefusesKeepsHisRankInHisOwnGuild) {
     click(f.get(), S("BitBtn3"));
     EXPECT_EQ(boxes.last().text, S("Guild was not created!"));
     EXPECT_EQ(rows(S("SELECT G_Status FROM GuildMember WHERE Name='Briar'")), QStringList{S("0")});
-    EXPECT_EQ(AppState.CurrentGuild, QString());
+    EXPECT_EQ(f->CreatedGuild(), QString());
     EXPECT_TRUE(f->isVisible());
 }
 

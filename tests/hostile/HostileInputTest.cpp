@@ -5,7 +5,7 @@
 // One row per field; every case runs on a fresh demo server.
 
 #include "../app/ShellFixture.h"
-#include "core/AppState.h"
+#include "core/WindowContext.h"
 #include "platform/StatementJournal.h"
 #include "widgets/Dialogs.h"
 
@@ -44,6 +44,7 @@
 #include <cctype>
 #include <functional>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -102,15 +103,26 @@ QString storedValue(const QString& file, const QString& sql, const QString& type
     return value;
 }
 
+// What the main window hands a window: "admin" signed in and its choices.
+WindowContext Context(QString account = {}, QString character = {}, QString guild = {}, QString other = {}) {
+    WindowContext context;
+    context.signedIn = true;
+    context.operatorId = other.isEmpty() ? QStringLiteral("admin") : other;
+    context.account = account;
+    context.character = character;
+    context.guild = guild;
+    context.mapServerGroup = other;
+    return context;
+}
+
 template <class Form>
 Opener Open(QString account = {}, QString character = {}, QString guild = {}, QString other = {}) {
     return [=] {
-        AppState.CurrentAccount = account;
-        AppState.CurrentCharacter = character;
-        AppState.CurrentGuild = guild;
-        AppState.MapServerGroup = other;
-        AppState.OperatorId = other;
-        auto w = std::make_unique<Form>();
+        std::unique_ptr<Form> w;
+        if constexpr (std::is_constructible_v<Form, const WindowContext&>)
+            w = std::make_unique<Form>(Context(account, character, guild, other));
+        else
+            w = std::make_unique<Form>();
         w->show();
         return std::unique_ptr<QDialog>(std::move(w));
     };
@@ -119,8 +131,9 @@ Opener Open(QString account = {}, QString character = {}, QString guild = {}, QS
 // The catalogue editor on one of its tables.
 Opener CatalogueTable(const char* table) {
     return [table] {
-        AppState.CatalogueTable = QLatin1String(table);
-        auto w = std::make_unique<TDBForm>();
+        WindowContext context = Context();
+        context.catalogueTable = QLatin1String(table);
+        auto w = std::make_unique<TDBForm>(context);
         w->show();
         return std::unique_ptr<QDialog>(std::move(w));
     };
@@ -319,9 +332,7 @@ public:
         m_env.buildDemo();
         if (setup)
             setup(m_env);
-        AppState.OperatorSignedIn = 1;
     }
-    ~HostileCase() { AppState = TAppState{}; }
     HostileCase(const HostileCase&) = delete;
     HostileCase& operator=(const HostileCase&) = delete;
     // A game database by its name, or a file of the editor's folder.
@@ -498,16 +509,14 @@ const std::vector<TextRow>& TextRows() {
 }
 
 Opener Search(int mode) {
-    return [mode] {
-        AppState.SearchMode = mode;
-        return std::unique_ptr<QDialog>(std::make_unique<TSearchForm>());
-    };
+    return
+        [mode] { return std::unique_ptr<QDialog>(std::make_unique<TSearchForm>(nullptr, SearchMode(mode))); };
 }
 
 // The usage log on the demo's logged day.
 Opener UsageLog() {
     return [] {
-        auto w = std::make_unique<TLOGForm>();
+        auto w = std::make_unique<TLOGForm>(Context());
         child<QDateEdit>(w.get(), QStringLiteral("LogDate"))->setDate(QDate(2026, 12, 9));
         return std::unique_ptr<QDialog>(std::move(w));
     };
@@ -608,7 +617,7 @@ const std::vector<NumberRow>& NumberRows() {
                         {},
                         true,
                         false,
-                        [](QDialog*) { return AppState.MapServerGroup; },
+                        [](QDialog* w) { return w->property("group").toString(); },
                         QStringLiteral("3")});
         rows.push_back({"LOG Manager",
                         UsageLog(),

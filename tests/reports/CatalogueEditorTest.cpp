@@ -22,8 +22,9 @@ using Nav = TDBForm::Nav;
 class CatalogueEditorTest : public ReportTest {
 protected:
     std::unique_ptr<TDBForm> open(const QString& table) {
-        AppState.CatalogueTable = table;
-        return std::make_unique<TDBForm>();
+        WindowContext context = signedIn();
+        context.catalogueTable = table;
+        return std::make_unique<TDBForm>(context);
     }
     [[nodiscard]] QStringList rows(const QString& sql) const { return rawRows(catalogue(), sql); }
     static void set(TDBForm& w, int row, int column, const QString& value) {

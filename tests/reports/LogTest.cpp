@@ -23,7 +23,7 @@ const QDate kDay(2026, 12, 9);
 class LogTest : public ReportTest {
 protected:
     std::unique_ptr<TLOGForm> open(const QDate& day = kDay) {
-        auto w = std::make_unique<TLOGForm>();
+        auto w = std::make_unique<TLOGForm>(signedIn());
         child<QDateEdit>(w.get(), QStringLiteral("LogDate"))->setDate(day);
         return w;
     }
@@ -65,14 +65,13 @@ TEST_F(LogTest, OpensOnTheNewestDayWithATableAndClosesWithoutAnOperator) {
     raw(QStringLiteral("CREATE TABLE UseLog%1 (Number INTEGER)")
             .arg(yesterday.toString(QStringLiteral("yyyyMMdd"))));
     {
-        TLOGForm w;
+        TLOGForm w(signedIn());
         EXPECT_EQ(child<QDateEdit>(&w, QStringLiteral("LogDate"))->date(), yesterday);
         w.FormShow();
         QCoreApplication::processEvents();
         EXPECT_EQ(w.result(), 0);
     }
-    AppState.OperatorSignedIn = 0;
-    TLOGForm w;
+    TLOGForm w{WindowContext()};
     w.show();
     QCoreApplication::processEvents();
     EXPECT_FALSE(w.isVisible());

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "../app/ShellFixture.h"
-#include "core/AppState.h"
+#include "core/WindowContext.h"
 #include "platform/StatementJournal.h"
 #include "widgets/FileChooser.h"
 
@@ -11,11 +11,15 @@
 // The report windows on the demo server, an operator signed in.
 class ReportTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        env.buildDemo();
-        AppState.OperatorSignedIn = 1;
+    void SetUp() override { env.buildDemo(); }
+
+    // What the main window hands a report window: "admin" signed in.
+    static WindowContext signedIn() {
+        WindowContext context;
+        context.operatorId = QStringLiteral("admin");
+        context.signedIn = true;
+        return context;
     }
-    void TearDown() override { AppState.OperatorSignedIn = 0; }
 
     [[nodiscard]] QString game() const { return env.path(QStringLiteral("Databases/TanorOnline.db")); }
     [[nodiscard]] QString ranking() const { return env.path(QStringLiteral("Databases/Ranking.db")); }

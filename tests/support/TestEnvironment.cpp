@@ -1,5 +1,4 @@
 #include "TestEnvironment.h"
-#include "core/AppState.h"
 
 #include "core/UtilitiesUnit.h"
 #include "platform/AppPaths.h"
@@ -18,7 +17,6 @@ TestEnvironment::TestEnvironment()
     QDir(m_dir.path()).mkpath(QStringLiteral("Databases"));
     AppPaths::SetOverride(m_dir.path());
     qputenv("ODBCINI", odbcIni().toLocal8Bit());
-    AppState = TAppState{};
 }
 
 TestEnvironment::~TestEnvironment() {
@@ -28,7 +26,6 @@ TestEnvironment::~TestEnvironment() {
         qputenv("ODBCINI", m_oldOdbcIni);
     else
         qunsetenv("ODBCINI");
-    AppState = TAppState{};
 }
 
 QString TestEnvironment::path(const QString& relative) const {

@@ -13,7 +13,6 @@
 #include "app/Application.h"
 #include "app/MainUnit.h"
 #include "app/MainWindows.h"
-#include "core/AppState.h"
 #include "platform/AppPaths.h"
 #include "platform/ConnectionPool.h"
 #include "tools/DemoBuilder.h"
@@ -285,14 +284,17 @@ void startUp(TMainForm& main) {
     });
     main.Auth2();
     ModalOpener::SetHook(previous);
-    if (next != windows.size() || AppState.OperatorSignedIn != 1)
+    if (next != windows.size() || !main.SignedIn())
         throw std::runtime_error("the first run on the demo did not end signed in");
 }
 
 // Opens a window through the program's table of windows, as the start-up
 // does for the wizard and the sign-in.
 std::function<void(TMainForm&)> window(MainWindow which) {
-    return [which](TMainForm& main) { ModalOpener::Open(&main, MainWindowFactory(which)); };
+    return [which](TMainForm& main) {
+        const WindowContext context = main.Context();
+        ModalOpener::Open(&main, [&](QWidget* parent) { return MainWindowFactory(which)(parent, context); });
+    };
 }
 
 } // namespace

@@ -1,3 +1,0 @@
-#include "core/AppState.h"
-
-TAppState AppState;
