@@ -272,7 +272,7 @@ TEST_F(CharacterEditorTest, StoredValuesOutsideTheTypedRangesShowWholeAndSaveUnc
 // Opened on a name that is gone: the editor says so and offers nothing
 // that needs the row.
 TEST_F(CharacterEditorTest, ACharacterThatDoesNotExistSaysSoAndOffersNoAction) {
-    TCharacterEditionForm::SkillWindowFactory() = [](QWidget* parent) { return new QDialog(parent); };
+    skillWindow = [](QWidget* parent, const WindowContext&) { return new QDialog(parent); };
     auto w = editor(QStringLiteral("lark"), QStringLiteral("Gone"), 1);
     EXPECT_EQ(m_loadBoxes, std::vector<QString>{QStringLiteral(
                                "The character Gone does not exist (renamed or deleted meanwhile); there is "

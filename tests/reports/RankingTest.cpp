@@ -231,7 +231,7 @@ TEST_F(RankingTest, ReportWindowsKeepTheirPlaceAsControlsComeAndGo) {
         EXPECT_EQ(Placement(&ranking).ChangedSince(rankingOpened), QStringList()) << item;
     }
 
-    TLOGForm log;
+    TLOGForm log(signedIn());
     log.show();
     const Placement logOpened(&log);
     for (const char* name : {"RadioGroup2", "RadioGroup1", "RadioGroup4"}) {
