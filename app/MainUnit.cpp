@@ -275,16 +275,19 @@ void TMainForm::buildOptionsBar() {
                              Glyph::Key, kTeal);
     auto* log = makeButton(m_panel5, QStringLiteral("SpeedButton5"), QStringLiteral("Connect LOG Manager"),
                            Glyph::Log, kTeal);
+    auto* findItems = makeButton(m_panel5, QStringLiteral("FindItems"), QStringLiteral("Find Items..."),
+                                 Glyph::Find, kTeal);
     auto* menu = makeButton(m_panel5, QStringLiteral("SpeedButton4"), QStringLiteral("Aditional Options"),
                             Glyph::Menu, kTeal);
     m_speedButton3 = makeButton(m_panel5, QStringLiteral("SpeedButton3"),
                                 QStringLiteral("Close Aditional Options Panel"), Glyph::ChevronUp, kTeal);
-    for (QToolButton* b : {m_rankingOptions, admin, log, menu, m_speedButton3})
+    for (QToolButton* b : {m_rankingOptions, findItems, admin, log, menu, m_speedButton3})
         row->addWidget(b);
 
     bindCommand(m_rankingOptions, &TMainForm::RankingOptionsClick);
     bindCommand(admin, &TMainForm::SpeedButton6Click, {MainWindow::Administration});
     bindCommand(log, &TMainForm::SpeedButton5Click, {MainWindow::Log});
+    bindCommand(findItems, &TMainForm::FindItemsClick, {MainWindow::FindItems});
     bindCommand(m_speedButton3, &TMainForm::OptionButtonClick);
     // The options menu opens at the mouse, from a click and from the
     // button's own context menu alike.
@@ -769,6 +772,9 @@ void TMainForm::ViewGM1Click() {
 }
 void TMainForm::WipeItems1Click() {
     openWindow(MainWindow::Wipe);
+}
+void TMainForm::FindItemsClick() {
+    openWindow(MainWindow::FindItems);
 }
 void TMainForm::ConvertItems1Click() {
     openWindow(MainWindow::ItemConvertor);

@@ -64,6 +64,7 @@ public:
     void ViewGM1Click();
     void WipeItems1Click();
     void ConvertItems1Click();
+    void FindItemsClick();
     void RestoreUndo1Click();
     void EditItem1Click();
     void EditSkills1Click();

@@ -12,6 +12,7 @@
 #include "app/AuthenticationUnit.h"
 #include "app/SQLConnectionUnit.h"
 #include "app/WizardUnit.h"
+#include "containers/FindItemsUnit.h"
 #include "containers/InventoryUnit.h"
 #include "containers/WareHouseUnit.h"
 #include "containers/WipeUnit.h"
@@ -61,6 +62,7 @@ ModalOpener::Factory MainWindowFactory(MainWindow window) {
         {MainWindow::MapServerGroup, make<TMapServerGroupForm>()},
         {MainWindow::CastleSiege, make<TCastleSiegeForm>()},
         {MainWindow::Wipe, make<TWipeForm>()},
+        {MainWindow::FindItems, make<TFindItemsForm>()},
         {MainWindow::ItemConvertor, make<TItemConvertorForm>()},
         {MainWindow::Log, make<TLOGForm>()},
         {MainWindow::Ranking, make<TRankingForm>()},

@@ -30,6 +30,7 @@ enum class MainWindow {
     GM,               // TGMForm
     Wipe,             // TWipeForm
     ItemConvertor,    // TItemConvertorForm
+    FindItems,        // TFindItemsForm
     CatalogueTable,   // TDBForm
 };
 

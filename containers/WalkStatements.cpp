@@ -1,6 +1,7 @@
 #include "containers/WalkStatements.h"
 
 #include "core/UtilitiesUnit.h"
+#include "items/ItemStatements.h"
 
 namespace WalkStatements {
 
@@ -19,6 +20,20 @@ QString InventoryRows() {
 QString VaultRows(const VaultSettings& v) {
     return QStringLiteral("SELECT ") + v.account + QStringLiteral(", ") + v.items + QStringLiteral(",") +
            v.number + QStringLiteral(" FROM ") + v.table;
+}
+
+QString InventoryRow(const QString& account, const QString& name) {
+    return InventoryRows() + QStringLiteral(" WHERE (AccountID=") + Q(account) +
+           QStringLiteral(") AND (Name=") + Q(name) + QStringLiteral(")");
+}
+
+QString WarehouseRow(const QString& account) {
+    return ItemStatements::WarehouseRows() + QStringLiteral(" WHERE AccountID=") + Q(account);
+}
+
+QString VaultRow(const VaultSettings& v, const QString& account, const QString& number) {
+    return VaultRows(v) + QStringLiteral(" WHERE (") + v.account + QStringLiteral("=") + Q(account) +
+           QStringLiteral(") AND (") + v.number + QStringLiteral("=") + Q(number) + QStringLiteral(")");
 }
 
 QString VaultRewrite(const VaultSettings& v, const QString& account, const QString& number,

@@ -13,6 +13,10 @@ namespace WalkStatements {
 
 [[nodiscard]] QString InventoryRows();
 [[nodiscard]] QString VaultRows(const VaultSettings& vaults);
+// One row of each kind, as the walks read it (keys quoted, as read).
+[[nodiscard]] QString InventoryRow(const QString& account, const QString& name);
+[[nodiscard]] QString WarehouseRow(const QString& account);
+[[nodiscard]] QString VaultRow(const VaultSettings& vaults, const QString& account, const QString& number);
 // The vault number is quoted, as read.
 [[nodiscard]] QString VaultRewrite(const VaultSettings& vaults, const QString& account, const QString& number,
                                    const QString& literal);

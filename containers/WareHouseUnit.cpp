@@ -226,6 +226,12 @@ void TWarehouseForm::setView(const QString& vault) {
     m_visualPassword->setEnabled(vault.isEmpty());
 }
 
+void TWarehouseForm::ShowVault(const QString& number) {
+    const int at = m_vaults->findText(number);
+    if (at > 0)
+        m_vaults->setCurrentIndex(at);
+}
+
 void TWarehouseForm::mVaultsChange() {
     try {
         if (m_vaults->currentIndex() <= 0)

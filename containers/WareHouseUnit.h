@@ -27,6 +27,9 @@ public:
     // Save: the warehouse row, or only the item column of the vault shown.
     void AddItemClick() override;
 
+    // Shows vault `number` as if chosen in the vault list (nothing when the
+    // list does not hold it).
+    void ShowVault(const QString& number);
     // The vault shown; empty for the account's own warehouse.
     [[nodiscard]] const QString& Vault() const { return m_vault; }
 

@@ -32,6 +32,13 @@ public:
             out.append(m_query.Fields(0).AsString());
         return out;
     }
+    // Every row through `read`, which reads the current row.
+    template <typename Read> [[nodiscard]] auto rows(Read read) {
+        std::vector<decltype(read())> out;
+        for (; !m_query.Eof(); m_query.Next())
+            out.push_back(read());
+        return out;
+    }
 
 private:
     Query m_query;
@@ -223,6 +230,23 @@ WipeKey WipeItem(const QString& name) {
     key.code32 = q.text("Code32");
     key.excKind = q.text("ExcOptionType");
     return key;
+}
+
+std::vector<KeyRow> AllItemKeys() {
+    Lookup q(QStringLiteral("SELECT Name, Type, ID, Unique, Code32, ID2, Unique2, x, y FROM Item"));
+    return q.rows([&] {
+        KeyRow row;
+        row.name = q.text("Name");
+        row.type = q.text("Type");
+        row.id = q.text("ID");
+        row.unique = q.text("Unique");
+        row.code32 = q.text("Code32");
+        row.id2 = q.text("ID2");
+        row.unique2 = q.text("Unique2");
+        row.x = q.number("x");
+        row.y = q.number("y");
+        return row;
+    });
 }
 
 QStringList SkillClasses() {

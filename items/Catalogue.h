@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 // The item and skill catalogue (TanorEditor.mdb beside the executable). One
 // function per statement; each builds the connection string afresh and runs
 // its own query, so a catalogue edited meanwhile is seen at once. Only the
@@ -83,6 +85,22 @@ struct WipeKey {
     QString excKind;
 };
 [[nodiscard]] WipeKey WipeItem(const QString& name);
+
+// ---- the whole item table at once (searches over every stored item)
+
+// One row with every key of both widths, as stored.
+struct KeyRow {
+    QString name;
+    QString type;
+    QString id;
+    QString unique;
+    QString code32;
+    QString id2;
+    QString unique2;
+    int x = 0;
+    int y = 0;
+};
+[[nodiscard]] std::vector<KeyRow> AllItemKeys();
 
 // ---- skills
 

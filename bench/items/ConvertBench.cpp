@@ -6,6 +6,8 @@
 //   bench_items                  Google Benchmark, 20k characters + 20k warehouses
 //   bench_items --memory N       one walk over N + N rows, peak memory (VmHWM)
 
+#include "bench/GameSource.h"
+#include "bench/ProcStatus.h"
 #include "core/UtilitiesUnit.h"
 #include "items/ItemConversion.h"
 #include "items/UndoFile.h"
@@ -56,12 +58,7 @@ public:
         QDir(m_dir.path()).mkpath(QStringLiteral("Databases"));
         AppPaths::SetOverride(m_dir.path());
         qputenv("ODBCINI", (m_dir.path() + QStringLiteral("/odbc.ini")).toLocal8Bit());
-        if (!OdbcRegistry::Write(QStringLiteral("Game"), QStringLiteral("Driver"),
-                                 QStringLiteral("SQLite3")) ||
-            !OdbcRegistry::Write(QStringLiteral("Game"), QStringLiteral("Database"), game()))
-            throw std::runtime_error("cannot register the data source");
-        WriteSetting(SettingsName::kConnection, DataSourceKey(DataSource::TanorOnline),
-                     QStringLiteral("Game"));
+        UseGameDatabase(game());
     }
     [[nodiscard]] QString game() const { return m_dir.path() + QStringLiteral("/Databases/Game.db"); }
     [[nodiscard]] QString pristine(int rows) const {
@@ -209,15 +206,6 @@ BENCHMARK(BM_WindowWalk)
     ->UseRealTime();
 BENCHMARK(BM_RawSqlite)->Arg(20000)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
-long kilobytes(const char* field) {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field, 0) == 0)
-            return std::stol(line.substr(std::strlen(field)));
-    return -1;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -229,9 +217,9 @@ int main(int argc, char** argv) {
         folder.reset(rows);
         // Start the peak afresh, so generating the server does not count.
         std::ofstream("/proc/self/clear_refs") << "5";
-        const long before = kilobytes("VmHWM:");
+        const long before = StatusKiB("VmHWM:");
         const ItemConversion::Result result = windowWalk();
-        const long after = kilobytes("VmHWM:");
+        const long after = StatusKiB("VmHWM:");
         std::printf("rows %d+%d converted %d: VmHWM before walk %ld kB, after walk %ld kB (+%ld kB)\n", rows,
                     rows, result.converted, before, after, after - before);
         return 0;

@@ -436,6 +436,7 @@ TEST_F(MainWindowTest, CommandsAreEnabledExactlyWhenTheWindowsTheyOpenExist) {
         {"RankingOptions", {}},
         {"SpeedButton6", {MainWindow::Administration}},
         {"SpeedButton5", {MainWindow::Log}},
+        {"FindItems", {MainWindow::FindItems}},
         {"SpeedButton4", {}},
         {"SpeedButton11", {MainWindow::MapServerGroup, MainWindow::CastleSiege}},
         {"SpeedButton9", {}},

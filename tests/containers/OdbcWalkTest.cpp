@@ -9,6 +9,8 @@
 #include "TestEnvironment.h"
 #include "WipeServer.h"
 
+#include "containers/ItemSearch.h"
+#include "containers/ServerCheck.h"
 #include "containers/WipeMatch.h"
 #include "core/UtilitiesUnit.h"
 #include "core/VaultSettings.h"
@@ -191,6 +193,24 @@ TEST_F(OdbcWalkTest, TheWipeAndTheConversionWriteTheTablesTheyReadWithAnExactUnd
         EXPECT_EQ(reads, 3);
         EXPECT_EQ(writes, int(c.changed.size()));
     }
+}
+
+// The whole-server search reads through the same cursors: every item of the
+// whole columns, the torn one reported, nothing written.
+TEST_F(OdbcWalkTest, TheServerSearchAndCheckReadEveryContainer) {
+    const Columns before = columns();
+    const ServerScan::Options options = ServerScan::Options::FromSettings();
+    const CatalogueIndex catalogue = CatalogueIndex::Load();
+    const ItemSearch::Result found = ItemSearch::Find(options, catalogue, {}, {});
+    EXPECT_EQ(found.matched, 7);
+    EXPECT_FALSE(found.partial);
+    const ServerCheck::Report check = ServerCheck::Run(options, catalogue, {});
+    const auto items = [&](ServerScan::Kind k) { return check.kinds[std::size_t(k)].items; };
+    EXPECT_EQ(std::tuple(items(ServerScan::Kind::Inventory), items(ServerScan::Kind::Warehouse),
+                         items(ServerScan::Kind::Vault)),
+              std::tuple(qint64(3), qint64(3), qint64(1)));
+    EXPECT_EQ(check.total().torn, 1);
+    EXPECT_EQ(columns(), before);
 }
 
 } // namespace
