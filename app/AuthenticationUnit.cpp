@@ -1,8 +1,7 @@
 #include "app/AuthenticationUnit.h"
-#include "app/ShellStatements.h"
 #include "core/AppState.h"
 
-#include "core/QueryHelpers.h"
+#include "app/OperatorSignIn.h"
 #include "core/UtilitiesUnit.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
@@ -115,24 +114,14 @@ void TAuthenticationForm::IDSaveClick() {
 }
 
 void TAuthenticationForm::ConnectClick() {
-    Query row = OpenOn(DataSource::Vorn, ShellStatements::SignInRow(m_adminId->text()));
-    if (row.IsEmpty()) {
-        Dialogs::Show(this, kCaption, QStringLiteral("Admin Account do not exist or was banned"),
-                      Dialogs::Icon::Error);
-        AppState.OperatorSignedIn = 0;
+    const OperatorSignIn::Outcome outcome = OperatorSignIn::SignIn(m_adminId->text(), m_pass->text());
+    if (outcome == OperatorSignIn::Outcome::SignedIn) {
+        accept();
         return;
     }
-    if (m_pass->text() != row.FieldByName(QStringLiteral("mang__pwd")).AsString()) {
-        Dialogs::Show(this, kCaption, QStringLiteral("Incorrect Password"), Dialogs::Icon::Error);
-        ++m_wrongPasswords;
-        AppState.OperatorSignedIn = 0;
-        if (m_wrongPasswords >= kMaxWrongPasswords)
-            ExitClick();
-        return;
-    }
-    AppState.OperatorId = m_adminId->text();
-    AppState.OperatorSignedIn = 1;
-    accept();
+    Dialogs::Show(this, kCaption, OperatorSignIn::FailureText(outcome), Dialogs::Icon::Error);
+    if (outcome == OperatorSignIn::Outcome::WrongPassword && ++m_wrongPasswords >= kMaxWrongPasswords)
+        ExitClick();
 }
 
 void TAuthenticationForm::ExitClick() {
