@@ -236,6 +236,7 @@ TEST_F(AdminToolTest, UsageAndSettingsFaultsExitTwoNamingTheCulprit) {
         {{fs("wipe"), fs("--type"), fs("3"), fs("--operator"), fs("night")}, "--yes"},
         {{fs("convert"), fs("--yes"), fs("--operator"), fs("nobody")}, "--operator"},
         {{fs("restore"), fs("--yes"), fs("--operator"), fs("night"), env.path(fs("none.csv"))}, "none.csv"},
+        {{fs("duplicates"), fs("--limit"), fs("x")}, "--limit"},
         {{fs("frobnicate")}, "frobnicate"},
     };
     const QString before = columns();

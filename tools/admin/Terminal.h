@@ -38,7 +38,7 @@ private:
     std::array<int, ContainerWalk::kKinds> m_totals;
     std::array<int, ContainerWalk::kKinds> m_done{};
     QElapsedTimer m_clock;
-    qint64 m_lastShown = -1000;
+    qint64 m_lastShown = 0; // the first line after a quarter second, with a rate worth reading
     bool m_printed = false;
 };
 

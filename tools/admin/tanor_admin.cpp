@@ -284,6 +284,11 @@ int duplicates(const QStringList& args) {
     QCommandLineParser p;
     addCommon(p);
     addKinds(p);
+    p.addOption({QStringLiteral("limit"),
+                 QStringLiteral("Holders listed at most (default %1); the rest are only counted, and "
+                                "\"copies\" then counts the holders listed.")
+                     .arg(DuplicateSerials::kKeptHolders),
+                 QStringLiteral("N")});
     const QStringList header = QStringList{QStringLiteral("group"), QStringLiteral("copies")} + kItemColumns;
     const Common c =
         parse(p, args,
@@ -292,13 +297,20 @@ int duplicates(const QStringList& args) {
                   QStringLiteral("\nRecords (csv/json): one per item holding a duplicated serial, "
                                  "columns: ") +
                   header.join(QLatin1Char(',')));
+    int limit = DuplicateSerials::kKeptHolders;
+    if (p.isSet(QStringLiteral("limit"))) {
+        bool ok = false;
+        limit = p.value(QStringLiteral("limit")).toInt(&ok);
+        if (!ok || limit < 1)
+            throw UsageError(QStringLiteral("--limit: '%1' is not a positive number")
+                                 .arg(p.value(QStringLiteral("limit"))));
+    }
     const ServerScan::Options options = scanOptions(p);
     const CatalogueIndex catalogue = CatalogueIndex::Load();
     Terminal::Progress progress(showProgress(c), ServerScan::RowTotals(options));
-    const DuplicateSerials::Report report =
-        DuplicateSerials::Find(options, catalogue, [&](int pass, ServerScan::Kind k, int row) {
-            return progress.row(k, row, pass);
-        });
+    const DuplicateSerials::Report report = DuplicateSerials::Find(
+        options, catalogue, [&](int pass, ServerScan::Kind k, int row) { return progress.row(k, row, pass); },
+        limit);
     progress.finish();
     Records r{header,
               {},
