@@ -492,7 +492,6 @@ void TMainForm::loadLists() {
     Fill(m_account, ListOn(DataSource::Account, ShellStatements::AccountNames()));
     m_account->setCurrentIndex(m_account->count() > 0 ? 0 : -1);
     fillGuilds();
-    m_guild->setCurrentIndex(-1);
     AccountChange();
     updateCounters();
     m_serverInfo->start();
@@ -519,6 +518,9 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 
 void TMainForm::fillGuilds() {
     Fill(m_guild, ListOn(DataSource::TanorOnline, ShellStatements::GuildNames()));
+    // A box that is filled shows its first item, which a guild command would
+    // then take for the operator's choice.
+    m_guild->setCurrentIndex(-1);
 }
 
 void TMainForm::fillCharactersOf(const QString& account) {
@@ -562,7 +564,8 @@ void TMainForm::ReloadAccount() {
     Fill(m_account, ListOn(DataSource::Account, ShellStatements::AccountNames()));
     m_account->setCurrentIndex(-1);
     m_character->clear();
-    for (QToolButton* b : {m_deleteAccount, m_editAccount, m_warehouse})
+    for (QToolButton* b : {m_deleteAccount, m_editAccount, m_warehouse, m_deleteCharacter, m_editCharacter,
+                           m_editInventory, m_friends})
         b->hide();
 }
 
@@ -681,7 +684,6 @@ void TMainForm::DeleteCharacterClick() {
     // No character is chosen now, and a guild it led is gone: nothing may
     // show the deleted character's state or offer commands on it.
     fillGuilds();
-    m_guild->setCurrentIndex(-1);
     for (QToolButton* b : {m_deleteCharacter, m_editCharacter, m_editInventory, m_friends})
         b->hide();
 }
@@ -738,7 +740,6 @@ void TMainForm::DeleteGuildClick() {
     (void)OpenOn(DataSource::TanorOnline, ShellStatements::DeleteGuild(guild));
     Dialogs::ShowPlain(this, QStringLiteral("Guild Deleted!"));
     fillGuilds();
-    m_guild->setCurrentIndex(-1);
 }
 
 void TMainForm::EditGuildClick() {

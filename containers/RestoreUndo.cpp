@@ -2,26 +2,36 @@
 
 #include "core/UtilitiesUnit.h"
 #include "items/UndoFile.h"
+#include "platform/TanorError.h"
 #include "widgets/Dialogs.h"
 #include "widgets/FileChooser.h"
-
-#include <QDir>
 
 namespace {
 
 constexpr int kListed = 20;
+const QString kCaption = QStringLiteral("Restore from undo file");
 
 } // namespace
 
 void RestoreFromUndoFile(QWidget* parent) {
-    const QString file = FileChooser::OpenFile(parent, QStringLiteral("Restore from undo file"),
-                                               QStringLiteral("Undo files (*.csv)"));
-    if (file.isEmpty())
+    const QString path = FileChooser::OpenFile(parent, kCaption, QStringLiteral("Undo files (*.csv)"));
+    if (path.isEmpty())
         return;
-    if (!Dialogs::Ask(parent, QStringLiteral("Confirm"),
-                      QStringLiteral("Restore every row of %1 that still holds what the walk wrote?")
-                          .arg(QDir::toNativeSeparators(file)),
-                      Dialogs::Icon::Question))
+    // The whole file is checked before the question: the operator is asked
+    // only about a file that can be restored, and in the walk's terms.
+    Undo::File file;
+    try {
+        file = Undo::Read(path);
+    } catch (const ConvertError& e) {
+        Dialogs::Show(parent, kCaption, e.text(), Dialogs::Icon::Error);
+        return;
+    }
+    const Undo::Offer offer = Undo::OfferOf(file);
+    if (!offer.any) {
+        Dialogs::Show(parent, kCaption, offer.text, Dialogs::Icon::Information);
+        return;
+    }
+    if (!Dialogs::Ask(parent, QStringLiteral("Confirm"), offer.text, Dialogs::Icon::Question))
         return;
     const Undo::Restored r = Undo::Restore(file, BuildConnectionString(DataSource::TanorOnline));
     QString text = QStringLiteral("%1 row(s) restored.").arg(r.restored);

@@ -1,10 +1,11 @@
 #include "core/UtilitiesUnit.h"
 
 #include "platform/AppPaths.h"
-#include "platform/DataTarget.h"
 #include "platform/FileWatch.h"
 #include "platform/IniFile.h"
 #include "platform/OdbcRegistry.h"
+#include "platform/ServerCatalogNative.h"
+#include "platform/native/LocalServer.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -72,27 +73,27 @@ void WriteSettingInt(const QString& section, const QString& key, int value) {
 // ------------------------------------------------------------ connection strings
 
 QString BuildConnectionString(const QString& key) {
-    // Windows build the string before every statement: the last one per key
-    // is kept and built again whenever the settings file may have changed.
+    // Windows build the string before every statement: the one of each key
+    // is kept until a settings file or odbc.ini may have changed.
     struct Built {
         QString file;
-        quint64 version = 0;
+        quint64 generation = 0;
         QString text;
     };
-    thread_local QHash<QString, Built> built;
+    static QHash<QString, Built> built;
     const QString file = AppPaths::SettingsFile();
-    const quint64 version = FileWatch::Version(file); // taken before the read
     Built& b = built[key];
-    if (b.text.isNull() || b.version != version || b.file != file) {
-        // The three settings in one pass over the file.
-        const QStringList v = IniFile::ReadMany(file, {{SettingsName::kConnection, key},
-                                                       {SettingsName::kLogin, SettingsName::kLoginId},
-                                                       {SettingsName::kLogin, SettingsName::kLoginPassword}});
-        b.text = QStringLiteral("Provider=MSDASQL.1;Persist Security Info=False;Data Source=") + v[0] +
-                 QStringLiteral(";uid=") + v[1] + QStringLiteral(";pwd=") + v[2];
-        b.file = file;
-        b.version = version;
-    }
+    if (!b.text.isNull() && b.generation == FileWatch::Generation() && b.file == file)
+        return b.text;
+    const quint64 generation = FileWatch::Follow(file); // taken before the read
+    // The three settings in one pass over the file.
+    const QStringList v = IniFile::ReadMany(file, {{SettingsName::kConnection, key},
+                                                   {SettingsName::kLogin, SettingsName::kLoginId},
+                                                   {SettingsName::kLogin, SettingsName::kLoginPassword}});
+    b.text = QStringLiteral("Provider=MSDASQL.1;Persist Security Info=False;Data Source=") + v[0] +
+             QStringLiteral(";uid=") + v[1] + QStringLiteral(";pwd=") + v[2];
+    b.file = file;
+    b.generation = generation;
     return b.text;
 }
 
@@ -167,25 +168,12 @@ void RegisterOperatorDataSource(const QString& database) {
             registerOnServerOf(master, database);
         return;
     }
-    const QString dsn = QString::fromLatin1(kOperatorDataSource);
-#ifdef Q_OS_WIN
-    const QString driver = QStringLiteral("C:\\windows\\System32\\SQLSRV32.dll");
-    const QString location = database;
-#else
-    // Without a local SQL Server the embedded server stands in for it: its
-    // databases are files, reached with the SQLite driver.
-    const QString driver = QStringLiteral("SQLite3");
-    QString location = DataTargets::LocalDatabaseFile(database);
-    if (location.isEmpty())
-        location = AppPaths::LocalServerDir() + QLatin1Char('/') + database + QStringLiteral(".db");
-#endif
-    if (!startOperatorEntry(driver, location))
+    const LocalServer::Entry entry = LocalServer::OperatorEntry(database.toStdString());
+    if (!startOperatorEntry(QString::fromStdString(entry.driver), QString::fromStdString(entry.database)))
         return;
-    (void)OdbcRegistry::Write(dsn, QStringLiteral("Server"), QStringLiteral("(local)"));
-    (void)OdbcRegistry::Write(dsn, QStringLiteral("Trusted_Connection"), QStringLiteral("Yes"));
-#ifndef Q_OS_WIN
-    (void)OdbcRegistry::Write(dsn, QStringLiteral("Timeout"), QStringLiteral("5000"));
-#endif
+    const QString dsn = QString::fromLatin1(kOperatorDataSource);
+    for (const auto& [key, value] : entry.values)
+        (void)OdbcRegistry::Write(dsn, QString::fromStdString(key), QString::fromStdString(value));
     (void)OdbcRegistry::Write(dsn, QStringLiteral("Setup"), QStringLiteral("1"));
 }
 
@@ -209,16 +197,7 @@ ServerCatalog::Listing ListServerDatabases() {
         login.password = ReadSetting(SettingsName::kLogin, SettingsName::kLoginPassword);
         return ServerCatalog::ListDatabases(login);
     }
-#ifdef Q_OS_WIN
-    // The machine's own SQL Server, signed in as the Windows user.
-    login.connectionString =
-        QStringLiteral("Driver={SQL Server};Server=(local);Database=master;Trusted_Connection=Yes");
-    return ServerCatalog::ListDatabases(login);
-#else
-    ServerCatalog::Listing local;
-    local.names = DataTargets::ListLocalDatabases();
-    return local;
-#endif
+    return ServerCatalog::FromNative(LocalServer::ListDatabases(kListingLoginTimeoutSeconds));
 }
 
 int OperatorSetupMarker() {

@@ -3,6 +3,7 @@
 // every other value reads as before.
 #include "FuzzCheck.h"
 
+#include "platform/FileWatch.h"
 #include "platform/IniFile.h"
 
 #include <QFile>
@@ -28,6 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(Fuzz::Bytes(data, size));
     }
+    // Written behind the reader's back: say so, rather than wait for the
+    // watcher's report, which needs an event loop.
+    FileWatch::Wrote(path);
     QVector<bool> found;
     const QStringList before = IniFile::ReadMany(path, kProbes, &found);
     FUZZ_CHECK(before.size() == kProbes.size());

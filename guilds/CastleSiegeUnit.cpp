@@ -8,6 +8,8 @@
 #include "guilds/MapServerGroupUnit.h"
 #include "platform/TanorError.h"
 #include "widgets/Guard.h"
+#include "widgets/ListChoice.h"
+#include "widgets/WidgetKit.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -229,11 +231,11 @@ QWidget* TCastleSiegeForm::buildGuildPanel() {
     layout->addLayout(details);
     layout->addWidget(m_giveUpRow);
     layout->addWidget(m_marksRow);
+    // The rows of the chosen guild keep their room while no guild is chosen.
+    KeepPlaceWhenHidden(m_giveUpRow);
+    KeepPlaceWhenHidden(m_marksRow);
 
-    ConnectGuarded(m_guilds, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
-            ListBox1Click();
-    });
+    ListChoice::Follow(m_guilds, this, [this] { ListBox1Click(); });
     ConnectGuarded(m_addGuild, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     ConnectGuarded(m_deleteGuild, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
     ConnectGuarded(m_giveUpList, &QComboBox::activated, this, [this](int item) { ComboBox2CloseUp(item); });
@@ -269,7 +271,13 @@ QWidget* TCastleSiegeForm::buildNpcPage(NpcPage& page) {
     auto* fields = new QFormLayout(page.fields);
     fields->setContentsMargins(0, 0, 0, 0);
     fields->addRow(S("Life:"), lifeRow);
-    fields->addRow(QString(), page.raise);
+    // The form drops a hidden row whatever its size policy; the button's own
+    // box keeps its room.
+    auto* raiseRow = new QWidget(page.fields);
+    auto* raiseBox = new QHBoxLayout(raiseRow);
+    raiseBox->setContentsMargins(0, 0, 0, 0);
+    raiseBox->addWidget(page.raise);
+    fields->addRow(QString(), raiseRow);
     fields->addRow(S("Def Power:"), page.defence);
     if (!gate) {
         page.regeneration = Named(new QComboBox(page.fields), "SNPCReglvl");
@@ -279,6 +287,12 @@ QWidget* TCastleSiegeForm::buildNpcPage(NpcPage& page) {
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(page.buy);
     buttons->addWidget(page.remove);
+    // An absent gate or statue hides its fields, and the last life level its
+    // button; the page keeps their room, and the maximum life its width, so
+    // that choosing another one moves nothing.
+    page.maxLife->setMinimumWidth(page.life->minimumWidth());
+    KeepPlaceWhenHidden(page.fields);
+    KeepPlaceWhenHidden(page.raise);
     auto* layout = new QVBoxLayout(widget);
     layout->addWidget(page.picture, 0, Qt::AlignHCenter);
     layout->addWidget(page.fields);
@@ -567,14 +581,22 @@ void TCastleSiegeForm::suplifeClick() {
 // ------------------------------------------------------------------ registered guilds
 
 QString TCastleSiegeForm::selectedGuild() const {
-    const QListWidgetItem* item = m_guilds->currentItem();
-    return item ? item->text() : QString();
+    return ListChoice::ChosenText(m_guilds);
+}
+
+void TCastleSiegeForm::clearGuildDetails() {
+    m_master->clear();
+    m_memberCount->clear();
+    m_giveUpRow->hide();
+    m_marksRow->hide();
 }
 
 void TCastleSiegeForm::ListBox1Click() {
     const QString guild = selectedGuild();
-    if (guild.isEmpty())
+    if (guild.isEmpty()) {
+        clearGuildDetails();
         return;
+    }
     Query summary = OpenOn(kGame, CS::GuildSummary(guild));
     m_master->setText(summary.IsEmpty() ? QString() : summary.Fields(0).AsString());
     m_memberCount->setText(summary.IsEmpty() ? QString() : summary.Fields(1).AsString());
@@ -644,13 +666,7 @@ void TCastleSiegeForm::BitBtn2Click() {
         return;
     ExecOn(kGame, CS::Unregister(m_group, guild));
     ExecOn(kGame, CS::Unselect(m_group, guild));
-    const QSignalBlocker quiet(m_guilds);
-    delete m_guilds->takeItem(m_guilds->currentRow());
-    m_guilds->setCurrentRow(-1);
-    m_master->clear();
-    m_memberCount->clear();
-    m_giveUpRow->hide();
-    m_marksRow->hide();
+    ListChoice::Remove(m_guilds, ListChoice::Chosen(m_guilds));
 }
 
 // ------------------------------------------------------------------ saving

@@ -88,6 +88,7 @@ private:
     void levelChosen(NpcPage& page, bool regeneration, int item);
     void raiseLife(NpcPage& page);
     [[nodiscard]] QString selectedGuild() const;
+    void clearGuildDetails();
 
     int m_group = 0;
     CastleGeometry::CastleLevels m_levels{};

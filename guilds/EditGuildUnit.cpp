@@ -7,6 +7,7 @@
 #include "guilds/GuildStatements.h"
 #include "guilds/MarkEditor.h"
 #include "widgets/Guard.h"
+#include "widgets/ListChoice.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -123,8 +124,8 @@ QWidget* TEditGuildForm::buildMemberPanel() {
     layout->addLayout(right);
 
     // Selected by mouse or keyboard alike: the rank list and "Kick Member"
-    // must always belong to the member under the cursor.
-    ConnectGuarded(m_members, &QListWidget::currentItemChanged, this, [this] { GuildMemberClick(); });
+    // must always belong to the member highlighted.
+    ListChoice::Follow(m_members, this, [this] { GuildMemberClick(); });
     ConnectGuarded(m_memberLevel, &QComboBox::activated, this, [this](int item) { MemberLevelChange(item); });
     ConnectGuarded(m_kick, &QPushButton::clicked, this, [this] { KickClick(); });
     return panel;
@@ -200,9 +201,19 @@ void TEditGuildForm::ModifyClick() {
 }
 
 void TEditGuildForm::GuildMemberClick() {
-    const QListWidgetItem* item = m_members->currentItem();
-    if (item)
-        showMember(item->text());
+    const QString member = ListChoice::ChosenText(m_members);
+    if (member.isEmpty())
+        clearMember();
+    else
+        showMember(member);
+}
+
+void TEditGuildForm::clearMember() {
+    for (QLabel* detail : m_details)
+        detail->clear();
+    m_memberLevel->setCurrentIndex(-1);
+    m_memberLevel->setEnabled(false);
+    m_kick->setEnabled(false);
 }
 
 void TEditGuildForm::showMember(const QString& member) {
@@ -225,28 +236,21 @@ void TEditGuildForm::showMember(const QString& member) {
 }
 
 void TEditGuildForm::MemberLevelChange(int item) {
-    const QListWidgetItem* member = m_members->currentItem();
+    const QListWidgetItem* member = ListChoice::Chosen(m_members);
     if (!member || item < 0 || item == GuildRoster::kMasterItem)
         return;
     ExecOn(kGame, GuildStatements::SetMemberStatus(member->text(), GuildRoster::StatusOfRankItem(item)));
 }
 
 void TEditGuildForm::KickClick() {
-    QListWidgetItem* member = m_members->currentItem();
+    QListWidgetItem* member = ListChoice::Chosen(m_members);
     if (!member)
         return;
     if (!Dialogs::Ask(this, QStringLiteral("Warning"), QStringLiteral("Are You Sure?"),
                       Dialogs::Icon::Information))
         return;
     ExecOn(kGame, GuildStatements::Kick(member->text()));
-    {
-        const QSignalBlocker quiet(m_members);
-        delete m_members->takeItem(m_members->row(member));
-        m_members->setCurrentItem(nullptr);
-    }
-    m_memberLevel->setCurrentIndex(-1);
-    m_memberLevel->setEnabled(false);
-    m_kick->setEnabled(false);
+    ListChoice::Remove(m_members, member);
     Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"), QStringLiteral("Guild Member Kicked"),
                   Dialogs::Icon::Information);
 }
@@ -268,23 +272,31 @@ void TEditGuildForm::UnionAddClick() {
     const QString picked = PickGuild(this);
     if (picked.isEmpty())
         return;
+    const QString refusal =
+        GuildRoster::UnionRefusal(m_guild, m_union, ListChoice::Entries(m_unionList), picked);
+    if (!refusal.isEmpty()) {
+        Dialogs::Show(this, QStringLiteral("Edit Guild..."), refusal, Dialogs::Icon::Warning);
+        return;
+    }
     if (m_union == 0) {
         // A new union: one above the highest in use (1 when none is).
         Query highest = OpenOn(kGame, GuildStatements::HighestUnion());
         m_union = (highest.IsEmpty() ? 0 : highest.Fields(0).AsInteger()) + 1;
         highest.Close();
         ExecOn(kGame, GuildStatements::SetUnion(m_guild, m_union));
+        // The list shows the union as stored: the edited guild is in it now.
+        m_unionList->addItem(m_guild);
     }
     ExecOn(kGame, GuildStatements::SetUnion(picked, m_union));
     m_unionList->addItem(picked);
 }
 
 void TEditGuildForm::UnionDeleteClick() {
-    QListWidgetItem* entry = m_unionList->currentItem();
+    QListWidgetItem* entry = ListChoice::Chosen(m_unionList);
     if (!entry)
         return;
     ExecOn(kGame, GuildStatements::SetUnion(entry->text(), 0));
-    delete m_unionList->takeItem(m_unionList->row(entry));
+    ListChoice::Remove(m_unionList, entry);
 }
 
 void TEditGuildForm::BitBtn2Click() {

@@ -35,6 +35,8 @@ private:
     QWidget* buildMemberPanel();
     QWidget* buildUnionPanel();
     void showMember(const QString& member);
+    // No member chosen: no details, no rank, nothing to kick.
+    void clearMember();
 
     QString m_guild;
     int m_union = 0;

@@ -37,4 +37,14 @@ QString ClassName(const QString& code) {
     return index >= 0 ? classes[size_t(index)].caption : code;
 }
 
+QString UnionRefusal(const QString& guild, int unionNumber, const QStringList& listed,
+                     const QString& picked) {
+    if (listed.contains(picked, Qt::CaseInsensitive))
+        return QStringLiteral("%1 is already in the union").arg(picked);
+    // A new union holds the edited guild and the picked one: two guilds.
+    if (unionNumber == 0 && picked.compare(guild, Qt::CaseInsensitive) == 0)
+        return QStringLiteral("Choose another guild to make a union with %1").arg(guild);
+    return {};
+}
+
 } // namespace GuildRoster

@@ -19,4 +19,10 @@ inline constexpr int kMasterItem = 3;
 // A class code as its name; an unknown code as the number.
 [[nodiscard]] QString ClassName(const QString& code);
 
+// Why the picked guild cannot join union `unionNumber` (0: none yet, one is
+// made for `guild` and the picked guild) whose guilds are `listed`; empty
+// when it can. Names compare as the server compares them, case aside.
+[[nodiscard]] QString UnionRefusal(const QString& guild, int unionNumber, const QStringList& listed,
+                                   const QString& picked);
+
 } // namespace GuildRoster

@@ -112,6 +112,9 @@ ContainerWalk::Rewrite ConvertRow(const ContainerWalk::Row& row) {
         out.count = 1;
         break;
     case ColumnState::AlreadyWide:
+        // Left alone and counted as wide in its own right, not as whatever
+        // is neither converted nor malformed.
+        out.action = Action::WrongWidth;
         break;
     case ColumnState::Malformed:
         out.action = Action::Malformed;
@@ -130,7 +133,7 @@ Result ResultOf(const ContainerWalk::Walker& walker) {
     Result result;
     result.converted = total.written;
     result.skipped = total.malformed;
-    result.alreadyWide = total.rows - total.written - total.malformed;
+    result.alreadyWide = total.wrongWidth;
     result.stopped = walker.stopped();
     return result;
 }

@@ -41,7 +41,8 @@ struct Totals {
 
 // The walks in order: characters, warehouses, and the vaults when on.
 [[nodiscard]] std::vector<ContainerWalk::Source> Sources(const VaultSettings& vaults);
-// One row: a narrow column is written converted, a wide one kept.
+// One row: a narrow column is written converted; a wide one is kept and
+// counted as the walk's other width, a malformed one as malformed.
 [[nodiscard]] ContainerWalk::Rewrite ConvertRow(const ContainerWalk::Row& row);
 
 struct Result {

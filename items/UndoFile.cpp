@@ -6,12 +6,22 @@
 #include "platform/TanorError.h"
 
 #include <QCryptographicHash>
-#include <QDateTime>
 #include <QDir>
+
+#include <array>
 
 namespace {
 
-const QByteArray kHeader = "table,column,key,value,key2,value2,original,written_sha1\n";
+// The first line names the file, its format, the walk and when it began;
+// the second names the columns for whoever opens the file in a spreadsheet.
+const QString kTitle = QStringLiteral("tanor undo file");
+constexpr int kFormat = 2;
+const QString kWhenFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
+const QByteArray kColumns = "table,column,key,value,key2,value2,original,written_sha256,entry_sha256";
+constexpr int kEntryFields = 9;
+constexpr qsizetype kDigestLength = 64;
+// Lines named when a file is refused; the rest are counted.
+constexpr int kProblemsNamed = 10;
 
 QByteArray field(const QString& value) {
     QByteArray utf8 = value.toUtf8();
@@ -21,38 +31,29 @@ QByteArray field(const QString& value) {
     return '"' + utf8 + '"';
 }
 
-QString digest(const QString& hexText) {
-    return QString::fromLatin1(
-        QCryptographicHash::hash(hexText.toLatin1(), QCryptographicHash::Sha1).toHex().toUpper());
+QByteArray sha256(const QByteArray& bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().toUpper();
 }
 
-// One line split at commas outside double quotes.
-QStringList splitLine(const QString& line) {
-    QStringList out;
-    QString current;
-    bool quoted = false;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line[i];
-        if (quoted) {
-            if (c == QLatin1Char('"') && i + 1 < line.size() && line[i + 1] == QLatin1Char('"')) {
-                current += c;
-                ++i;
-            } else if (c == QLatin1Char('"')) {
-                quoted = false;
-            } else {
-                current += c;
-            }
-        } else if (c == QLatin1Char('"')) {
-            quoted = true;
-        } else if (c == QLatin1Char(',')) {
-            out << current;
-            current.clear();
-        } else {
-            current += c;
-        }
+QString digest(const QString& hexText) {
+    return QString::fromLatin1(sha256(hexText.toLatin1()));
+}
+
+// An entry's first eight fields as they stand in the file: what its own
+// digest is taken of, on writing and on reading alike.
+using EntryFields = std::array<QByteArray, kEntryFields - 1>;
+QByteArray entryText(const EntryFields& fields) {
+    qsizetype size = 0;
+    for (const QByteArray& f : fields)
+        size += f.size() + 1;
+    QByteArray text;
+    text.reserve(size);
+    for (const QByteArray& f : fields) {
+        text += f;
+        text += ',';
     }
-    out << current;
-    return out;
+    text.chop(1);
+    return text;
 }
 
 bool isHex(const QString& text) {
@@ -66,6 +67,119 @@ bool isHex(const QString& text) {
     return true;
 }
 
+// Reads back what field() wrote: a record ends at a line break outside
+// quotes or at the end of the file (the last line may have lost its line
+// end); a quoted value may hold commas, doubled quotes and line breaks. A
+// carriage return before a line end is dropped, for a file that went
+// through an editor on Windows.
+class RecordReader {
+public:
+    explicit RecordReader(QFile& file) : m_file(file) {}
+
+    // The next record into `fields`, false at the end of the file. `line` is
+    // the line it starts on; `problem` tells why it is not well formed (the
+    // record is still read to its end, so the next one is found).
+    bool next(QStringList& fields, int& line, QString& problem) {
+        fields.clear();
+        problem.clear();
+        line = m_line;
+        int c = get();
+        if (c < 0)
+            return false;
+        enum class State { Start, Plain, Quoted, Closed } state = State::Start;
+        QByteArray current;
+        auto flaw = [&](const char* why) {
+            if (problem.isEmpty())
+                problem = QLatin1String(why);
+        };
+        for (;; c = get()) {
+            if (c < 0) {
+                if (state == State::Quoted)
+                    flaw("a quoted value that does not end");
+                break;
+            }
+            if (state == State::Quoted) {
+                if (c == '"') {
+                    state = State::Closed;
+                } else {
+                    m_line += c == '\n' ? 1 : 0;
+                    current += char(c);
+                }
+                continue;
+            }
+            if (c == '"' && state == State::Closed) { // a doubled quote
+                current += '"';
+                state = State::Quoted;
+                continue;
+            }
+            if (c == ',') {
+                fields << QString::fromUtf8(current);
+                current.clear();
+                state = State::Start;
+                continue;
+            }
+            if (c == '\r' && peek() == '\n')
+                continue;
+            if (c == '\n') {
+                ++m_line;
+                break;
+            }
+            if (c == '"' && state == State::Start) {
+                state = State::Quoted;
+                continue;
+            }
+            if (c == '"')
+                flaw("a quote inside a value that is not quoted");
+            else if (state == State::Closed)
+                flaw("text after a quoted value");
+            state = State::Plain;
+            current += char(c);
+        }
+        fields << QString::fromUtf8(current);
+        return true;
+    }
+
+private:
+    bool fill() {
+        if (m_at < m_buffer.size())
+            return true;
+        m_buffer = m_file.read(64 * 1024);
+        m_at = 0;
+        return !m_buffer.isEmpty();
+    }
+    int get() { return fill() ? uchar(m_buffer[m_at++]) : -1; }
+    int peek() { return fill() ? uchar(m_buffer[m_at]) : -1; }
+
+    QFile& m_file;
+    QByteArray m_buffer;
+    qsizetype m_at = 0;
+    int m_line = 1;
+};
+
+// Why an entry's fields cannot be used; empty when they can.
+QString flawOf(const QStringList& f) {
+    if (f.size() != kEntryFields)
+        return QStringLiteral("%1 fields instead of %2").arg(f.size()).arg(kEntryFields);
+    for (int i : {0, 1, 2})
+        if (!IsPlainIdentifier(f[i]))
+            return QStringLiteral("a table or column name that is not a plain name");
+    if (!f[4].isEmpty() && !IsPlainIdentifier(f[4]))
+        return QStringLiteral("a column name that is not a plain name");
+    if (f[4].isEmpty() && !f[5].isEmpty())
+        return QStringLiteral("a second key value without its column");
+    if (!isHex(f[6]))
+        return QStringLiteral("an original value that is not hexadecimal");
+    for (int i : {7, 8})
+        if (f[i].size() != kDigestLength || !isHex(f[i]))
+            return QStringLiteral("a digest that is not %1 hexadecimal digits").arg(kDigestLength);
+    EntryFields fields;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        fields[i] = field(f[int(i)]);
+    if (QString::fromLatin1(sha256(entryText(fields))) != f[8])
+        return QStringLiteral("what it holds does not match its digest (damaged or edited)");
+    return {};
+}
+
 } // namespace
 
 std::unique_ptr<UndoFile> UndoFile::Create(const QString& what) {
@@ -73,36 +187,51 @@ std::unique_ptr<UndoFile> UndoFile::Create(const QString& what) {
     if (!QDir().mkpath(folder))
         throw SettingsError(
             QStringLiteral("Cannot create the undo folder %1").arg(QDir::toNativeSeparators(folder)));
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString stamp = now.toString(QStringLiteral("yyyyMMdd-HHmmss"));
     QString path = QStringLiteral("%1/%2-%3.csv").arg(folder, what, stamp);
     for (int n = 2; QFile::exists(path); ++n)
         path = QStringLiteral("%1/%2-%3-%4.csv").arg(folder, what, stamp).arg(n);
-    return std::make_unique<UndoFile>(path);
+    return std::make_unique<UndoFile>(path, what, now);
 }
 
-UndoFile::UndoFile(const QString& path) : m_path(path), m_file(path) {
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Truncate))
+UndoFile::UndoFile(const QString& path, const QString& what, const QDateTime& when)
+    : m_path(path), m_file(path) {
+    // Unbuffered: an entry whose write failed (a full disk) must not wait in
+    // a buffer and reach the file later, after its row was given up.
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Truncate | QIODevice::Unbuffered))
         throw SettingsError(QStringLiteral("Cannot write the undo file %1: %2")
                                 .arg(QDir::toNativeSeparators(path), m_file.errorString()));
-    append(kHeader);
+    append(field(kTitle) + ',' + QByteArray::number(kFormat) + ',' + field(what) + ',' +
+           field(when.toString(kWhenFormat)) + '\n' + kColumns + '\n');
 }
 
 void UndoFile::append(const QByteArray& line) {
-    m_file.seek(m_file.size());
-    if (m_file.write(line) != line.size() || !m_file.flush())
-        throw SettingsError(QStringLiteral("Cannot write the undo file %1: %2")
-                                .arg(QDir::toNativeSeparators(m_path), m_file.errorString()));
+    const qint64 end = m_file.size();
+    m_file.seek(end);
+    if (m_file.write(line) != line.size()) {
+        const QString why = m_file.errorString();
+        // Part of a line would make the whole file unreadable.
+        (void)m_file.resize(end);
+        throw SettingsError(
+            QStringLiteral("Cannot write the undo file %1: %2").arg(QDir::toNativeSeparators(m_path), why));
+    }
 }
 
 void UndoFile::add(const ContainerWalk::Source& source, const ContainerWalk::Row& row,
                    const QString& newText) {
     const bool two = source.secondColumn >= 0;
-    QByteArray line;
-    line.reserve(row.column.size() * 2 + 128);
-    line += field(source.table) + ',' + field(source.column) + ',' + field(source.accountKey) + ',' +
-            field(row.account) + ',' + field(two ? source.secondKey : QString()) + ',' +
-            field(two ? row.second : QString()) + ',' + row.column.toHex().toUpper() + ',' +
-            digest(newText).toLatin1() + '\n';
+    const EntryFields fields{field(source.table),
+                             field(source.column),
+                             field(source.accountKey),
+                             field(row.account),
+                             field(two ? source.secondKey : QString()),
+                             field(two ? row.second : QString()),
+                             row.column.toHex().toUpper(),
+                             sha256(newText.toLatin1())};
+    QByteArray line = entryText(fields);
+    line.reserve(line.size() + kDigestLength + 2);
+    line += ',' + sha256(line) + '\n';
     append(line);
     ++m_rows;
 }
@@ -111,7 +240,6 @@ void UndoFile::rollback(qint64 mark) {
     // The rows withdrawn are the lines past the mark, which stands at the
     // start of a line; a quoted value may hold a line break of its own. Read
     // in pieces: a whole batch of rows may go.
-    m_file.flush();
     if (m_file.seek(mark)) {
         bool quoted = false;
         while (!m_file.atEnd()) {
@@ -131,34 +259,58 @@ void UndoFile::rollback(qint64 mark) {
 
 namespace Undo {
 
-std::vector<Entry> Read(const QString& path) {
+File Read(const QString& path) {
+    const QString shown = QDir::toNativeSeparators(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw ConvertError(QStringLiteral("Cannot read the undo file %1: %2")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
-    if (file.readLine() != kHeader)
-        throw ConvertError(QStringLiteral("%1 is not an undo file").arg(QDir::toNativeSeparators(path)));
-    std::vector<Entry> entries;
-    for (int number = 2; !file.atEnd(); ++number) {
-        const QString line = QString::fromUtf8(file.readLine()).chopped(1);
-        const QStringList f = splitLine(line);
-        auto bad = [&](const char* why) {
-            return ConvertError(
-                QStringLiteral("Line %1 of the undo file: %2").arg(number).arg(QLatin1String(why)));
-        };
-        if (f.size() != 8)
-            throw bad("not eight fields");
-        Entry e{f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7]};
-        for (const QString* name : {&e.table, &e.column, &e.key})
-            if (!IsPlainIdentifier(*name))
-                throw bad("a table or column name that is not a plain name");
-        if (!e.key2.isEmpty() && !IsPlainIdentifier(e.key2))
-            throw bad("a column name that is not a plain name");
-        if (!isHex(e.original) || e.written.size() != 40)
-            throw bad("a value that is not hexadecimal");
-        entries.push_back(std::move(e));
+        throw ConvertError(QStringLiteral("Cannot read the undo file %1: %2").arg(shown, file.errorString()));
+    RecordReader reader(file);
+    QStringList f;
+    int line = 0;
+    QString problem;
+    const auto notUndo = [&] { return ConvertError(QStringLiteral("%1 is not an undo file").arg(shown)); };
+    if (!reader.next(f, line, problem) || !problem.isEmpty() || f.size() != 4 || f[0] != kTitle)
+        throw notUndo();
+    if (f[1] != QString::number(kFormat))
+        throw ConvertError(
+            QStringLiteral("%1 was written by another version of the editor (undo file format %2)")
+                .arg(shown, f[1]));
+    File out;
+    out.what = f[2];
+    out.when = QDateTime::fromString(f[3], kWhenFormat);
+    if (!IsPlainIdentifier(out.what) || !out.when.isValid() || !reader.next(f, line, problem) ||
+        f.join(QLatin1Char(',')).toLatin1() != kColumns)
+        throw notUndo();
+
+    QStringList problems;
+    int refused = 0;
+    while (reader.next(f, line, problem)) {
+        const QString why = problem.isEmpty() ? flawOf(f) : problem;
+        if (!why.isEmpty()) {
+            if (++refused <= kProblemsNamed)
+                problems << QStringLiteral("line %1: %2").arg(line).arg(why);
+            continue;
+        }
+        out.entries.push_back(Entry{f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7]});
     }
-    return entries;
+    if (refused > 0) {
+        if (refused > kProblemsNamed)
+            problems << QStringLiteral("and %1 more line(s)").arg(refused - kProblemsNamed);
+        throw ConvertError(QStringLiteral("The undo file %1 cannot be used, nothing was restored:\r%2")
+                               .arg(shown, problems.join(QLatin1Char('\r'))));
+    }
+    return out;
+}
+
+Offer OfferOf(const File& file) {
+    const QString when = file.when.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    const qsizetype n = qsizetype(file.entries.size());
+    if (n == 0)
+        return {false, QStringLiteral("The %1 of %2 changed no value: there is nothing to put back.")
+                           .arg(file.what, when)};
+    return {true, QStringLiteral("Put back %1 %2 changed by the %3 of %4?")
+                      .arg(n)
+                      .arg(n == 1 ? QStringLiteral("value") : QStringLiteral("values"), file.what, when)};
 }
 
 QString RowCondition(const Entry& e) {
@@ -177,11 +329,10 @@ QString RestoreColumn(const Entry& e) {
            e.original + RowCondition(e);
 }
 
-Restored Restore(const QString& path, const QString& connectionString) {
-    const std::vector<Entry> entries = Read(path);
+Restored Restore(const File& file, const QString& connectionString) {
     Restored result;
     Query query;
-    for (const Entry& e : entries) {
+    for (const Entry& e : file.entries) {
         query.SetConnectionString(connectionString);
         query.SetText(SelectColumn(e));
         query.Open();
@@ -200,6 +351,10 @@ Restored Restore(const QString& path, const QString& connectionString) {
         ++result.restored;
     }
     return result;
+}
+
+Restored Restore(const QString& path, const QString& connectionString) {
+    return Restore(Read(path), connectionString);
 }
 
 } // namespace Undo

@@ -6,6 +6,11 @@
 namespace {
 QString g_dir;
 QString g_base;
+QString g_settings; // of the override
+
+QString settingsIn(const QString& dir, const QString& base) {
+    return dir + QLatin1Char('/') + base + QStringLiteral(".ini");
+}
 } // namespace
 
 namespace AppPaths {
@@ -23,16 +28,13 @@ QString ExecutableBaseName() {
 }
 
 QString SettingsFile() {
-    // Asked before every statement: worked out once per folder.
-    thread_local QString dir, base, file;
-    const QString d = ExecutableDir();
-    const QString b = ExecutableBaseName();
-    if (file.isEmpty() || d != dir || b != base) {
-        dir = d;
-        base = b;
-        file = d + QLatin1Char('/') + b + QStringLiteral(".ini");
-    }
-    return file;
+    // Asked before every statement: worked out once.
+    if (!g_dir.isEmpty())
+        return g_settings;
+    if (!QCoreApplication::instance()) // no executable path to go by yet
+        return settingsIn(ExecutableDir(), ExecutableBaseName());
+    static const QString own = settingsIn(ExecutableDir(), ExecutableBaseName());
+    return own;
 }
 
 QString CatalogueFile() {
@@ -46,6 +48,7 @@ QString LocalServerDir() {
 void SetOverride(const QString& dir, const QString& baseName) {
     g_dir = dir;
     g_base = baseName;
+    g_settings = settingsIn(dir, baseName);
 }
 
 } // namespace AppPaths

@@ -1,5 +1,6 @@
 #include "platform/ConnectionPool.h"
 
+#include "platform/DriverError.h"
 #include "platform/EmbeddedServer.h"
 #include "platform/TanorError.h"
 
@@ -61,7 +62,7 @@ std::unique_ptr<ConnectionPool::Slot> ConnectionPool::open(const DataTarget& tar
             db.setDatabaseName(target.location);
             db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(target.busyTimeoutMs));
             if (!db.open()) {
-                const QString text = db.lastError().text();
+                const QString text = DriverErrorText(db.lastError());
                 db = QSqlDatabase();
                 fail(text);
             }
@@ -83,7 +84,7 @@ std::unique_ptr<ConnectionPool::Slot> ConnectionPool::open(const DataTarget& tar
         db.setPassword(target.password);
         db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1").arg(kLoginTimeoutSeconds));
         if (!db.open()) {
-            const QString text = db.lastError().text();
+            const QString text = DriverErrorText(db.lastError());
             db = QSqlDatabase();
             fail(text);
         }

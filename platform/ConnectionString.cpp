@@ -29,8 +29,8 @@ QMap<QString, QString> Pairs(const QString& text) {
 
 ConnectionTarget Parse(const QString& text) {
     // Windows set the same string before statement after statement.
-    thread_local QString lastText;
-    thread_local ConnectionTarget last;
+    static QString lastText;
+    static ConnectionTarget last;
     if (!lastText.isNull() && text == lastText)
         return last;
     const QMap<QString, QString> pairs = Pairs(text);

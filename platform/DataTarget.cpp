@@ -102,12 +102,12 @@ DataTarget Resolve(const ConnectionTarget& parsed) {
         throw DbError(
             QStringLiteral("Data source name not found and no default driver specified: the data source "
                            "name of this connection is empty"));
-    // The entry is read again whenever the registry may have changed, so a
-    // changed entry is seen by the next statement.
-    thread_local QHash<QString, Resolved> known;
-    const quint64 version = OdbcRegistry::Version();
+    // The entry is read again whenever the registry may have changed.
+    static QHash<QString, Resolved> known;
     Resolved& entry = known[parsed.dataSource];
-    if (entry.version != version || (entry.relative && entry.folder != AppPaths::ExecutableDir())) {
+    if (entry.version != OdbcRegistry::Version() ||
+        (entry.relative && entry.folder != AppPaths::ExecutableDir())) {
+        const quint64 version = OdbcRegistry::Version(); // taken before the read
         entry = resolveDataSource(parsed.dataSource);
         entry.version = version;
     }

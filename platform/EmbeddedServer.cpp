@@ -1,6 +1,7 @@
 #include "platform/EmbeddedServer.h"
 
 #include "platform/DataTarget.h"
+#include "platform/DriverError.h"
 #include "platform/SqlTokenizer.h"
 #include "platform/TanorError.h"
 
@@ -19,7 +20,7 @@ constexpr int kNotADatabase = 26;
 void exec(QSqlDatabase& db, const QString& sql) {
     QSqlQuery q(db);
     if (!q.exec(sql))
-        throw DbError(q.lastError().text());
+        throw DbError(DriverErrorText(q.lastError()));
 }
 
 // Names a file that SQLite refused as not being a database. No SQLite
@@ -62,7 +63,10 @@ void Prepare(QSqlDatabase& db, bool catalogue) {
         const QSqlError error = probe.lastError();
         if (error.nativeErrorCode().toInt() == kNotADatabase)
             throw DbError(describeForeignFile(db.databaseName()));
-        throw DbError(QStringLiteral("\"%1\": %2").arg(db.databaseName(), error.text()));
+        const QString text = DriverErrorText(error);
+        if (text == kBusyText) // about the moment, not the file
+            throw DbError(text);
+        throw DbError(QStringLiteral("\"%1\": %2").arg(db.databaseName(), text));
     }
 }
 
@@ -74,7 +78,7 @@ void Attach(QSqlDatabase& db, const QString& ownFile, const QString& name) {
     q.prepare(QStringLiteral("ATTACH DATABASE ? AS ") + quoteName(name));
     q.addBindValue(file);
     if (!q.exec())
-        throw DbError(q.lastError().text());
+        throw DbError(DriverErrorText(q.lastError()));
 }
 
 Rows RunProcedure(QSqlDatabase& db, const SqliteDialect::ProcedureCall& call) {
@@ -126,7 +130,7 @@ Rows RunProcedure(QSqlDatabase& db, const SqliteDialect::ProcedureCall& call) {
             QSqlQuery q(db);
             q.setForwardOnly(true);
             if (!q.exec(SqlTokenizer::Join(statement)))
-                throw DbError(q.lastError().text());
+                throw DbError(DriverErrorText(q.lastError()));
             if (q.isSelect()) {
                 result.record = q.record();
                 result.rows.clear();

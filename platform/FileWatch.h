@@ -1,47 +1,59 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
-// Cheap change detection for the small files read before every statement
-// (the settings file, odbc.ini), so that their parsed contents can be kept
-// and still every edit - by this program or another - is seen by the next
-// read.
+#include <chrono>
+
+// Change detection for the small files whose parsed contents the statement
+// path keeps (the settings file, odbc.ini): every cache of such contents is
+// keyed by one generation number, raised whenever a followed file may have
+// changed.
 //
-// On Linux the folder of each file is watched with inotify: the kernel queues
-// an event before the writing call returns, so an edit finished before a
-// check is always reported, whatever the file's timestamps say. Each thread
-// learns that events are waiting from memory the kernel writes when it
-// queues one (see Doorbell in the source), so a check reads the event queue
-// only after something happened in a watched folder; where that is not
-// available, every check reads the queue without blocking. A file that is a
-// symbolic link, or whose folder cannot be watched (missing folder, no
-// inotify), is compared by its metadata instead (size, times, inode); as
-// timestamps are coarse, a file that changed within the last two seconds
-// counts as changed at every check until it has aged.
+// Each followed file, and its folder (so that a file replaced by a rename or
+// created later is noticed), is watched with QFileSystemWatcher in the thread
+// that owns the application object. Its reports arrive through that thread's
+// event loop: an edit by another program is seen by the statements that start
+// after the report was delivered. A statement never processes events itself
+// to look for one (a statement runs inside slots, and delivering other
+// events there would re-enter the windows); the windows' statements all start
+// from the event loop, which delivers pending reports before the input that
+// starts them. The program's own writes raise the generation at once.
+//
+// Where watching is refused (no event loop in the thread, a folder that does
+// not exist, the system's watch limit), the file is polled instead: its
+// metadata is compared at most once per kPollInterval, by the first
+// statement after the interval. As timestamps can be coarse, a file changed
+// within the last two seconds counts as changed at every poll.
+//
+// The statement path runs in one thread: only the generation is atomic, so
+// that reading it costs one load.
 namespace FileWatch {
 
-// A number that is different from the one returned before whenever `path`
-// may have been written, created, replaced or removed since.
-[[nodiscard]] quint64 Version(const QString& path);
+inline constexpr std::chrono::milliseconds kPollInterval{250};
 
-// The same for several files at once (one look at the pending events).
-// Versions come from one counter, so the newest of them grows whenever any
-// of the files changes, and a set naming another file gives another number.
-[[nodiscard]] quint64 Version(const QStringList& paths);
+// The current generation. While some file is polled, also compares the
+// polled files' metadata when kPollInterval has passed since the last time.
+[[nodiscard]] quint64 Generation();
 
-// How `path` is being followed (tests use it to cover both ways).
-enum class Mode { Events, Metadata };
+// Starts following `path` (nothing when already followed) and returns the
+// generation to key what is read from it next. Follow before reading, so
+// that an edit after the read raises the generation.
+quint64 Follow(const QString& path);
+
+// The program wrote `path` itself: raises the generation at once, and
+// watches the file again (a replacing write ends the old watch).
+void Wrote(const QString& path);
+
+// Raises the generation: what the caches depend on changed in a way no
+// watch reports (another file named by the environment, another folder).
+void Invalidate();
+
+// How `path` is followed; Unknown when it is not.
+enum class Mode { Unknown, Watched, Polled };
 [[nodiscard]] Mode ModeOf(const QString& path);
 
-// How a check finds out whether events are waiting: from the calling
-// thread's doorbell, or by reading the queue every time. SetCheck(Read)
-// turns the doorbell off (tests cover both); CurrentCheck() says what this
-// thread uses (Read where the kernel refuses the doorbell).
-enum class Check { Doorbell, Read };
-void SetCheck(Check check);
-[[nodiscard]] Check CurrentCheck();
-// Reads of the event queue so far, by every thread.
-[[nodiscard]] quint64 QueueReads();
+// Tests cover both ways: false polls every followed file from now on, true
+// watches them again where watching is possible.
+void SetWatching(bool allowed);
 
 } // namespace FileWatch

@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <mutex>
 #include <optional>
 
 namespace {
@@ -186,8 +185,8 @@ std::shared_ptr<const Parsed> parse(const QByteArray& data) {
     return out;
 }
 
-// Parsed contents by path, taken again only when the file may have changed
-// (FileWatch), so a read costs one look at the pending file events.
+// Parsed contents by path, taken again only when a followed file may have
+// changed (FileWatch), so a read costs one look at the generation.
 class Cache {
 public:
     static Cache& instance() {
@@ -196,31 +195,21 @@ public:
     }
 
     std::shared_ptr<const Parsed> get(const QString& path) {
-        const quint64 version = FileWatch::Version(path);
-        {
-            const std::lock_guard lock(m_mutex);
-            const auto it = m_entries.constFind(path);
-            if (it != m_entries.cend() && it->version == version)
-                return it->parsed;
-        }
-        // Read after the version was taken: an edit from now on gives a new one.
+        const auto it = m_entries.constFind(path);
+        if (it != m_entries.cend() && it->generation == FileWatch::Generation())
+            return it->parsed;
+        // Followed before the read: an edit from now on raises the generation.
+        const quint64 generation = FileWatch::Follow(path);
         std::shared_ptr<const Parsed> parsed = parse(readBytes(path));
-        const std::lock_guard lock(m_mutex);
-        m_entries.insert(path, Entry{version, parsed});
+        m_entries.insert(path, Entry{generation, parsed});
         return parsed;
-    }
-
-    void forget(const QString& path) {
-        const std::lock_guard lock(m_mutex);
-        m_entries.remove(path);
     }
 
 private:
     struct Entry {
-        quint64 version = 0;
+        quint64 generation = 0;
         std::shared_ptr<const Parsed> parsed;
     };
-    std::mutex m_mutex;
     QHash<QString, Entry> m_entries;
 };
 
@@ -343,7 +332,7 @@ void Write(const QString& path, const QString& section, const QString& key, cons
     if (!out.commit())
         throw SettingsError(
             QStringLiteral("Cannot write the settings file %1: %2").arg(path, out.errorString()));
-    Cache::instance().forget(path);
+    FileWatch::Wrote(path);
 }
 
 } // namespace IniFile

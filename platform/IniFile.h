@@ -12,9 +12,9 @@
 // UTF-8 is read in the Windows code page (1252).
 //
 // Reads keep the parsed file and take it again only when FileWatch reports
-// that it may have changed, so every edit, by this program or another, is
-// seen by the next read. A write changes only the line it writes (and adds a
-// section header when needed); every other byte stays as it was.
+// that it may have changed: this program's own writes are seen by the next
+// read, another program's by the reads after the watcher's report. A write changes only the line it writes
+// (and adds a section header when needed); every other byte stays as it was.
 namespace IniFile {
 
 // Returns the value, or `fallback` when the file, section or key is missing.

@@ -2,75 +2,75 @@
 
 #include "platform/FileWatch.h"
 #include "platform/IniFile.h"
+#include "platform/native/OdbcInstaller.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFileInfo>
 #include <QtGlobal>
 
-#include <atomic>
-
-#include <odbcinst.h>
-#include <sql.h>
+#include <cstdlib>
 
 namespace {
 
-constexpr const char* kOdbcIni = "odbc.ini";
+// The two odbc.ini files, as the environment names them now. The registry is
+// read before every statement, so the names are worked out again only when
+// the variables change (tests and tools point ODBCINI at another file); a
+// change raises the generation, since what was read came from other files.
+struct Files {
+    QByteArray userEnv, systemEnv;
+    QString user, system;
+    bool known = false;
+};
 
-#ifdef Q_OS_WIN
-constexpr UWORD kWriteMode = ODBC_SYSTEM_DSN;
-#else
-constexpr UWORD kWriteMode = ODBC_USER_DSN;
+bool sameAs(const QByteArray& kept, const char* now) {
+    return now ? kept == now : kept.isNull();
+}
 
-// The file named by an environment variable, worked out again only when the
-// variable changes (the registry is read before every statement).
-// Each caller passes a lambda of its own, so each keeps its own last value.
-template <class Make> QString fromEnvironment(const char* name, Make make) {
-    thread_local QByteArray lastEnv;
-    thread_local QString lastFile;
-    const QByteArray env = qgetenv(name);
-    if (lastFile.isEmpty() || lastEnv != env) {
-        lastEnv = env;
-        lastFile = make(env);
-    }
-    return lastFile;
+const Files& currentFiles() {
+    static Files files;
+    const char* user = std::getenv("ODBCINI");
+    const char* system = std::getenv("ODBCSYSINI");
+    if (files.known && sameAs(files.userEnv, user) && sameAs(files.systemEnv, system))
+        return files;
+    files.userEnv = user ? QByteArray(user) : QByteArray();
+    files.systemEnv = system ? QByteArray(system) : QByteArray();
+    files.user =
+        user && *user ? QString::fromLocal8Bit(user) : QDir::homePath() + QStringLiteral("/.odbc.ini");
+    files.system = system && *system ? QString::fromLocal8Bit(system) + QStringLiteral("/odbc.ini")
+                                     : QStringLiteral("/etc/odbc.ini");
+    if (files.known)
+        FileWatch::Invalidate();
+    files.known = true;
+    return files;
 }
 
 QString userFile() {
-    return fromEnvironment("ODBCINI", [](const QByteArray& env) {
-        return env.isEmpty() ? QDir::homePath() + QStringLiteral("/.odbc.ini") : QString::fromLocal8Bit(env);
-    });
+    return currentFiles().user;
 }
 
 QString systemFile() {
-    return fromEnvironment("ODBCSYSINI", [](const QByteArray& env) {
-        return env.isEmpty() ? QStringLiteral("/etc/odbc.ini")
-                             : QString::fromLocal8Bit(env) + QStringLiteral("/odbc.ini");
-    });
+    return currentFiles().system;
 }
 
 // unixODBC writes user data sources into $ODBCINI. When the folder of that
 // file is missing it quietly falls back to the system file, so make sure the
 // folder is there before every write.
 bool prepareUserFile() {
+    if constexpr (!OdbcInstaller::kRegistryIsFiles)
+        return true;
     const QByteArray env = qgetenv("ODBCINI");
     if (env.isEmpty())
         return true;
     const QFileInfo info(QString::fromLocal8Bit(env));
     return QDir().mkpath(info.absolutePath());
 }
-#endif
 
-struct ModeScope {
-    explicit ModeScope(UWORD mode) {
-        SQLGetConfigMode(&saved);
-        SQLSetConfigMode(mode);
-    }
-    ~ModeScope() { SQLSetConfigMode(saved); }
-    ModeScope(const ModeScope&) = delete;
-    ModeScope& operator=(const ModeScope&) = delete;
-    UWORD saved = ODBC_BOTH_DSN;
-};
+// After a write through the installer: what was kept from the file is stale.
+void wrote() {
+    if constexpr (OdbcInstaller::kRegistryIsFiles)
+        FileWatch::Wrote(userFile());
+}
 
 } // namespace
 
@@ -81,22 +81,14 @@ QString Read(const QString& dsn, const QString& key, bool* found) {
         *found = false;
     if (dsn.isEmpty() || key.isEmpty())
         return {};
-#ifdef Q_OS_WIN
-    ModeScope mode(ODBC_BOTH_DSN);
-    // A marker default tells a missing value from an empty one.
-    static const char* kMissing = "\x01missing\x01";
-    QByteArray buffer(4096, '\0');
-    const int n = SQLGetPrivateProfileString(dsn.toUtf8().constData(), key.toUtf8().constData(), kMissing,
-                                             buffer.data(), int(buffer.size()), kOdbcIni);
-    if (n < 0)
-        return {};
-    const QByteArray value(buffer.constData(), qstrnlen(buffer.constData(), buffer.size()));
-    if (value == kMissing)
-        return {};
-    if (found)
-        *found = true;
-    return QString::fromUtf8(value);
-#else
+    if constexpr (!OdbcInstaller::kRegistryIsFiles) {
+        const std::optional<std::string> value = OdbcInstaller::Read(dsn.toStdString(), key.toStdString());
+        if (!value)
+            return {};
+        if (found)
+            *found = true;
+        return QString::fromStdString(*value);
+    }
     // unixODBC caches its reads for a while and does not key the cache by the
     // ODBCINI file, so a read right after switching files (or after another
     // program edited them) may see old values. The files are plain INI files:
@@ -111,16 +103,15 @@ QString Read(const QString& dsn, const QString& key, bool* found) {
         }
     }
     return {};
-#endif
 }
 
 QStringList ReadMany(const QString& dsn, const QStringList& keys) {
-#ifdef Q_OS_WIN
-    QStringList values;
-    for (const QString& key : keys)
-        values << Read(dsn, key);
-    return values;
-#else
+    if constexpr (!OdbcInstaller::kRegistryIsFiles) {
+        QStringList values;
+        for (const QString& key : keys)
+            values << Read(dsn, key);
+        return values;
+    }
     QStringList values(keys.size());
     if (dsn.isEmpty())
         return values;
@@ -152,46 +143,40 @@ QStringList ReadMany(const QString& dsn, const QStringList& keys) {
         where = stillWhere;
     }
     return values;
-#endif
 }
 
 quint64 Version() {
-#ifdef Q_OS_WIN
-    static std::atomic<quint64> calls{0};
-    return ++calls;
-#else
-    thread_local QStringList files(2);
-    QString user = userFile(), system = systemFile();
-    if (files[0] != user || files[1] != system)
-        files = QStringList{std::move(user), std::move(system)};
-    return FileWatch::Version(files);
-#endif
+    if constexpr (!OdbcInstaller::kRegistryIsFiles) {
+        // The registry is no file to watch: read it every time.
+        static quint64 calls = 0;
+        return ++calls;
+    }
+    (void)currentFiles();
+    return FileWatch::Generation();
 }
 
 bool Write(const QString& dsn, const QString& key, const QString& value) {
     if (dsn.isEmpty())
         return false;
-#ifndef Q_OS_WIN
     if (!prepareUserFile())
         return false;
-#endif
-    ModeScope mode(kWriteMode);
-    return SQLWritePrivateProfileString(dsn.toUtf8().constData(), key.toUtf8().constData(),
-                                        value.toUtf8().constData(), kOdbcIni);
+    const bool written = OdbcInstaller::Write(dsn.toStdString(), key.toStdString(), value.toStdString());
+    wrote();
+    return written;
 }
 
 bool Register(const QString& dsn, const QString& driver) {
-#ifndef Q_OS_WIN
     if (!prepareUserFile())
         return false;
-#endif
-    ModeScope mode(kWriteMode);
-    return SQLWriteDSNToIni(dsn.toUtf8().constData(), driver.toUtf8().constData());
+    const bool registered = OdbcInstaller::Register(dsn.toStdString(), driver.toStdString());
+    wrote();
+    return registered;
 }
 
 bool Remove(const QString& dsn) {
-    ModeScope mode(kWriteMode);
-    return SQLRemoveDSNFromIni(dsn.toUtf8().constData());
+    const bool removed = OdbcInstaller::Remove(dsn.toStdString());
+    wrote();
+    return removed;
 }
 
 bool IsDataSourceName(const QString& name) {

@@ -2,6 +2,7 @@
 
 #include "platform/ConnectionPool.h"
 #include "platform/DataTarget.h"
+#include "platform/DriverError.h"
 #include "platform/EmbeddedServer.h"
 #include "platform/SqliteDialect.h"
 #include "platform/StatementJournal.h"
@@ -182,7 +183,7 @@ struct Query::Impl {
         } else {
             eof = !live->next();
             if (eof && live->lastError().isValid())
-                throw DbError(live->lastError().text());
+                throw DbError(DriverErrorText(live->lastError()));
         }
         if (!eof)
             loadRow();
@@ -210,7 +211,7 @@ namespace {
 const QVector<SqliteDialect::Statement>& rewritten(const QString& text,
                                                    const SqliteDialect::Context& context) {
     constexpr qsizetype kKept = 256;
-    thread_local QHash<QString, QHash<QString, QVector<SqliteDialect::Statement>>> byDatabase[2];
+    static QHash<QString, QHash<QString, QVector<SqliteDialect::Statement>>> byDatabase[2];
     QHash<QString, QVector<SqliteDialect::Statement>>& memo =
         byDatabase[context.catalogue][context.ownDatabase];
     const auto it = memo.constFind(text);
@@ -231,7 +232,7 @@ const QVector<SqliteDialect::Statement>& rewritten(const QString& text,
                              : !lease.database().isOpen();
     if (broken)
         lease.markBroken();
-    throw DbError(error.text().trimmed());
+    throw DbError(DriverErrorText(error));
 }
 
 } // namespace
@@ -254,7 +255,7 @@ qint64 Query::Impl::run(const ConnectionTarget& parsed, bool wantRows) {
     }
 
     // The file's stem, worked out again only for another file.
-    thread_local QString lastLocation, lastOwn;
+    static QString lastLocation, lastOwn;
     if (target.location != lastLocation) {
         lastOwn = target.ownDatabase();
         lastLocation = target.location;

@@ -4,6 +4,7 @@
 #include "reports/ReportStatements.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
+#include "widgets/ListChoice.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -42,7 +43,7 @@ TGMForm::TGMForm(QWidget* parent) : QDialog(parent) {
     grid->addLayout(buttons, 3, 0);
     resize(280, 300);
 
-    ConnectGuarded(m_list, &QListWidget::itemClicked, this, [this] { GMlistClick(); });
+    ListChoice::Follow(m_list, this, [this] { GMlistClick(); });
     ConnectGuarded(reload, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
     ConnectGuarded(ban, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
@@ -51,25 +52,25 @@ TGMForm::TGMForm(QWidget* parent) : QDialog(parent) {
 }
 
 void TGMForm::FormCreate() {
-    m_list->addItems(ListOn(DataSource::TanorOnline, ReportStatements::GameMasters()));
+    ListChoice::Refill(m_list, ListOn(DataSource::TanorOnline, ReportStatements::GameMasters()));
 }
 
 void TGMForm::BitBtn2Click() {
-    m_list->clear();
     FormCreate();
 }
 
 void TGMForm::GMlistClick() {
-    const QListWidgetItem* chosen = m_list->currentItem();
-    if (!chosen)
+    const QString chosen = ListChoice::ChosenText(m_list);
+    if (chosen.isEmpty()) {
+        m_acc->clear();
         return;
-    const QStringList account =
-        ListOn(DataSource::TanorOnline, ReportStatements::CharacterAccount(chosen->text()));
+    }
+    const QStringList account = ListOn(DataSource::TanorOnline, ReportStatements::CharacterAccount(chosen));
     m_acc->setText(account.isEmpty() ? QString() : account.front());
 }
 
 void TGMForm::Button1Click() {
-    QListWidgetItem* chosen = m_list->currentItem();
+    QListWidgetItem* chosen = ListChoice::Chosen(m_list);
     if (!chosen) {
         Dialogs::Show(this, QStringLiteral("Error"), QStringLiteral("Select at least one GM"),
                       Dialogs::Icon::Information);
@@ -79,7 +80,7 @@ void TGMForm::Button1Click() {
                       Dialogs::Icon::Question))
         return;
     ExecOn(DataSource::TanorOnline, ReportStatements::BlockCharacter(chosen->text()));
-    delete m_list->takeItem(m_list->row(chosen));
+    ListChoice::Remove(m_list, chosen);
     Dialogs::Show(this, QStringLiteral("GM Manager"), QStringLiteral("GM Banned"),
                   Dialogs::Icon::Information);
 }

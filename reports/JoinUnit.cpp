@@ -5,6 +5,7 @@
 #include "reports/ReportStatements.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
+#include "widgets/ListChoice.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -16,6 +17,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <optional>
 
 namespace {
 
@@ -79,9 +82,10 @@ TJoinForm::TJoinForm(QWidget* parent) : QDialog(parent) {
     top->addLayout(right, 1);
     resize(420, 330);
 
-    ConnectGuarded(m_accounts, &QListWidget::itemClicked, this, [this] { AccCTClick(); });
+    ListChoice::Follow(m_accounts, this, [this] { AccCTClick(); });
     ConnectGuarded(m_autoReload, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
     connect(m_reloadTime, &QLineEdit::textChanged, this, [this] { m_warnedText.clear(); });
+    ConnectGuarded(m_reloadTime, &QLineEdit::textEdited, this, [this] { LabeledEdit1Change(); });
     connect(m_timer, &QTimer::timeout, this, [this] { TimerTimer(); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
@@ -90,18 +94,21 @@ TJoinForm::TJoinForm(QWidget* parent) : QDialog(parent) {
 }
 
 void TJoinForm::FormCreate() {
-    m_accounts->clear();
     const QStringList accounts = ListOn(DataSource::Account, ReportStatements::ConnectedAccounts());
-    m_accounts->addItems(accounts);
+    // The same account stays chosen, wherever the reload puts it.
+    ListChoice::Refill(m_accounts, accounts);
     m_total->setText(QString::number(accounts.size()));
 }
 
 void TJoinForm::AccCTClick() {
-    const QListWidgetItem* chosen = m_accounts->currentItem();
-    if (!chosen)
+    const QString chosen = ListChoice::ChosenText(m_accounts);
+    if (chosen.isEmpty()) {
+        for (QLineEdit* field : {m_character, m_ip, m_connected, m_disconnected})
+            field->clear();
         return;
+    }
     const QString text =
-        ReportStatements::ConnectionDetails(AccountDatabaseName(), GameDatabaseName(), chosen->text());
+        ReportStatements::ConnectionDetails(AccountDatabaseName(), GameDatabaseName(), chosen);
     Query q = OpenOn(DataSource::TanorOnline, text);
     const bool found = !q.Eof();
     m_character->setText(found ? q.FieldByName(QStringLiteral("GameIDC")).AsString() : QString());
@@ -110,11 +117,17 @@ void TJoinForm::AccCTClick() {
     m_disconnected->setText(found ? q.FieldByName(QStringLiteral("DisconnectTM")).AsString() : QString());
 }
 
-void TJoinForm::applyInterval() {
-    const QString text = m_reloadTime->text().trimmed();
+std::optional<int> TJoinForm::typedSeconds() const {
     bool ok = false;
-    const int seconds = text.toInt(&ok);
-    if (!ok || seconds < 0 || seconds > kMaxReloadSeconds) {
+    const int seconds = m_reloadTime->text().trimmed().toInt(&ok);
+    if (!ok || seconds < 0 || seconds > kMaxReloadSeconds)
+        return std::nullopt;
+    return seconds;
+}
+
+void TJoinForm::applyInterval() {
+    const std::optional<int> seconds = typedSeconds();
+    if (!seconds) {
         if (m_warnedText != m_reloadTime->text()) {
             m_warnedText = m_reloadTime->text();
             Dialogs::Show(
@@ -127,15 +140,36 @@ void TJoinForm::applyInterval() {
         }
         return;
     }
-    // An interval of 0 runs nothing: the timer stops after this tick.
-    if (seconds == 0)
-        m_timer->stop();
+    // An interval of 0 runs nothing: the timer stops after this tick, and
+    // "Auto Reload" says so.
+    if (*seconds == 0)
+        stopForZero();
     else
-        m_timer->setInterval(seconds * 1000);
+        m_timer->setInterval(*seconds * 1000);
 }
 
-void TJoinForm::reloadKeepingPosition() {
-    const int position = m_accounts->currentRow();
+void TJoinForm::stopForZero() {
+    m_timer->stop();
+    m_autoReload->setChecked(false);
+    m_stoppedByZero = true;
+}
+
+void TJoinForm::LabeledEdit1Change() {
+    const std::optional<int> seconds = typedSeconds();
+    if (!seconds)
+        return; // said at the next tick
+    if (*seconds == 0) {
+        stopForZero();
+        return;
+    }
+    // A time typed after 0 takes up the reloading that 0 stopped.
+    if (m_stoppedByZero && !m_autoReload->isChecked()) {
+        m_autoReload->setChecked(true);
+        CheckBox1Click();
+    }
+}
+
+void TJoinForm::reloadKeepingChoice() {
     if (m_boxOpen)
         return;
     try {
@@ -144,17 +178,16 @@ void TJoinForm::reloadKeepingPosition() {
         m_boxOpen = true;
         Dialogs::ShowError(this, e);
         m_boxOpen = false;
-        return;
     }
-    m_accounts->setCurrentRow(position < m_accounts->count() ? position : -1);
 }
 
 void TJoinForm::TimerTimer() {
     applyInterval();
-    reloadKeepingPosition();
+    reloadKeepingChoice();
 }
 
 void TJoinForm::CheckBox1Click() {
+    m_stoppedByZero = false;
     if (!m_autoReload->isChecked()) {
         m_timer->stop();
         return;

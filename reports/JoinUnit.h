@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -20,6 +22,9 @@ public:
     void AccCTClick();
     void TimerTimer();
     void CheckBox1Click();
+    // "Reload Time (seconds)" typed: 0 stops the reloading at once, a time
+    // typed after that starts it again.
+    void LabeledEdit1Change();
 
     [[nodiscard]] QTimer* Timer() const { return m_timer; }
 
@@ -27,8 +32,11 @@ private:
     // Takes the interval from "Reload Time (seconds)". A text that is not a
     // whole number keeps the last interval and says so once per text.
     void applyInterval();
+    // The typed reload time; nothing when it is not a whole number in range.
+    [[nodiscard]] std::optional<int> typedSeconds() const;
     // A reload by the timer: a failure shows one box at a time.
-    void reloadKeepingPosition();
+    void reloadKeepingChoice();
+    void stopForZero();
 
     QListWidget* m_accounts;
     QLabel* m_total;
@@ -39,6 +47,7 @@ private:
     QCheckBox* m_autoReload;
     QLineEdit* m_reloadTime;
     QTimer* m_timer;
-    QString m_warnedText;   // the reload text already reported as wrong
-    bool m_boxOpen = false; // a reload failure is being shown
+    QString m_warnedText;         // the reload text already reported as wrong
+    bool m_boxOpen = false;       // a reload failure is being shown
+    bool m_stoppedByZero = false; // "Auto Reload" was cleared by a time of 0
 };

@@ -115,10 +115,14 @@ QWidget* TLOGForm::buildSettings() {
     m_to = addressField(m_addressFields, "Edit4");
     auto* addressGrid = new QGridLayout(m_addressFields);
     addressGrid->setContentsMargins(0, 0, 0, 0);
-    addressGrid->addWidget(new QLabel(QStringLiteral("From: (Ex: 200.200.0.13)"), m_addressFields), 0, 0);
-    addressGrid->addWidget(m_from, 1, 0);
+    // "To:" beside its field: the window keeps its designed height with the
+    // fields' room kept while "Any" is chosen.
+    addressGrid->addWidget(new QLabel(QStringLiteral("From: (Ex: 200.200.0.13)"), m_addressFields), 0, 0, 1,
+                           2);
+    addressGrid->addWidget(m_from, 1, 0, 1, 2);
     addressGrid->addWidget(new QLabel(QStringLiteral("To:"), m_addressFields), 2, 0);
-    addressGrid->addWidget(m_to, 3, 0);
+    addressGrid->addWidget(m_to, 2, 1);
+    addressGrid->setColumnStretch(1, 1);
     m_address->layout()->addWidget(m_addressFields);
 
     m_account =
@@ -189,6 +193,11 @@ QWidget* TLOGForm::buildSettings() {
     ConnectGuarded(m_account, &RadioGroup::itemClicked, this, [this] { RadioGroup3Click(); });
     ConnectGuarded(m_pay, &RadioGroup::itemClicked, this, [this] { RadioGroup3Click(); });
     ConnectGuarded(m_usedTime, &RadioGroup::itemClicked, this, [this] { RadioGroup4Click(); });
+    // The filter fields come and go with their choice; the groups around
+    // them stay put.
+    for (QWidget* field : {static_cast<QWidget*>(m_addressFields), static_cast<QWidget*>(m_like),
+                           static_cast<QWidget*>(m_minutes)})
+        KeepPlaceWhenHidden(field);
     RadioGroup2Click();
     RadioGroup3Click();
     RadioGroup4Click();

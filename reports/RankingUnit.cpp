@@ -1,13 +1,11 @@
 #include "reports/RankingUnit.h"
 
-#include "core/QueryHelpers.h"
-#include "core/ResetSettings.h"
-#include "core/UtilitiesUnit.h"
-#include "platform/TanorError.h"
+#include "reports/Csv.h"
 #include "reports/RankingTable.h"
 #include "reports/ReportExport.h"
 #include "reports/ReportStatements.h"
 #include "widgets/Guard.h"
+#include "widgets/ListChoice.h"
 #include "widgets/WidgetKit.h"
 
 #include <QGridLayout>
@@ -18,23 +16,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using ReportStatements::RankingGroup;
 
 namespace {
 
-enum Value { Acc, Level, ClassType, Strength, Agility, Vitality, Energy, Charisma, REset, ValueCount };
-
-const char* const kValueNames[ValueCount] = {"Acc",      "Level",  "ClassType", "Strength", "Agility",
-                                             "Vitality", "Energy", "Charisma",  "REset"};
-
-// The columns of the first row as text; empty texts when there is none.
-QStringList firstRow(DataSource source, const QString& text, int columns) {
-    Query q = OpenOn(source, text);
-    QStringList values;
-    for (int i = 0; i < columns; ++i)
-        values << (q.Eof() ? QString() : q.Fields(i).AsString());
-    return values;
-}
+constexpr int kValueCount = 9;
+const char* const kValueNames[kValueCount] = {"Acc",      "Level",  "ClassType", "Strength", "Agility",
+                                              "Vitality", "Energy", "Charisma",  "REset"};
 
 } // namespace
 
@@ -53,19 +43,29 @@ TRankingForm::TRankingForm(QWidget* parent) : QDialog(parent) {
     auto* details = new QGroupBox(QStringLiteral("Details"), this);
     auto* grid = new QGridLayout(details);
     const QStringList captions = RankingTable::Captions(RankingGroup::Character);
-    for (int i = 0; i < ValueCount; ++i) {
+    // The captions change with the group and the values with the entry: the
+    // caption column is as wide as the widest caption of any group, and a
+    // value never widens the window (a long one is cut at the edge).
+    int captionWidth = 0;
+    for (const auto group : {RankingGroup::Character, RankingGroup::DevilSquare, RankingGroup::Guild}) {
+        for (const QString& caption : RankingTable::Captions(group))
+            captionWidth = std::max(captionWidth, fontMetrics().horizontalAdvance(caption));
+    }
+    for (int i = 0; i < kValueCount; ++i) {
         auto* caption = new QLabel(captions[i], details);
         caption->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+        caption->setMinimumWidth(captionWidth);
         auto* value = new QLabel(details);
         value->setObjectName(QString::fromLatin1(kValueNames[i]));
         value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        value->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         value->setMinimumWidth(120);
         grid->addWidget(caption, i, 0);
         grid->addWidget(value, i, 1);
         m_captions << caption;
         m_values << value;
     }
-    grid->setRowStretch(ValueCount, 1);
+    grid->setRowStretch(kValueCount, 1);
 
     auto* exportCsv = new QPushButton(QStringLiteral("Export CSV..."), this);
     exportCsv->setObjectName(QStringLiteral("ExportCsv"));
@@ -88,7 +88,7 @@ TRankingForm::TRankingForm(QWidget* parent) : QDialog(parent) {
     resize(460, 360);
 
     ConnectGuarded(m_group, &RadioGroup::itemClicked, this, [this] { GroupClick(); });
-    ConnectGuarded(m_res, &QListWidget::itemClicked, this, [this] { ResClick(); });
+    ListChoice::Follow(m_res, this, [this] { ResClick(); });
     ConnectGuarded(exportCsv, &QPushButton::clicked, this, [this] { ExportClick(); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 }
@@ -106,72 +106,32 @@ void TRankingForm::GroupClick() {
     m_res->clear();
     clearValues();
     const QStringList captions = RankingTable::Captions(group);
-    for (int i = 0; i < ValueCount; ++i)
+    for (int i = 0; i < kValueCount; ++i)
         m_captions[i]->setText(captions[i]);
-    const DataSource source =
-        group == RankingGroup::DevilSquare ? DataSource::Ranking : DataSource::TanorOnline;
-    m_res->addItems(ListOn(source, ReportStatements::RankingTop(group)));
+    m_res->addItems(RankingTable::Entries(group));
 }
 
 void TRankingForm::ResClick() {
-    const QListWidgetItem* chosen = m_res->currentItem();
+    const QString chosen = ListChoice::ChosenText(m_res);
     // An empty list, or nothing chosen: there is no entry to show.
-    if (!chosen || m_group->ItemIndex() < 0)
-        return;
-    switch (RankingGroup(m_group->ItemIndex())) {
-    case RankingGroup::Character:
-        showCharacter(chosen->text());
-        break;
-    case RankingGroup::DevilSquare:
-        showDevilSquare(chosen->text());
-        break;
-    case RankingGroup::Guild:
-        showGuild(chosen->text());
-        break;
-    }
-}
-
-void TRankingForm::showCharacter(const QString& name) {
-    QStringList values =
-        firstRow(DataSource::TanorOnline, ReportStatements::RankingDetails(RankingGroup::Character, name),
-                 Charisma + 1);
-    bool isCode = false;
-    const int code = values[ClassType].toInt(&isCode);
-    if (isCode)
-        values[ClassType] = RankingTable::ClassName(code);
-    for (int i = Acc; i <= Charisma; ++i)
-        m_values[i]->setText(values[i]);
-
-    const ResetSettings resets = ResetSettings::Read();
-    if (resets.enabled == 0) {
-        m_values[REset]->setText(QStringLiteral("Not Avaible"));
+    if (chosen.isEmpty() || m_group->ItemIndex() < 0) {
+        clearValues();
         return;
     }
-    const QString invalid = resets.InvalidName();
-    if (!invalid.isEmpty())
-        throw TanorError(QStringLiteral("The reset table and columns of the settings must be plain names; "
-                                        "%1 of section %2 is not")
-                             .arg(invalid, ResetSettings::kSection));
-    m_values[REset]->setText(
-        firstRow(DataSource::TanorOnline, ResetStatements::ReadResets(resets, name), 1).front());
-}
-
-void TRankingForm::showDevilSquare(const QString& name) {
-    Query q = OpenOn(DataSource::Ranking, ReportStatements::RankingDetails(RankingGroup::DevilSquare, name));
-    const bool found = !q.Eof();
-    m_values[Acc]->setText(found ? q.Fields(0).AsString() : QString());
-    m_values[Level]->setText(QString::number((found ? q.Fields(1).AsInteger() : 0) + 1));
-    m_values[ClassType]->setText(found ? q.Fields(2).AsString() : QString());
-    m_values[Strength]->setText(found ? q.Fields(3).AsString() : QString());
-}
-
-void TRankingForm::showGuild(const QString& name) {
-    const QStringList values =
-        firstRow(DataSource::TanorOnline, ReportStatements::RankingDetails(RankingGroup::Guild, name), 3);
-    for (int i = Acc; i <= ClassType; ++i)
+    const QStringList values = RankingTable::Details(RankingGroup(m_group->ItemIndex()), chosen);
+    for (int i = 0; i < kValueCount; ++i)
         m_values[i]->setText(values[i]);
 }
 
 void TRankingForm::ExportClick() {
-    ExportCsv(this, *m_res->model(), {QStringLiteral("Name")});
+    const int item = m_group->ItemIndex();
+    if (item < 0) {
+        ExportCsv(this, *m_res->model(), {QStringLiteral("Name")});
+        return;
+    }
+    const QStringList entries = ListChoice::Entries(m_res);
+    ExportCsv(this, [&] {
+        const RankingTable::Sheet sheet = RankingTable::SheetOf(RankingGroup(item), entries);
+        return Csv::Write(sheet.header, sheet.rows);
+    });
 }

@@ -20,9 +20,6 @@ public:
 
 private:
     void clearValues();
-    void showCharacter(const QString& name);
-    void showDevilSquare(const QString& name);
-    void showGuild(const QString& name);
 
     RadioGroup* m_group;
     QListWidget* m_res;

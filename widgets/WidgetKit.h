@@ -18,6 +18,10 @@ class QRadioButton;
 // masking character is.
 void MaskWithStars(QLineEdit* edit);
 
+// A control that comes and goes keeps its room while hidden, so the controls
+// around it stay where they are and the window does not grow when it shows.
+void KeepPlaceWhenHidden(QWidget* control);
+
 // A titled group of radio buttons read and set as one "item index": 0 for
 // the first item, -1 when none is chosen.
 class RadioGroup : public QGroupBox {

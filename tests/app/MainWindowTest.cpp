@@ -104,8 +104,19 @@ TEST_F(MainWindowTest, ReloadRefillsTheListsAndChoosesNothing) {
     EXPECT_EQ(list("Account")->currentIndex(), -1);
     EXPECT_EQ(list("Character")->count(), 0);
     EXPECT_EQ(list("Guild")->count(), 4);
-    for (const char* b : {"DeleteAccount", "EditAccount", "Warehouse"})
+    EXPECT_EQ(list("Guild")->currentIndex(), -1);
+    for (const char* b : {"DeleteAccount", "EditAccount", "Warehouse", "DeleteCharacter", "EditCharacter",
+                          "EditInventory", "Friends"})
         EXPECT_FALSE(shown(b)) << b;
+
+    // No guild chosen: the guild commands ask for one instead of acting on
+    // the first guild of the box.
+    BoxScript boxes;
+    boxes.ok();
+    StatementJournal::Recorder journal;
+    click(main.get(), QStringLiteral("DeleteGuild"));
+    EXPECT_EQ(boxes.last().text, QStringLiteral("You must select a guild first"));
+    EXPECT_TRUE(journal.entries().empty());
 }
 
 // ---------------------------------------------------------------- deletes

@@ -176,7 +176,7 @@ TEST_F(OdbcWalkTest, TheWipeAndTheConversionWriteTheTablesTheyReadWithAnExactUnd
         EXPECT_EQ(columns(), expected);
 
         // One entry per row written, holding the column as it was.
-        const std::vector<Undo::Entry> entries = Undo::Read(undo->path());
+        const std::vector<Undo::Entry> entries = Undo::Read(undo->path()).entries;
         ASSERT_EQ(entries.size(), c.changed.size());
         for (const Undo::Entry& e : entries)
             EXPECT_EQ(e.original, before.at(e.table + QLatin1Char(':') +

@@ -14,7 +14,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
 #include <QPushButton>
@@ -94,7 +96,26 @@ protected:
     }
     static int undoRows(const QString& path) {
         QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? int(f.readAll().count('\n')) - 1 : -1;
+        return f.open(QIODevice::ReadOnly) ? int(f.readAll().count('\n')) - 2 : -1;
+    }
+    // The question before restoring `rows` values of a wipe, dated by the
+    // undo file's name.
+    static QString question(const QString& undo, int rows) {
+        const QString stamp = QFileInfo(undo).completeBaseName().mid(5);
+        return QStringLiteral("Put back %1 values changed by the wipe of %2?")
+            .arg(rows)
+            .arg(QDateTime::fromString(stamp, fs("yyyyMMdd-HHmmss")).toString(fs("yyyy-MM-dd HH:mm")));
+    }
+    // Changes the first original of an undo file by one digit.
+    static void damage(const QString& undo) {
+        QFile f(undo);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        QByteArray content = f.readAll();
+        const qsizetype at = content.indexOf("FFFFFFFF");
+        ASSERT_GT(at, 0);
+        content[at] = 'E';
+        f.seek(0);
+        f.write(content);
     }
 };
 
@@ -173,6 +194,7 @@ TEST_F(WipeSafetyTest, PreviewCountsWithoutWritingAndTheUndoFileRestoresTheWipe)
     RestoreFromUndoFile(&form);
     FileChooser::SetHook(previous);
     ASSERT_EQ(boxes.boxes().size(), 2u);
+    EXPECT_EQ(boxes.boxes()[0].text, question(undo, 5));
     EXPECT_EQ(
         boxes.last().text,
         fs("4 row(s) restored.\r1 row(s) were changed since and left alone:\rWarehouse AccountID=acc1"));
@@ -187,24 +209,72 @@ TEST_F(WipeSafetyTest, TheCommandLineToolRestoresAWipe) {
     TWipeForm form;
     const QString undo = undoFileOf(wipe(form).back().text);
     ASSERT_FALSE(undo.isEmpty());
-    ASSERT_NE(snapshot(), before);
+    const Snapshot wiped = snapshot();
+    ASSERT_NE(wiped, before);
 
     QProcess tool;
     tool.setProgram(fs(TANOR_BUILD_DIR "/tools/tanor-undo"));
-    tool.setArguments({fs("--dir"), env.dir(), undo});
-    tool.start();
-    ASSERT_TRUE(tool.waitForFinished(20000));
+    const auto run = [&](const QStringList& options, const QByteArray& answer) {
+        tool.setArguments(QStringList{fs("--dir"), env.dir()} + options + QStringList{undo});
+        tool.start();
+        tool.write(answer);
+        tool.closeWriteChannel();
+        EXPECT_TRUE(tool.waitForFinished(20000));
+        return QString::fromUtf8(tool.readAllStandardOutput()).trimmed();
+    };
+    const QString asked = question(undo, 5) + fs(" [y/N] ");
+    EXPECT_EQ(run({}, "n\n"), asked + fs("Nothing was put back."));
+    EXPECT_EQ(tool.exitCode(), 0);
+    EXPECT_EQ(snapshot(), wiped);
+
+    EXPECT_EQ(run({}, "y\n"), asked + fs("5 row(s) restored"));
     EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
-    EXPECT_EQ(QString::fromUtf8(tool.readAllStandardOutput()).trimmed(), fs("5 row(s) restored"));
     EXPECT_EQ(snapshot(), before);
 
     // Run again, every row already holds its original: nothing to restore,
     // each row is listed as changed since.
-    tool.start();
-    ASSERT_TRUE(tool.waitForFinished(20000));
+    EXPECT_TRUE(run({fs("--yes")}, {}).startsWith(fs("0 row(s) restored")));
     EXPECT_EQ(tool.exitCode(), 0);
-    EXPECT_TRUE(tool.readAllStandardOutput().startsWith("0 row(s) restored"));
     EXPECT_EQ(snapshot(), before);
+
+    // A damaged file is refused before the question.
+    damage(undo);
+    EXPECT_EQ(run({}, "y\n"), QString());
+    EXPECT_EQ(tool.exitCode(), 1);
+    EXPECT_TRUE(tool.readAllStandardError().contains("line 3: ")) << undo.toStdString();
+}
+
+// The file is checked before the operator is asked anything: a damaged
+// file is refused by line number and one without entries says so; neither
+// sends a statement.
+TEST_F(WipeSafetyTest, RestoreChecksTheFileBeforeAsking) {
+    plant();
+    TWipeForm form;
+    const QString undo = undoFileOf(wipe(form).back().text);
+    const Snapshot wiped = snapshot();
+    const FileChooser::Hook previous =
+        FileChooser::SetHook([&](FileChooser::Mode, const QString&, const QString&) { return undo; });
+    damage(undo);
+    StatementJournal::Recorder journal;
+    BoxScript boxes;
+    boxes.ok();
+    RestoreFromUndoFile(&form);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.last().icon, Dialogs::Icon::Error);
+    EXPECT_TRUE(boxes.last().text.contains(fs("line 3: what it holds does not match its digest")))
+        << boxes.last().text.toStdString();
+
+    QFile::remove(undo);
+    (void)UndoFile(undo, fs("wipe"), QDateTime(QDate(2026, 3, 4), QTime(5, 6, 7)));
+    BoxScript empty;
+    empty.ok();
+    RestoreFromUndoFile(&form);
+    FileChooser::SetHook(previous);
+    ASSERT_EQ(empty.boxes().size(), 1u);
+    EXPECT_EQ(empty.last().text,
+              fs("The wipe of 2026-03-04 05:06 changed no value: there is nothing to put back."));
+    EXPECT_TRUE(journal.texts().empty());
+    EXPECT_EQ(snapshot(), wiped);
 }
 
 TEST_F(WipeSafetyTest, ColumnsOfTheOtherWidthAreLeftAloneAndCounted) {

@@ -67,6 +67,13 @@ TEST(Dialect, ThreePartNamesAttachOtherDatabases) {
                        "full join AccountCharacter on memb___id = Id full join Character on Name = GameIDC"));
     EXPECT_EQ(sql(QStringLiteral("SELECT x from ..MEMB_STAT")), QStringLiteral("SELECT x from MEMB_STAT"));
     EXPECT_EQ(sql(QStringLiteral("SELECT 'a..b' from t")), QStringLiteral("SELECT 'a..b' from t"));
+    // Database names compare without case, as on the server: the own database
+    // in another case is not attached a second time, another one once.
+    const auto mixed = rewrite(QStringLiteral("SELECT x FROM TanorOnline..T JOIN [TANORONLINE]..U ON 1 "
+                                              "JOIN muacc..V ON 1 JOIN MuAcc..W ON 1"),
+                               false, QStringLiteral("tanoronline"));
+    EXPECT_EQ(mixed.sql, QStringLiteral("SELECT x FROM T JOIN U ON 1 JOIN muacc.V ON 1 JOIN MuAcc.W ON 1"));
+    EXPECT_EQ(mixed.attach, QStringList{QStringLiteral("muacc")});
 }
 
 TEST(Dialect, OperatorTableDdl) {

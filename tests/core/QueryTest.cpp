@@ -2,6 +2,8 @@
 
 #include "core/UtilitiesUnit.h"
 #include "platform/ConnectionPool.h"
+#include "platform/DriverError.h"
+#include "platform/OdbcRegistry.h"
 #include "platform/Query.h"
 #include "platform/StatementJournal.h"
 #include "platform/TanorError.h"
@@ -10,6 +12,9 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSqlError>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -143,7 +148,8 @@ TEST_F(QueryTest, FailuresCarryTheDriverText) {
         q.Open();
         FAIL() << "no error";
     } catch (const DbError& e) {
-        EXPECT_TRUE(e.text().contains(QStringLiteral("no such table"))) << e.text().toStdString();
+        // The database's and the driver's messages as two sentences.
+        EXPECT_EQ(e.text(), QStringLiteral("no such table: NoSuchTable. Unable to execute statement."));
     }
     EXPECT_FALSE(q.Active());
     // Opening a statement that returns no rows is an error, as with the server's own layer.
@@ -204,6 +210,62 @@ TEST_F(QueryTest, GetdateTopAndConvertRun) {
 // Another program on the same database (here the statement client, a process
 // of its own) must see every write of the editor, and must not take itself for
 // the file's only user and remove the editor's write-ahead log.
+TEST(DriverErrors, ReadAsSentences) {
+    const QString busy = QStringLiteral("The database is busy (another program is writing). Nothing was "
+                                        "saved; try again.");
+    struct Case {
+        const char *database, *driver, *expected;
+    };
+    const Case cases[] = {
+        {"database is locked", "Unable to fetch row", nullptr},
+        {"database table is locked: Character", "Unable to execute statement", nullptr},
+        {"[Microsoft][ODBC SQL Server Driver][SQL Server]Lock request time out period exceeded.",
+         "QODBC: Unable to execute statement", nullptr},
+        {"no such table: Foo", "Unable to execute statement",
+         "no such table: Foo. Unable to execute statement."},
+        {"Incorrect syntax near 'x'.", "", "Incorrect syntax near 'x'."},
+        {"", "Driver not loaded", "Driver not loaded."},
+        {"Is it there?", "Unable to connect", "Is it there? Unable to connect."},
+        {"Login failed", "Login failed", "Login failed."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.database);
+        const QSqlError error(QString::fromLatin1(c.driver), QString::fromLatin1(c.database),
+                              QSqlError::StatementError);
+        EXPECT_EQ(DriverErrorText(error), c.expected ? QString::fromLatin1(c.expected) : busy);
+    }
+}
+
+// A lock held by another program, after the busy time-out, reads as what it
+// means to the operator: when a connection is opened, and on a write through
+// a connection already open.
+TEST_F(QueryTest, ALockHeldElsewhereIsReportedAsBusy) {
+    ASSERT_TRUE(OdbcRegistry::Write(QStringLiteral("Game"), QStringLiteral("Timeout"), QStringLiteral("50")));
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(env.path(QStringLiteral("Databases/Game.db")).toUtf8().constData(), &other),
+              SQLITE_OK);
+    auto expectBusy = [&](const char* lock, const char* text, bool opened) {
+        SCOPED_TRACE(text);
+        ASSERT_EQ(sqlite3_exec(other, lock, nullptr, nullptr, nullptr), SQLITE_OK);
+        Query q = game(QString::fromLatin1(text));
+        try {
+            if (opened)
+                q.Open();
+            else
+                (void)q.ExecSQL();
+            ADD_FAILURE() << "no error";
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.text(), QStringLiteral("The database is busy (another program is writing). Nothing "
+                                               "was saved; try again."));
+        }
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    };
+    expectBusy("BEGIN EXCLUSIVE", "SELECT Name FROM Character", true);
+    EXPECT_EQ(one(QStringLiteral("SELECT count(*) FROM Character")), QStringLiteral("3"));
+    expectBusy("BEGIN IMMEDIATE", "UPDATE Character SET cLevel = 1", false);
+    sqlite3_close(other);
+}
+
 TEST_F(QueryTest, AnotherProcessSeesTheWritesWhileTheEditorHoldsConnections) {
     auto other = [&](const QString& text) {
         QProcess p;

@@ -7,11 +7,13 @@
 #include "platform/IniFile.h"
 #include "platform/Query.h"
 
+#include "platform/OdbcRegistry.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
-
-#include <atomic>
-#include <thread>
+#include <QThread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -106,23 +108,37 @@ TEST_F(SettingsFile, ValuesReadAsWindowsReadsThem) {
          "a",
          QStringLiteral("contrase\u00F1a")},
     };
+    int n = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line.toStdString());
-        const QString file = env.path(QStringLiteral("read.ini"));
+        // A file of its own per case: another program's edit of a file already
+        // read is seen only after the watcher reports it.
+        const QString file = env.path(QStringLiteral("read%1.ini").arg(++n));
         overwrite(file, "\xEF\xBB\xBF[SQLConnection]\r\n" + c.line + "\r\n");
         EXPECT_EQ(IniFile::Read(file, QStringLiteral("SQLConnection"), QStringLiteral("Pass")), c.value);
     }
 }
 
+// Waits, delivering events as the editor's event loop would, until the
+// watcher (or the poll where watching is refused) reports a change.
+bool reported(quint64 since) {
+    QDeadlineTimer deadline(5000);
+    while (FileWatch::Generation() == since) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(10);
+    }
+    return true;
+}
+
 // Another program edits the settings file or odbc.ini between two statements,
 // in place, with the same size, and puts the old modification time back (an
-// edit inside the timestamp's granularity): the next statement still follows
-// it. Both ways of noticing are covered: folder events, and the metadata of a
-// file reached through a symbolic link; each with a fresh and an old file;
-// events looked for through the thread's doorbell and by reading the queue
-// every time; the edit made by this thread, and by another one while this
-// thread waits on a flag without entering the kernel.
-TEST_F(SettingsFile, AnOutsideEditReachesTheNextStatement) {
+// edit inside the timestamp's granularity): the first statement after the
+// report follows it. Covered with watching available and refused (polled
+// metadata), each with a fresh and an old file, the settings file reached
+// directly and through a symbolic link.
+TEST_F(SettingsFile, AnOutsideEditReachesTheNextStatementAfterTheReport) {
     env.createServer(QStringLiteral("GameA"),
                      QStringLiteral("CREATE TABLE t(x); INSERT INTO t VALUES ('a');"));
     env.registerDataSource(QStringLiteral("GameB"),
@@ -132,57 +148,31 @@ TEST_F(SettingsFile, AnOutsideEditReachesTheNextStatement) {
     auto read = [] { return ListOn(DataSource::TanorOnline, QStringLiteral("SELECT x FROM t")).value(0); };
     const QString settings = AppPaths::SettingsFile();
     const QString linked = env.path(QStringLiteral("elsewhere.ini"));
-    struct Way {
-        FileWatch::Check check;
-        bool otherThread;
-    };
-    const Way ways[] = {{FileWatch::Check::Doorbell, false},
-                        {FileWatch::Check::Doorbell, true},
-                        {FileWatch::Check::Read, false}};
     for (const bool throughLink : {false, true}) {
-        for (const bool aged : {false, true}) {
-            for (const bool registry : {false, true}) {
-                for (const Way& way : ways) {
-                    SCOPED_TRACE(testing::Message()
-                                 << "link " << throughLink << " aged " << aged << " odbc.ini " << registry
-                                 << " read always " << (way.check == FileWatch::Check::Read)
-                                 << " other thread " << way.otherThread);
-                    FileWatch::SetCheck(way.check);
+        for (const bool watching : {true, false}) {
+            for (const bool aged : {false, true}) {
+                for (const bool registry : {false, true}) {
+                    SCOPED_TRACE(testing::Message() << "link " << throughLink << " watching " << watching
+                                                    << " aged " << aged << " odbc.ini " << registry);
+                    FileWatch::SetWatching(watching);
                     const QString file = registry ? env.odbcIni() : settings;
                     const QString real = throughLink && !registry ? linked : file;
                     if (throughLink && !registry && !QFileInfo(settings).isSymLink()) {
                         ASSERT_TRUE(QFile::rename(settings, linked));
                         ASSERT_TRUE(QFile::link(linked, settings));
                     }
-                    if (!registry) {
-                        EXPECT_EQ(FileWatch::ModeOf(settings),
-                                  throughLink ? FileWatch::Mode::Metadata : FileWatch::Mode::Events);
-                    }
                     if (aged)
                         setModified(real, {modifiedAt(real).tv_sec - 3600, 0});
                     EXPECT_EQ(read(), QStringLiteral("a"));
+                    EXPECT_EQ(FileWatch::ModeOf(file),
+                              watching ? FileWatch::Mode::Watched : FileWatch::Mode::Polled);
                     const struct timespec before = modifiedAt(real);
-                    // The edit, then the statement (run before the writing
-                    // thread is joined).
                     auto edit = [&](const QByteArray& data, const QString& expected) {
-                        auto write = [&] {
-                            overwrite(real, data);
-                            setModified(real, before);
-                        };
-                        if (way.otherThread) {
-                            std::atomic<bool> done{false};
-                            std::thread writer([&] {
-                                write();
-                                done.store(true, std::memory_order_release);
-                            });
-                            while (!done.load(std::memory_order_acquire)) {
-                            }
-                            EXPECT_EQ(read(), expected);
-                            writer.join();
-                        } else {
-                            write();
-                            EXPECT_EQ(read(), expected);
-                        }
+                        const quint64 generation = FileWatch::Generation();
+                        overwrite(real, data);
+                        setModified(real, before);
+                        ASSERT_TRUE(reported(generation));
+                        EXPECT_EQ(read(), expected);
                     };
                     const QByteArray text = readFile(real);
                     // Settings: the data source name; odbc.ini: GameA's file.
@@ -195,45 +185,37 @@ TEST_F(SettingsFile, AnOutsideEditReachesTheNextStatement) {
             }
         }
     }
-    FileWatch::SetCheck(FileWatch::Check::Doorbell);
+    FileWatch::SetWatching(true);
 }
 
-// With the doorbell, checks in quiet folders do not read the event queue; an
-// edit - by this thread, or by another while this one waits on a flag
-// without entering the kernel - makes the next check read it, once.
-TEST_F(SettingsFile, QuietFoldersAreNotReadAgain) {
-    if (FileWatch::CurrentCheck() != FileWatch::Check::Doorbell)
-        GTEST_SKIP() << "the kernel refuses io_uring here: every check reads the event queue";
-    const QString settings = AppPaths::SettingsFile();
-    const QString built = BuildConnectionString(DataSource::TanorOnline);
-    for (const bool otherThread : {false, true}) {
-        SCOPED_TRACE(otherThread ? "other thread" : "this thread");
-        const QByteArray text = readFile(settings);
-        const quint64 reads = FileWatch::QueueReads();
-        const quint64 version = FileWatch::Version(settings);
-        for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(BuildConnectionString(DataSource::TanorOnline), built);
-        EXPECT_EQ(FileWatch::Version(settings), version);
-        EXPECT_EQ(FileWatch::QueueReads(), reads);
-        if (otherThread) {
-            std::atomic<bool> done{false};
-            std::thread writer([&] {
-                overwrite(settings, text);
-                done.store(true, std::memory_order_release);
-            });
-            while (!done.load(std::memory_order_acquire)) {
-            }
-            EXPECT_NE(FileWatch::Version(settings), version);
-            writer.join();
-        } else {
-            overwrite(settings, text);
-            EXPECT_NE(FileWatch::Version(settings), version);
-        }
-        const quint64 after = FileWatch::QueueReads();
-        EXPECT_GT(after, reads);
-        (void)FileWatch::Version(settings);
-        EXPECT_EQ(FileWatch::QueueReads(), after);
+// While nothing is written the generation stays, so the kept connection
+// string is handed out again; the program's own writes (settings and
+// odbc.ini) are seen by the very next statement, with no report awaited.
+TEST_F(SettingsFile, OwnWritesAreSeenAtOnceQuietFilesKeepTheirGeneration) {
+    env.createServer(QStringLiteral("GameA"),
+                     QStringLiteral("CREATE TABLE t(x); INSERT INTO t VALUES ('a');"));
+    const QString other = env.createDatabase(QStringLiteral("GameB"), QStringLiteral("CREATE TABLE t(x); "
+                                                                                     "INSERT INTO t VALUES "
+                                                                                     "('b');"));
+    auto read = [] { return ListOn(DataSource::TanorOnline, QStringLiteral("SELECT x FROM t")).value(0); };
+    for (const bool watching : {true, false}) {
+        SCOPED_TRACE(watching ? "watching" : "polled");
+        FileWatch::SetWatching(watching);
+        EXPECT_EQ(read(), QStringLiteral("a"));
+        QThread::msleep(quint64(FileWatch::kPollInterval.count()) + 50); // polled: let the poll settle
+        QCoreApplication::processEvents();
+        const QString built = BuildConnectionString(DataSource::TanorOnline);
+        EXPECT_EQ(BuildConnectionString(DataSource::TanorOnline).constData(), built.constData());
+
+        WriteSetting(QStringLiteral("SQLConnection"), QStringLiteral("ID"), QStringLiteral("someone"));
+        EXPECT_TRUE(BuildConnectionString(DataSource::TanorOnline).contains(QStringLiteral(";uid=someone;")));
+        ASSERT_TRUE(OdbcRegistry::Write(QStringLiteral("GameA"), QStringLiteral("Database"), other));
+        EXPECT_EQ(read(), QStringLiteral("b"));
+        ASSERT_TRUE(OdbcRegistry::Write(QStringLiteral("GameA"), QStringLiteral("Database"),
+                                        env.path(QStringLiteral("Databases/GameA.db"))));
+        EXPECT_EQ(read(), QStringLiteral("a"));
     }
+    FileWatch::SetWatching(true);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "GuildFixture.h"
+#include "Placement.h"
 
 #include "guilds/CastlePicture.h"
 #include "guilds/CastleSiegeUnit.h"
@@ -358,6 +359,8 @@ TEST_F(CastleSiegeTest, ARegisteredGuildShowsAndChangesItsRegistration) {
 TEST_F(CastleSiegeTest, GuildsAreRegisteredWithTheNextSequenceAndRemovedFromBothLists) {
     {
         auto f = open(S("0"));
+        // Current by the focus alone, not highlighted: no guild is chosen.
+        child<QListWidget>(f.get(), S("ListBox1"))->setCurrentRow(0, QItemSelectionModel::NoUpdate);
         BoxScript boxes;
         boxes.ok();
         click(f.get(), S("BitBtn2"));
@@ -470,6 +473,30 @@ TEST_F(CastleSiegeTest, ThePromptAndTheEditorRefuseAGroupThatIsNoNumber) {
     auto f = open(QString());
     EXPECT_EQ(boxes.last().text, S("Put Number"));
     EXPECT_TRUE(journal.texts().empty());
+}
+
+// Choosing a guild, a gate or a statue shows and hides fields; nothing else
+// moves and the window keeps its size.
+TEST_F(CastleSiegeTest, ControlsThatComeAndGoMoveNothingElse) {
+    auto f = open(S("0")); // gates 5 and 6 and statue 4 absent
+    const Placement opened(f.get());
+    const auto unchanged = [&](const std::string& step) {
+        EXPECT_EQ(Placement(f.get()).ChangedSince(opened), QStringList()) << step;
+    };
+    auto* guilds = child<QListWidget>(f.get(), S("ListBox1"));
+    ASSERT_GT(guilds->count(), 0);
+    chooseGuild(*f, guilds->item(0)->text());
+    unchanged("guild chosen");
+    using CastleGeometry::NpcKind;
+    for (const NpcKind kind : {NpcKind::Gate, NpcKind::Statue}) {
+        const char* page = kind == NpcKind::Gate ? "Gates" : "Statues";
+        for (const CastleGeometry::NpcPlace& place : CastleGeometry::Places(kind)) {
+            press(*f, page, place.region.center());
+            unchanged(page + std::to_string(place.number));
+        }
+    }
+    guilds->clearSelection();
+    unchanged("no guild chosen");
 }
 
 } // namespace

@@ -148,6 +148,10 @@ TEST_F(EditGuildTest, RankChangesAndKicksAreWrittenAtOnce) {
     StatementJournal::Recorder journal;
     f->MemberLevelChange(1); // nobody selected: nothing
     f->KickClick();
+    // A row made current by the focus alone is not highlighted: no target.
+    members(*f)->setCurrentRow(2, QItemSelectionModel::NoUpdate);
+    f->MemberLevelChange(1);
+    f->KickClick();
     EXPECT_TRUE(journal.texts().empty());
 
     chooseMember(*f, S("Briar"));
@@ -173,6 +177,9 @@ TEST_F(EditGuildTest, RankChangesAndKicksAreWrittenAtOnce) {
     EXPECT_EQ(boxes.last().text, S("Guild Member Kicked"));
     EXPECT_FALSE(listed(members(*f)).contains(S("Briar")));
     EXPECT_EQ(rows(S("SELECT count(*) FROM GuildMember WHERE Name='Briar'")), QStringList{S("0")});
+    for (const char* detail : {"Account", "Level", "ClassType", "Strength", "Charisma"})
+        EXPECT_TRUE(text(f.get(), detail).isEmpty()) << detail;
+    EXPECT_EQ(level(*f)->currentIndex(), -1);
 }
 
 TEST_F(EditGuildTest, TheUnionPanelListsAddsAndRemovesAtOnce) {
@@ -195,6 +202,21 @@ TEST_F(EditGuildTest, TheUnionPanelListsAddsAndRemovesAtOnce) {
     EXPECT_EQ(AppState.SearchMode, 0);
     EXPECT_EQ(journal.texts().back(), S("UPDATE Guild SET G_Union=1 WHERE G_Name='Tidecall'"));
     EXPECT_EQ(listed(unionList).size(), 3);
+
+    // A guild already in the union is refused: listed twice, removing one
+    // would leave it shown but gone.
+    {
+        BoxScript boxes;
+        boxes.ok(2);
+        modal.then<TSearchForm>(searchGuild(S("lanterns"))).then<TSearchForm>(searchGuild(S("Tide")));
+        journal.clear();
+        click(f.get(), S("UnionAdd"));
+        click(f.get(), S("UnionAdd"));
+        EXPECT_EQ(journal.texts().size(), 2u); // the two searches, nothing written
+        EXPECT_EQ(boxes.texts(),
+                  (Strings{S("Lanterns is already in the union"), S("Tidecall is already in the union")}));
+    }
+    EXPECT_EQ(listed(unionList), rows(S("SELECT G_Name FROM Guild WHERE G_Union=1")));
 
     journal.clear();
     unionList->setCurrentRow(0);
@@ -235,6 +257,8 @@ TEST_F(EditGuildTest, AGuildWithoutUnionCreatesOneAboveTheHighest) {
                            S("SELECT  MAX(G_Union) FROM Guild"),
                            S("UPDATE Guild SET G_Union=") + u + S(" WHERE G_Name='Duskward'"),
                            S("UPDATE Guild SET G_Union=") + u + S(" WHERE G_Name='Saltmark'")}));
+        // The list shows the new union as stored, the edited guild in it.
+        EXPECT_EQ(listed(unionList), (QStringList{S("Duskward"), S("Saltmark")}));
         click(f.get(), S("BitBtn3"));
         EXPECT_EQ(listed(unionList), (QStringList{S("Duskward"), S("Saltmark")}));
         raw(S("UPDATE Guild SET G_Union=0 WHERE G_Name IN ('Duskward', 'Saltmark')"));

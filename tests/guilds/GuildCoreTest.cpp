@@ -83,6 +83,26 @@ TEST(GuildRosterTest, RanksAndClasses) {
     EXPECT_EQ(GuildRoster::ClassName(QStringLiteral("80")), QStringLiteral("80"));
 }
 
+TEST(GuildRosterTest, AGuildJoinsAUnionOnce) {
+    const QStringList listed{QStringLiteral("Ironveil"), QStringLiteral("Lanterns")};
+    struct Case {
+        int unionNumber;
+        QStringList listed;
+        const char* picked;
+        const char* refusal; // empty: it may join
+    };
+    for (const Case& c :
+         {Case{1, listed, "Tidecall", ""}, Case{1, listed, "Lanterns", "Lanterns is already in the union"},
+          Case{1, listed, "IRONVEIL", "IRONVEIL is already in the union"},
+          Case{1, {QStringLiteral("Lanterns")}, "Ironveil", ""},
+          Case{0, {}, "Ironveil", "Choose another guild to make a union with Ironveil"},
+          Case{0, {}, "Lanterns", ""}})
+        EXPECT_EQ(GuildRoster::UnionRefusal(QStringLiteral("Ironveil"), c.unionNumber, c.listed,
+                                            QString::fromLatin1(c.picked)),
+                  QString::fromLatin1(c.refusal))
+            << c.picked;
+}
+
 // ---------------------------------------------------------------- castle
 
 TEST(CastleGeometryTest, EveryRegionIsHitInsideAndMissedJustOutside) {

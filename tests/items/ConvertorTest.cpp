@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <random>
 
 namespace {
@@ -254,6 +255,17 @@ TEST_F(ConvertorTest, MalformedColumnsAreSkippedAndCounted) {
              .arg(wide));
     const QString c3 = inventory(QStringLiteral("c3"));
     TItemConvertorForm form;
+    {
+        // The question counts the wide and the malformed columns apart.
+        BoxScript question;
+        question.cancel();
+        form.ConvertClick();
+        ASSERT_EQ(question.boxes().size(), 1u);
+        EXPECT_TRUE(question.last().text.endsWith(
+            QStringLiteral("Item columns found: 5 of 10-byte records (to convert), 1 already of 16-byte "
+                           "records, 4 malformed (left alone).")))
+            << question.last().text.toStdString();
+    }
     StatementJournal::Recorder journal;
     const Dialogs::Box done = run(form);
     EXPECT_EQ(
@@ -442,6 +454,66 @@ TEST_F(ConvertorSafetyTest, StopEndsTheRunAfterTheRowInHandAndTheUndoFileRestore
     EXPECT_EQ(changed().rows, 0);
 }
 
+// A COMMIT that fails loses the rows of its transaction: they leave the
+// counts and the undo file as a failed row does, and the rows committed
+// before stay in both. The disk fills up after row `full`: the next COMMIT
+// fails, the last one of the walk or, when the next row's undo entry cannot
+// be written, the one that keeps the rows before it. Without transactions
+// (one row per batch) the entry that could be written only in part is cut.
+TEST_F(ConvertorSafetyTest, ACommitThatFailsWithdrawsTheRowsItLost) {
+    struct Case {
+        int batchRows;
+        int full;
+        int kept;
+        int roomInUndoFile; // bytes the disk still takes after the undo file
+    };
+    const int rows = int(characters.size());
+    for (const Case c : {Case{256, rows, 0, 0}, Case{3, rows, 6, 0}, Case{3, 5, 3, 0}, Case{1, 5, 5, 100}}) {
+        SCOPED_TRACE(testing::Message() << c.batchRows << " " << c.full);
+        restoreAll();
+        std::unique_ptr<UndoFile> undo = UndoFile::Create(QStringLiteral("conversion"));
+        struct Filler : ContainerWalk::Listener {
+            Case c{};
+            QString undo;
+            std::optional<FullDisk> disk;
+            bool rowDone(const ContainerWalk::Row& row, const ContainerWalk::Counts&) override {
+                if (row.number == c.full)
+                    disk.emplace(c.roomInUndoFile > 0 ? rlim_t(QFileInfo(undo).size() + c.roomInUndoFile)
+                                                      : 0);
+                return true;
+            }
+        } filler;
+        filler.c = c;
+        filler.undo = undo->path();
+        ContainerWalk::Options options;
+        options.undo = undo.get();
+        options.batchRows = c.batchRows;
+        ContainerWalk::Walker walker(BuildConnectionString(DataSource::TanorOnline), options, filler);
+        StatementJournal::Recorder journal;
+        EXPECT_THROW(
+            walker.Walk(ItemConversion::Sources(VaultSettings{}).front(), ItemConversion::ConvertRow),
+            TanorError);
+        filler.disk.reset();
+        const std::vector<JournalEntry> sent = journal.entries();
+        EXPECT_EQ(std::count_if(sent.begin(), sent.end(),
+                                [](const JournalEntry& e) {
+                                    return !e.error.isEmpty() && e.text == QLatin1String("COMMIT");
+                                }),
+                  c.batchRows > 1 ? 1 : 0);
+
+        EXPECT_EQ(changed().rows, c.kept);
+        EXPECT_TRUE(changed().allConverted);
+        EXPECT_EQ(walker.counts(ContainerWalk::Kind::Inventory).written, c.kept);
+        EXPECT_EQ(walker.total().count, c.kept);
+        EXPECT_EQ(undo->rows(), c.kept);
+        // What the file holds once closed: nothing of the write that failed
+        // is left to be written later.
+        const QString path = undo->path();
+        undo.reset();
+        EXPECT_EQ(Undo::Read(path).entries.size(), std::size_t(c.kept));
+    }
+}
+
 TEST_F(ConvertorSafetyTest, RestoreLeavesRowsChangedSinceAndRefusesForeignFiles) {
     TItemConvertorForm form;
     const QString message = run(form).text;
@@ -500,10 +572,127 @@ TEST(UndoFileTest, RollbackWithdrawsTheRowsPastTheMarkAndCountsWhatIsLeft) {
     ASSERT_EQ(undo->rows(), 5);
     undo->rollback(mark);
     EXPECT_EQ(undo->rows(), 1);
-    const std::vector<Undo::Entry> entries = Undo::Read(undo->path());
+    const std::vector<Undo::Entry> entries = Undo::Read(undo->path()).entries;
     ASSERT_EQ(entries.size(), 1U);
     EXPECT_EQ(entries.front().value2, QStringLiteral("first"));
     add("after");
     EXPECT_EQ(undo->rows(), 2);
-    EXPECT_EQ(Undo::Read(undo->path()).size(), 2U);
+    EXPECT_EQ(Undo::Read(undo->path()).entries.size(), 2U);
+}
+
+namespace {
+
+// An undo file of a wipe holding one inventory entry per name, account
+// "acc<n>" and original "0<n>AA" for the n-th (from 1).
+QString writtenUndoFile(const QStringList& names) {
+    const std::unique_ptr<UndoFile> undo = UndoFile::Create(QStringLiteral("wipe"));
+    const ContainerWalk::Source source = ItemConversion::Sources(VaultSettings{}).front();
+    ContainerWalk::Row row;
+    for (int n = 1; n <= names.size(); ++n) {
+        row.account = QStringLiteral("acc%1").arg(n);
+        row.second = names[n - 1];
+        row.column = QByteArray::fromHex(QStringLiteral("0%1AA").arg(n).toLatin1());
+        undo->add(source, row, QStringLiteral("FF"));
+    }
+    return undo->path();
+}
+
+QByteArray contentOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void rewrite(const QString& path, const QByteArray& content) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_EQ(f.write(content), content.size());
+}
+
+} // namespace
+
+// Names may hold what the game lets them hold: every entry reads back as
+// written, whatever became of the last line end.
+TEST(UndoFileTest, EveryKeyReadsBackAsWrittenWithOrWithoutTheLastLineEnd) {
+    TestEnvironment env;
+    const QStringList names = {QStringLiteral("line\nbreak"),
+                               QStringLiteral("cr\r\nlf"),
+                               QStringLiteral("com,ma"),
+                               QStringLiteral("quo\"te\""),
+                               QStringLiteral("\"\n\""),
+                               QString(),
+                               QStringLiteral("x")};
+    const QString path = writtenUndoFile(names);
+    const QByteArray written = contentOf(path);
+    ASSERT_TRUE(written.endsWith('\n'));
+    for (const QByteArray& content : {written, written.chopped(1)}) {
+        SCOPED_TRACE(content.size());
+        rewrite(path, content);
+        const Undo::File file = Undo::Read(path);
+        EXPECT_EQ(file.what, QStringLiteral("wipe"));
+        ASSERT_EQ(file.entries.size(), std::size_t(names.size()));
+        for (int n = 1; n <= names.size(); ++n) {
+            const Undo::Entry& e = file.entries[std::size_t(n - 1)];
+            EXPECT_EQ(e.value2, names[n - 1]);
+            EXPECT_EQ(e.value, QStringLiteral("acc%1").arg(n));
+            EXPECT_EQ(e.original, QStringLiteral("0%1AA").arg(n));
+            EXPECT_EQ(e.written.size(), 64);
+        }
+    }
+}
+
+// A damaged or edited entry refuses the whole file, naming its line, before
+// a statement is built from it: since many rows share the value a wipe
+// wrote, an entry moved to another key would put one account's items into
+// another's row.
+TEST(UndoFileTest, AnEntryThatIsDamagedOrEditedRefusesTheFileByLineNumber) {
+    TestEnvironment env;
+    // Entries start on lines 3, 4 (two lines long) and 6.
+    const QString path =
+        writtenUndoFile({QStringLiteral("one"), QStringLiteral("two\nlines"), QStringLiteral("three")});
+    const QByteArray written = contentOf(path);
+    const qsizetype lastDigest = written.lastIndexOf(',') + 1;
+    struct Case {
+        const char* name;
+        QByteArray content;
+        const char* why; // on line 6, or on line 3 with `first`
+        bool first;
+    };
+    const Case cases[] = {
+        {"original", QByteArray(written).replace("03AA", "03AB"), "what it holds does not match its digest",
+         false},
+        {"key", QByteArray(written).replace(",acc3,", ",acc1,"), "what it holds does not match its digest",
+         false},
+        {"second key", QByteArray(written).replace(",three,", ",one,"),
+         "what it holds does not match its digest", false},
+        {"table",
+         QByteArray(written).replace("Character,Inventory,AccountID,acc1", "Warehouse,Items,AccountID,acc1"),
+         "what it holds does not match its digest", true},
+        {"second key column", QByteArray(written).replace(",Name,three,", ",Name) OR (1=1,three,"),
+         "a column name that is not a plain name", false},
+        {"digest too long", written.chopped(1) + "A\n", "a digest that is not 64 hexadecimal digits", false},
+        {"digest cut", written.left(lastDigest + 40) + '\n', "a digest that is not 64 hexadecimal digits",
+         false},
+        {"digest lost", written.left(lastDigest - 1) + '\n', "8 fields instead of 9", false},
+        {"stray quote", QByteArray(written).replace(",acc3,", ",ac\"c3,"), "a quote inside a value", false},
+        {"quote left open", written.left(lastDigest) + "\"" + written.mid(lastDigest),
+         "a quoted value that does not end", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NE(c.content, written);
+        rewrite(path, c.content);
+        try {
+            (void)Undo::Read(path);
+            ADD_FAILURE() << "read";
+        } catch (const ConvertError& e) {
+            const QString line = QStringLiteral("line %1: ").arg(c.first ? 3 : 6);
+            EXPECT_TRUE(e.text().contains(line + QLatin1String(c.why))) << e.text().toStdString();
+            EXPECT_EQ(e.text().count(QStringLiteral("line ")), 1) << e.text().toStdString();
+        }
+    }
+    // A file of the earlier format, or of anything else, is no undo file.
+    rewrite(path,
+            "table,column,key,value,key2,value2,original,written_sha1\n"
+            "Character,Inventory,AccountID,acc1,Name,one,01AA,0000000000000000000000000000000000000000\n");
+    EXPECT_THROW((void)Undo::Read(path), ConvertError);
 }

@@ -2,9 +2,13 @@
 
 #include "reports/GMUnit.h"
 #include "reports/JoinUnit.h"
+#include "reports/RankingUnit.h"
 #include "reports/ReportStatements.h"
+#include "widgets/ListChoice.h"
+#include "widgets/WidgetKit.h"
 
 #include <QCheckBox>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -75,7 +79,7 @@ TEST_F(JoinTest, ListsConnectedAccountsAndTheirDetails) {
         odd.contains(QStringLiteral(" from [Acc-1]..MEMB_STAT full join [G]]; DROP]..AccountCharacter")));
 }
 
-TEST_F(JoinTest, TheTimerTakesTheTypedSecondsAndKeepsThePosition) {
+TEST_F(JoinTest, TheTimerTakesTheTypedSecondsAndKeepsTheAccount) {
     TJoinForm w;
     QTimer* timer = w.Timer();
     EXPECT_TRUE(timer->isActive());
@@ -83,14 +87,25 @@ TEST_F(JoinTest, TheTimerTakesTheTypedSecondsAndKeepsThePosition) {
     EXPECT_TRUE(child<QCheckBox>(&w, QStringLiteral("CheckBox1"))->isChecked());
 
     auto* list = child<QListWidget>(&w, QStringLiteral("AccCT"));
-    choose(&w, QStringLiteral("AccCT"), list->item(2)->text());
+    const QString chosen = list->item(2)->text();
+    ASSERT_NE(chosen, QStringLiteral("kestrel"));
+    choose(&w, QStringLiteral("AccCT"), chosen);
     const QStringList before = details(w);
-    raw(QStringLiteral("UPDATE MEMB_STAT SET ConnectStat=1 WHERE memb___id='marlow'"));
+    // The first account leaves: the chosen account moves up a row and stays
+    // chosen. Then another comes.
+    raw(QStringLiteral("UPDATE MEMB_STAT SET ConnectStat=0 WHERE memb___id='") + list->item(0)->text() +
+        QLatin1Char('\''));
+    StatementJournal::Recorder reload;
     w.TimerTimer();
     EXPECT_EQ(timer->interval(), 10000);
-    EXPECT_EQ(list->currentRow(), 2);
+    EXPECT_EQ(list->currentRow(), 1);
+    EXPECT_EQ(ListChoice::ChosenText(list), chosen);
+    raw(QStringLiteral("UPDATE MEMB_STAT SET ConnectStat=1 WHERE memb___id='marlow'"));
+    w.TimerTimer();
     EXPECT_TRUE(listed(&w, QStringLiteral("AccCT")).contains(QStringLiteral("marlow")));
-    EXPECT_EQ(details(w), before); // details wait for the next click
+    EXPECT_EQ(ListChoice::ChosenText(list), chosen);
+    EXPECT_EQ(details(w), before);
+    EXPECT_EQ(reload.entries().size(), 2u); // the same account is not read again
 
     // A text that is not a whole number: said once, the last interval kept.
     type(&w, QStringLiteral("LabeledEdit1"), QStringLiteral("5"));
@@ -111,21 +126,49 @@ TEST_F(JoinTest, TheTimerTakesTheTypedSecondsAndKeepsThePosition) {
 
     raw(QStringLiteral("UPDATE MEMB_STAT SET ConnectStat=0 WHERE memb___id<>'kestrel'"));
     w.TimerTimer();
-    EXPECT_EQ(list->currentRow(), -1); // past the new end: nothing chosen
+    EXPECT_EQ(list->currentRow(), -1); // the chosen account is gone: nothing chosen
+    EXPECT_EQ(details(w), QStringList(4, QString()));
 
     type(&w, QStringLiteral("LabeledEdit1"), QStringLiteral("0"));
     w.TimerTimer();
     EXPECT_FALSE(timer->isActive());
+    EXPECT_FALSE(child<QCheckBox>(&w, QStringLiteral("CheckBox1"))->isChecked());
 
     auto* autoReload = child<QCheckBox>(&w, QStringLiteral("CheckBox1"));
     type(&w, QStringLiteral("LabeledEdit1"), QStringLiteral("3"));
-    autoReload->click();
-    EXPECT_FALSE(timer->isActive());
     StatementJournal::Recorder journal;
     autoReload->click();
     EXPECT_TRUE(timer->isActive());
     EXPECT_EQ(timer->interval(), 3000);
     EXPECT_EQ(journal.entries().size(), 1u); // reloaded at once
+    autoReload->click();
+    EXPECT_FALSE(timer->isActive());
+}
+
+TEST_F(JoinTest, TypingZeroStopsTheReloadingAndATimeTypedAfterStartsIt) {
+    TJoinForm w;
+    auto* autoReload = child<QCheckBox>(&w, QStringLiteral("CheckBox1"));
+    auto* edit = child<QLineEdit>(&w, QStringLiteral("LabeledEdit1"));
+    const auto retype = [edit](const char* text) {
+        edit->selectAll();
+        QTest::keyClicks(edit, QString::fromLatin1(text));
+    };
+    retype("0");
+    EXPECT_FALSE(autoReload->isChecked());
+    EXPECT_FALSE(w.Timer()->isActive());
+
+    StatementJournal::Recorder journal;
+    retype("7");
+    EXPECT_TRUE(autoReload->isChecked());
+    EXPECT_TRUE(w.Timer()->isActive());
+    EXPECT_EQ(w.Timer()->interval(), 7000);
+    EXPECT_EQ(journal.entries().size(), 1u); // reloaded at once
+
+    // Cleared by the operator, it stays cleared whatever is typed.
+    autoReload->click();
+    retype("12");
+    EXPECT_FALSE(autoReload->isChecked());
+    EXPECT_FALSE(w.Timer()->isActive());
 }
 
 // Answers every box and, while one is open, lets the timer tick again.
@@ -213,6 +256,68 @@ TEST_F(ReportTest, GameMastersAreListedShownAndBanned) {
     click(&w, QStringLiteral("Button1"));
     EXPECT_EQ(none.last().caption, QStringLiteral("Error"));
     EXPECT_EQ(none.last().text, QStringLiteral("Select at least one GM"));
+}
+
+// A list that takes the focus makes its first row current without
+// highlighting it; the keys move the highlight; a reload keeps the entry.
+TEST_F(ReportTest, ListActionsFollowTheHighlightedEntryOnly) {
+    TGMForm gm;
+    gm.show();
+    auto* masters = child<QListWidget>(&gm, QStringLiteral("GMlist"));
+    ASSERT_GE(masters->count(), 3);
+    const QString first = masters->item(0)->text();
+    const QString second = masters->item(1)->text();
+    masters->setCurrentRow(0, QItemSelectionModel::NoUpdate);
+    {
+        BoxScript boxes;
+        boxes.ok();
+        StatementJournal::Recorder journal;
+        click(&gm, QStringLiteral("Button1"));
+        EXPECT_EQ(boxes.texts(), std::vector<QString>{QStringLiteral("Select at least one GM")});
+        EXPECT_TRUE(journal.entries().empty());
+    }
+
+    const auto firstValue = [this](const QString& sql, QString name) {
+        return rawRows(game(), sql.arg(name.replace(QLatin1Char('\''), QStringLiteral("''")))).front();
+    };
+    struct Step {
+        QListWidget* list;
+        QString entry;    // moved to with the keys from the row before it
+        QString detail;   // the label or field that follows it
+        QString expected; // its text afterwards
+    };
+    TJoinForm join;
+    join.show();
+    auto* accounts = child<QListWidget>(&join, QStringLiteral("AccCT"));
+    ASSERT_GE(accounts->count(), 2);
+    TRankingForm ranking;
+    ranking.show();
+    child<RadioGroup>(&ranking, QStringLiteral("Group"))->SetItemIndex(2);
+    ranking.GroupClick();
+    auto* guilds = child<QListWidget>(&ranking, QStringLiteral("Res"));
+    ASSERT_GE(guilds->count(), 2);
+    const QString account = accounts->item(1)->text();
+    const QString guild = guilds->item(1)->text();
+    for (const Step& s :
+         {Step{masters, second, QStringLiteral("acc"),
+               firstValue(QStringLiteral("SELECT AccountID FROM Character WHERE Name='%1'"), second)},
+          Step{accounts, account, QStringLiteral("IP"),
+               firstValue(QStringLiteral("SELECT IP FROM MEMB_STAT WHERE memb___id='%1'"), account)},
+          Step{guilds, guild, QStringLiteral("Acc"),
+               firstValue(QStringLiteral("SELECT G_Master FROM Guild WHERE G_Name='%1'"), guild)}}) {
+        s.list->setCurrentRow(s.list->row(s.list->findItems(s.entry, Qt::MatchExactly).front()) - 1);
+        QTest::keyClick(s.list, Qt::Key_Down);
+        EXPECT_EQ(ListChoice::ChosenText(s.list), s.entry);
+        const QObject* window = s.list->window();
+        const auto* asLabel = window->findChild<QLabel*>(s.detail);
+        const QString shown = asLabel ? asLabel->text() : child<QLineEdit>(window, s.detail)->text();
+        EXPECT_EQ(shown, s.expected) << s.entry.toStdString();
+    }
+
+    raw(QStringLiteral("UPDATE Character SET CtlCode=0 WHERE Name='") + first + QLatin1Char('\''));
+    click(&gm, QStringLiteral("BitBtn2"));
+    EXPECT_EQ(ListChoice::ChosenText(masters), second);
+    EXPECT_EQ(masters->currentRow(), 0);
 }
 
 } // namespace

@@ -1,7 +1,12 @@
+#include "Placement.h"
 #include "ReportFixture.h"
 
+#include "reports/Csv.h"
+#include "reports/LogUnit.h"
 #include "reports/RankingUnit.h"
 #include "widgets/WidgetKit.h"
+
+#include <QRadioButton>
 
 namespace {
 
@@ -176,6 +181,66 @@ TEST_F(RankingTest, ClickingAnEmptyListDoesNothing) {
     TRankingForm fresh; // no group chosen at all
     fresh.ResClick();
     EXPECT_TRUE(journal.entries().empty());
+}
+
+// The file holds every entry with the details the window shows for it,
+// under the captions shown; a name typed without extension gets ".csv".
+TEST_F(RankingTest, TheCsvHoldsTheColumnsShownForEveryEntry) {
+    TRankingForm w;
+    w.show();
+    for (int item : {0, 1, 2}) {
+        group(w, item);
+        const QString base = env.path(QStringLiteral("ranking%1").arg(item));
+        {
+            FileAnswer answer(base);
+            click(&w, QStringLiteral("ExportCsv"));
+        }
+        const QVector<Csv::Record> records = Csv::Parse(Csv::ReadFile(base + QStringLiteral(".csv")));
+        const QStringList names = listed(&w, QStringLiteral("Res"));
+        ASSERT_EQ(records.size(), names.size() + 1) << item;
+        QStringList header{QStringLiteral("Name")};
+        int shown = 0;
+        for (const QString& caption : captions(w)) {
+            if (!caption.isEmpty()) {
+                header << caption;
+                ++shown;
+            }
+        }
+        EXPECT_EQ(records[0].fields, header) << item;
+        for (int row : {0, int(names.size()) - 1}) {
+            choose(&w, QStringLiteral("Res"), names[row]);
+            EXPECT_EQ(records[row + 1].fields, QStringList{names[row]} + values(w).mid(0, shown))
+                << item << " " << names[row].toStdString();
+        }
+    }
+}
+
+// Details filled, captions changed and filter fields shown move nothing
+// else and keep the window's size.
+TEST_F(RankingTest, ReportWindowsKeepTheirPlaceAsControlsComeAndGo) {
+    raw(QStringLiteral("UPDATE Character SET AccountID='a_rather_long_account' WHERE Name='Brann'"));
+    TRankingForm ranking;
+    ranking.show();
+    group(ranking, 0);
+    const Placement rankingOpened(&ranking);
+    choose(&ranking, QStringLiteral("Res"), QStringLiteral("Brann"));
+    EXPECT_EQ(Placement(&ranking).ChangedSince(rankingOpened), QStringList()) << "character details";
+    for (int item : {1, 2}) {
+        group(ranking, item);
+        choose(&ranking, QStringLiteral("Res"), listed(&ranking, QStringLiteral("Res")).front());
+        EXPECT_EQ(Placement(&ranking).ChangedSince(rankingOpened), QStringList()) << item;
+    }
+
+    TLOGForm log;
+    log.show();
+    const Placement logOpened(&log);
+    for (const char* name : {"RadioGroup2", "RadioGroup1", "RadioGroup4"}) {
+        child<RadioGroup>(&log, QString::fromLatin1(name))->Item(1)->click();
+        EXPECT_EQ(Placement(&log).ChangedSince(logOpened), QStringList()) << name;
+    }
+    for (const char* name : {"RadioGroup2", "RadioGroup1", "RadioGroup4"})
+        child<RadioGroup>(&log, QString::fromLatin1(name))->Item(0)->click();
+    EXPECT_EQ(Placement(&log).ChangedSince(logOpened), QStringList()) << "fields hidden again";
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 #include <QString>
 
 // The undo file the message names, when it lies in the Undo folder beside
-// the executable and holds `rows` rows (one header line more).
+// the executable and holds `rows` rows (after its two header lines).
 inline QString undoLine(const QString& message, int rows) {
     const qsizetype at = message.lastIndexOf(QStringLiteral("Undo file: "));
     if (at < 0)
@@ -18,7 +18,7 @@ inline QString undoLine(const QString& message, int rows) {
         !file.open(QIODevice::ReadOnly))
         return QStringLiteral("<missing undo file %1>").arg(path);
     const int lines = int(file.readAll().count('\n'));
-    if (lines != rows + 1)
-        return QStringLiteral("<undo file of %1 rows>").arg(lines - 1);
+    if (lines != rows + 2)
+        return QStringLiteral("<undo file of %1 rows>").arg(lines - 2);
     return message.mid(at - 1, 1) + QStringLiteral("Undo file: ") + path;
 }

@@ -4,6 +4,7 @@
 
 #include "platform/TanorError.h"
 #include "widgets/Dialogs.h"
+#include "widgets/FileChooser.h"
 #include "widgets/Guard.h"
 #include "widgets/ModalOpener.h"
 #include "widgets/TrayIcon.h"
@@ -42,6 +43,30 @@ TEST(UiSeams, BoxesAreRecordedAndAnsweredInOrder) {
     EXPECT_EQ(boxes.boxes()[2].caption, QStringLiteral("VornTanorEditor"));
     EXPECT_EQ(boxes.boxes()[2].text, QStringLiteral("broken."));
     EXPECT_EQ(boxes.boxes()[2].icon, Dialogs::Icon::Error);
+}
+
+TEST(UiSeams, ASavedFileWithoutExtensionGetsTheFilters) {
+    const QString csv = QStringLiteral("CSV files (*.csv)");
+    const QString png = QStringLiteral("PNG images (*.png)");
+    struct Case {
+        QString typed;
+        QString filter;
+        QString saved;
+    };
+    for (const Case& c : {Case{QStringLiteral("/t/ranking"), csv, QStringLiteral("/t/ranking.csv")},
+                          Case{QStringLiteral("/t/chart"), png, QStringLiteral("/t/chart.png")},
+                          Case{QStringLiteral("/t/v1.2/chart"), png, QStringLiteral("/t/v1.2/chart.png")},
+                          Case{QStringLiteral("/t/ranking.csv"), csv, QStringLiteral("/t/ranking.csv")},
+                          Case{QStringLiteral("/t/notes.txt"), csv, QStringLiteral("/t/notes.txt")},
+                          Case{QString(), csv, QString()}}) {
+        const FileChooser::Hook previous =
+            FileChooser::SetHook([&c](FileChooser::Mode, const QString&, const QString&) { return c.typed; });
+        EXPECT_EQ(FileChooser::SaveFile(nullptr, QStringLiteral("Save"), c.filter), c.saved)
+            << c.typed.toStdString();
+        // Only a file to write is named for the operator; one to read is as chosen.
+        EXPECT_EQ(FileChooser::OpenFile(nullptr, QStringLiteral("Open"), c.filter), c.typed);
+        FileChooser::SetHook(previous);
+    }
 }
 
 TEST(UiSeams, NoExceptionCrossesASlot) {

@@ -7,6 +7,7 @@ TANOR_PACKAGES=(
   libqt6sql6-sqlite libqt6sql6-odbc
   unixodbc unixodbc-dev odbcinst libsqliteodbc tdsodbc libsqlite3-dev
   libgtest-dev libbenchmark-dev
+  g++-mingw-w64-x86-64
   xvfb xauth fonts-dejavu-core
 )
 
