@@ -293,7 +293,7 @@ TEST_F(AdminToolTest, CtrlCEndsTheWalkAfterTheRowWithEveryWrittenRowInTheUndoFil
     const int changed = walk[0].at(fs("changed")).toInt() + walk[1].at(fs("changed")).toInt();
     EXPECT_GE(changed, 1);
     EXPECT_LT(changed, 21);
-    EXPECT_EQ(int(Undo::Read(undo).size()), changed);
+    EXPECT_EQ(int(Undo::Read(undo).entries.size()), changed);
     EXPECT_NE(columns(), before);
 
     const Outcome restored = run({fs("restore"), fs("--yes"), fs("--operator"), fs("night"), undo});

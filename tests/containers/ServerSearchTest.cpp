@@ -211,7 +211,7 @@ TEST_F(ServerSearchTest, ErasingChosenItemsWritesOnlyColumnsUnchangedSinceTheSca
     EXPECT_EQ(Scalar(file, fs("SELECT hex(Items) FROM Warehouse WHERE AccountID='acc1'")), expected);
     EXPECT_EQ(Scalar(file, fs("SELECT substr(hex(Inventory), 1, 2158) FROM Character WHERE Name='c1'")),
               c1.left(2158));
-    const std::vector<Undo::Entry> entries = Undo::Read(undo->path());
+    const std::vector<Undo::Entry> entries = Undo::Read(undo->path()).entries;
     ASSERT_EQ(entries.size(), 1u);
     EXPECT_EQ(entries[0].original, warehouse);
     int updates = 0;

@@ -626,17 +626,25 @@ int restore(const QStringList& args) {
     const QString file = p.positionalArguments().constFirst();
     if (!QFile::exists(file))
         throw UsageError(QStringLiteral("restore: the undo file '%1' does not exist").arg(file));
-    allowWriting(p, QStringLiteral("Restore the rows of %1?").arg(file));
-    Undo::Restored r;
+    // The whole file is checked before anything is asked or written.
+    Undo::File undo;
     try {
-        r = Undo::Restore(file, BuildConnectionString(DataSource::TanorOnline));
+        undo = Undo::Read(file);
     } catch (const ConvertError& e) {
         throw UsageError(e.text());
+    }
+    const Undo::Offer offer = Undo::OfferOf(undo);
+    Undo::Restored r;
+    if (offer.any) {
+        allowWriting(p, offer.text);
+        r = Undo::Restore(undo, BuildConnectionString(DataSource::TanorOnline));
     }
     Records out{header,
                 {{QString::number(r.restored), r.changedSince.join(QLatin1Char(';'))}},
                 {},
                 {QStringLiteral("restored")}};
+    if (!offer.any)
+        out.preface << offer.text;
     out.preface << QStringLiteral("%1 row(s) restored, %2 changed since and left alone")
                        .arg(r.restored)
                        .arg(r.changedSince.size());
