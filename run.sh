@@ -10,6 +10,9 @@ tanor_build "$root" "$build" -DTANOR_BUILD_TESTS=OFF -DTANOR_BUILD_BENCH=OFF
 demo="$root/demo"
 mkdir -p "$demo/Databases"
 cp -f "$build/VornTanorEditor" "$demo/VornTanorEditor"
+if [ -x "$build/tools/tanor-admin" ]; then
+  cp -f "$build/tools/tanor-admin" "$demo/tanor-admin"
+fi
 if [ -x "$build/tools/tanor-demo" ]; then
   "$build/tools/tanor-demo" prepare "$demo" "$root/resources"
 fi

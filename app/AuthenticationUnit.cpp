@@ -1,7 +1,6 @@
 #include "app/AuthenticationUnit.h"
-#include "app/ShellStatements.h"
 
-#include "core/QueryHelpers.h"
+#include "app/OperatorSignIn.h"
 #include "core/UtilitiesUnit.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
@@ -114,24 +113,17 @@ void TAuthenticationForm::IDSaveClick() {
 }
 
 void TAuthenticationForm::ConnectClick() {
-    Query row = OpenOn(DataSource::Vorn, ShellStatements::SignInRow(m_adminId->text()));
-    if (row.IsEmpty()) {
-        Dialogs::Show(this, kCaption, QStringLiteral("Admin Account do not exist or was banned"),
-                      Dialogs::Icon::Error);
-        m_signedIn = false;
+    const OperatorSignIn::Outcome outcome = OperatorSignIn::SignIn(m_adminId->text(), m_pass->text());
+    if (outcome == OperatorSignIn::Outcome::SignedIn) {
+        m_operatorId = m_adminId->text();
+        m_signedIn = true;
+        accept();
         return;
     }
-    if (m_pass->text() != row.FieldByName(QStringLiteral("mang__pwd")).AsString()) {
-        Dialogs::Show(this, kCaption, QStringLiteral("Incorrect Password"), Dialogs::Icon::Error);
-        ++m_wrongPasswords;
-        m_signedIn = false;
-        if (m_wrongPasswords >= kMaxWrongPasswords)
-            ExitClick();
-        return;
-    }
-    m_operatorId = m_adminId->text();
-    m_signedIn = true;
-    accept();
+    m_signedIn = false;
+    Dialogs::Show(this, kCaption, OperatorSignIn::FailureText(outcome), Dialogs::Icon::Error);
+    if (outcome == OperatorSignIn::Outcome::WrongPassword && ++m_wrongPasswords >= kMaxWrongPasswords)
+        ExitClick();
 }
 
 void TAuthenticationForm::ExitClick() {

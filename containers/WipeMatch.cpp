@@ -162,3 +162,16 @@ ContainerWalk::Rewrite WipeRow(const ContainerWalk::Row& row, int recordBytes, c
     }
     return out;
 }
+
+void WipeAll(ContainerWalk::Walker& walker, const MatchMaker& makeMatch,
+             const std::function<void()>& afterKind) {
+    const VaultSettings vaults = VaultSettings::Read();
+    vaults.RequirePlainNames();
+    const int recordBytes = ItemRecord::Bytes(ItemRecord::CurrentWidth());
+    const RecordMatch match = makeMatch(recordBytes);
+    for (const ContainerWalk::Source& source : WipeSources(vaults)) {
+        walker.Walk(source, [&](const ContainerWalk::Row& row) { return WipeRow(row, recordBytes, match); });
+        if (afterKind)
+            afterKind();
+    }
+}

@@ -99,3 +99,13 @@ using RecordMatch = std::function<bool(QStringView)>;
 // One row of the wipe: the erased records count.
 [[nodiscard]] ContainerWalk::Rewrite WipeRow(const ContainerWalk::Row& row, int recordBytes,
                                              const RecordMatch& match);
+
+// Builds the record matcher once the record width is known.
+using MatchMaker = std::function<RecordMatch(int recordBytes)>;
+
+// The whole wipe over `walker`: checks the vault settings before anything is
+// read, takes the record width of the settings, and walks every container of
+// WipeSources with WipeRow. `afterKind` (optional) is told when each kind of
+// container is done. A failing statement propagates as Walker::Walk says.
+void WipeAll(ContainerWalk::Walker& walker, const MatchMaker& makeMatch,
+             const std::function<void()>& afterKind = {});

@@ -346,7 +346,7 @@ QString TWipeForm::generalQuestion() const {
     return QStringLiteral("You will wipe: ") + ComboBox1->currentText() + QStringLiteral("\rAre you sure?");
 }
 
-TWipeForm::MatchMaker TWipeForm::generalMatch() const {
+MatchMaker TWipeForm::generalMatch() const {
     const int type = ComboBox1->currentIndex();
     return [type](int recordBytes) -> RecordMatch { return GWipe(recordBytes, type); };
 }
@@ -356,7 +356,7 @@ QString TWipeForm::specificQuestion() const {
            QStringLiteral("Are you Sure?");
 }
 
-TWipeForm::MatchMaker TWipeForm::specificMatch() const {
+MatchMaker TWipeForm::specificMatch() const {
     const bool anyItem = ComboBox2->currentText() == kAnyItem;
     int excellent = 0;
     for (std::size_t i = 0; i < m_excellent.size(); ++i) {
@@ -497,17 +497,12 @@ bool TWipeForm::rowDone(const ContainerWalk::Row& row, const ContainerWalk::Coun
 }
 
 void TWipeForm::walkAll(ContainerWalk::Walker& walker, const MatchMaker& makeMatch) {
-    const VaultSettings vaults = VaultSettings::Read();
-    vaults.RequirePlainNames();
-    const int recordBytes = ItemRecord::Bytes(ItemRecord::CurrentWidth());
-    const RecordMatch match = makeMatch(recordBytes);
     loadTotals();
     m_firstRows.clear();
-    for (const ContainerWalk::Source& source : WipeSources(vaults)) {
-        walker.Walk(source, [&](const ContainerWalk::Row& row) { return WipeRow(row, recordBytes, match); });
+    WipeAll(walker, makeMatch, [&] {
         m_deleted = walker.total().count;
         showDeleted();
-    }
+    });
 }
 
 void TWipeForm::runWalk(const QString& question, const MatchMaker& makeMatch) {

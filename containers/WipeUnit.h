@@ -74,7 +74,6 @@ private:
     void showDeleted();
     void loadTotals();
 
-    using MatchMaker = std::function<RecordMatch(int recordBytes)>;
     [[nodiscard]] QString generalQuestion() const;
     [[nodiscard]] MatchMaker generalMatch() const;
     [[nodiscard]] QString specificQuestion() const;

@@ -1,5 +1,6 @@
 #include "WipeServer.h"
 
+#include "containers/WipeChoice.h"
 #include "containers/WipeMatch.h"
 #include "core/UtilitiesUnit.h"
 #include "items/ItemRecord.h"
@@ -345,3 +346,40 @@ TEST(RewriteRowTest, AMatcherFailureLeavesTheRowToTheCaller) {
     const QByteArray c = Column(16, 120, {{2, record(16, {{0, 0x1A}})}});
     EXPECT_THROW((void)RewriteRow(c, 16, 120, broken), ConvertError);
 }
+
+namespace {
+
+TEST(WipeChoiceTest, TypedOptionsReadAsTheWindowsChecksAndRadios) {
+    EXPECT_EQ(WipeChoice::ExcellentOf(QStringLiteral("1,4")), 9);
+    EXPECT_EQ(WipeChoice::ExcellentOf(QStringLiteral("6")), 32);
+    EXPECT_EQ(WipeChoice::ExcellentOf(QString()), 0);
+    for (const char* bad : {"0", "7", "1,1", "x", "2,,9"})
+        EXPECT_THROW((void)WipeChoice::ExcellentOf(QLatin1String(bad)), ConvertError) << bad;
+    const std::pair<const char*, char16_t> ancient[] = {
+        {"none", u'0'}, {"+5", u'5'}, {"+10", u'9'}, {"+5-noopt", u'6'}, {"+10-NOOPT", u'A'}};
+    for (const auto& [name, character] : ancient)
+        EXPECT_EQ(WipeChoice::AncientOf(QLatin1String(name)), QChar(character)) << name;
+    EXPECT_THROW((void)WipeChoice::AncientOf(QStringLiteral("+15")), ConvertError);
+    EXPECT_EQ(WipeChoice::General(QStringLiteral("15")).type, 15);
+    for (const char* bad : {"-1", "16", "3x"})
+        EXPECT_THROW((void)WipeChoice::General(QLatin1String(bad)), ConvertError) << bad;
+}
+
+TEST(WipeChoiceTest, SeveralChoicesEraseWhatAnyOfThemTakes) {
+    WipeChoice::Choice spears = WipeChoice::General(QStringLiteral("3"));
+    WipeChoice::Choice exc; // any item with options 1 and 4 and "+10"
+    exc.item = WipeChoice::AnyItem();
+    exc.excellent = 9;
+    exc.ancient = u'9';
+    const RecordMatch match = WipeChoice::MatchOf({spears, exc})(10);
+    const QString spear = text(record(10, {{0, 0x61}, {1, 0x6F}, {7, 0x47}, {8, 0x05}}));
+    const QString excellent = text(record(10, {{0, 0x02}, {7, 0x09}, {8, 0x09}}));
+    const QString sword = text(record(10, {{0, 0x02}, {1, 0x08}, {7, 0x02}}));
+    EXPECT_TRUE(GWipe(10, 3)(spear));
+    EXPECT_TRUE(match(spear));
+    EXPECT_TRUE(match(excellent));
+    EXPECT_FALSE(match(sword));
+    EXPECT_FALSE(WipeChoice::MatchOf({spears})(10)(excellent));
+}
+
+} // namespace
