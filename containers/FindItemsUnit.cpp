@@ -438,7 +438,8 @@ void TFindItemsForm::openEditorOf(const ServerScan::Found& found) {
         return form;
     };
     if (found.kind == ServerScan::Kind::Inventory) {
-        ModalOpener::Open(this, [select, owner](QWidget* parent) { return select(new TInventoryForm(owner, parent)); });
+        ModalOpener::Open(
+            this, [select, owner](QWidget* parent) { return select(new TInventoryForm(owner, parent)); });
         return;
     }
     const QString vault = found.kind == ServerScan::Kind::Vault ? found.second : QString();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/WindowContext.h"
 #include "containers/ItemSearch.h"
+#include "core/WindowContext.h"
 
 #include <QDialog>
 #include <QModelIndex>

@@ -254,7 +254,8 @@ TEST_F(FriendManagerTest, ASearchOpenedFromTheFriendsWindowLeavesEveryWindowUsab
 
     WindowContext kaelin;
     kaelin.character = S("Kaelin");
-    ModalOpener::Open(&mainWindow, [&kaelin](QWidget* parent) { return new TFriendManagerForm(kaelin, parent); });
+    ModalOpener::Open(&mainWindow,
+                      [&kaelin](QWidget* parent) { return new TFriendManagerForm(kaelin, parent); });
     EXPECT_FALSE(hung);
     EXPECT_TRUE(visibleDuringSearch);
     EXPECT_TRUE(visibleAfterRequest);
