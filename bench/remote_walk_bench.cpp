@@ -1,5 +1,5 @@
-// The whole-server walks against a far-away server: the wipe and the
-// conversion over a generated server of 20k characters + 20k warehouses,
+// The whole-server walks against a far-away server: the wipe, the
+// conversion and the duplicated-serials report over a generated server of 20k characters + 20k warehouses,
 // through the round-trip driver (tests/support/RoundTripDriver.cpp: the
 // SQLite ODBC driver behind a model of a server's round trips) at 0, 1 and
 // 5 ms per round trip.
@@ -12,9 +12,11 @@
 #include "RoundTripDriver.h"
 #include "WipeBenchServer.h"
 
+#include "containers/DuplicateSerials.h"
 #include "containers/WipeMatch.h"
 #include "core/UtilitiesUnit.h"
 #include "core/VaultSettings.h"
+#include "items/CatalogueIndex.h"
 #include "items/ContainerWalk.h"
 #include "items/ItemConversion.h"
 #include "items/UndoFile.h"
@@ -102,8 +104,41 @@ void BM_RemoteConversion(benchmark::State& state) {
                ItemConversion::ConvertRow);
 }
 
-// The duplicate scan (a read-only walk over every item) joins here once the
-// whole-server item search is in.
+// The duplicated-serials report: two read-only passes over every container;
+// rows read counts both passes. Nothing is written.
+void BM_RemoteDuplicates(benchmark::State& state) {
+    (void)server();
+    useRemote();
+    const CatalogueIndex catalogue = CatalogueIndex::Load();
+    qint64 rows = 0;
+    RoundTripDriver::Counts spent;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ConnectionPool::instance().closeAll();
+        RoundTripDriver::Setup(long(state.range(0)));
+        const RoundTripDriver::Counts before = RoundTripDriver::Read();
+        rows = 0;
+        state.ResumeTiming();
+
+        const DuplicateSerials::Report report = DuplicateSerials::Find(
+            ServerScan::Options::FromSettings(), catalogue, [&rows](int, ServerScan::Kind, int) {
+                ++rows;
+                return true;
+            });
+        benchmark::DoNotOptimize(report.serials);
+
+        state.PauseTiming();
+        const RoundTripDriver::Counts after = RoundTripDriver::Read();
+        spent = {after.reads - before.reads, after.writes - before.writes, after.connects - before.connects};
+        ConnectionPool::instance().closeAll();
+        state.ResumeTiming();
+    }
+    RoundTripDriver::Setup(0);
+    state.counters["rows_read"] = double(rows);
+    state.counters["rt_read_per_1k"] = rows ? 1000.0 * double(spent.reads) / double(rows) : 0;
+    state.counters["rt_write_per_1k"] = double(spent.writes);
+    state.counters["connects"] = double(spent.connects);
+}
 
 // Each walk at 0, 1 and 5 ms per round trip, once: a run takes seconds to minutes.
 void Delays(benchmark::internal::Benchmark* b) {
@@ -117,6 +152,7 @@ void Delays(benchmark::internal::Benchmark* b) {
 }
 BENCHMARK(BM_RemoteWipe)->Apply(Delays);
 BENCHMARK(BM_RemoteConversion)->Apply(Delays);
+BENCHMARK(BM_RemoteDuplicates)->Apply(Delays);
 
 } // namespace
 
