@@ -8,6 +8,7 @@
 //
 // Counters: rt_read_per_1k (round trips per 1000 rows read), rt_write_per_1k
 // (per 1000 rows written), and the rows read and written.
+#include "GuiBenchMain.h"
 #include "OdbcDrivers.h"
 #include "RoundTripDriver.h"
 #include "WipeBenchServer.h"
@@ -157,14 +158,5 @@ BENCHMARK(BM_RemoteDuplicates)->Apply(Delays);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("VornTanorEditor"));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    // Connections go while Qt is still there.
-    ConnectionPool::instance().closeAll();
-    return 0;
+    return RunGuiBenchmarks(argc, argv);
 }

@@ -2,6 +2,7 @@
 // 20k warehouses: through the window's walk, as a lean program on the raw
 // SQLite API doing the same read-match-update, and through the window with a
 // fresh connection for every statement.
+#include "GuiBenchMain.h"
 #include "WipeBenchServer.h"
 
 #include "containers/WipeUnit.h"
@@ -187,15 +188,5 @@ BENCHMARK(BM_WindowWalkFreshConnectionPerStatement)
     ->UseRealTime();
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("VornTanorEditor"));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    // Connections go while Qt is still there; the generated server is a
-    // static that outlives the application object.
-    ConnectionPool::instance().closeAll();
-    return 0;
+    return RunGuiBenchmarks(argc, argv);
 }
