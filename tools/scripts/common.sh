@@ -12,10 +12,21 @@ TANOR_PACKAGES=(
   nodejs npm
 )
 
+# Whether package $1 is there. A Node.js from its own repository (NodeSource)
+# brings npm with it and conflicts with Debian's npm package: a program already
+# on the PATH counts for the package that would bring it.
+tanor_package_present() {
+  case "$1" in
+    nodejs) command -v node >/dev/null 2>&1 && return 0 ;;
+    npm) command -v npm >/dev/null 2>&1 && return 0 ;;
+  esac
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+
 tanor_install_packages() {
   local missing=()
   for p in "${TANOR_PACKAGES[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    tanor_package_present "$p" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "Installing: ${missing[*]}"
