@@ -161,8 +161,9 @@ TEST_F(ServerSearchTest, TheCheckReportsEveryPlantedFaultAndACleanServerIsClean)
                                            fs("Unknown record W:acc1:60"), fs("Overlap I:c1:15"),
                                            fs("Outside the grid I:c1:20")}));
     for (const ServerCheck::Finding& f : r.findings) {
-        if (f.problem == ServerCheck::Problem::OtherWidth)
+        if (f.problem == ServerCheck::Problem::OtherWidth) {
             EXPECT_TRUE(f.detail.contains(fs("Version setting chooses 10-byte"))) << f.detail.toStdString();
+        }
     }
     EXPECT_EQ(r.duplicatedSerials, 2);
     EXPECT_EQ(r.duplicateCopies, 3);
