@@ -1,27 +1,28 @@
 #include "containers/WipeChoice.h"
 
-#include "items/Catalogue.h"
 #include "platform/TanorError.h"
 
 #include <QStringList>
 
 namespace WipeChoice {
 
-namespace {
-
-struct AncientName {
-    const char* name;
-    char16_t character;
-};
-// The window's five ancient entries.
-constexpr AncientName kAncient[] = {
-    {"none", u'0'}, {"+5", u'5'}, {"+10", u'9'}, {"+5-noopt", u'6'}, {"+10-noopt", u'A'},
-};
-
-} // namespace
-
 QString AnyItem() {
     return QStringLiteral("Any Item");
+}
+
+const std::array<Ancient, 5>& Ancients() {
+    static constexpr std::array<Ancient, 5> kAncients{{
+        {"None", "none", u'0'},
+        {"+5", "+5", u'5'},
+        {"+10", "+10", u'9'},
+        {"+5 (No opt)", "+5-noopt", u'6'},
+        {"+10 (No opt)", "+10-noopt", u'A'},
+    }};
+    return kAncients;
+}
+
+ChosenItem ChosenOf(const Catalogue::WipeKey& key) {
+    return ChosenItem{key.id, key.id2, key.unique, key.unique2, key.code32};
 }
 
 int ExcellentOf(const QString& list) {
@@ -38,7 +39,7 @@ int ExcellentOf(const QString& list) {
 }
 
 QChar AncientOf(const QString& name) {
-    for (const AncientName& a : kAncient) {
+    for (const Ancient& a : Ancients()) {
         if (name.compare(QLatin1String(a.name), Qt::CaseInsensitive) == 0)
             return QChar(a.character);
     }
@@ -65,7 +66,7 @@ MatchMaker MatchOf(const std::vector<Choice>& choices) {
             const Catalogue::WipeKey key = Catalogue::WipeItem(c.item);
             if (!key.found)
                 throw ConvertError(QStringLiteral("the catalogue has no item named '%1'").arg(c.item));
-            chosen = ChosenItem{key.id, key.id2, key.unique, key.unique2, key.code32};
+            chosen = ChosenOf(key);
         }
         items.push_back(chosen);
     }

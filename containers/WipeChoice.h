@@ -1,10 +1,12 @@
 #pragma once
 
 #include "containers/WipeMatch.h"
+#include "items/Catalogue.h"
 
 #include <QChar>
 #include <QString>
 
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -16,6 +18,19 @@ namespace WipeChoice {
 
 // The catalogue name that stands for every item in a specific selection.
 [[nodiscard]] QString AnyItem();
+
+// The five ancient options in the window's order: its caption, the name a
+// command line gives, and the character the records carry.
+struct Ancient {
+    const char* caption;
+    const char* name;
+    char16_t character;
+};
+[[nodiscard]] const std::array<Ancient, 5>& Ancients();
+
+// The catalogue values of a looked-up item as the specific selection needs
+// them.
+[[nodiscard]] ChosenItem ChosenOf(const Catalogue::WipeKey& key);
 
 struct Choice {
     std::optional<int> type; // set: general selection of this type (0-15)

@@ -1,6 +1,7 @@
 #include "containers/WipeUnit.h"
 
 #include "containers/WalkStatements.h"
+#include "containers/WipeChoice.h"
 #include "core/UtilitiesUnit.h"
 #include "core/VaultSettings.h"
 #include "items/Catalogue.h"
@@ -50,22 +51,11 @@ const char* const kTypes[] = {
     "Type 15: Scrolls ",
 };
 
-const QString kAnyItem = QStringLiteral("Any Item");
-
 // Captions of the six excellent boxes at opening; the chosen item's
 // excellent kind then sets them as in the property editor.
 const std::array<const char*, 6> kOpening = {"Zen/Mana/HP",          "Def.Rate/Mana/MP",
                                              "Reflect/Speed/Ignore", "D.Dec/Dmg 2%/Stamina",
                                              "Mana/Dmg Lvl/Speed",   "HP/ExcRate"};
-
-// Entries of the ancient option group and the character each stands for.
-struct AncientEntry {
-    const char* caption;
-    char16_t character;
-};
-const AncientEntry kAncient[] = {
-    {"None", u'0'}, {"+5", u'5'}, {"+10", u'9'}, {"+5 (No opt)", u'6'}, {"+10 (No opt)", u'A'},
-};
 
 QString text(const char* latin1) {
     return QString::fromLatin1(latin1);
@@ -262,7 +252,7 @@ QGroupBox* TWipeForm::buildAncient() {
     m_ancient = new QButtonGroup(Anc);
     auto* layout = new QVBoxLayout(Anc);
     int id = 0;
-    for (const AncientEntry& entry : kAncient) {
+    for (const WipeChoice::Ancient& entry : WipeChoice::Ancients()) {
         auto* radio = new QRadioButton(text(entry.caption), Anc);
         radio->setObjectName(QStringLiteral("Anc%1").arg(id));
         m_ancient->addButton(radio, id++);
@@ -314,7 +304,7 @@ QGroupBox* TWipeForm::buildProgress() {
 // ---------------------------------------------------------------- handlers
 
 void TWipeForm::FormCreate() {
-    QStringList names{kAnyItem};
+    QStringList names{WipeChoice::AnyItem()};
     names << Catalogue::AllItemNames();
     {
         const QSignalBlocker quiet(ComboBox2);
@@ -328,7 +318,7 @@ void TWipeForm::FormCreate() {
 
 void TWipeForm::ComboBox2Change() {
     const Catalogue::WipeKey key = Catalogue::WipeItem(ComboBox2->currentText());
-    m_item = ChosenItem{key.id, key.id2, key.unique, key.unique2, key.code32};
+    m_item = WipeChoice::ChosenOf(key);
     ApplyExcellentKind(m_excellent, key.excKind);
 }
 
@@ -357,14 +347,14 @@ QString TWipeForm::specificQuestion() const {
 }
 
 MatchMaker TWipeForm::specificMatch() const {
-    const bool anyItem = ComboBox2->currentText() == kAnyItem;
+    const bool anyItem = ComboBox2->currentText() == WipeChoice::AnyItem();
     int excellent = 0;
     for (std::size_t i = 0; i < m_excellent.size(); ++i) {
         if (m_excellent[i]->isChecked())
             excellent += 1 << i;
     }
     const int ancientIndex = std::max(0, m_ancient->checkedId());
-    const QChar ancient(kAncient[ancientIndex].character);
+    const QChar ancient(WipeChoice::Ancients()[std::size_t(ancientIndex)].character);
     const ChosenItem item = m_item;
     return
         [=](int recordBytes) -> RecordMatch { return SWipe(recordBytes, anyItem, item, excellent, ancient); };
