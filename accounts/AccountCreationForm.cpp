@@ -1,8 +1,7 @@
 #include "accounts/AccountCreationForm.h"
 
+#include "accounts/AccountOps.h"
 #include "accounts/AccountsKit.h"
-#include "core/QueryHelpers.h"
-#include "platform/TanorError.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
 #include "widgets/WidgetKit.h"
@@ -64,42 +63,37 @@ TCreateAccountForm::TCreateAccountForm(QWidget* parent) : QDialog(parent) {
 }
 
 void TCreateAccountForm::Creator() {
-    m_hashing = ReadHashing();
+    m_hashing = AccountValues::ReadHashing();
     ShowHashing(m_md5Label, m_hashing);
 }
 
 void TCreateAccountForm::BitBtn1Click() {
-    using namespace AccountStatements;
     const QString account = m_accountId->text();
     if (account.trimmed().isEmpty()) {
         Dialogs::Show(this, kTitle, QStringLiteral("Type the name of the new account."),
                       Dialogs::Icon::Warning);
         return;
     }
-    if (!OpenOn(DataSource::Account, FindAccount(account)).IsEmpty()) {
-        Dialogs::Show(this, kTitle, QStringLiteral("Account Exist!"), Dialogs::Icon::None);
-        return;
-    }
-    const NewAccount row{
+    const AccountValues::NewAccount row{
         account,        m_password->text(),       m_name->text(),        m_securityNumber->text(),
         m_mail->text(), m_secretQuestion->text(), m_secretAnswer->text()};
-    ExecOn(DataSource::Account, InsertAccount(row, m_hashing));
-    if (m_hashing == Hashing::Enabled) {
-        try {
-            ExecOn(DataSource::Account, HashPassword(row.password, account));
-        } catch (const DbError& e) {
-            // The row is in place with the placeholder password: say so, and
-            // still hand the account over so that it is listed and can be
-            // mended in the editing window.
-            Dialogs::ShowError(this, Dialogs::ErrorText(e.text()) + QStringLiteral("\n\nThe account ") +
-                                         account +
-                                         QStringLiteral(" was created but has no usable password. Set one "
-                                                        "with \"Edit Current Account\"."));
-            reportCreated(account);
-            return;
-        }
+    const AccountOps::CreateOutcome outcome = AccountOps::Create(row, m_hashing);
+    switch (outcome.result) {
+    case AccountOps::CreateResult::Exists:
+        Dialogs::Show(this, kTitle, QStringLiteral("Account Exist!"), Dialogs::Icon::None);
+        return;
+    case AccountOps::CreateResult::CreatedWithoutPassword:
+        // Still handed over, so that it is listed and can be mended in the
+        // editing window.
+        Dialogs::ShowError(this, Dialogs::ErrorText(outcome.error) + QStringLiteral("\n\nThe account ") +
+                                     account +
+                                     QStringLiteral(" was created but has no usable password. Set one "
+                                                    "with \"Edit Current Account\"."));
+        break;
+    case AccountOps::CreateResult::Created:
+        Dialogs::Show(this, kTitle, QStringLiteral("Account Created!"), Dialogs::Icon::None);
+        break;
     }
-    Dialogs::Show(this, kTitle, QStringLiteral("Account Created!"), Dialogs::Icon::None);
     reportCreated(account);
 }
 

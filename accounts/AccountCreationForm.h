@@ -1,6 +1,6 @@
 #pragma once
 
-#include "accounts/AccountStatements.h"
+#include "accounts/AccountValues.h"
 
 #include <QDialog>
 
@@ -37,5 +37,5 @@ private:
     QLineEdit* m_secretQuestion;
     QLineEdit* m_secretAnswer;
     QLabel* m_md5Label;
-    AccountStatements::Hashing m_hashing = AccountStatements::Hashing::Disabled;
+    AccountValues::Hashing m_hashing = AccountValues::Hashing::Disabled;
 };

@@ -1,10 +1,28 @@
 #include "accounts/AccountOps.h"
 
+#include "accounts/AccountStatements.h"
 #include "core/QueryHelpers.h"
+#include "platform/TanorError.h"
 
 namespace AccountOps {
 
 using namespace AccountStatements;
+
+CreateOutcome Create(const NewAccount& account, Hashing hashing) {
+    if (!OpenOn(DataSource::Account, FindAccount(account.account)).IsEmpty())
+        return {CreateResult::Exists, QString()};
+    ExecOn(DataSource::Account, InsertAccount(account, hashing));
+    if (hashing == Hashing::Enabled) {
+        try {
+            ExecOn(DataSource::Account, HashPassword(account.password, account.account));
+        } catch (const DbError& e) {
+            // The row stays: the caller reports it as created so that it is
+            // listed and its password can be set in the editing window.
+            return {CreateResult::CreatedWithoutPassword, e.text()};
+        }
+    }
+    return {CreateResult::Created, QString()};
+}
 
 std::optional<StoredAccount> Load(const QString& account) {
     Query row = OpenOn(DataSource::Account, LoadAccount(account));

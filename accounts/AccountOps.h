@@ -1,14 +1,31 @@
 #pragma once
 
-#include "accounts/AccountStatements.h"
+#include "accounts/AccountValues.h"
 
 #include <QString>
 
 #include <optional>
 
-// What the account editing window does on the account database: it gathers
-// the fields, calls one of these and shows the result.
+// What the account windows do on the account database: they gather the
+// fields, call one of these and show the result.
 namespace AccountOps {
+
+enum class CreateResult {
+    Created,
+    // An account of that name exists; nothing was written.
+    Exists,
+    // The row is in place with the placeholder password, but the hashing
+    // procedure failed (CreateOutcome::error says why).
+    CreatedWithoutPassword,
+};
+struct CreateOutcome {
+    CreateResult result = CreateResult::Created;
+    QString error; // the database's text for CreatedWithoutPassword
+};
+// Inserts the account unless its name is taken; with hashing, the hashing
+// procedure then stores the password's hash. A failure before the row is
+// in place is thrown as it came.
+[[nodiscard]] CreateOutcome Create(const AccountValues::NewAccount& account, AccountValues::Hashing hashing);
 
 // An account's row as the editing window shows it (NULL reads as empty).
 struct StoredAccount {
@@ -31,7 +48,7 @@ struct AccountChange {
     QString question;
     QString answer;
     QString newPassword; // empty: the password stays as it is
-    AccountStatements::Hashing hashing = AccountStatements::Hashing::Disabled;
+    AccountValues::Hashing hashing = AccountValues::Hashing::Disabled;
 };
 enum class SaveResult { Saved, AccountMissing };
 // Writes the new password, if any, then the fields. An account deleted since

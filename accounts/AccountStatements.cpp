@@ -26,32 +26,6 @@ QString SearchNames(SearchTarget target, const QString& part) {
            QStringLiteral(") ORDER BY ") + column;
 }
 
-namespace {
-const QString kIdPrefix = QStringLiteral("111111");
-}
-
-Hashing HashingOf(int setting) {
-    return setting == 1 ? Hashing::Enabled : Hashing::Disabled;
-}
-
-QString HashingText(Hashing hashing) {
-    return hashing == Hashing::Enabled ? QStringLiteral("Enabled") : QStringLiteral("Disabled");
-}
-
-QString StoredPersonalId(const QString& typed) {
-    return kIdPrefix + typed;
-}
-
-QString ShownPersonalId(const QString& stored) {
-    return stored.mid(kIdPrefix.size(), 7);
-}
-
-std::optional<QString> PersonalIdToWrite(const std::optional<QString>& stored, const QString& shown) {
-    if (shown == ShownPersonalId(stored.value_or(QString())))
-        return stored;
-    return StoredPersonalId(shown);
-}
-
 QString FindAccount(const QString& account) {
     return QStringLiteral("SELECT memb___id FROM MEMB_INFO WHERE memb___id =") + Q(account);
 }

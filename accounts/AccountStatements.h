@@ -1,5 +1,8 @@
 #pragma once
 
+#include "accounts/AccountValues.h"
+#include "accounts/NameSearch.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -10,41 +13,21 @@
 namespace AccountStatements {
 
 // What the search window looks for.
-enum class SearchTarget { Accounts, Characters, Guilds };
+using SearchTarget = NameSearch::Target;
 
 // Names of accounts, characters or guilds holding `part`, in name order.
 [[nodiscard]] QString SearchNames(SearchTarget target, const QString& part);
 
 // ---- account editor (MEMB_INFO on the account database)
 
-// How the account database keeps passwords, from MD5Encryption/Enabled.
-// Only 1 hashes; 0 and every other value keep plain text.
-enum class Hashing { Disabled, Enabled };
-[[nodiscard]] Hashing HashingOf(int setting);
-[[nodiscard]] QString HashingText(Hashing hashing); // "Enabled" / "Disabled"
-
-// sno__numb holds a fixed prefix before the seven characters typed.
-[[nodiscard]] QString StoredPersonalId(const QString& typed);
-// The typed part of a stored sno__numb (characters 7 to 13); a shorter
-// value shows what it has after the prefix.
-[[nodiscard]] QString ShownPersonalId(const QString& stored);
-// sno__numb as the editing window saves it: while the field still shows
-// what the stored value showed, the stored value unchanged (NULL, another
-// prefix or another length included); once the operator typed another
-// number, the prefix and the typed characters.
-[[nodiscard]] std::optional<QString> PersonalIdToWrite(const std::optional<QString>& stored,
-                                                       const QString& shown);
-
-// What the account creation window inserts.
-struct NewAccount {
-    QString account;
-    QString password;
-    QString name;
-    QString personalId; // the seven typed characters
-    QString mail;
-    QString question;
-    QString answer;
-};
+// The values these statements take, under the names callers know here.
+using AccountValues::Hashing;
+using AccountValues::HashingOf;
+using AccountValues::HashingText;
+using AccountValues::NewAccount;
+using AccountValues::PersonalIdToWrite;
+using AccountValues::ShownPersonalId;
+using AccountValues::StoredPersonalId;
 
 // The account's row, if any (creation: does it exist).
 [[nodiscard]] QString FindAccount(const QString& account);

@@ -1,6 +1,5 @@
 #include "accounts/AccountsKit.h"
 
-#include "core/UtilitiesUnit.h"
 #include "widgets/WidgetKit.h"
 
 #include <QFormLayout>
@@ -36,13 +35,9 @@ QLineEdit* AddField(QFormLayout* form, const QString& label, const QString& name
     return e;
 }
 
-AccountStatements::Hashing ReadHashing() {
-    return AccountStatements::HashingOf(ReadSettingInt(SettingsName::kHashing, SettingsName::kEnabled));
-}
-
-void ShowHashing(QLabel* status, AccountStatements::Hashing hashing) {
-    const bool on = hashing == AccountStatements::Hashing::Enabled;
-    status->setText(AccountStatements::HashingText(hashing));
+void ShowHashing(QLabel* status, AccountValues::Hashing hashing) {
+    const bool on = hashing == AccountValues::Hashing::Enabled;
+    status->setText(AccountValues::HashingText(hashing));
     status->setStyleSheet(on ? QStringLiteral("color: green; font-weight: bold")
                              : QStringLiteral("color: red; font-weight: bold"));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "accounts/AccountStatements.h"
+#include "accounts/AccountValues.h"
 
 #include <QString>
 
@@ -21,9 +21,8 @@ QPushButton* Button(const QString& name, const QString& text, QWidget* parent);
 // A row "label" + field in a form.
 QLineEdit* AddField(QFormLayout* form, const QString& label, const QString& name, int maxLength = 0);
 
-// The hashing setting as these windows show and use it: read now, shown as
-// "Enabled" in green or "Disabled" in red.
-AccountStatements::Hashing ReadHashing();
-void ShowHashing(QLabel* status, AccountStatements::Hashing hashing);
+// The hashing setting as these windows show it: "Enabled" in green or
+// "Disabled" in red.
+void ShowHashing(QLabel* status, AccountValues::Hashing hashing);
 
 } // namespace AccountsKit

@@ -98,7 +98,7 @@ TModifyAccountForm::TModifyAccountForm(const WindowContext& context, QWidget* pa
 void TModifyAccountForm::Creator() {
     m_account = m_context.account;
     m_accountId->setText(m_account);
-    m_hashing = ReadHashing();
+    m_hashing = AccountValues::ReadHashing();
     ShowHashing(m_md5Label2, m_hashing);
     BitBtn1Click();
 }
@@ -113,10 +113,10 @@ void TModifyAccountForm::BitBtn1Click() {
     m_storedPersonalId = stored->personalId;
     m_name->setText(stored->name);
     m_mail->setText(stored->mail);
-    m_securityNumber->setText(AccountStatements::ShownPersonalId(stored->personalId.value_or(QString())));
+    m_securityNumber->setText(AccountValues::ShownPersonalId(stored->personalId.value_or(QString())));
     m_secretQuestion->setText(stored->question);
     m_secretAnswer->setText(stored->answer);
-    if (m_hashing == AccountStatements::Hashing::Disabled) {
+    if (m_hashing == AccountValues::Hashing::Disabled) {
         m_newPassword->setText(stored->password);
         m_newRePassword->setText(stored->password);
     }
@@ -132,7 +132,7 @@ void TModifyAccountForm::ModifyClick() {
     change.account = m_account;
     change.name = m_name->text();
     change.mail = m_mail->text();
-    change.personalId = AccountStatements::PersonalIdToWrite(m_storedPersonalId, m_securityNumber->text());
+    change.personalId = AccountValues::PersonalIdToWrite(m_storedPersonalId, m_securityNumber->text());
     change.question = m_secretQuestion->text();
     change.answer = m_secretAnswer->text();
     change.newPassword = password;

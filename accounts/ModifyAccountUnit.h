@@ -1,6 +1,6 @@
 #pragma once
 
-#include "accounts/AccountStatements.h"
+#include "accounts/AccountValues.h"
 #include "core/WindowContext.h"
 
 #include <QDialog>
@@ -39,6 +39,6 @@ private:
     QLineEdit* m_secretAnswer;
     QLabel* m_md5Label2;
     QPushButton* m_modify;
-    AccountStatements::Hashing m_hashing = AccountStatements::Hashing::Disabled;
+    AccountValues::Hashing m_hashing = AccountValues::Hashing::Disabled;
     WindowContext m_context;
 };

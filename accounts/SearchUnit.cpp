@@ -1,9 +1,6 @@
 #include "accounts/SearchUnit.h"
 
-#include "accounts/AccountStatements.h"
-
-#include "core/QueryHelpers.h"
-#include "core/UtilitiesUnit.h"
+#include "accounts/NameSearch.h"
 #include "widgets/Guard.h"
 #include "widgets/MainIcons.h"
 #include "widgets/WidgetKit.h"
@@ -21,18 +18,14 @@ namespace {
 
 enum Item { Accounts = 0, Characters = 1, Guilds = 2 };
 
-DataSource SourceOf(int item) {
-    return item == Accounts ? DataSource::Account : DataSource::TanorOnline;
-}
-
-AccountStatements::SearchTarget TargetOf(int item) {
+NameSearch::Target TargetOf(int item) {
     switch (item) {
     case Accounts:
-        return AccountStatements::SearchTarget::Accounts;
+        return NameSearch::Target::Accounts;
     case Guilds:
-        return AccountStatements::SearchTarget::Guilds;
+        return NameSearch::Target::Guilds;
     default:
-        return AccountStatements::SearchTarget::Characters;
+        return NameSearch::Target::Characters;
     }
 }
 
@@ -116,9 +109,7 @@ void TSearchForm::FormCreate() {
 
 void TSearchForm::SearchClick() {
     m_res->clear();
-    const int item = m_engine->ItemIndex();
-    const QStringList names =
-        ListOn(SourceOf(item), AccountStatements::SearchNames(TargetOf(item), m_search->text()));
+    const QStringList names = NameSearch::Find(TargetOf(m_engine->ItemIndex()), m_search->text());
     m_res->addItems(names);
     if (!names.isEmpty())
         m_res->setCurrentRow(0);
