@@ -72,7 +72,34 @@ std::optional<int> wholeNumber(const QVariant& value) {
     return int(number);
 }
 
+// Steps whose failure does not stop the command.
+template <class F> void tolerated(F f) {
+    try {
+        f();
+    } catch (const std::exception&) {
+    }
+}
+
 } // namespace
+
+CreateResult Create(const QString& account, const QString& name, int classCode) {
+    if (!OpenOn(DataSource::TanorOnline, FindName(name)).IsEmpty())
+        return CreateResult::NameInUse;
+    ExecOn(DataSource::TanorOnline, CreateCharacter(account, name, classCode));
+    // The procedure answers in its own way when it refuses: what counts is
+    // whether the character is there now.
+    if (OpenOn(DataSource::TanorOnline, FindName(name)).IsEmpty())
+        return CreateResult::NotCreated;
+    tolerated([&] { ExecOn(DataSource::TanorOnline, AddFriendNumber(name)); });
+    qint64 guid = 0;
+    tolerated([&] {
+        Query number = OpenOn(DataSource::TanorOnline, FriendNumberOf(name));
+        if (!number.Eof())
+            guid = number.Fields(0).AsLargeInt();
+    });
+    tolerated([&] { ExecOn(DataSource::TanorOnline, AddFriendMain(guid, name)); });
+    return CreateResult::Created;
+}
 
 RenameResult Rename(const QString& account, const QString& oldName, const QString& newName) {
     RenameResult result;

@@ -10,6 +10,20 @@
 // show what it returns.
 namespace CharacterOps {
 
+enum class CreateResult {
+    Created,
+    // A character of that name exists; the procedure was not called.
+    NameInUse,
+    // The procedure ran but no character of that name is there (no free
+    // slot on the account, say); nothing more was written.
+    NotCreated,
+};
+// Has the server's procedure create `name` of class `classCode` on
+// `account`, then gives it its friend-system number and entry. Those last
+// steps may fail without stopping the creation (a name already numbered
+// keeps its old number).
+[[nodiscard]] CreateResult Create(const QString& account, const QString& name, int classCode);
+
 struct RenameResult {
     // Why nothing was renamed; empty when the rename ran.
     QString refusal;

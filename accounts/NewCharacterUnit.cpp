@@ -2,8 +2,7 @@
 
 #include "accounts/AccountsKit.h"
 #include "accounts/CharacterCodes.h"
-#include "accounts/CharacterStatements.h"
-#include "core/QueryHelpers.h"
+#include "accounts/CharacterOps.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
 #include "widgets/WidgetKit.h"
@@ -15,19 +14,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-using namespace CharacterStatements;
-
 namespace {
 const QString kCaption = QStringLiteral("New Character");
-
-// Steps after the procedure whose failure does not stop the creation (a name
-// already numbered keeps its old number).
-template <class F> void Tolerated(F f) {
-    try {
-        f();
-    } catch (const std::exception&) {
-    }
-}
 } // namespace
 
 TNewCharacterForm::TNewCharacterForm(const WindowContext& context, QWidget* parent)
@@ -80,28 +68,19 @@ void TNewCharacterForm::Button1Click() {
     }
     const int item = m_newCharacterType->ItemIndex();
     const int classCode = CharacterCodes::BaseClasses()[std::size_t(item < 0 ? 0 : item)].code;
-    if (!OpenOn(DataSource::TanorOnline, FindName(name)).IsEmpty()) {
+    switch (CharacterOps::Create(m_account, name, classCode)) {
+    case CharacterOps::CreateResult::NameInUse:
         Dialogs::Show(this, QStringLiteral("Error"), QStringLiteral("Name is in use"), Dialogs::Icon::Error);
         return;
-    }
-    ExecOn(DataSource::TanorOnline, CreateCharacter(m_account, name, classCode));
-    // The procedure answers in its own way when it refuses (no free slot,
-    // say): what counts is whether the character is there now.
-    if (OpenOn(DataSource::TanorOnline, FindName(name)).IsEmpty()) {
+    case CharacterOps::CreateResult::NotCreated:
         Dialogs::Show(this, kCaption,
                       QStringLiteral("The server did not create the character ") + name +
                           QStringLiteral(" (is a character slot of the account free?)."),
                       Dialogs::Icon::Error);
         return;
+    case CharacterOps::CreateResult::Created:
+        break;
     }
-    Tolerated([&] { ExecOn(DataSource::TanorOnline, AddFriendNumber(name)); });
-    qint64 guid = 0;
-    Tolerated([&] {
-        Query number = OpenOn(DataSource::TanorOnline, FriendNumberOf(name));
-        if (!number.Eof())
-            guid = number.Fields(0).AsLargeInt();
-    });
-    Tolerated([&] { ExecOn(DataSource::TanorOnline, AddFriendMain(guid, name)); });
     m_created = name;
     accept();
     Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"), QStringLiteral("Character Created"),

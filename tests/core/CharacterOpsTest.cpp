@@ -118,4 +118,34 @@ TEST_F(CharacterOpsTest, AMoveCountsOnlyANumberTheProcedureAnswered) {
     }
 }
 
+// Friend-system rows left under the new name do not stop a creation: the
+// name keeps its old number, and an entry that number already has stays.
+TEST_F(CharacterOpsTest, CreationChecksTheRowAndToleratesFriendSystemLeftovers) {
+    using CharacterOps::CreateResult;
+    raw(S("INSERT INTO T_CGuid (GUID, Name) VALUES (500, 'Newbie'), (501, 'Newer'); "
+          "INSERT INTO T_FriendMain (GUID, Name) VALUES (501, 'Ghost')"));
+    const struct {
+        const char* account;
+        const char* name;
+        CreateResult result;
+        const char* entry; // GUID|Name|FriendCount of the name's T_FriendMain row
+    } cases[] = {
+        {"fresh", "Newbie", CreateResult::Created, "500|Newbie|1"},
+        {"fresh", "Newer", CreateResult::Created, ""},
+        {"fresh", "NEWBIE", CreateResult::NameInUse, "500|Newbie|1"},
+        {"isolde", "Sixth", CreateResult::NotCreated, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(CharacterOps::Create(S(c.account), S(c.name), 32), c.result);
+        EXPECT_EQ(rawRows(db(), S("SELECT GUID || '|' || Name || '|' || FriendCount FROM T_FriendMain "
+                                  "WHERE Name = '") +
+                                    S(c.name) + S("'"))
+                      .value(0),
+                  S(c.entry));
+    }
+    EXPECT_EQ(rawRows(db(), S("SELECT count(*) FROM Character WHERE Name IN ('Newbie', 'Newer', 'Sixth')")),
+              QStringList{S("2")});
+}
+
 } // namespace
