@@ -1,9 +1,7 @@
 #include "accounts/SkillUnit.h"
 
 #include "accounts/MagicList.h"
-#include "accounts/SkillStatements.h"
-#include "core/QueryHelpers.h"
-#include "core/UtilitiesUnit.h"
+#include "accounts/SkillStore.h"
 #include "items/Catalogue.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
@@ -98,20 +96,12 @@ void TSkillForm::GetDataSkill() {
     m_chr->setText(m_character);
     m_add->setEnabled(false);
 
-    Query stored = OpenOn(DataSource::TanorOnline, SkillStatements::ReadSkills(m_character));
-    // A missing row or a NULL column reads as a list of empty records.
-    const QString hex = stored.IsEmpty() ? QString() : BytesToHex(stored.Fields(0).AsBytes());
-
+    const SkillStore::Opened opened = SkillStore::Open(m_character);
     m_classChar->clear();
     m_classChar->addItem(kAllSkills);
-    m_classChar->addItems(Catalogue::SkillClasses());
-
+    m_classChar->addItems(opened.classes);
     m_characterSkill->clear();
-    for (const QString& number : MagicList::SkillNumbers(hex)) {
-        const QString name = Catalogue::SkillName(number);
-        if (!name.isEmpty())
-            m_characterSkill->addItem(name);
-    }
+    m_characterSkill->addItems(opened.skills);
 
     m_classChar->setCurrentIndex(0);
     if (m_characterSkill->count() > 0)
@@ -176,30 +166,22 @@ void TSkillForm::Button1Click() {
 }
 
 void TSkillForm::SaveClick() {
-    QStringList numbers;
-    QStringList vanished;
-    for (int k = 0; k < m_characterSkill->count(); ++k) {
-        const QString name = m_characterSkill->item(k)->text();
-        const QString number = Catalogue::SkillNumber(name);
-        if (MagicList::IsSkillNumber(number)) {
-            numbers << number;
-        } else {
-            numbers << QString::fromLatin1(MagicList::kEmpty);
-            vanished << name;
-        }
-    }
-    if (ExecOn(DataSource::TanorOnline, SkillStatements::WriteSkills(m_character, numbers)) == 0) {
+    QStringList skills;
+    for (int k = 0; k < m_characterSkill->count(); ++k)
+        skills << m_characterSkill->item(k)->text();
+    const SkillStore::Saved result = SkillStore::Save(m_character, skills);
+    if (!result.saved) {
         Dialogs::ShowError(this, QStringLiteral("The character ") + m_character +
                                      QStringLiteral(" was not found; the skills were not saved"));
         return;
     }
     Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"), QStringLiteral("Skills Updated"),
                   Dialogs::Icon::Information);
-    if (!vanished.isEmpty())
+    if (!result.vanished.isEmpty())
         Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"),
                       QStringLiteral("These skills are no longer in the skill catalogue and were saved as "
                                      "empty records: ") +
-                          vanished.join(QStringLiteral(", ")),
+                          result.vanished.join(QStringLiteral(", ")),
                       Dialogs::Icon::Warning);
     accept();
 }
