@@ -1,9 +1,7 @@
 #include "accounts/FriendManagerUnit.h"
 
-#include "accounts/FriendStatements.h"
-#include "accounts/LetterText.h"
+#include "accounts/FriendStore.h"
 #include "accounts/SearchUnit.h"
-#include "core/QueryHelpers.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
 #include "widgets/ModalOpener.h"
@@ -51,13 +49,6 @@ QGroupBox* listGroup(const QString& title, QListWidget* list, QPushButton* first
     column->addWidget(list);
     column->addLayout(buttons);
     return group;
-}
-
-QStringList friendNames(Query query) {
-    QStringList names;
-    for (; !query.Eof(); query.Next())
-        names << query.FieldByName(QStringLiteral("FriendName")).AsString();
-    return names;
 }
 
 } // namespace
@@ -146,21 +137,19 @@ void TFriendManagerForm::load() {
     m_characterF->setText(m_character);
     m_guidEdit->clear();
 
-    Query entry = OpenOn(DataSource::TanorOnline, FriendStatements::Entry(m_character));
-    // Without an entry there is no GUID to ask about and nothing to change.
-    if (entry.IsEmpty())
+    const std::optional<FriendStore::Entry> entry = FriendStore::Load(m_character);
+    // Without an entry there is nothing to change.
+    if (!entry)
         return;
-    const int guid = entry.FieldByName(QStringLiteral("GUID")).AsInteger();
-    m_guid = guid;
-    m_guidEdit->setText(QString::number(guid));
+    m_guid = entry->guid;
+    m_guidEdit->setText(QString::number(entry->guid));
     for (QPushButton* b : m_needEntry)
         b->setEnabled(true);
 
-    m_friendList->addItems(friendNames(OpenOn(DataSource::TanorOnline, FriendStatements::Friends(guid))));
-    m_meMoList->addItems(ListOn(DataSource::TanorOnline, FriendStatements::Subjects(guid)));
+    m_friendList->addItems(entry->friends);
+    m_meMoList->addItems(entry->subjects);
     m_meMoList->setCurrentIndex(-1);
-    m_friendRequest->addItems(
-        friendNames(OpenOn(DataSource::TanorOnline, FriendStatements::WaitingRequests(guid))));
+    m_friendRequest->addItems(entry->requests);
 }
 
 void TFriendManagerForm::clearLists() {
@@ -185,22 +174,16 @@ void TFriendManagerForm::MeMoListChange() {
     int occurrence = 0;
     for (int i = 0; i < chosen; ++i)
         occurrence += m_meMoList->itemText(i) == subject ? 1 : 0;
-    Query same = OpenOn(DataSource::TanorOnline, FriendStatements::LettersWithSubject(*m_guid, subject));
-    QList<int> indexes;
-    for (; !same.Eof(); same.Next())
-        indexes << same.FieldByName(QStringLiteral("MemoIndex")).AsInteger();
-    if (indexes.isEmpty())
+    const std::optional<FriendStore::ChosenLetter> chosenLetter =
+        FriendStore::LetterOf(*m_guid, subject, occurrence);
+    if (!chosenLetter)
         return;
-    m_letter = indexes[std::min(occurrence, int(indexes.size()) - 1)];
-
-    Query letter = OpenOn(DataSource::TanorOnline, FriendStatements::Letter(*m_guid, *m_letter));
-    if (letter.IsEmpty())
+    m_letter = chosenLetter->memoIndex;
+    if (!chosenLetter->letter)
         return;
-    const LetterText::Letter text =
-        LetterText::Decode(letter.FieldByName(QStringLiteral("Memo")).AsBytes(), LetterText::CodePage());
-    if (text.type)
-        m_memoType->setText(*text.type);
-    m_memoData->setPlainText(text.text);
+    if (chosenLetter->letter->type)
+        m_memoType->setText(*chosenLetter->letter->type);
+    m_memoData->setPlainText(chosenLetter->letter->text);
 }
 
 void TFriendManagerForm::AddFriendClick() {
@@ -210,36 +193,35 @@ void TFriendManagerForm::AddFriendClick() {
         [&chosen](const TSearchForm& search) { chosen = search.Found().character; });
     if (chosen.isEmpty())
         return;
-    ExecOn(DataSource::TanorOnline, FriendStatements::SendRequest(m_character, chosen));
+    FriendStore::SendRequest(m_character, chosen);
     Dialogs::Show(this, kCaption, QStringLiteral("A Request have been sended"), Dialogs::Icon::Information);
 }
 
 void TFriendManagerForm::DeleteFriendClick() {
-    (void)runOnChosen(m_friendList, &FriendStatements::RemoveFriend);
+    (void)runOnChosen(m_friendList, &FriendStore::RemoveFriend);
 }
 
 void TFriendManagerForm::BitBtn1Click() {
-    if (std::unique_ptr<QListWidgetItem> accepted =
-            runOnChosen(m_friendRequest, &FriendStatements::AcceptRequest))
+    if (std::unique_ptr<QListWidgetItem> accepted = runOnChosen(m_friendRequest, &FriendStore::AcceptRequest))
         m_friendList->addItem(accepted.release());
 }
 
 void TFriendManagerForm::BitBtn2Click() {
-    (void)runOnChosen(m_friendRequest, &FriendStatements::DenyRequest);
+    (void)runOnChosen(m_friendRequest, &FriendStore::DenyRequest);
 }
 
-std::unique_ptr<QListWidgetItem> TFriendManagerForm::runOnChosen(QListWidget* list, NameStatement statement) {
+std::unique_ptr<QListWidgetItem> TFriendManagerForm::runOnChosen(QListWidget* list, NameAction action) {
     QListWidgetItem* chosen = list->currentItem();
     if (!chosen)
         return nullptr;
-    ExecOn(DataSource::TanorOnline, statement(m_character, chosen->text()));
+    action(m_character, chosen->text());
     return std::unique_ptr<QListWidgetItem>(list->takeItem(list->row(chosen)));
 }
 
 void TFriendManagerForm::BitBtn5Click() {
     if (m_meMoList->currentIndex() < 0 || !m_letter)
         return;
-    ExecOn(DataSource::TanorOnline, FriendStatements::DeleteLetter(m_character, *m_letter));
+    FriendStore::DeleteLetter(m_character, *m_letter);
     Dialogs::Show(this, kCaption, QStringLiteral("Message Deleted!"), Dialogs::Icon::Information);
     clearLists();
     load();

@@ -45,8 +45,8 @@ private:
     void clearLists();
     // Runs the procedure on the entry chosen in `list` (nothing without one)
     // and takes the entry out of the list.
-    using NameStatement = QString (*)(const QString& character, const QString& name);
-    [[nodiscard]] std::unique_ptr<QListWidgetItem> runOnChosen(QListWidget* list, NameStatement statement);
+    using NameAction = void (*)(const QString& character, const QString& name);
+    [[nodiscard]] std::unique_ptr<QListWidgetItem> runOnChosen(QListWidget* list, NameAction action);
 
     QString m_character;
     // The character's number in the friend system; none without an entry.

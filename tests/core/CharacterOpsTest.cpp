@@ -3,6 +3,7 @@
 
 #include "accounts/CharacterOps.h"
 #include "accounts/CharacterStatements.h"
+#include "accounts/FriendStore.h"
 #include "platform/StatementJournal.h"
 
 namespace {
@@ -146,6 +147,23 @@ TEST_F(CharacterOpsTest, CreationChecksTheRowAndToleratesFriendSystemLeftovers) 
     }
     EXPECT_EQ(rawRows(db(), S("SELECT count(*) FROM Character WHERE Name IN ('Newbie', 'Newer', 'Sixth')")),
               QStringList{S("2")});
+}
+
+// A subject chosen in the list names the n-th letter with it; the mailbox
+// may have changed since the list was read.
+TEST_F(CharacterOpsTest, TheNthLetterOfASubjectOrTheLastOne) {
+    const struct {
+        const char* subject;
+        int occurrence;
+        int memoIndex; // 0: none
+    } cases[] = {{"Arrows", 0, 11}, {"Arrows", 1, 12}, {"Arrows", 5, 12}, {"Gone", 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.subject) + " " + std::to_string(c.occurrence));
+        const std::optional<FriendStore::ChosenLetter> chosen =
+            FriendStore::LetterOf(15, S(c.subject), c.occurrence);
+        EXPECT_EQ(chosen ? chosen->memoIndex : 0, c.memoIndex);
+        EXPECT_EQ(chosen && chosen->letter, c.memoIndex != 0);
+    }
 }
 
 } // namespace
