@@ -4,8 +4,6 @@
 #include "accounts/CharacterCodes.h"
 #include "accounts/MoveCharUnit.h"
 #include "accounts/RenameCharUnit.h"
-#include "core/QueryHelpers.h"
-#include "core/UtilitiesUnit.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
 #include "widgets/ModalOpener.h"
@@ -23,17 +21,10 @@
 
 using namespace AccountsKit;
 using namespace CharacterCodes;
-using namespace CharacterStatements;
 
 namespace {
 
 const QString kCaption = QStringLiteral("Character Edition");
-
-std::optional<int> storedInt(const Field& f) {
-    if (f.isNull() || f.AsString().trimmed().isEmpty())
-        return std::nullopt;
-    return f.AsInteger();
-}
 
 QLabel* valueLabel(const QString& name, QWidget* parent) {
     auto* l = new QLabel(parent);
@@ -220,7 +211,7 @@ void TCharacterEditionForm::FormCreate() {
 }
 
 void TCharacterEditionForm::checkAccount() {
-    if (OpenOn(DataSource::Account, CheckAccount(m_account)).IsEmpty())
+    if (!CharacterStore::AccountExists(m_account))
         Dialogs::ShowPlain(this, QStringLiteral("Account do Not Exist!"));
 }
 
@@ -231,8 +222,8 @@ void TCharacterEditionForm::loadCharacter() {
         Dialogs::ShowPlain(this, QStringLiteral("Select at least One Character"));
         return;
     }
-    Query row = OpenOn(DataSource::TanorOnline, LoadCharacter(m_character));
-    if (row.IsEmpty()) {
+    std::optional<CharacterStore::CharacterRecord> record = CharacterStore::Load(m_character);
+    if (!record) {
         // Renamed or deleted since it was chosen: nothing to show, to save
         // into, to move or rename, and no skills to edit.
         m_skills->setEnabled(false);
@@ -243,60 +234,34 @@ void TCharacterEditionForm::loadCharacter() {
                       Dialogs::Icon::Warning);
         return;
     }
-    const auto text = [&row](const char* column) {
-        return row.FieldByName(QLatin1String(column)).AsString();
-    };
-    const struct {
-        const char* control;
-        const char* column;
-    } columns[] = {
-        {"Level", "cLevel"},      {"FreePoints", "LevelUpPoint"}, {"Experience", "Experience"},
-        {"Strenght", "Strength"}, {"Agility", "Dexterity"},       {"Vitality", "Vitality"},
-        {"Energy", "Energy"},     {"Charisma", "Leadership"},     {"Money", "Money"},
-        {"MapPosX", "MapPosX"},   {"MapPosY", "MapPosY"},         {"PKCount", "PkCount"},
-        {"PKTime", "PkTime"},
-    };
-    for (const auto& c : columns) {
-        const QString control = QLatin1String(c.control);
-        m_loaded.insert(control, text(c.column));
-        ShowStored(field(control), m_loaded.value(control));
-    }
-    m_life->setText(text("Life"));
-    m_mana->setText(text("Mana"));
+    m_record = std::move(*record);
+    for (auto it = m_record.numbers.cbegin(); it != m_record.numbers.cend(); ++it)
+        ShowStored(field(it.key()), it.value());
+    m_life->setText(m_record.life);
+    m_mana->setText(m_record.mana);
 
-    m_storedPkLevel = storedInt(row.FieldByName(QStringLiteral("PkLevel")));
-    m_storedMap = storedInt(row.FieldByName(QStringLiteral("MapNumber")));
-    m_storedClass = storedInt(row.FieldByName(QStringLiteral("Class")));
-    m_storedCtlCode = storedInt(row.FieldByName(QStringLiteral("CtlCode")));
-    m_pkLevel->setCurrentIndex(PkLevelIndex(m_storedPkLevel));
-    m_mapNumber->setCurrentIndex(MapIndex(m_storedMap));
-    m_characterType->SetItemIndex(m_storedClass ? IndexOfCode(Classes(), *m_storedClass) : -1);
-    m_ctlCode->SetItemIndex(m_storedCtlCode ? IndexOfCode(Statuses(), *m_storedCtlCode) : -1);
+    m_pkLevel->setCurrentIndex(PkLevelIndex(m_record.pkLevel));
+    m_mapNumber->setCurrentIndex(MapIndex(m_record.map));
+    m_characterType->SetItemIndex(m_record.classCode ? IndexOfCode(Classes(), *m_record.classCode) : -1);
+    m_ctlCode->SetItemIndex(m_record.ctlCode ? IndexOfCode(Statuses(), *m_record.ctlCode) : -1);
 
-    m_questPrefix = QuestPrefix(row.FieldByName(QStringLiteral("Quest")).AsBytes());
+    m_questPrefix = m_record.questPrefix;
     const int quest = QuestIndex(m_questPrefix);
     m_quest->SetItemIndex(quest);
-    row.Close();
     m_save->setEnabled(true);
     if (quest < 0)
         Dialogs::Show(this, QStringLiteral("Warning"), QuestVariantWarning(), Dialogs::Icon::Warning);
-    loadGuild();
+    showGuild();
 }
 
-void TCharacterEditionForm::loadGuild() {
-    Query member = OpenOn(DataSource::TanorOnline, GuildOf(m_character));
-    const bool inGuild = !member.IsEmpty();
-    if (inGuild) {
-        m_guild->setText(member.FieldByName(QStringLiteral("G_Name")).AsString());
-        m_master->setText(GuildStatusText(member.FieldByName(QStringLiteral("G_Status")).AsString()));
-        m_levelMember->setText(member.FieldByName(QStringLiteral("G_Level")).AsString());
-    } else {
-        for (QLabel* l : {m_guild, m_master, m_levelMember})
-            l->setText(QStringLiteral("None"));
-    }
+void TCharacterEditionForm::showGuild() {
+    const std::optional<CharacterStore::GuildMembership>& member = m_record.guild;
+    m_guild->setText(member ? member->guild : QStringLiteral("None"));
+    m_master->setText(member ? member->status : QStringLiteral("None"));
+    m_levelMember->setText(member ? member->level : QStringLiteral("None"));
     // A guild member can be neither moved nor renamed.
-    m_move->setEnabled(!inGuild);
-    m_rename->setEnabled(!inGuild);
+    m_move->setEnabled(!member);
+    m_rename->setEnabled(!member);
 }
 
 void TCharacterEditionForm::loadResets() {
@@ -314,9 +279,9 @@ void TCharacterEditionForm::loadResets() {
     }
     m_resetLabel->show();
     field(QStringLiteral("Reset"))->show();
-    Query count = OpenOn(DataSource::TanorOnline, ResetStatements::ReadResets(m_resetNames, m_character));
-    m_loaded.insert(QStringLiteral("Reset"), count.Eof() ? QString() : count.Fields(0).AsString());
-    field(QStringLiteral("Reset"))->setText(m_loaded.value(QStringLiteral("Reset")));
+    const QString resets = CharacterStore::LoadResets(m_resetNames, m_character);
+    m_record.numbers.insert(QStringLiteral("Reset"), resets);
+    field(QStringLiteral("Reset"))->setText(resets);
 }
 
 void TCharacterEditionForm::QuestRGClick(int index) {
@@ -325,65 +290,41 @@ void TCharacterEditionForm::QuestRGClick(int index) {
 }
 
 void TCharacterEditionForm::ModifyButtonClick() {
-    // Every number is checked before anything is sent.
-    QMap<QString, std::optional<qint64>> values;
+    CharacterStore::CharacterEdit edit;
+    edit.name = m_character;
     for (const NumberRule& rule : NumberRules()) {
-        QLineEdit* edit = field(rule.control);
-        // Resets count only when shown; a character without a reset row
-        // shows none and has none to write.
-        if (rule.control == QLatin1String("Reset") && (!m_resets || edit->text().trimmed().isEmpty()))
-            continue;
-        const ColumnNumber::Saved value =
-            ColumnNumber::ToSave(m_loaded.value(rule.control), edit->text(), rule.type);
-        if (!value.accepted) {
-            Dialogs::Show(this, kCaption, NumberMessage(rule), Dialogs::Icon::Warning);
-            edit->setFocus();
-            edit->selectAll();
-            return;
-        }
-        values.insert(rule.control, value.value);
+        if (rule.control != QLatin1String("Reset") || m_resets)
+            edit.shown.insert(rule.control, field(rule.control)->text());
     }
-    // A list showing nothing (a stored value it does not know, or NULL)
-    // writes the stored value back.
-    const int type = m_characterType->ItemIndex();
-    const int status = m_ctlCode->ItemIndex();
-    const int pkLevel = m_pkLevel->currentIndex();
-    const int map = m_mapNumber->currentIndex();
+    edit.classItem = m_characterType->ItemIndex();
+    edit.statusItem = m_ctlCode->ItemIndex();
+    edit.pkLevelItem = m_pkLevel->currentIndex();
+    edit.mapItem = m_mapNumber->currentIndex();
+    edit.questPrefix = m_questPrefix;
 
-    CharacterUpdate c;
-    c.name = m_character;
-    c.level = values.value(QStringLiteral("Level"));
-    c.freePoints = values.value(QStringLiteral("FreePoints"));
-    c.classCode = type >= 0 ? std::optional<int>(Classes()[std::size_t(type)].code) : m_storedClass;
-    c.experience = values.value(QStringLiteral("Experience"));
-    c.strength = values.value(QStringLiteral("Strenght"));
-    c.agility = values.value(QStringLiteral("Agility"));
-    c.vitality = values.value(QStringLiteral("Vitality"));
-    c.energy = values.value(QStringLiteral("Energy"));
-    c.command = values.value(QStringLiteral("Charisma"));
-    c.money = values.value(QStringLiteral("Money"));
-    c.map = map >= 0 ? std::optional<int>(map) : m_storedMap;
-    c.x = values.value(QStringLiteral("MapPosX"));
-    c.y = values.value(QStringLiteral("MapPosY"));
-    c.pkLevel = pkLevel >= 0 ? std::optional<int>(pkLevel + 1) : m_storedPkLevel;
-    c.pkCount = values.value(QStringLiteral("PKCount"));
-    c.pkTime = values.value(QStringLiteral("PKTime"));
-    c.ctlCode = status >= 0 ? std::optional<int>(Statuses()[std::size_t(status)].code) : m_storedCtlCode;
-    c.questPrefix = m_questPrefix;
-
-    if (ExecOn(DataSource::TanorOnline, UpdateCharacter(c)) == 0) {
+    const CharacterStore::SaveOutcome outcome = CharacterStore::Save(m_record, edit);
+    switch (outcome.result) {
+    case CharacterStore::SaveResult::Refused: {
+        Dialogs::Show(this, kCaption, NumberMessage(*outcome.refused), Dialogs::Icon::Warning);
+        QLineEdit* refusedField = field(outcome.refused->control);
+        refusedField->setFocus();
+        refusedField->selectAll();
+        return;
+    }
+    case CharacterStore::SaveResult::CharacterMissing:
         Dialogs::Show(this, kCaption,
                       QStringLiteral("The character ") + m_character +
                           QStringLiteral(" no longer exists under that name; nothing was saved."),
                       Dialogs::Icon::Warning);
         return;
+    case CharacterStore::SaveResult::Saved:
+        break;
     }
     Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"), QStringLiteral("Character Updated!"),
                   Dialogs::Icon::Information);
     accept();
-    if (values.contains(QStringLiteral("Reset")))
-        ExecOn(DataSource::TanorOnline, ResetStatements::WriteResets(m_resetNames, m_character,
-                                                                     *values.value(QStringLiteral("Reset"))));
+    if (outcome.resets)
+        CharacterStore::SaveResets(m_resetNames, m_character, *outcome.resets);
 }
 
 void TCharacterEditionForm::openWithNames(const ModalOpener::ContextFactory& create,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "accounts/CharacterStatements.h"
+#include "accounts/CharacterStore.h"
 #include "core/ResetSettings.h"
 #include "widgets/ModalOpener.h"
 
@@ -49,7 +49,7 @@ public:
 private:
     void checkAccount();
     void loadCharacter();
-    void loadGuild();
+    void showGuild();
     void loadResets();
     void openWithNames(const ModalOpener::ContextFactory& create, const ModalOpener::Closed& closed = {});
     // After the move or rename window: reloads under the names it handed back.
@@ -63,7 +63,9 @@ private:
     QLabel* m_accountLabel;
     QLabel* m_characterLabel;
     QMap<QString, QLineEdit*> m_fields; // by object name
-    QMap<QString, QString> m_loaded;    // the text each field was loaded with
+    // What was loaded: a field still showing its stored text, or a list
+    // showing nothing for a value it does not know, writes it back.
+    CharacterStore::CharacterRecord m_record;
     QLineEdit* m_life;
     QLineEdit* m_mana;
     QLabel* m_resetLabel;
@@ -80,12 +82,6 @@ private:
     QPushButton* m_move;
     QPushButton* m_rename;
 
-    // What was stored, for the lists that show nothing for a value they do
-    // not know: saving writes such a value back unchanged.
-    std::optional<int> m_storedClass;
-    std::optional<int> m_storedCtlCode;
-    std::optional<int> m_storedPkLevel;
-    std::optional<int> m_storedMap;
     QString m_questPrefix = QStringLiteral("FFFF");
 
     bool m_resets = false;
