@@ -85,9 +85,11 @@ Report Find(const ServerScan::Options& options, const CatalogueIndex& catalogue,
     std::array<int, ContainerWalk::kKinds> limit{};
     for (std::size_t k = 0; k < limit.size(); ++k)
         limit[k] = first.rows[k];
+    // A server without a repeated serial needs no second pass.
     Collect collect(mark.serials.repeated(), report, kept);
-    const ServerScan::Outcome second = ServerScan::Scan(options, catalogue, collect, pass(2), limit);
-    report.partial = first.stopped || second.stopped;
+    const bool second =
+        report.serials > 0 && ServerScan::Scan(options, catalogue, collect, pass(2), limit).stopped;
+    report.partial = first.stopped || second;
     std::stable_sort(report.groups.begin(), report.groups.end(),
                      [](const Group& a, const Group& b) { return a.holders.size() > b.holders.size(); });
     report.elapsedMs = clock.elapsed();

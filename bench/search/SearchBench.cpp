@@ -95,7 +95,7 @@ qint64 rawReport(const QString& file) {
     SerialSet twice;
     std::unordered_map<quint32, std::vector<RawHolder>> holders;
     int kept = 0;
-    for (int pass = 1; pass <= 2; ++pass) {
+    for (int pass = 1; pass <= 2 && (pass == 1 || twice.size() > 0); ++pass) {
         for (const auto& source : sources) {
             sqlite3_stmt* read = nullptr;
             check(sqlite3_prepare_v2(db, source.read, -1, &read, nullptr), db, "prepare");
