@@ -154,6 +154,13 @@ void BM_RawSqlite(benchmark::State& state) {
     state.counters["serials"] = double(serials);
 }
 
+// The engine's fixed costs: the settings and the catalogue index read once.
+void BM_CatalogueIndex(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CatalogueIndex::Load().entries().size());
+}
+
+BENCHMARK(BM_CatalogueIndex)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Engine)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RawSqlite)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
