@@ -2,6 +2,7 @@
 #include "TestEnvironment.h"
 
 #include "app/OperatorStore.h"
+#include "app/ShellOps.h"
 
 namespace {
 
@@ -38,6 +39,23 @@ TEST_F(EnvTest, OperatorStoreAnswersEachChangeWithItsOutcome) {
     // A second set-up finds the table and only adds its operator.
     EXPECT_EQ(OperatorStore::SetUp(S("Ops"), S("second"), S("pw")), std::nullopt);
     EXPECT_EQ(OperatorStore::OtherOperatorIds(), QStringList{S("second")});
+}
+
+TEST_F(EnvTest, DeletingACharacterClearsTheSlotItStoodIn) {
+    env.buildDemo();
+    EXPECT_EQ(ShellOps::SlotNames(S("kestrel")), (QStringList{S("Kaelin"), S("Sparrow")}));
+    EXPECT_EQ(ShellOps::OwnerOf(S("Sparrow")), S("kestrel"));
+    const struct {
+        const char* character;
+        int slot;
+    } cases[] = {{"Sparrow", 2}, {"Sparrow", 0}, {"Kaelin", 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.character);
+        EXPECT_EQ(ShellOps::DeleteCharacter(S("kestrel"), S(c.character)), c.slot);
+    }
+    EXPECT_EQ(ShellOps::SlotNames(S("kestrel")), QStringList());
+    EXPECT_EQ(ShellOps::OwnerOf(S("Sparrow")), QString());
+    EXPECT_EQ(ShellOps::CharactersOfAccount(S("kestrel")), QStringList());
 }
 
 } // namespace
