@@ -1,8 +1,6 @@
 #include "app/AdministrationUnit.h"
-#include "app/ShellStatements.h"
+#include "app/OperatorStore.h"
 
-#include "core/QueryHelpers.h"
-#include "core/UtilitiesUnit.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
 #include "widgets/WidgetKit.h"
@@ -192,14 +190,13 @@ void TAdministrationForm::showPanel(QWidget* panel) {
 
 void TAdministrationForm::FormCreate() {
     m_id->setText(m_context.operatorId);
-    Query row = OpenOn(DataSource::Vorn, ShellStatements::OperatorRow(m_context.operatorId));
-    if (!row.Eof()) {
-        m_guid->setText(row.Fields(0).AsString());
-        m_name->setText(row.Fields(3).AsString());
-        m_auth->setText(row.Fields(4).AsString());
-        m_block->setText(row.Fields(6).AsString());
-        m_date->setText(row.Fields(5).isNull() ? QString() : DateTimeToSecond(row.Fields(5).value()));
-        m_perm->setText(row.Fields(7).AsString());
+    if (const std::optional<OperatorStore::OperatorRecord> row = OperatorStore::Load(m_context.operatorId)) {
+        m_guid->setText(row->number);
+        m_name->setText(row->name);
+        m_auth->setText(row->authority);
+        m_block->setText(row->blocked);
+        m_date->setText(row->date);
+        m_perm->setText(row->permission);
     }
     // Only the operator numbered 1 manages other operators.
     if (m_guid->text() != QLatin1String("1")) {
@@ -232,13 +229,11 @@ void TAdministrationForm::BitBtn1Click() {
         Refuse(this, QStringLiteral("Passwords do not match!"));
         return;
     }
-    const QString id = m_id->text();
-    Query stored = OpenOn(DataSource::Vorn, ShellStatements::OperatorPassword(id));
-    if (m_labeledEdit1->text() != stored.Fields(0).AsString()) {
+    if (OperatorStore::ChangePassword(m_id->text(), m_labeledEdit1->text(), m_labeledEdit2->text()) ==
+        OperatorStore::PasswordChange::WrongOldPassword) {
         Refuse(this, QStringLiteral("Old Password is incorrect"));
         return;
     }
-    ExecOn(DataSource::Vorn, ShellStatements::ChangeOperatorPassword(id, m_labeledEdit2->text()));
     Inform(this, QStringLiteral("Password was changed successfully!"));
     showPanel(nullptr);
 }
@@ -248,20 +243,19 @@ void TAdministrationForm::Button4Click() {
         Inform(this, QStringLiteral("Passwords do not match!"));
         return;
     }
-    Query existing = OpenOn(DataSource::Vorn, ShellStatements::OperatorRow(m_edit1->text()));
-    if (!existing.IsEmpty()) {
+    if (OperatorStore::Add(m_edit1->text(), m_edit3->text(), m_edit2->text()) ==
+        OperatorStore::AddResult::IdExists) {
         Inform(this, QStringLiteral("ID exist!"));
         showPanel(nullptr);
         return;
     }
-    ExecOn(DataSource::Vorn, ShellStatements::AddOperator(m_edit1->text(), m_edit3->text(), m_edit2->text()));
     Inform(this, QStringLiteral("New Admin Account Created!"));
 }
 
 void TAdministrationForm::Button6Click() {
     showPanel(m_panel3);
     m_listBox1->clear();
-    m_listBox1->addItems(ListOn(DataSource::Vorn, ShellStatements::OtherOperatorIds()));
+    m_listBox1->addItems(OperatorStore::OtherOperatorIds());
 }
 
 void TAdministrationForm::Button7Click() {
@@ -270,7 +264,7 @@ void TAdministrationForm::Button7Click() {
         return;
     // Reported only once the row is really gone; a failure reaches the
     // general error box instead.
-    ExecOn(DataSource::Vorn, ShellStatements::DeleteOperator(chosen->text()));
+    OperatorStore::Remove(chosen->text());
     Inform(this, QStringLiteral("Admin Banned!"));
     delete m_listBox1->takeItem(m_listBox1->row(chosen));
 }

@@ -1,8 +1,8 @@
 #include "app/MainUnit.h"
-#include "app/ShellStatements.h"
+#include "app/OperatorStore.h"
+#include "app/ShellOps.h"
 #include "containers/RestoreUndo.h"
 
-#include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
@@ -479,24 +479,7 @@ void TMainForm::startUp() {
     const int marker = OperatorSetupMarker();
 
     // Any failure of the operator table test only leads to the wizard.
-    bool tableMissing = false;
-    {
-        Query test;
-        try {
-            test.SetConnectionString(BuildConnectionString(DataSource::Vorn));
-        } catch (const std::exception&) {
-            WriteSetting(SettingsName::kConnection, DataSourceKey(DataSource::Vorn),
-                         QString::fromLatin1(kOperatorDataSource));
-            test.SetConnectionString(BuildConnectionString(DataSource::Vorn));
-        }
-        try {
-            test.SetText(ShellStatements::AllOperators());
-            test.Open();
-            test.Close();
-        } catch (...) {
-            tableMissing = true;
-        }
-    }
+    const bool tableMissing = !OperatorStore::TableReadable();
 
     if (tableMissing || (marker == 0 && setup != 1)) {
         const QVariant done = openForResult(MainWindow::Wizard, {"setupDone"}).front();
@@ -518,7 +501,7 @@ void TMainForm::startUp() {
 }
 
 void TMainForm::loadLists() {
-    Fill(m_account, ListOn(DataSource::Account, ShellStatements::AccountNames()));
+    Fill(m_account, ShellOps::AccountNames());
     m_account->setCurrentIndex(m_account->count() > 0 ? 0 : -1);
     fillGuilds();
     AccountChange();
@@ -546,27 +529,19 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 // ------------------------------------------------------------------ lists
 
 void TMainForm::fillGuilds() {
-    Fill(m_guild, ListOn(DataSource::TanorOnline, ShellStatements::GuildNames()));
+    Fill(m_guild, ShellOps::GuildNames());
     // A box that is filled shows its first item, which a guild command would
     // then take for the operator's choice.
     m_guild->setCurrentIndex(-1);
 }
 
 void TMainForm::fillCharactersOf(const QString& account) {
-    Fill(m_character, ListOn(DataSource::TanorOnline, ShellStatements::CharactersOfAccount(account)));
+    Fill(m_character, ShellOps::CharactersOfAccount(account));
 }
 
 void TMainForm::AccountChange() {
     m_character->clear();
-    Query gameIds =
-        OpenOn(DataSource::TanorOnline, ShellStatements::AccountCharacterRow(m_account->currentText()));
-    if (!gameIds.Eof()) {
-        for (int slot = 1; slot <= 5; ++slot) {
-            const QString name = gameIds.FieldByName(QStringLiteral("GameID%1").arg(slot)).AsString();
-            if (!name.isEmpty())
-                m_character->addItem(name);
-        }
-    }
+    m_character->addItems(ShellOps::SlotNames(m_account->currentText()));
     m_character->setCurrentIndex(m_character->count() > 0 ? 0 : -1);
     m_addCharacter->setVisible(m_character->count() < 5);
     const bool account = Chosen(m_account);
@@ -577,20 +552,15 @@ void TMainForm::AccountChange() {
 
 void TMainForm::CharacterChange() {
     const QString character = m_character->currentText();
-    Query guild = OpenOn(DataSource::TanorOnline, ShellStatements::GuildOfCharacter(character));
-    if (!guild.IsEmpty())
-        Choose(m_guild, guild.FieldByName(QStringLiteral("G_Name")).AsString());
-    else
-        m_guild->setCurrentIndex(-1);
+    Choose(m_guild, ShellOps::GuildOf(character));
     const bool chosen = Chosen(m_character);
     for (QToolButton* b : {m_deleteCharacter, m_editCharacter, m_editInventory, m_friends})
         b->setVisible(chosen);
-    Query friends = OpenOn(DataSource::TanorOnline, ShellStatements::FriendListOf(character));
-    m_friends->setVisible(!friends.IsEmpty());
+    m_friends->setVisible(ShellOps::HasFriendList(character));
 }
 
 void TMainForm::ReloadAccount() {
-    Fill(m_account, ListOn(DataSource::Account, ShellStatements::AccountNames()));
+    Fill(m_account, ShellOps::AccountNames());
     m_account->setCurrentIndex(-1);
     m_character->clear();
     for (QToolButton* b : {m_deleteAccount, m_editAccount, m_warehouse, m_deleteCharacter, m_editCharacter,
@@ -620,10 +590,7 @@ void TMainForm::DeleteAccountClick() {
     if (!Dialogs::Ask(this, QStringLiteral("Warning"), QStringLiteral("Are you sure?"),
                       Dialogs::Icon::Warning))
         return;
-    const QString account = m_account->currentText();
-    ExecOn(DataSource::Account, ShellStatements::DeleteAccountInfo(account));
-    ExecOn(DataSource::TanorOnline, ShellStatements::DeleteAccountCharacterRow(account));
-    ExecOn(DataSource::TanorOnline, ShellStatements::DeleteCharactersOfAccount(account));
+    ShellOps::DeleteAccount(m_account->currentText());
     ReloadAccount();
     AccountChange();
     Dialogs::Show(this, kTitle, QStringLiteral("Account Deleted!"), Dialogs::Icon::Information);
@@ -653,9 +620,7 @@ void TMainForm::FindClick() {
 // ------------------------------------------------------------------ characters
 
 void TMainForm::chooseCharacter(const QString& character) {
-    Query owner = OpenOn(DataSource::TanorOnline, ShellStatements::OwnerOfCharacter(character));
-    Choose(m_account, owner.FieldByName(QStringLiteral("AccountID")).AsString());
-    owner.Close();
+    Choose(m_account, ShellOps::OwnerOf(character));
     AccountChange();
     Choose(m_character, character);
     // The guild list and the character buttons follow this character, not
@@ -684,24 +649,7 @@ void TMainForm::DeleteCharacterClick() {
         return;
     const QString character = m_character->currentText();
     const QString account = m_account->currentText();
-    ExecOn(DataSource::TanorOnline, ShellStatements::DeleteCharacter(character));
-    ExecOn(DataSource::TanorOnline, ShellStatements::DeleteGuildsLedBy(character));
-    ExecOn(DataSource::TanorOnline, ShellStatements::DeleteGuildMembership(character));
-
-    int slotOfCharacter = 0;
-    {
-        Query gameIds = OpenOn(DataSource::TanorOnline, ShellStatements::CharacterSlots(account));
-        if (!gameIds.Eof()) {
-            for (int slot = 1; slot <= 5; ++slot) {
-                if (gameIds.Fields(slot - 1).AsString() == character)
-                    slotOfCharacter = slot;
-            }
-        }
-    }
-    // A character in none of the slots leaves nothing to clear; an update
-    // without its SET line would only be refused by the server.
-    if (slotOfCharacter != 0)
-        ExecOn(DataSource::TanorOnline, ShellStatements::ClearCharacterSlot(slotOfCharacter, account));
+    ShellOps::DeleteCharacter(account, character);
     fillCharactersOf(account);
     m_character->setCurrentIndex(-1);
     // No character is chosen now, and a guild it led is gone: nothing may
@@ -761,7 +709,7 @@ void TMainForm::DeleteGuildClick() {
                       Dialogs::Icon::Warning))
         return;
     const QString guild = m_guild->currentText();
-    (void)OpenOn(DataSource::TanorOnline, ShellStatements::DeleteGuild(guild));
+    ShellOps::DeleteGuild(guild);
     Dialogs::ShowPlain(this, QStringLiteral("Guild Deleted!"));
     fillGuilds();
 }
@@ -832,9 +780,10 @@ void TMainForm::About1Click() {
 // ------------------------------------------------------------------ counters
 
 void TMainForm::updateCounters() {
-    m_label11->setText(ListOn(DataSource::Account, ShellStatements::CountAccounts()).value(0));
-    m_label12->setText(ListOn(DataSource::TanorOnline, ShellStatements::CountGuilds()).value(0));
-    m_label13->setText(ListOn(DataSource::Account, ShellStatements::CountConnectedAccounts()).value(0));
+    // Label by label, so a failing counter leaves the ones before it fresh.
+    m_label11->setText(ShellOps::Count(ShellOps::Counter::Accounts));
+    m_label12->setText(ShellOps::Count(ShellOps::Counter::Guilds));
+    m_label13->setText(ShellOps::Count(ShellOps::Counter::ConnectedAccounts));
 }
 
 void TMainForm::ServerInfoTimer() {

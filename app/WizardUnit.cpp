@@ -1,10 +1,7 @@
 #include "app/WizardUnit.h"
-#include "app/ShellStatements.h"
+#include "app/OperatorStore.h"
 
-#include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
-#include "platform/OdbcRegistry.h"
-#include "platform/TanorError.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
 #include "widgets/WaitCursor.h"
@@ -186,22 +183,12 @@ void TWizardForm::FormCreate() {
 }
 
 bool TWizardForm::finishSetup() {
-    RegisterOperatorDataSource(m_comboBox1->currentText());
-    (void)OdbcRegistry::Write(QString::fromLatin1(kOperatorDataSource), QStringLiteral("Setup"),
-                              QStringLiteral("1"));
-    WriteSetting(SettingsName::kConnection, DataSourceKey(DataSource::Vorn),
-                 QString::fromLatin1(kOperatorDataSource));
-    try {
-        ExecOn(DataSource::Vorn, ShellStatements::CreateOperatorTable());
-    } catch (const std::exception&) {
-        // The table may exist already: a second run only adds an operator.
-    }
-    try {
-        ExecOn(DataSource::Vorn, ShellStatements::AddFirstOperator(m_edit1->text(), m_edit2->text()));
-    } catch (const TanorError& e) {
+    const std::optional<QString> failure =
+        OperatorStore::SetUp(m_comboBox1->currentText(), m_edit1->text(), m_edit2->text());
+    if (failure) {
         Dialogs::Show(this, kCaption,
                       QStringLiteral("The first operator could not be created, so nobody could sign in:\n") +
-                          e.text(),
+                          *failure,
                       Dialogs::Icon::Error);
         return false;
     }

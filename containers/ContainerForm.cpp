@@ -1,6 +1,5 @@
 #include "containers/ContainerForm.h"
 
-#include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
 #include "items/CellGrid.h"
 #include "items/PropertyEditor.h"
@@ -102,7 +101,7 @@ void TContainerForm::CloseClick() {
     reject();
 }
 
-void TContainerForm::SaveWith(const Statement& statement, const Message& saved, const Message& failed) {
+void TContainerForm::SaveWith(const Write& write, const Message& saved, const Message& failed) {
     if (!m_signedIn) {
         reject();
         return;
@@ -116,12 +115,12 @@ void TContainerForm::SaveWith(const Statement& statement, const Message& saved, 
     try {
         if (!m_loaded)
             throw TanorError(QStringLiteral("The column was not loaded"));
-        const std::optional<QString> text = statement();
-        if (!text)
+        const std::optional<bool> wrote = write();
+        if (!wrote)
             return;
         // No row changed means nothing was written (the row went away
         // meanwhile); saying "updated" then would lose the edits unnoticed.
-        written = ExecOn(DataSource::TanorOnline, *text) != 0;
+        written = *wrote;
     } catch (const std::exception&) {
         written = false;
     }

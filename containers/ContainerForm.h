@@ -68,16 +68,16 @@ protected:
         QString text;
         Dialogs::Icon icon;
     };
-    // The statement a save runs, or nothing when the window refused the
-    // operator's input (it has said why).
-    using Statement = std::function<std::optional<QString>()>;
+    // The write a save makes: whether it changed a row, or nothing when the
+    // window refused the operator's input (it has said why).
+    using Write = std::function<std::optional<bool>()>;
     // Saving: without a signed-in operator nothing is written or said and
-    // the window closes. Otherwise the statement runs on the game database;
-    // a statement that fails, or that finds no row to change, shows `failed`
+    // the window closes. Otherwise the write runs on the game database;
+    // a write that fails, or that finds no row to change, shows `failed`
     // and leaves the window open with every edit the operator made, so that
     // nothing is lost; so does a window whose column never finished loading.
     // Only a save that wrote shows `saved` and closes.
-    void SaveWith(const Statement& statement, const Message& saved, const Message& failed);
+    void SaveWith(const Write& write, const Message& saved, const Message& failed);
 
 private:
     bool m_signedIn;

@@ -1,6 +1,6 @@
 #include "containers/DuplicateSerials.h"
 
-#include "containers/SerialSet.h"
+#include "containers/RepeatedSerials.h"
 #include "containers/WalkStatements.h"
 #include "core/UtilitiesUnit.h"
 #include "items/UndoFile.h"
@@ -25,15 +25,14 @@ QString LeftOutText() {
 
 Report Find(const ServerScan::Options& options, const CatalogueIndex& catalogue, const Progress& progress,
             int kept) {
-    // First pass: a serial met again goes into `twice`.
+    // First pass: the serials met more than once.
     class Mark : public ServerScan::Sink {
     public:
         void item(const ServerScan::Met& met) override {
-            if (met.item.HasRealSerial() && !seen.insert(met.item.serial))
-                twice.insert(met.item.serial);
+            if (const std::optional<quint32> serial = met.realSerial())
+                serials.add(*serial);
         }
-        SerialSet seen;
-        SerialSet twice;
+        RepeatedSerials serials;
     };
     // Second pass: the holders of those serials, in the order met.
     class Collect : public ServerScan::Sink {
@@ -41,17 +40,18 @@ Report Find(const ServerScan::Options& options, const CatalogueIndex& catalogue,
         Collect(const SerialSet& twice, Report& report, int kept)
             : m_twice(twice), m_report(report), m_kept(kept) {}
         void item(const ServerScan::Met& met) override {
-            if (!met.item.HasRealSerial() || !m_twice.contains(met.item.serial))
+            const std::optional<quint32> serial = met.realSerial();
+            if (!serial || !m_twice.contains(*serial))
                 return;
             ++m_report.holders;
             if (m_keptHolders >= m_kept) {
                 m_report.truncated = true;
                 return;
             }
-            const auto at = m_groups.find(met.item.serial);
+            const auto at = m_groups.find(*serial);
             if (at == m_groups.end()) {
-                m_groups.emplace(met.item.serial, m_report.groups.size());
-                m_report.groups.push_back(Group{met.item.serial, {}});
+                m_groups.emplace(*serial, m_report.groups.size());
+                m_report.groups.push_back(Group{*serial, {}});
                 add(m_report.groups.back(), met);
                 return;
             }
@@ -78,15 +78,18 @@ Report Find(const ServerScan::Options& options, const CatalogueIndex& catalogue,
         return [&progress, n](Kind kind, int row) { return !progress || progress(n, kind, row); };
     };
     const ServerScan::Outcome first = ServerScan::Scan(options, catalogue, mark, pass(1));
-    report.serials = mark.twice.size();
+    mark.serials.finish();
+    report.serials = mark.serials.serials();
     // The second pass covers what the first did, so a stopped first pass
     // still lists every holder of the serials it found twice.
     std::array<int, ContainerWalk::kKinds> limit{};
     for (std::size_t k = 0; k < limit.size(); ++k)
         limit[k] = first.rows[k];
-    Collect collect(mark.twice, report, kept);
-    const ServerScan::Outcome second = ServerScan::Scan(options, catalogue, collect, pass(2), limit);
-    report.partial = first.stopped || second.stopped;
+    // A server without a repeated serial needs no second pass.
+    Collect collect(mark.serials.repeated(), report, kept);
+    const bool second =
+        report.serials > 0 && ServerScan::Scan(options, catalogue, collect, pass(2), limit).stopped;
+    report.partial = first.stopped || second;
     std::stable_sort(report.groups.begin(), report.groups.end(),
                      [](const Group& a, const Group& b) { return a.holders.size() > b.holders.size(); });
     report.elapsedMs = clock.elapsed();

@@ -35,8 +35,8 @@ struct Report {
 };
 
 // Two passes: the first marks the serials seen twice, the second collects
-// their holders (over the rows the first covered). Memory is the two serial
-// bitmaps and the kept holders.
+// their holders (over the rows the first covered). Memory is the budget of
+// RepeatedSerials, the set of repeated serials and the kept holders.
 using Progress = std::function<bool(int pass, ServerScan::Kind kind, int row)>;
 [[nodiscard]] Report Find(const ServerScan::Options& options, const CatalogueIndex& catalogue,
                           const Progress& progress, int kept = kKeptHolders);

@@ -1,7 +1,6 @@
 #include "containers/InventoryUnit.h"
-#include "containers/ContainerStatements.h"
+#include "containers/ContainerStore.h"
 
-#include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
 #include "items/CellGrid.h"
 #include "items/PropertyEditor.h"
@@ -68,18 +67,7 @@ void TInventoryForm::FormCreate() {
     m_acc->setText(m_account);
     m_chr->setText(m_character);
 
-    // A character without an inventory gets 108 free records first. A row
-    // whose column is NULL needs no such write: its cells show free and
-    // Save writes them as free records.
-    Query inventory = OpenOn(DataSource::TanorOnline, ContainerStatements::InventoryOf(m_character));
-    if (inventory.IsEmpty()) {
-        inventory.Close();
-        (void)ExecOn(DataSource::TanorOnline,
-                     ContainerStatements::FillEmptyInventory(m_character, Container().Width()));
-        inventory = OpenOn(DataSource::TanorOnline, ContainerStatements::InventoryOf(m_character));
-    }
-    LoadColumn(inventory.IsEmpty() ? QByteArray() : inventory.Fields(0).AsBytes());
-    inventory.Close();
+    LoadColumn(ContainerStore::LoadInventory(m_character, Container().Width()));
 
     Editor()->LoadTypes();
     ShowCells();
@@ -98,9 +86,8 @@ void TInventoryForm::Button1Click() {
 }
 
 void TInventoryForm::AddItemClick() {
-    SaveWith(
-        [this] { return std::optional<QString>(ContainerStatements::SaveInventory(m_character, Literal())); },
-        {QStringLiteral("Vorn TanorEditor"), QStringLiteral("Inventory Updated!"),
-         Dialogs::Icon::Information},
-        {QStringLiteral("Error"), QStringLiteral("Error while saving Inventory"), Dialogs::Icon::Error});
+    SaveWith([this] { return std::optional<bool>(ContainerStore::SaveInventory(m_character, Literal())); },
+             {QStringLiteral("Vorn TanorEditor"), QStringLiteral("Inventory Updated!"),
+              Dialogs::Icon::Information},
+             {QStringLiteral("Error"), QStringLiteral("Error while saving Inventory"), Dialogs::Icon::Error});
 }

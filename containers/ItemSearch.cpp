@@ -50,7 +50,7 @@ Result Find(const ServerScan::Options& options, const CatalogueIndex& catalogue,
               m_byCatalogue(c.unknownOnly || !c.type.isEmpty() || !c.item.isEmpty() ||
                             !c.nameContains.isEmpty()) {}
         void item(const ServerScan::Met& met) override {
-            if (!Matches(m_criteria, met.item, m_byCatalogue ? met.entry() : nullptr))
+            if (!Matches(m_criteria, met.item(), m_byCatalogue ? met.entry() : nullptr))
                 return;
             ++m_result.matched;
             const bool keep = m_result.items.size() < std::size_t(m_kept);

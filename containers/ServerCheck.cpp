@@ -1,6 +1,6 @@
 #include "containers/ServerCheck.h"
 
-#include "containers/SerialSet.h"
+#include "containers/RepeatedSerials.h"
 #include "core/UtilitiesUnit.h"
 
 #include <QElapsedTimer>
@@ -62,11 +62,8 @@ public:
     void item(const ServerScan::Met& met) override {
         KindTotals& t = totals();
         ++t.items;
-        if (met.item.HasRealSerial() && !m_seen.insert(met.item.serial)) {
-            ++m_report.duplicateCopies;
-            if (m_twice.insert(met.item.serial))
-                ++m_report.duplicatedSerials;
-        }
+        if (const std::optional<quint32> serial = met.realSerial())
+            m_serials.add(*serial);
         const CatalogueIndex::Entry* entry = met.entry();
         if (!entry) {
             ++t.unknown;
@@ -75,6 +72,14 @@ public:
         }
         if (GridOf(met.row.kind, met.cell))
             m_placed.push_back(Placed{met.cell, record(met), entry->x, entry->y});
+    }
+
+    // After the pass: the last row's footprints and the serials' counts.
+    void finish() {
+        finishRow();
+        m_serials.finish();
+        m_report.duplicatedSerials = m_serials.serials();
+        m_report.duplicateCopies = m_serials.copies();
     }
 
     // The footprints of the row just read.
@@ -136,8 +141,7 @@ private:
     QString m_account;
     QString m_second;
     std::vector<Placed> m_placed;
-    SerialSet m_seen;
-    SerialSet m_twice;
+    RepeatedSerials m_serials;
 };
 
 } // namespace
@@ -232,7 +236,7 @@ Report Run(const ServerScan::Options& options, const CatalogueIndex& catalogue,
     report.width = options.width;
     Checker checker(report, kept);
     report.partial = ServerScan::Scan(options, catalogue, checker, progress).stopped;
-    checker.finishRow();
+    checker.finish();
     report.elapsedMs = clock.elapsed();
     return report;
 }

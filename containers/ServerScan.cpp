@@ -74,8 +74,7 @@ Outcome Scan(const Options& options, const CatalogueIndex& catalogue, Sink& sink
                     const QByteArrayView record(row.column.constData() + i * bytes, bytes);
                     if (StoredItem::IsFree(record))
                         continue;
-                    const StoredItem item = StoredItem::Decode(record);
-                    sink.item(Met{row, int(i) + 1, record, item, catalogue, options.width});
+                    sink.item(Met{row, int(i) + 1, record, catalogue, options.width});
                 }
             }
             return ContainerWalk::Rewrite{};
@@ -112,7 +111,7 @@ Found Describe(const Met& met) {
         f.name = entry->name;
         f.type = entry->type;
     }
-    f.item = met.item;
+    f.item = met.item();
     f.columnDigest = QCryptographicHash::hash(met.row.column, QCryptographicHash::Sha1);
     return f;
 }

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 // A read-only pass over every stored item of the server: the inventories
 // (equipment, bag and personal shop), the warehouses and the extra vaults
@@ -49,13 +50,28 @@ struct Met {
     const ContainerWalk::Row& row;
     int cell; // from 1
     QByteArrayView bytes;
-    const StoredItem& item;
     const CatalogueIndex& catalogue;
     ItemRecord::Width width;
+
+    // The fields, decoded when first asked: a pass over serials reads the
+    // serial's four bytes and nothing else.
+    [[nodiscard]] const StoredItem& item() const {
+        if (!m_item)
+            m_item = StoredItem::Decode(bytes);
+        return *m_item;
+    }
+    // The serial, when it marks a real item.
+    [[nodiscard]] std::optional<quint32> realSerial() const {
+        bool marker = false;
+        const quint32 serial = StoredItem::SerialOf(bytes, marker);
+        return StoredItem::IsRealSerial(serial, marker) ? std::optional<quint32>(serial) : std::nullopt;
+    }
 
     // The catalogue's entry (nullptr: unknown), looked up only when asked:
     // a pass over serials alone needs none.
     [[nodiscard]] const CatalogueIndex::Entry* entry() const { return catalogue.Of(bytes, width); }
+
+    mutable std::optional<StoredItem> m_item{};
 };
 
 // Told of every row and every item in it.

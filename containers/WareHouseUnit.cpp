@@ -1,12 +1,9 @@
 #include "containers/WareHouseUnit.h"
-#include "containers/ContainerStatements.h"
+#include "containers/ContainerStore.h"
 
-#include "core/QueryHelpers.h"
 #include "core/UtilitiesUnit.h"
-#include "core/VaultSettings.h"
 #include "items/CellGrid.h"
 #include "items/PropertyEditor.h"
-#include "platform/TanorError.h"
 #include "widgets/Guard.h"
 #include "widgets/WidgetKit.h"
 
@@ -25,20 +22,6 @@ namespace {
 
 const QString kOriginal = QStringLiteral("Original");
 
-ContainerStatements::VaultTable vaultTable() {
-    const VaultSettings v = VaultSettings::Read();
-    return {v.table, v.account, v.number, v.items};
-}
-
-// The vault names as the settings hold them now; names changed since the
-// list was loaded are checked again before they stand in a statement.
-ContainerStatements::VaultTable checkedVaultTable() {
-    ContainerStatements::VaultTable vaults = vaultTable();
-    if (!ContainerStatements::IsUsable(vaults))
-        throw SettingsError(QStringLiteral("The extra vault table and column names must be plain names"));
-    return vaults;
-}
-
 // The chooser lists only whole numbers (see loadVaultList).
 int vaultNumber(const QString& text) {
     return text.toInt();
@@ -46,41 +29,19 @@ int vaultNumber(const QString& text) {
 
 // EndUseDate in the system's date and time format; a text the database
 // gives that is not a date is shown as it stands.
-QString shownDate(const Field& field) {
-    const QDateTime when = DateTimeOf(field.value());
-    return when.isValid() ? QLocale::system().toString(when, QLocale::ShortFormat) : field.AsString();
+QString shownDate(const ContainerStore::Warehouse& stored) {
+    return stored.lastUse.isValid() ? QLocale::system().toString(stored.lastUse, QLocale::ShortFormat)
+                                    : stored.lastUseText;
 }
 
-// A whole number 0..max typed in a box, or nothing.
-std::optional<qint64> wholeNumber(const QString& text, qint64 max) {
-    if (text.isEmpty() || text.size() > 18)
-        return std::nullopt;
-    for (const QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return std::nullopt;
-    }
-    const qint64 value = text.toLongLong();
-    if (value > max)
-        return std::nullopt;
-    return value;
+// Tells the operator which field is wrong and gives its box the focus.
+void refuseNumber(QLineEdit* box, const QString& field, qint64 max) {
+    Dialogs::Show(box->window(), QStringLiteral("Vorn TanorEditor"),
+                  QStringLiteral("%1 must be a whole number from 0 to %2").arg(field).arg(max),
+                  Dialogs::Icon::Warning);
+    box->setFocus();
 }
 
-// The whole number in `box`, 0..max; else the operator is told which field
-// is wrong and the box gets the focus.
-std::optional<qint64> checkedNumber(QLineEdit* box, const QString& field, qint64 max) {
-    const std::optional<qint64> value = wholeNumber(box->text(), max);
-    if (!value) {
-        Dialogs::Show(box->window(), QStringLiteral("Vorn TanorEditor"),
-                      QStringLiteral("%1 must be a whole number from 0 to %2").arg(field).arg(max),
-                      Dialogs::Icon::Warning);
-        box->setFocus();
-    }
-    return value;
-}
-
-// Money is an int column; the password a 4-character field.
-constexpr qint64 kMaxMoney = 2000000000;
-constexpr qint64 kMaxPassword = 9999;
 constexpr int kMoneyLength = 10; // every amount the column holds
 constexpr int kPasswordLength = 4;
 
@@ -139,8 +100,7 @@ TWarehouseForm::TWarehouseForm(const WindowContext& context, QWidget* parent)
 }
 
 bool TWarehouseForm::vaultsEnabled() {
-    // Names that are not plain names leave the vaults off.
-    return VaultSettings::Enabled() && ContainerStatements::IsUsable(vaultTable());
+    return ContainerStore::VaultsEnabled();
 }
 
 void TWarehouseForm::FormCreate() {
@@ -165,44 +125,26 @@ void TWarehouseForm::FormCreate() {
 }
 
 void TWarehouseForm::loadVaultList() {
-    const QStringList numbers =
-        ListOn(DataSource::TanorOnline, ContainerStatements::VaultNumbers(checkedVaultTable(), m_account));
+    const QStringList numbers = ContainerStore::VaultNumbers(m_account);
     const QSignalBlocker quiet(m_vaults);
     m_vaults->clear();
     m_vaults->addItem(kOriginal);
-    // Only whole numbers address a vault; anything else in the column is
-    // not offered rather than pasted into a statement.
-    for (const QString& number : numbers) {
-        bool whole = false;
-        (void)number.toInt(&whole);
-        if (whole)
-            m_vaults->addItem(number);
-    }
+    m_vaults->addItems(numbers);
     m_vaults->setCurrentIndex(0);
 }
 
 void TWarehouseForm::loadWarehouseRow() {
-    Query row = OpenOn(DataSource::TanorOnline, ContainerStatements::WarehouseOf(m_account));
-    if (row.IsEmpty()) {
-        row.Close();
-        (void)ExecOn(DataSource::TanorOnline,
-                     ContainerStatements::AddWarehouse(m_account, Container().Width()));
-        row = OpenOn(DataSource::TanorOnline, ContainerStatements::WarehouseOf(m_account));
-    }
-    const bool found = !row.IsEmpty();
-    ShowStored(m_visualMoney, found ? row.FieldByName(QStringLiteral("Money")).AsString() : QString());
-    ShowStored(m_visualPassword, found ? row.FieldByName(QStringLiteral("pw")).AsString() : QString());
-    m_lastTM->setText(found ? shownDate(row.FieldByName(QStringLiteral("EndUseDate"))) : QString());
-    LoadColumn(found ? row.FieldByName(QStringLiteral("Items")).AsBytes() : QByteArray());
+    const std::optional<ContainerStore::Warehouse> stored =
+        ContainerStore::LoadWarehouse(m_account, Container().Width());
+    ShowStored(m_visualMoney, stored ? stored->money : QString());
+    ShowStored(m_visualPassword, stored ? stored->password : QString());
+    m_lastTM->setText(stored ? shownDate(*stored) : QString());
+    LoadColumn(stored ? stored->items : QByteArray());
     setView(QString());
 }
 
 void TWarehouseForm::loadVault(const QString& number) {
-    Query vault =
-        OpenOn(DataSource::TanorOnline,
-               ContainerStatements::VaultItems(checkedVaultTable(), m_account, vaultNumber(number)));
-    const QByteArray column = vault.IsEmpty() ? QByteArray() : vault.Fields(0).AsBytes();
-    vault.Close();
+    const QByteArray column = ContainerStore::LoadVault(m_account, vaultNumber(number));
     Cells()->EmptyAll();
     LoadColumn(column);
     setView(number);
@@ -247,18 +189,24 @@ void TWarehouseForm::Button1Click() {
                   Dialogs::Icon::Information);
 }
 
-std::optional<QString> TWarehouseForm::saveStatement() const {
+std::optional<bool> TWarehouseForm::save() const {
+    using ContainerStore::WarehouseSave;
     if (!m_vault.isEmpty())
-        return ContainerStatements::SaveVault(checkedVaultTable(), m_account, vaultNumber(m_vault),
-                                              Literal());
-    const std::optional<qint64> money = checkedNumber(m_visualMoney, QStringLiteral("Money"), kMaxMoney);
-    if (!money)
+        return ContainerStore::SaveVault(m_account, vaultNumber(m_vault), Literal());
+    switch (ContainerStore::SaveWarehouse(
+        {m_account, Literal(), m_visualMoney->text(), m_visualPassword->text()})) {
+    case WarehouseSave::MoneyInvalid:
+        refuseNumber(m_visualMoney, QStringLiteral("Money"), ContainerStore::kMaxMoney);
         return std::nullopt;
-    const std::optional<qint64> password =
-        checkedNumber(m_visualPassword, QStringLiteral("Password"), kMaxPassword);
-    if (!password)
+    case WarehouseSave::PasswordInvalid:
+        refuseNumber(m_visualPassword, QStringLiteral("Password"), ContainerStore::kMaxPassword);
         return std::nullopt;
-    return ContainerStatements::SaveWarehouse(m_account, Literal(), *money, *password);
+    case WarehouseSave::RowMissing:
+        return false;
+    case WarehouseSave::Saved:
+        break;
+    }
+    return true;
 }
 
 void TWarehouseForm::AddItemClick() {
@@ -266,7 +214,7 @@ void TWarehouseForm::AddItemClick() {
                         m_vault.isEmpty() ? QStringLiteral("WareHouse Updated!")
                                           : QStringLiteral("Extra-WareHouse Updated!"),
                         Dialogs::Icon::Information};
-    SaveWith([this] { return saveStatement(); }, saved,
+    SaveWith([this] { return save(); }, saved,
              {QStringLiteral("Vorn Tanor Editor"),
               QStringLiteral("Unknown exception while saving the warehouse"), Dialogs::Icon::Error});
 }

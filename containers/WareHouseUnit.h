@@ -38,9 +38,9 @@ private:
     void loadWarehouseRow();
     void loadVault(const QString& number);
     void setView(const QString& vault);
-    // The statement that writes the view shown; nothing when money or
-    // password do not fit their columns (said to the operator).
-    [[nodiscard]] std::optional<QString> saveStatement() const;
+    // Writes the view shown; whether a row changed, or nothing when money
+    // or password do not fit their columns (said to the operator).
+    [[nodiscard]] std::optional<bool> save() const;
 
     QString m_account;
     QString m_vault;

@@ -1,9 +1,8 @@
 #include "containers/WipeUnit.h"
 
-#include "containers/WalkStatements.h"
 #include "containers/WipeChoice.h"
+#include "containers/WipeStore.h"
 #include "core/UtilitiesUnit.h"
-#include "core/VaultSettings.h"
 #include "items/Catalogue.h"
 #include "items/ItemRecord.h"
 #include "items/PropertyEditor.h"
@@ -395,21 +394,7 @@ void TWipeForm::WipeALLItems1Click() {
                       QStringLiteral("Are you sure that you want to delete ALL items?"),
                       Dialogs::Icon::Question))
         return;
-    const VaultSettings vaults = VaultSettings::Read();
-    vaults.RequirePlainNames(); // before anything is wiped
-    const ItemRecord::Width width = ItemRecord::CurrentWidth();
-    const QString inventory = ItemRecord::EmptyColumnLiteral(ItemRecord::kInventoryRecords, width);
-    const QString warehouse = ItemRecord::EmptyColumnLiteral(ItemRecord::kWarehouseRecords, width);
-    QStringList statements{WalkStatements::WipeAllInventories(inventory),
-                           WalkStatements::WipeAllWarehouses(warehouse)};
-    if (vaults.enabled)
-        statements << WalkStatements::WipeAllVaults(vaults, warehouse);
-    for (const QString& statement : statements) {
-        m_write.Close();
-        m_write.SetConnectionString(gameDatabase());
-        m_write.SetText(statement);
-        (void)m_write.ExecSQL();
-    }
+    WipeStore::WipeEverything();
     Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"), QStringLiteral("All Items were wiped"),
                   Dialogs::Icon::Information);
 }
@@ -440,23 +425,18 @@ void TWipeForm::showDeleted() {
 }
 
 void TWipeForm::loadTotals() {
-    const VaultSettings vaults = VaultSettings::Read();
-    vaults.RequirePlainNames();
-    m_read.Close();
-    m_read.SetConnectionString(gameDatabase());
-    m_read.SetText(WalkStatements::Totals(vaults));
-    m_read.Open();
-    for (int k = 0; k < KindCount; ++k) {
-        Line& line = m_lines[std::size_t(k)];
-        if (k == Vault && !vaults.enabled) {
+    const WipeStore::Totals totals = WipeStore::Load();
+    const std::array<std::optional<int>, KindCount> counts = {totals.inventories, totals.warehouses,
+                                                              totals.vaults};
+    for (std::size_t k = 0; k < counts.size(); ++k) {
+        Line& line = m_lines[k];
+        if (!counts[k]) {
             line.all->clear();
             continue;
         }
-        const int total = m_read.Fields(k).AsInteger();
-        line.all->setText(QString::number(total));
-        line.gauge->setMaximum(std::max(total, 1));
+        line.all->setText(QString::number(*counts[k]));
+        line.gauge->setMaximum(std::max(*counts[k], 1));
     }
-    m_read.Close();
 }
 
 void TWipeForm::setWalking(bool walking) {

@@ -2,7 +2,6 @@
 
 #include "containers/WipeMatch.h"
 #include "items/ContainerWalk.h"
-#include "platform/Query.h"
 
 #include <QDialog>
 
@@ -104,9 +103,6 @@ private:
     QAction* PreviewSpecific1 = nullptr;
     QLabel* m_deletedLabel = nullptr;
     std::array<Line, KindCount> m_lines{};
-
-    Query m_read;  // totals
-    Query m_write; // wipe all
 
     ChosenItem m_item;
     int m_deleted = 0;

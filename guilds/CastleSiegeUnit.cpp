@@ -1,11 +1,8 @@
 #include "guilds/CastleSiegeUnit.h"
 
-#include "core/QueryHelpers.h"
 #include "guilds/CastlePicture.h"
-#include "guilds/CastleStatements.h"
 #include "guilds/GuildSearch.h"
 #include "guilds/MapServerGroupUnit.h"
-#include "platform/TanorError.h"
 #include "widgets/Guard.h"
 #include "widgets/ListChoice.h"
 #include "widgets/WidgetKit.h"
@@ -28,11 +25,8 @@
 namespace {
 
 using CastleGeometry::NpcKind;
-namespace CS = CastleStatements;
-
-constexpr DataSource kGame = DataSource::TanorOnline;
-constexpr int kHuntZoneStep = 10000;
-constexpr int kHuntZoneItems = 31;
+using CastleSiege::kHuntZoneItems;
+using CastleSiege::kHuntZoneStep;
 
 QString S(const char* text) {
     return QString::fromUtf8(text);
@@ -57,11 +51,6 @@ void DigitsOnly(QLineEdit* edit, int length) {
 // The item of a list whose text is `value`'s, none when there is none.
 int ItemOf(const QComboBox* list, qint64 value) {
     return list->findText(QString::number(value));
-}
-
-// The value of a column, empty when the statement found no row.
-QString Column(const Query& query, const char* name) {
-    return query.IsEmpty() ? QString() : query.FieldByName(QString::fromLatin1(name)).AsString();
 }
 
 // Calls `handler` whenever a key is released in `list`; a level or
@@ -337,51 +326,41 @@ void TCastleSiegeForm::FormCreate() {
         return;
     }
     m_mapServer->setText(QString::number(m_group));
-    loadData();
+    m_stored = CastleSiege::Load(m_group, m_levels);
+    m_gates.slots = std::move(m_stored.gates);
+    m_statues.slots = std::move(m_stored.statues);
+    showCastle();
 
     for (NpcPage* page : {&m_gates, &m_statues})
-        for (size_t i = 0; i < page->slots.size(); ++i) {
-            page->slots[i] = readNpc(*page, int(i));
+        for (size_t i = 0; i < page->slots.size(); ++i)
             showBars(*page, int(i));
-        }
     GatesMouseDown(85, 47);
     StatuesMouseDown(85, 29);
 }
 
-void TCastleSiegeForm::loadData() {
-    Query castle = OpenOn(kGame, CS::Data(m_group));
-    m_start->setText(Column(castle, "SIEGE_START_DATE"));
-    m_end->setText(Column(castle, "SIEGE_END_DATE"));
-    m_listSet = Column(castle, "SIEGE_GUILDLIST_SETTED") == S("True");
-    const bool ended = Column(castle, "SIEGE_ENDED") == S("True");
-    m_occupied = Column(castle, "CASTLE_OCCUPY") != S("False");
-    m_owner = Column(castle, "OWNER_GUILD");
-    if (!castle.IsEmpty()) {
-        m_money->setText(QString::number(castle.FieldByName(S("MONEY")).AsLargeInt()));
-        m_storedTaxes = {castle.FieldByName(S("TAX_RATE_CHAOS")).AsInteger(),
-                         castle.FieldByName(S("TAX_RATE_STORE")).AsInteger(),
-                         castle.FieldByName(S("TAX_HUNT_ZONE")).AsInteger()};
-    }
-    castle.Close();
-    m_taxChaos->setCurrentIndex(ItemOf(m_taxChaos, m_storedTaxes[0]));
-    m_taxShop->setCurrentIndex(ItemOf(m_taxShop, m_storedTaxes[1]));
-    const int hunt = m_storedTaxes[2] / kHuntZoneStep;
+void TCastleSiegeForm::showCastle() {
+    m_start->setText(m_stored.startDate);
+    m_end->setText(m_stored.endDate);
+    if (m_stored.money)
+        m_money->setText(QString::number(*m_stored.money));
+    m_taxChaos->setCurrentIndex(ItemOf(m_taxChaos, m_stored.chaosTax));
+    m_taxShop->setCurrentIndex(ItemOf(m_taxShop, m_stored.storeTax));
+    const int hunt = m_stored.huntZoneTax / kHuntZoneStep;
     m_taxHunt->setCurrentIndex(hunt >= 0 && hunt < kHuntZoneItems ? hunt : -1);
 
-    if (m_listSet) {
-        m_guilds->addItems(ListOn(kGame, CS::SelectedGuilds(m_group)));
+    m_guilds->addItems(m_stored.guilds);
+    if (m_stored.listSet) {
         m_state1->setText(S("Notification-Preparation"));
         m_state2->setText(S("Siege Started"));
         m_listCaption->setText(S("Selected Guilds for CS"));
-    } else {
-        m_guilds->addItems(ListOn(kGame, CS::RegisteredGuilds(m_group)));
     }
 
     m_owners->addItem(S("None"));
-    m_owners->addItems(ListOn(kGame, CS::GuildNames()));
-    m_owners->setCurrentIndex(m_occupied ? m_owners->findText(m_owner, Qt::MatchFixedString) : 0);
+    m_owners->addItems(m_stored.guildNames);
+    m_owners->setCurrentIndex(m_stored.occupied ? m_owners->findText(m_stored.owner, Qt::MatchFixedString)
+                                                : 0);
 
-    if (ended) {
+    if (m_stored.ended) {
         m_addGuild->hide();
         m_deleteGuild->hide();
         m_state2->hide();
@@ -391,24 +370,8 @@ void TCastleSiegeForm::loadData() {
 
 // ------------------------------------------------------------------ gates and statues
 
-TCastleSiegeForm::NpcSlot TCastleSiegeForm::readNpc(const NpcPage& page, int index) const {
-    const auto& place = CastleGeometry::Places(page.kind)[size_t(index)];
-    Query npc = OpenOn(kGame, CS::Npc(m_group, page.kind, place));
-    NpcSlot slot;
-    if (!npc.IsEmpty()) {
-        slot.life = npc.FieldByName(S("NPC_HP")).AsLargeInt();
-        slot.maxLife = npc.FieldByName(S("NPC_MAXHP")).AsLargeInt();
-        slot.defence = npc.FieldByName(S("NPC_DF_LEVEL")).AsInteger();
-        if (page.kind == NpcKind::Statue)
-            slot.regeneration = npc.FieldByName(S("NPC_RG_LEVEL")).AsInteger();
-        npc.Next();
-        slot.exists = npc.Eof(); // exactly one row
-    }
-    if (!slot.exists) {
-        slot = NpcSlot{};
-        slot.life = slot.maxLife = m_levels.of(page.kind)[0];
-    }
-    return slot;
+CastleSiege::NpcRef TCastleSiegeForm::npcOf(const NpcPage& page) const {
+    return {m_group, page.kind, page.selected};
 }
 
 void TCastleSiegeForm::showBars(NpcPage& page, int index) {
@@ -446,7 +409,7 @@ void TCastleSiegeForm::selectAt(NpcPage& page, int x, int y) {
         return;
     page.selected = *index;
     page.picture->SetMarker(*index);
-    page.slots[size_t(*index)] = readNpc(page, *index);
+    page.slots[size_t(*index)] = CastleSiege::ReadNpc(npcOf(page), m_levels.of(page.kind));
     showBars(page, *index);
     showSelected(page);
 }
@@ -454,11 +417,7 @@ void TCastleSiegeForm::selectAt(NpcPage& page, int x, int y) {
 void TCastleSiegeForm::buy(NpcPage& page) {
     if (page.selected < 0)
         return;
-    const int life = m_levels.of(page.kind)[0];
-    const auto& place = CastleGeometry::Places(page.kind)[size_t(page.selected)];
-    ExecOn(kGame, CS::BuyNpc(m_group, page.kind, place, life));
-    NpcSlot& slot = page.slots[size_t(page.selected)];
-    slot = NpcSlot{true, life, life, 0, 0};
+    page.slots[size_t(page.selected)] = CastleSiege::BuyNpc(npcOf(page), m_levels.of(page.kind));
     showBars(page, page.selected);
     showSelected(page);
 }
@@ -468,11 +427,7 @@ void TCastleSiegeForm::remove(NpcPage& page) {
         return;
     if (!Dialogs::Ask(this, S("Warning"), S("Are you Sure?"), Dialogs::Icon::Question))
         return;
-    const auto& place = CastleGeometry::Places(page.kind)[size_t(page.selected)];
-    ExecOn(kGame, CS::DeleteNpc(m_group, place));
-    NpcSlot& slot = page.slots[size_t(page.selected)];
-    slot = NpcSlot{};
-    slot.life = slot.maxLife = m_levels.of(page.kind)[0];
+    page.slots[size_t(page.selected)] = CastleSiege::DeleteNpc(npcOf(page), m_levels.of(page.kind));
     showBars(page, page.selected);
     showSelected(page);
 }
@@ -500,34 +455,22 @@ void TCastleSiegeForm::lifeTyped(NpcPage& page) {
     }
     slot.life = typed.life;
     showBars(page, page.selected);
-    const auto& place = CastleGeometry::Places(page.kind)[size_t(page.selected)];
-    ExecOn(kGame, CS::SetNpcLife(m_group, place, typed.life));
+    CastleSiege::SetLife(npcOf(page), typed.life);
 }
 
 void TCastleSiegeForm::levelChosen(NpcPage& page, bool regeneration, int item) {
-    if (page.selected < 0 || item < 0)
+    if (page.selected < 0)
         return;
-    NpcSlot& slot = page.slots[size_t(page.selected)];
-    int& level = regeneration ? slot.regeneration : slot.defence;
-    if (!slot.exists || item == level)
-        return;
-    const auto& place = CastleGeometry::Places(page.kind)[size_t(page.selected)];
-    ExecOn(kGame, regeneration ? CS::SetNpcRegeneration(m_group, place, item)
-                               : CS::SetNpcDefence(m_group, place, item));
-    level = item;
-    showBars(page, page.selected);
+    const auto which = regeneration ? CastleSiege::NpcLevel::Regeneration : CastleSiege::NpcLevel::Defence;
+    if (CastleSiege::ChooseLevel(npcOf(page), page.slots[size_t(page.selected)], which, item))
+        showBars(page, page.selected);
 }
 
 void TCastleSiegeForm::raiseLife(NpcPage& page) {
     if (page.selected < 0)
         return;
-    NpcSlot& slot = page.slots[size_t(page.selected)];
-    const auto next = CastleGeometry::NextLife(slot.maxLife, m_levels.of(page.kind));
-    if (!slot.exists || !next)
+    if (!CastleSiege::RaiseLife(npcOf(page), page.slots[size_t(page.selected)], m_levels.of(page.kind)))
         return;
-    const auto& place = CastleGeometry::Places(page.kind)[size_t(page.selected)];
-    ExecOn(kGame, CS::RaiseNpcLife(m_group, page.kind, place, *next));
-    slot.life = slot.maxLife = *next;
     showBars(page, page.selected);
     showSelected(page);
 }
@@ -600,17 +543,12 @@ void TCastleSiegeForm::ListBox1Click() {
         clearGuildDetails();
         return;
     }
-    Query summary = OpenOn(kGame, CS::GuildSummary(guild));
-    m_master->setText(summary.IsEmpty() ? QString() : summary.Fields(0).AsString());
-    m_memberCount->setText(summary.IsEmpty() ? QString() : summary.Fields(1).AsString());
-    summary.Close();
-    if (m_listSet) {
-        Query involved = OpenOn(kGame, CS::Involvement(m_group, guild));
-        m_giveUp = Column(involved, "GUILD_INVOLVED") == S("True") ? 1 : 0;
-    } else {
-        Query registration = OpenOn(kGame, CS::Registration(m_group, guild));
-        m_giveUp = Column(registration, "IS_GIVEUP") == S("1") ? 1 : 0;
-        ShowStored(m_marks, Column(registration, "REG_MARKS"));
+    const CastleSiege::Registration shown = CastleSiege::LoadRegistration(m_group, m_stored.listSet, guild);
+    m_master->setText(shown.master);
+    m_memberCount->setText(shown.memberCount);
+    m_giveUp = shown.giveUp;
+    if (shown.marks) {
+        ShowStored(m_marks, *shown.marks);
         m_marksRow->show();
     }
     m_giveUpList->setCurrentIndex(m_giveUp);
@@ -618,11 +556,8 @@ void TCastleSiegeForm::ListBox1Click() {
 }
 
 void TCastleSiegeForm::ComboBox2CloseUp(int item) {
-    const QString guild = selectedGuild();
-    if (guild.isEmpty() || item < 0 || item == m_giveUp)
-        return;
-    ExecOn(kGame, m_listSet ? CS::SetInvolved(m_group, guild, item) : CS::SetGiveUp(m_group, guild, item));
-    m_giveUp = item;
+    if (CastleSiege::ChooseGiveUp(m_group, m_stored.listSet, selectedGuild(), m_giveUp, item))
+        m_giveUp = item;
 }
 
 void TCastleSiegeForm::ComboBox2KeyUp() {
@@ -630,32 +565,18 @@ void TCastleSiegeForm::ComboBox2KeyUp() {
 }
 
 void TCastleSiegeForm::LabeledEdit1KeyUp() {
-    const QString guild = selectedGuild();
-    bool ok = false;
-    const int marks = m_marks->text().trimmed().toInt(&ok);
-    if (guild.isEmpty() || !ok || marks < 0)
-        return;
-    try {
-        ExecOn(kGame, CS::SetMarks(m_group, guild, marks));
-    } catch (const DbError&) {
-        // A mark count the server refuses is simply not written.
-    }
+    CastleSiege::SetMarks(m_group, selectedGuild(), m_marks->text());
 }
 
 void TCastleSiegeForm::BitBtn1Click() {
-    if (m_listSet) {
+    if (m_stored.listSet) {
         Error(this, S("Adding guilds when registration state has ended is not allowed"));
         return;
     }
     const QString guild = PickGuild(this);
     if (guild.isEmpty())
         return;
-    Query next = OpenOn(kGame, CS::NextSequence());
-    // With no registration at all the maximum is NULL: the first is 1.
-    const QString sequence = next.IsEmpty() ? QString() : next.Fields(0).AsString();
-    const qint64 number = sequence.isEmpty() ? 1 : next.Fields(0).AsLargeInt();
-    next.Close();
-    ExecOn(kGame, CS::Register(m_group, guild, number));
+    CastleSiege::Register(m_group, guild);
     m_guilds->addItem(guild);
 }
 
@@ -667,31 +588,24 @@ void TCastleSiegeForm::BitBtn2Click() {
     }
     if (!Dialogs::Ask(this, S("Warning"), S("Are you sure?"), Dialogs::Icon::Question))
         return;
-    ExecOn(kGame, CS::Unregister(m_group, guild));
-    ExecOn(kGame, CS::Unselect(m_group, guild));
+    CastleSiege::Unregister(m_group, guild);
     ListChoice::Remove(m_guilds, ListChoice::Chosen(m_guilds));
 }
 
 // ------------------------------------------------------------------ saving
 
 void TCastleSiegeForm::BitBtn4Click() {
-    bool ok = false;
-    const qint64 money = m_money->text().trimmed().toLongLong(&ok);
-    if (!ok || money < 0) {
+    CastleSiege::CastleChoice choice;
+    choice.money = m_money->text();
+    choice.ownerItem = m_owners->currentIndex();
+    choice.ownerName = m_owners->currentText();
+    choice.chaosItem = m_taxChaos->currentIndex();
+    choice.storeItem = m_taxShop->currentIndex();
+    choice.huntZoneItem = m_taxHunt->currentIndex();
+    if (CastleSiege::Save(m_group, m_stored, choice) == CastleSiege::SaveResult::MoneyNotWhole) {
         Error(this, S("Castle Money must be a whole number"));
         return;
     }
-    CS::CastleData values{};
-    const int owner = m_owners->currentIndex();
-    // An owner the list does not hold (a guild gone since) is kept as stored.
-    values.occupied = owner < 0 ? m_occupied : owner > 0;
-    values.owner = owner < 0 ? m_owner : owner > 0 ? m_owners->currentText() : QString();
-    values.money = money;
-    values.chaosTax = m_taxChaos->currentIndex() >= 0 ? m_taxChaos->currentIndex() : m_storedTaxes[0];
-    values.storeTax = m_taxShop->currentIndex() >= 0 ? m_taxShop->currentIndex() : m_storedTaxes[1];
-    values.huntZoneTax =
-        m_taxHunt->currentIndex() >= 0 ? m_taxHunt->currentIndex() * kHuntZoneStep : m_storedTaxes[2];
-    ExecOn(kGame, CS::Save(m_group, values));
     Dialogs::Show(this, S("Vorn Tanor Editor"), S("Castle Siege Updated"), Dialogs::Icon::Information);
     accept();
 }

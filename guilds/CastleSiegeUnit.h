@@ -1,11 +1,10 @@
 #pragma once
 
 #include "core/WindowContext.h"
-#include "guilds/CastleGeometry.h"
+#include "guilds/CastleSiege.h"
 
 #include <QDialog>
 
-#include <array>
 #include <vector>
 
 class CastlePicture;
@@ -50,14 +49,7 @@ public:
     void suplifeClick();
 
 private:
-    // What the editor knows of one gate or statue once it was looked at.
-    struct NpcSlot {
-        bool exists = false;
-        qint64 life = 0;
-        qint64 maxLife = 0;
-        int defence = 0;
-        int regeneration = 0;
-    };
+    using NpcSlot = CastleSiege::NpcSlot;
     // The controls and slots of the gates or the statues page.
     struct NpcPage {
         explicit NpcPage(CastleGeometry::NpcKind k) : kind(k) {}
@@ -78,8 +70,8 @@ private:
     QWidget* buildCastlePanel();
     QWidget* buildGuildPanel();
     QWidget* buildNpcPage(NpcPage& page);
-    void loadData();
-    [[nodiscard]] NpcSlot readNpc(const NpcPage& page, int index) const;
+    void showCastle();
+    [[nodiscard]] CastleSiege::NpcRef npcOf(const NpcPage& page) const;
     void showBars(NpcPage& page, int index);
     void showSelected(NpcPage& page);
     void selectAt(NpcPage& page, int x, int y);
@@ -93,10 +85,7 @@ private:
 
     int m_group = 0;
     CastleGeometry::CastleLevels m_levels{};
-    bool m_listSet = false;             // the guild list for the siege is set
-    bool m_occupied = false;            // as stored
-    QString m_owner;                    // as stored
-    std::array<int, 3> m_storedTaxes{}; // chaos, shop, hunt zone as stored
+    CastleSiege::StoredCastle m_stored; // as loaded (its gates and statues move to the pages)
     int m_giveUp = -1;                  // the "Give Up?:" item shown
 
     QWidget* m_body = nullptr;

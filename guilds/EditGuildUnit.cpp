@@ -1,10 +1,8 @@
 #include "guilds/EditGuildUnit.h"
 
-#include "core/ColumnNumber.h"
-#include "core/QueryHelpers.h"
 #include "guilds/GuildRoster.h"
 #include "guilds/GuildSearch.h"
-#include "guilds/GuildStatements.h"
+#include "guilds/GuildStore.h"
 #include "guilds/MarkEditor.h"
 #include "widgets/Guard.h"
 #include "widgets/ListChoice.h"
@@ -19,27 +17,26 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace {
 
-constexpr DataSource kGame = DataSource::TanorOnline;
-
-// Caption and object name of the member detail labels, with their column.
+// Caption and object name of the member detail labels, with what they show.
 struct Detail {
     const char* caption;
     const char* name;
-    const char* column;
+    QString GuildStore::Member::*value;
 };
 constexpr std::array<Detail, 8> kDetails = {{
-    {"Account:", "Account", "AccountID"},
-    {"Level:", "Level", "cLevel"},
-    {"Class:", "ClassType", "Class"},
-    {"Strength:", "Strength", "Strength"},
-    {"Agility:", "Agility", "Dexterity"},
-    {"Vitality:", "Vitality", "Vitality"},
-    {"Energy:", "energy", "Energy"},
-    {"Command:", "Charisma", "Leadership"},
+    {"Account:", "Account", &GuildStore::Member::account},
+    {"Level:", "Level", &GuildStore::Member::level},
+    {"Class:", "ClassType", &GuildStore::Member::className},
+    {"Strength:", "Strength", &GuildStore::Member::strength},
+    {"Agility:", "Agility", &GuildStore::Member::agility},
+    {"Vitality:", "Vitality", &GuildStore::Member::vitality},
+    {"Energy:", "energy", &GuildStore::Member::energy},
+    {"Command:", "Charisma", &GuildStore::Member::command},
 }};
 
 QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
@@ -167,34 +164,28 @@ QWidget* TEditGuildForm::buildUnionPanel() {
 void TEditGuildForm::FormCreate() {
     m_guild = m_context.guild;
     m_guildName->setText(m_guild);
-    if (OpenOn(kGame, GuildStatements::Find(m_guild)).IsEmpty()) {
+    const std::optional<GuildStore::StoredGuild> guild = GuildStore::Load(m_guild);
+    if (!guild) {
         Dialogs::ShowPlain(this, QStringLiteral("Guild do not exist"));
         return;
     }
-    Query guild = OpenOn(kGame, GuildStatements::Details(m_guild));
-    m_mark->SetMark(GuildMark::FromBytes(guild.FieldByName(QStringLiteral("G_Mark")).AsBytes()));
-    m_notice->setText(guild.FieldByName(QStringLiteral("G_Notice")).AsString());
+    m_mark->SetMark(guild->mark);
+    m_notice->setText(guild->notice);
     m_notice->setCursorPosition(0); // a long notice shows its beginning
-    const QString score = guild.FieldByName(QStringLiteral("G_Score")).AsString();
-    m_loadedScore = score.isEmpty() ? QStringLiteral("0") : score;
+    m_loadedScore = guild->score;
     ShowStored(m_score, m_loadedScore);
-    guild.Close();
-
-    m_members->addItems(ListOn(kGame, GuildStatements::Members(m_guild)));
+    m_members->addItems(guild->members);
     m_modify->setEnabled(true);
 }
 
 void TEditGuildForm::ModifyClick() {
-    // G_Score is an int column: a typed score is checked against its range;
-    // the score as loaded is written back as it is.
-    const ColumnNumber::Saved score =
-        ColumnNumber::ToSave(m_loadedScore, m_score->text(), ColumnNumber::SqlType::Int);
-    if (!score.accepted || !score.value) {
+    const GuildStore::SaveResult saved =
+        GuildStore::Save({m_guild, m_mark->Mark(), m_notice->text(), m_loadedScore, m_score->text()});
+    if (saved == GuildStore::SaveResult::ScoreNotWhole) {
         Dialogs::Show(this, QStringLiteral("Edit Guild..."),
                       QStringLiteral("Guild Score must be a whole number"), Dialogs::Icon::Error);
         return;
     }
-    ExecOn(kGame, GuildStatements::Save(m_guild, m_mark->Mark(), m_notice->text(), *score.value));
     Dialogs::Show(this, QStringLiteral("TanorEditor"), QStringLiteral("Guild Information Updated!"),
                   Dialogs::Icon::Information);
     accept();
@@ -217,29 +208,19 @@ void TEditGuildForm::clearMember() {
 }
 
 void TEditGuildForm::showMember(const QString& member) {
-    Query character = OpenOn(kGame, GuildStatements::MemberCharacter(member));
-    for (size_t i = 0; i < kDetails.size(); ++i) {
-        const QString value = character.IsEmpty()
-                                  ? QString()
-                                  : character.FieldByName(QString::fromLatin1(kDetails[i].column)).AsString();
-        m_details[i]->setText(i == 2 && !value.isEmpty() ? GuildRoster::ClassName(value) : value);
-    }
-    character.Close();
-
-    Query rank = OpenOn(kGame, GuildStatements::MemberRank(member));
-    const int item = GuildRoster::RankItemOf(
-        rank.IsEmpty() ? QString() : rank.FieldByName(QStringLiteral("G_Status")).AsString());
-    m_memberLevel->setCurrentIndex(item);
-    const bool master = item == GuildRoster::kMasterItem;
+    const GuildStore::Member shown = GuildStore::LoadMember(member);
+    for (size_t i = 0; i < kDetails.size(); ++i)
+        m_details[i]->setText(shown.*kDetails[i].value);
+    m_memberLevel->setCurrentIndex(shown.rankItem);
+    const bool master = shown.rankItem == GuildRoster::kMasterItem;
     m_memberLevel->setEnabled(!master);
     m_kick->setEnabled(!master);
 }
 
 void TEditGuildForm::MemberLevelChange(int item) {
     const QListWidgetItem* member = ListChoice::Chosen(m_members);
-    if (!member || item < 0 || item == GuildRoster::kMasterItem)
-        return;
-    ExecOn(kGame, GuildStatements::SetMemberStatus(member->text(), GuildRoster::StatusOfRankItem(item)));
+    if (member)
+        GuildStore::SetRank(member->text(), item);
 }
 
 void TEditGuildForm::KickClick() {
@@ -249,7 +230,7 @@ void TEditGuildForm::KickClick() {
     if (!Dialogs::Ask(this, QStringLiteral("Warning"), QStringLiteral("Are You Sure?"),
                       Dialogs::Icon::Information))
         return;
-    ExecOn(kGame, GuildStatements::Kick(member->text()));
+    GuildStore::Kick(member->text());
     ListChoice::Remove(m_members, member);
     Dialogs::Show(this, QStringLiteral("Vorn Tanor Editor"), QStringLiteral("Guild Member Kicked"),
                   Dialogs::Icon::Information);
@@ -257,14 +238,11 @@ void TEditGuildForm::KickClick() {
 
 void TEditGuildForm::BitBtn3Click() {
     m_unionList->clear();
-    Query found = OpenOn(kGame, GuildStatements::UnionOf(m_guild));
-    m_union = found.IsEmpty() ? 0 : found.FieldByName(QStringLiteral("G_Union")).AsInteger();
-    found.Close();
-    if (m_union != 0) {
-        m_unionList->addItems(ListOn(kGame, GuildStatements::UnionGuilds(m_union)));
-        if (m_unionList->count() > 0)
-            m_unionList->setCurrentRow(0);
-    }
+    const GuildStore::Union found = GuildStore::LoadUnion(m_guild);
+    m_union = found.number;
+    m_unionList->addItems(found.guilds);
+    if (m_unionList->count() > 0)
+        m_unionList->setCurrentRow(0);
     m_unionPanel->show();
 }
 
@@ -272,30 +250,24 @@ void TEditGuildForm::UnionAddClick() {
     const QString picked = PickGuild(this);
     if (picked.isEmpty())
         return;
-    const QString refusal =
-        GuildRoster::UnionRefusal(m_guild, m_union, ListChoice::Entries(m_unionList), picked);
-    if (!refusal.isEmpty()) {
+    GuildStore::Union stored{m_union, ListChoice::Entries(m_unionList)};
+    const qsizetype listed = stored.guilds.size();
+    // The list shows the union as stored, also when a later step fails: a
+    // new union holds the edited guild too.
+    const auto show = qScopeGuard([&] {
+        m_union = stored.number;
+        m_unionList->addItems(stored.guilds.mid(listed));
+    });
+    const QString refusal = GuildStore::JoinUnion(m_guild, stored, picked);
+    if (!refusal.isEmpty())
         Dialogs::Show(this, QStringLiteral("Edit Guild..."), refusal, Dialogs::Icon::Warning);
-        return;
-    }
-    if (m_union == 0) {
-        // A new union: one above the highest in use (1 when none is).
-        Query highest = OpenOn(kGame, GuildStatements::HighestUnion());
-        m_union = (highest.IsEmpty() ? 0 : highest.Fields(0).AsInteger()) + 1;
-        highest.Close();
-        ExecOn(kGame, GuildStatements::SetUnion(m_guild, m_union));
-        // The list shows the union as stored: the edited guild is in it now.
-        m_unionList->addItem(m_guild);
-    }
-    ExecOn(kGame, GuildStatements::SetUnion(picked, m_union));
-    m_unionList->addItem(picked);
 }
 
 void TEditGuildForm::UnionDeleteClick() {
     QListWidgetItem* entry = ListChoice::Chosen(m_unionList);
     if (!entry)
         return;
-    ExecOn(kGame, GuildStatements::SetUnion(entry->text(), 0));
+    GuildStore::LeaveUnion(entry->text());
     ListChoice::Remove(m_unionList, entry);
 }
 

@@ -1,7 +1,6 @@
 #include "guilds/GuildManagerUnit.h"
 
-#include "core/QueryHelpers.h"
-#include "guilds/GuildStatements.h"
+#include "guilds/GuildStore.h"
 #include "guilds/MarkEditor.h"
 #include "widgets/Guard.h"
 
@@ -12,8 +11,6 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr DataSource kGame = DataSource::TanorOnline;
-
 void Refuse(QWidget* window, const char* text) {
     Dialogs::Show(window, QStringLiteral("Vorn TanorEditor"), QString::fromLatin1(text),
                   Dialogs::Icon::Error);
@@ -62,26 +59,19 @@ void TGuildManagerForm::CreateForm() {
 
 void TGuildManagerForm::BitBtn3Click() {
     const QString guild = m_guildName->text();
-    const QString master = m_guildMaster->text();
-    if (OpenOn(kGame, GuildStatements::FindCharacter(master)).IsEmpty()) {
+    switch (GuildStore::Create(guild, m_guildMaster->text(), m_mark->Mark())) {
+    case GuildStore::CreateResult::NoSuchCharacter:
         Refuse(this, "Character do not Exist!");
         return;
-    }
-    const bool nameTaken = !OpenOn(kGame, GuildStatements::FindName(guild)).IsEmpty();
-    const bool masterTaken = !OpenOn(kGame, GuildStatements::FindMaster(master)).IsEmpty();
-    if (nameTaken || masterTaken) {
+    case GuildStore::CreateResult::Taken:
         Refuse(this, "Guild Name or Guild Master exist!");
         return;
-    }
-    (void)OpenOn(kGame, GuildStatements::Create(guild, master));
-    // The procedure may refuse (a master who is a member elsewhere, say);
-    // raising that character's rank would then change another guild.
-    if (OpenOn(kGame, GuildStatements::FindMaster(master)).IsEmpty()) {
+    case GuildStore::CreateResult::NotCreated:
         Refuse(this, "Guild was not created!");
         return;
+    case GuildStore::CreateResult::Created:
+        break;
     }
-    ExecOn(kGame, GuildStatements::MakeMaster(master));
-    ExecOn(kGame, GuildStatements::SetMarkOfMaster(master, m_mark->Mark()));
     m_created = guild;
     Dialogs::Show(this, QStringLiteral("Vorn Editor"), QStringLiteral("Guild Created!"),
                   Dialogs::Icon::Information);

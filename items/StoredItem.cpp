@@ -23,18 +23,20 @@ StoredItem StoredItem::Decode(QByteArrayView r) {
     s.durability = byteAt(r, 2);
     s.excellentBits = excellent & 0x3F;
     s.ancient = byteAt(r, 8) & 0x0F;
-    s.marker = byteAt(r, 3) == kMarker;
-    s.serial = (quint32(byteAt(r, 4)) << 16) | (quint32(byteAt(r, 5)) << 8) | quint32(byteAt(r, 6));
-    if (!s.marker)
-        s.serial |= quint32(byteAt(r, 3)) << 24;
+    s.serial = SerialOf(r, s.marker);
     return s;
 }
 
-bool StoredItem::IsFree(QByteArrayView record) {
-    static const char kFree[16] = {'\xFF', '\xFF', '\xFF', '\xFF', '\xFF', '\xFF', '\xFF', '\xFF',
-                                   '\xFF', '\xFF', '\xFF', '\xFF', '\xFF', '\xFF', '\xFF', '\xFF'};
-    return record.size() <= qsizetype(sizeof kFree) &&
-           std::memcmp(record.data(), kFree, std::size_t(record.size())) == 0;
+quint32 StoredItem::SerialOf(QByteArrayView r, bool& marker) {
+    marker = byteAt(r, 3) == kMarker;
+    quint32 serial = (quint32(byteAt(r, 4)) << 16) | (quint32(byteAt(r, 5)) << 8) | quint32(byteAt(r, 6));
+    if (!marker)
+        serial |= quint32(byteAt(r, 3)) << 24;
+    return serial;
+}
+
+bool StoredItem::IsRealSerial(quint32 serial, bool marker) {
+    return serial != 0 && serial != (marker ? 0xFFFFFFu : 0xFFFFFFFFu);
 }
 
 QString StoredItem::SerialText() const {
@@ -47,6 +49,5 @@ bool StoredItem::IsAncient() const {
 }
 
 bool StoredItem::HasRealSerial() const {
-    const quint32 all = marker ? 0xFFFFFFu : 0xFFFFFFFFu;
-    return serial != 0 && serial != all;
+    return IsRealSerial(serial, marker);
 }

@@ -21,8 +21,20 @@ struct StoredItem {
     bool marker = false; // F9: the serial is 6 digits
 
     [[nodiscard]] static StoredItem Decode(QByteArrayView record);
-    // Whether `record` (its bytes) is a free position.
-    [[nodiscard]] static bool IsFree(QByteArrayView record);
+    // The serial alone, for passes that look at nothing else.
+    [[nodiscard]] static quint32 SerialOf(QByteArrayView record, bool& marker);
+    [[nodiscard]] static bool IsRealSerial(quint32 serial, bool marker);
+    // Whether `record` (its bytes) is a free position: all bytes FF. Most
+    // positions of a full server hold items, so the first byte decides for
+    // them; inline, since a pass asks it of every position.
+    [[nodiscard]] static bool IsFree(QByteArrayView record) {
+        if (record.size() > 16 || (!record.isEmpty() && quint8(record[0]) != 0xFF))
+            return false;
+        for (const char b : record)
+            if (quint8(b) != 0xFF)
+                return false;
+        return true;
+    }
 
     // The serial as stored: 8 digits, or 6 behind the marker.
     [[nodiscard]] QString SerialText() const;

@@ -1,7 +1,6 @@
 #include "reports/GMUnit.h"
 
-#include "core/QueryHelpers.h"
-#include "reports/ReportStatements.h"
+#include "reports/ReportQueries.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
 #include "widgets/ListChoice.h"
@@ -52,7 +51,7 @@ TGMForm::TGMForm(QWidget* parent) : QDialog(parent) {
 }
 
 void TGMForm::FormCreate() {
-    ListChoice::Refill(m_list, ListOn(DataSource::TanorOnline, ReportStatements::GameMasters()));
+    ListChoice::Refill(m_list, ReportQueries::GameMasters());
 }
 
 void TGMForm::BitBtn2Click() {
@@ -65,8 +64,7 @@ void TGMForm::GMlistClick() {
         m_acc->clear();
         return;
     }
-    const QStringList account = ListOn(DataSource::TanorOnline, ReportStatements::CharacterAccount(chosen));
-    m_acc->setText(account.isEmpty() ? QString() : account.front());
+    m_acc->setText(ReportQueries::AccountOf(chosen));
 }
 
 void TGMForm::Button1Click() {
@@ -79,7 +77,7 @@ void TGMForm::Button1Click() {
     if (!Dialogs::Ask(this, QStringLiteral("Confirm"), QStringLiteral("Are you sure?"),
                       Dialogs::Icon::Question))
         return;
-    ExecOn(DataSource::TanorOnline, ReportStatements::BlockCharacter(chosen->text()));
+    ReportQueries::Ban(chosen->text());
     ListChoice::Remove(m_list, chosen);
     Dialogs::Show(this, QStringLiteral("GM Manager"), QStringLiteral("GM Banned"),
                   Dialogs::Icon::Information);

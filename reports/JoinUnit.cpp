@@ -1,8 +1,6 @@
 #include "reports/JoinUnit.h"
 
-#include "core/QueryHelpers.h"
-#include "core/UtilitiesUnit.h"
-#include "reports/ReportStatements.h"
+#include "reports/ReportQueries.h"
 #include "widgets/Dialogs.h"
 #include "widgets/Guard.h"
 #include "widgets/ListChoice.h"
@@ -94,7 +92,7 @@ TJoinForm::TJoinForm(QWidget* parent) : QDialog(parent) {
 }
 
 void TJoinForm::FormCreate() {
-    const QStringList accounts = ListOn(DataSource::Account, ReportStatements::ConnectedAccounts());
+    const QStringList accounts = ReportQueries::ConnectedAccounts();
     // The same account stays chosen, wherever the reload puts it.
     ListChoice::Refill(m_accounts, accounts);
     m_total->setText(QString::number(accounts.size()));
@@ -107,14 +105,12 @@ void TJoinForm::AccCTClick() {
             field->clear();
         return;
     }
-    const QString text =
-        ReportStatements::ConnectionDetails(AccountDatabaseName(), GameDatabaseName(), chosen);
-    Query q = OpenOn(DataSource::TanorOnline, text);
-    const bool found = !q.Eof();
-    m_character->setText(found ? q.FieldByName(QStringLiteral("GameIDC")).AsString() : QString());
-    m_ip->setText(found ? q.FieldByName(QStringLiteral("Ip")).AsString() : QString());
-    m_connected->setText(found ? q.FieldByName(QStringLiteral("ConnectTM")).AsString() : QString());
-    m_disconnected->setText(found ? q.FieldByName(QStringLiteral("DisconnectTM")).AsString() : QString());
+    const ReportQueries::Connection shown =
+        ReportQueries::ConnectionOf(chosen).value_or(ReportQueries::Connection{});
+    m_character->setText(shown.character);
+    m_ip->setText(shown.ip);
+    m_connected->setText(shown.connected);
+    m_disconnected->setText(shown.disconnected);
 }
 
 std::optional<int> TJoinForm::typedSeconds() const {

@@ -1,8 +1,8 @@
 #include "reports/LogUnit.h"
 
-#include "core/QueryHelpers.h"
 #include "platform/TanorError.h"
 #include "reports/ReportExport.h"
+#include "reports/ReportQueries.h"
 #include "reports/RowsModel.h"
 #include "widgets/Dialogs.h"
 #include "widgets/FileChooser.h"
@@ -14,7 +14,6 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -30,7 +29,7 @@
 
 #include <algorithm>
 
-using ReportStatements::LogFilter;
+using ReportQueries::LogFilter;
 
 namespace {
 
@@ -51,19 +50,6 @@ QPushButton* button(QWidget* parent, const char* name, const QString& text) {
     return b;
 }
 
-// A missing table fails at once; a failure that took long is a server that
-// does not answer, and asking again would only wait again.
-UsageLog::Probe probeLogTable(const QDate& day) {
-    QElapsedTimer clock;
-    clock.start();
-    try {
-        Query q = OpenOn(DataSource::TanorLog, ReportStatements::LogTableProbe(day));
-        return UsageLog::Probe::Found;
-    } catch (const std::exception&) {
-        return clock.elapsed() > 1000 ? UsageLog::Probe::Unreachable : UsageLog::Probe::Missing;
-    }
-}
-
 } // namespace
 
 TLOGForm::TLOGForm(const WindowContext& context, QWidget* parent) : QDialog(parent), m_context(context) {
@@ -79,7 +65,7 @@ TLOGForm::TLOGForm(const WindowContext& context, QWidget* parent) : QDialog(pare
     top->addWidget(m_pages);
     resize(577, 425);
 
-    m_date->setDate(UsageLog::NewestDay(QDate::currentDate(), kDaysBack, probeLogTable));
+    m_date->setDate(UsageLog::NewestDay(QDate::currentDate(), kDaysBack, ReportQueries::ProbeLogTable));
     RunGuarded(this, [this] { FormCreate(); });
 }
 
@@ -285,7 +271,7 @@ void TLOGForm::FormCreate() {
     m_server->addItem(QStringLiteral("All"));
     m_server->setCurrentIndex(0);
     try {
-        m_server->addItems(ListOn(DataSource::Account, ReportStatements::ServerNames()));
+        m_server->addItems(ReportQueries::ServerNames());
     } catch (const std::exception&) {
         Dialogs::Show(this, QStringLiteral("Error"),
                       QStringLiteral("Unhandled Exception while recovering ServerNames"),
@@ -341,19 +327,10 @@ void TLOGForm::SearchClick() {
     m_pages->setCurrentIndex(1);
     m_chartData.clear();
     redrawChart();
-    try {
-        for (int hour = 0; hour < 24; ++hour) {
-            Query q = OpenOn(DataSource::TanorLog, ReportStatements::ChartHour(day, hour, server));
-            const int minutes = q.Eof() ? 0 : q.Fields(0).AsInteger();
-            const int accounts = q.Eof() ? 0 : q.Fields(1).AsInteger();
-            m_chartData.addHour(hour, minutes, accounts, display);
-        }
-    } catch (const std::exception&) {
-        redrawChart();
-        showDayMissing();
-        return;
-    }
+    const bool found = ReportQueries::LoadChart(day, server, display, m_chartData);
     redrawChart();
+    if (!found)
+        showDayMissing();
 }
 
 std::optional<LogFilter> TLOGForm::tableFilter() {
@@ -361,9 +338,9 @@ std::optional<LogFilter> TLOGForm::tableFilter() {
     f.server = chosenServer();
     f.accountLike = m_account->ItemIndex() == 1;
     f.account = m_like->text();
-    f.pay = ReportStatements::PayFilter(std::max(0, m_pay->ItemIndex()));
+    f.pay = ReportQueries::PayFilter(std::max(0, m_pay->ItemIndex()));
     f.addressBetween = m_address->ItemIndex() == 1;
-    f.usedTime = ReportStatements::UsedTimeFilter(std::max(0, m_usedTime->ItemIndex()));
+    f.usedTime = ReportQueries::UsedTimeFilter(std::max(0, m_usedTime->ItemIndex()));
     if (f.addressBetween) {
         f.addressFrom = m_from->text();
         f.addressTo = m_to->text();
@@ -378,7 +355,7 @@ std::optional<LogFilter> TLOGForm::tableFilter() {
                 return std::nullopt;
             }
     }
-    if (f.usedTime != ReportStatements::UsedTimeFilter::Any) {
+    if (f.usedTime != ReportQueries::UsedTimeFilter::Any) {
         const std::optional<int> minutes = UsageLog::UsedMinutes(m_minutes->text());
         if (!minutes) {
             Dialogs::Show(this, kCaption,
@@ -395,10 +372,7 @@ void TLOGForm::BitBtn2Click() {
     const std::optional<LogFilter> filter = tableFilter();
     if (!filter)
         return;
-    try {
-        Query q = OpenOn(DataSource::TanorLog, ReportStatements::LogRows(m_date->date(), *filter));
-        m_rows->Load(q);
-    } catch (const std::exception&) {
+    if (!ReportQueries::LoadLogRows(m_date->date(), *filter, *m_rows)) {
         showDayMissing();
         return;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/WindowContext.h"
-#include "reports/ReportStatements.h"
+#include "reports/ReportTypes.h"
 #include "reports/UsageLog.h"
 
 #include <QDialog>
@@ -47,7 +47,7 @@ private:
     [[nodiscard]] QString chosenServer() const;
     // The table's filters from the window; nullopt (after a message naming
     // the field) when a typed value is not usable.
-    [[nodiscard]] std::optional<ReportStatements::LogFilter> tableFilter();
+    [[nodiscard]] std::optional<ReportQueries::LogFilter> tableFilter();
     void showDayMissing();
     void redrawChart();
     QWidget* buildSettings();

@@ -3,6 +3,7 @@
 #include "core/QueryHelpers.h"
 #include "core/ResetSettings.h"
 #include "platform/TanorError.h"
+#include "reports/ReportStatements.h"
 
 #include <map>
 

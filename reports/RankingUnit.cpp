@@ -3,7 +3,7 @@
 #include "reports/Csv.h"
 #include "reports/RankingTable.h"
 #include "reports/ReportExport.h"
-#include "reports/ReportStatements.h"
+#include "reports/ReportTypes.h"
 #include "widgets/Guard.h"
 #include "widgets/ListChoice.h"
 #include "widgets/WidgetKit.h"
@@ -18,7 +18,7 @@
 
 #include <algorithm>
 
-using ReportStatements::RankingGroup;
+using ReportQueries::RankingGroup;
 
 namespace {
 

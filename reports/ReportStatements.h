@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reports/ReportTypes.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -13,7 +15,7 @@ namespace ReportStatements {
 
 // ---- ranking
 
-enum class RankingGroup { Character = 0, DevilSquare = 1, Guild = 2 };
+using ReportQueries::RankingGroup;
 
 // The first 100 names of a group, best first.
 [[nodiscard]] QString RankingTop(RankingGroup group);
@@ -35,22 +37,9 @@ enum class RankingGroup { Character = 0, DevilSquare = 1, Guild = 2 };
 // Whether a day has a log table: a statement that fails when it has none.
 [[nodiscard]] QString LogTableProbe(const QDate& day);
 
-enum class PayFilter { Any = 0, Free = 1, Hour = 2, Month = 3 };
-enum class UsedTimeFilter { Any = 0, MoreThan = 1, EqualTo = 2, LessThan = 3 };
-
-// The table's filters, typed. An empty account, address range or server
-// means "Any"/"All".
-struct LogFilter {
-    QString server;
-    bool accountLike = false;
-    QString account;
-    PayFilter pay = PayFilter::Any;
-    bool addressBetween = false;
-    QString addressFrom;
-    QString addressTo;
-    UsedTimeFilter usedTime = UsedTimeFilter::Any;
-    int minutes = 0;
-};
+using ReportQueries::LogFilter;
+using ReportQueries::PayFilter;
+using ReportQueries::UsedTimeFilter;
 [[nodiscard]] QString LogRows(const QDate& day, const LogFilter& filter);
 
 // ---- connected users and game masters

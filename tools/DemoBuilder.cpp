@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <sqlite3.h>
 #include <stdexcept>
 #include <vector>
@@ -139,13 +140,22 @@ std::vector<CatalogueItem> catalogueItems(const QString& catalogue) {
     return items;
 }
 
+// The serials a server hands out: six-digit ones behind the F9 marker and
+// eight-digit ones above every six-digit value, so no two items share one.
+struct Serials {
+    quint32 marked = 1;
+    quint32 plain = 0x01000000;
+    quint32 next(bool f9) { return f9 ? marked++ & 0xFFFFFF : plain++; }
+};
+
 // One stored record of a catalogue item with random properties.
-QByteArray makeRecord(const CatalogueItem& it, int width, quint32 serial, QRandomGenerator& rng) {
+QByteArray makeRecord(const CatalogueItem& it, int width, Serials& serials, QRandomGenerator& rng) {
     QByteArray r(width, '\0');
     const int excellent = int(rng.bounded(4)) == 0 ? int(rng.bounded(64)) : 0;
     r[1] = char(rng.bounded(256));
     r[2] = char(rng.bounded(256));
     const bool f9 = width == 10 ? it.code32 == 0xF9 : it.id2 >= 32;
+    const quint32 serial = serials.next(f9);
     r[3] = char(f9 ? 0xF9 : (serial >> 24) & 0xFF);
     r[4] = char((serial >> 16) & 0xFF);
     r[5] = char((serial >> 8) & 0xFF);
@@ -330,14 +340,20 @@ void GenerateServer(const QString& catalogue, const QString& file, const Generat
     auto warehouse = db.prepare("INSERT INTO Warehouse (AccountID, Items, Money, EndUseDate, DbVersion, pw) "
                                 "VALUES (?, ?, 0, '2026-01-01 00:00:00.000', 2, 0)");
     auto vault = db.prepare("INSERT INTO ExtraVault (AccountID, VaultNumber, Items) VALUES (?, 1, ?)");
-    quint32 serial = 1;
+    Serials serials;
     auto column = [&](int records) {
         QByteArray out;
         out.reserve(records * w);
         for (int i = 0; i < records; ++i)
-            out += makeRecord(items[rng.bounded(quint32(items.size()))], w, serial++ & 0xFFFFFF, rng);
+            out += makeRecord(items[rng.bounded(quint32(items.size()))], w, serials, rng);
         return out;
     };
+    // Duplicated items, spread evenly: a warehouse whose first position
+    // holds a copy of a bag item of the account's last character.
+    const int plantEvery =
+        options.duplicatedSerials > 0 ? std::max(1, options.accounts / options.duplicatedSerials) : 0;
+    int planted = 0;
+    QByteArray lastInventory;
     for (int a = 0; a < options.accounts; ++a) {
         const QString id = QStringLiteral("acc%1").arg(a, 6, 10, QLatin1Char('0'));
         account.text(1, id);
@@ -353,11 +369,19 @@ void GenerateServer(const QString& catalogue, const QString& file, const Generat
             character.text(2, QStringLiteral("chr%1_%2").arg(a, 6, 10, QLatin1Char('0')).arg(c));
             character.integer(3, 1 + int(rng.bounded(400)));
             character.integer(4, 0);
-            character.blob(5, column(108));
+            lastInventory = column(108);
+            character.blob(5, lastInventory);
             character.run();
         }
         warehouse.text(1, id);
-        warehouse.blob(2, column(120));
+        QByteArray stored = column(120);
+        if (plantEvery > 0 && planted < options.duplicatedSerials && a % plantEvery == 0 &&
+            !lastInventory.isEmpty()) {
+            constexpr int kBagCell = 12;
+            stored.replace(0, w, lastInventory.mid(kBagCell * w, w));
+            ++planted;
+        }
+        warehouse.blob(2, stored);
         warehouse.run();
         if (options.vaults) {
             vault.text(1, id);

@@ -40,8 +40,9 @@ struct DataSource {
 struct GenerateOptions {
     int accounts = 1000;
     int charactersPerAccount = 1;
-    int recordWidth = 10; // 10 or 16
-    bool vaults = false;  // one extra vault per account
+    int recordWidth = 10;      // 10 or 16
+    bool vaults = false;       // one extra vault per account
+    int duplicatedSerials = 0; // items copied into a warehouse, spread over the accounts
     quint32 seed = 1;
     QString resources; // the folder with demo/ (schema, procedures); empty: the source tree's
 };

@@ -4,8 +4,9 @@
 // program on the raw SQLite API reading the same columns and decoding the
 // serials the same way, with the same two-pass bitmaps.
 //
-//   bench_search                  Google Benchmark, 20k characters + 20k warehouses
+//   bench_search [--rows N]       Google Benchmark, N (20k) characters + N warehouses
 //   bench_search --memory N       one report over N + N rows, peak memory (VmHWM)
+//   bench_search --memory N raw   the same for the lean program
 
 #include "bench/GameSource.h"
 #include "bench/ProcStatus.h"
@@ -35,6 +36,10 @@
 
 namespace {
 
+// Items copied on the generated server: a server has a few duplicates
+// whatever its size, so the report's kept holders are the same at every size.
+constexpr int kPlanted = 100;
+
 // An editor folder with a generated game server of `rows` accounts, each
 // with one character and a warehouse full of catalogue items (10-byte
 // records), as its game data source.
@@ -48,6 +53,7 @@ public:
         DemoBuilder::BuildCatalogue(QStringLiteral(TANOR_RESOURCES), catalogue);
         DemoBuilder::GenerateOptions options;
         options.accounts = rows;
+        options.duplicatedSerials = kPlanted;
         DemoBuilder::GenerateServer(catalogue, game(), options);
         UseGameDatabase(game());
         WriteSettingInt(QStringLiteral("Version"), QStringLiteral("Version"), 0);
@@ -89,7 +95,7 @@ qint64 rawReport(const QString& file) {
     SerialSet twice;
     std::unordered_map<quint32, std::vector<RawHolder>> holders;
     int kept = 0;
-    for (int pass = 1; pass <= 2; ++pass) {
+    for (int pass = 1; pass <= 2 && (pass == 1 || twice.size() > 0); ++pass) {
         for (const auto& source : sources) {
             sqlite3_stmt* read = nullptr;
             check(sqlite3_prepare_v2(db, source.read, -1, &read, nullptr), db, "prepare");
@@ -148,21 +154,60 @@ void BM_RawSqlite(benchmark::State& state) {
     state.counters["serials"] = double(serials);
 }
 
-BENCHMARK(BM_Engine)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_RawSqlite)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+// The engine's fixed costs: the settings and the catalogue index read once.
+void BM_CatalogueIndex(benchmark::State& state) {
+    for (auto _ : state)
+        benchmark::DoNotOptimize(CatalogueIndex::Load().entries().size());
+}
+
+// The data layer's share: both passes' rows read through the scan, every
+// item met and nothing looked at.
+void BM_RowsOnly(benchmark::State& state) {
+    class Nothing : public ServerScan::Sink {};
+    const CatalogueIndex catalogue = CatalogueIndex::Load();
+    for (auto _ : state) {
+        Nothing sink;
+        for (int pass = 0; pass < 2; ++pass)
+            benchmark::DoNotOptimize(ServerScan::Scan(ServerScan::Options::FromSettings(), catalogue, sink, {}));
+    }
+}
+
+BENCHMARK(BM_RowsOnly)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CatalogueIndex)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Engine)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RawSqlite)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const ConnectionPoolScope pool;
-    const bool memory = argc == 3 && std::strcmp(argv[1], "--memory") == 0;
-    GeneratedServer server(memory ? std::atoi(argv[2]) : 20000);
+    const bool memory = argc >= 3 && std::strcmp(argv[1], "--memory") == 0;
+    const bool raw = memory && argc == 4 && std::strcmp(argv[3], "raw") == 0;
+    int rows = 20000;
+    if (memory) {
+        rows = std::atoi(argv[2]);
+    } else if (argc >= 3 && std::strcmp(argv[1], "--rows") == 0) {
+        rows = std::atoi(argv[2]);
+        argv[2] = argv[0];
+        argc -= 2;
+        argv += 2;
+    }
+    GeneratedServer server(rows);
     g_server = &server;
     if (memory) {
         // Start the peak afresh, so generating the server does not count.
         std::ofstream("/proc/self/clear_refs") << "5";
         const long before = StatusKiB("VmHWM:");
+        if (raw) {
+            const qint64 serials = rawReport(server.game());
+            const long after = StatusKiB("VmHWM:");
+            std::printf(
+                "rows %s+%s (lean program): %lld serials held twice; VmHWM before %ld kB, after %ld kB "
+                "(+%ld kB)\n",
+                argv[2], argv[2], static_cast<long long>(serials), before, after, after - before);
+            return 0;
+        }
         const DuplicateSerials::Report r = engineReport();
         const long after = StatusKiB("VmHWM:");
         std::printf("rows %s+%s: %lld serials held twice by %lld items (%zu groups kept) in %lld ms; "
