@@ -2,6 +2,7 @@
 
 #include "accounts/CharacterStatements.h"
 #include "core/QueryHelpers.h"
+#include "core/ResetStatements.h"
 
 using namespace CharacterCodes;
 using namespace CharacterStatements;

@@ -24,12 +24,3 @@ struct ResetSettings {
     // identifier. Returns the first offending setting's key, or empty.
     [[nodiscard]] QString InvalidName() const;
 };
-
-// The statements on the reset table. The names must have passed
-// InvalidName.
-namespace ResetStatements {
-
-[[nodiscard]] QString ReadResets(const ResetSettings& names, const QString& character);
-[[nodiscard]] QString WriteResets(const ResetSettings& names, const QString& character, qint64 resets);
-
-} // namespace ResetStatements

@@ -1,7 +1,7 @@
 #include "reports/RankingTable.h"
 
 #include "core/QueryHelpers.h"
-#include "core/ResetSettings.h"
+#include "core/ResetStatements.h"
 #include "platform/TanorError.h"
 #include "reports/ReportStatements.h"
 

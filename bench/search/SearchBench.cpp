@@ -168,7 +168,8 @@ void BM_RowsOnly(benchmark::State& state) {
     for (auto _ : state) {
         Nothing sink;
         for (int pass = 0; pass < 2; ++pass)
-            benchmark::DoNotOptimize(ServerScan::Scan(ServerScan::Options::FromSettings(), catalogue, sink, {}));
+            benchmark::DoNotOptimize(
+                ServerScan::Scan(ServerScan::Options::FromSettings(), catalogue, sink, {}));
     }
 }
 

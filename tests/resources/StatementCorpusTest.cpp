@@ -29,7 +29,7 @@
 #include "app/ShellStatements.h"
 #include "containers/ContainerStatements.h"
 #include "containers/WalkStatements.h"
-#include "core/ResetSettings.h"
+#include "core/ResetStatements.h"
 #include "core/UtilitiesUnit.h"
 #include "core/VaultSettings.h"
 #include "guilds/CastleGeometry.h"
@@ -1100,7 +1100,7 @@ TEST(StatementCorpusCoverage, EveryBuilderRuns) {
         {"accounts/AccountStatements.h", "Account"}, {"accounts/CharacterStatements.h", "Character"},
         {"accounts/SkillStatements.h", "Skill"},     {"accounts/FriendStatements.h", "Friend"},
         {"guilds/GuildStatements.h", "Guild"},       {"guilds/CastleStatements.h", "Castle"},
-        {"reports/ReportStatements.h", "Report"},    {"core/ResetSettings.h", "Resets"},
+        {"reports/ReportStatements.h", "Report"},    {"core/ResetStatements.h", "Resets"},
     };
     static const QRegularExpression builder(S("\\]\\]\\s*QString(?:List)?\\s+(\\w+)\\("));
     for (const auto& m : modules) {
