@@ -6,6 +6,9 @@
 # header and no file of tanor_gui (listed in GUI_LIST). tools/ stands on top
 # of the layers but links tanor_core alone, so its files follow the same rule
 # as core files; tools/shots/ (the screenshot program) may include everything.
+# A file of tanor_gui runs no statement: it includes neither platform/Query.h
+# nor core/QueryHelpers.h nor a statements module (*Statements.h); windows
+# call their subsystem's core operations instead.
 #
 #   cmake -DSOURCE_DIR=<repository> -DCORE_LIST=<file> -DGUI_LIST=<file> -P check-includes.cmake
 
@@ -51,6 +54,10 @@ foreach(folder IN LISTS folders)
       endif()
       if(DEFINED rank_${target_folder} AND rank_${target_folder} GREATER rank_${folder})
         list(APPEND faults "${file}: ${target} (${folder} may not include ${target_folder})")
+      endif()
+      list(FIND gui_relative "${file}" gui_index)
+      if(gui_index GREATER_EQUAL 0 AND "${target}" MATCHES "^(platform/Query\\.h|core/QueryHelpers\\.h|.*Statements\\.h)$")
+        list(APPEND faults "${file}: ${target} (a window runs statements: it calls core operations)")
       endif()
       if(core_index GREATER_EQUAL 0)
         if("${target}" MATCHES "^(widgets/|QtWidgets)")
