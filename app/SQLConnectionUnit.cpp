@@ -41,8 +41,8 @@ const DataSourceField kDataSourceFields[6] = {
 };
 
 struct LabeledField {
-    int number; // LabeledEditN
-    const char* caption;
+    int number = 0; // LabeledEditN
+    const char* caption = nullptr;
     QLatin1String key;
 };
 

@@ -21,12 +21,12 @@ private:
     void save();
     void fillDataSources(const QStringList& names);
 
-    QLineEdit* m_dataSources[6];
+    QLineEdit* m_dataSources[6] = {};
     QLineEdit* m_sqlAccount;
     QLineEdit* m_sqlPassword;
     RadioGroup* m_md5Settings;
     RadioGroup* m_radioGroup3;
     RadioGroup* m_radioGroup2;
     RadioGroup* m_radioGroup1;
-    QLineEdit* m_labeledEdit[8]; // LabeledEdit1 to LabeledEdit7 at 1..7
+    QLineEdit* m_labeledEdit[8] = {}; // LabeledEdit1 to LabeledEdit7 at 1..7
 };

@@ -27,12 +27,12 @@ inline constexpr int kLifeLevels = 4;
 inline constexpr int kLevelItems = 4; // defence and regeneration levels 0..3
 
 struct NpcPlace {
-    int number;     // NPC_INDEX, 1-based
+    int number = 0; // NPC_INDEX, 1-based
     QRect region;   // inclusive click region
     QPoint marker;  // top-left of the marker
     QPoint lifeBar; // top-left of the life bar
-    int x;          // NPC_X
-    int y;          // NPC_Y
+    int x = 0;      // NPC_X
+    int y = 0;      // NPC_Y
 };
 
 [[nodiscard]] std::span<const NpcPlace> Places(NpcKind kind);

@@ -41,15 +41,15 @@ private:
 
     QString m_guild;
     int m_union = 0;
-    QLineEdit* m_guildName;
-    QLineEdit* m_score;
+    QLineEdit* m_guildName = nullptr;
+    QLineEdit* m_score = nullptr;
     QString m_loadedScore; // as shown when loaded
-    QLineEdit* m_notice;
-    MarkEditor* m_mark;
-    QListWidget* m_members;
-    QComboBox* m_memberLevel;
-    QPushButton* m_kick;
-    QPushButton* m_modify;
+    QLineEdit* m_notice = nullptr;
+    MarkEditor* m_mark = nullptr;
+    QListWidget* m_members = nullptr;
+    QComboBox* m_memberLevel = nullptr;
+    QPushButton* m_kick = nullptr;
+    QPushButton* m_modify = nullptr;
     std::array<QLabel*, 8> m_details{};
     QWidget* m_unionPanel = nullptr;
     QListWidget* m_unionList = nullptr;

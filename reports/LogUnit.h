@@ -54,27 +54,27 @@ private:
     QWidget* buildChart();
     QWidget* buildTable();
 
-    QStackedWidget* m_pages;
-    QDateEdit* m_date;
-    QComboBox* m_server;
-    RadioGroup* m_pay;      // RadioGroup3
-    RadioGroup* m_address;  // RadioGroup2
-    RadioGroup* m_account;  // RadioGroup1
-    RadioGroup* m_usedTime; // RadioGroup4
-    RadioGroup* m_display;  // RadioGroup5
-    QLineEdit* m_like;      // Edit1
-    QLineEdit* m_minutes;   // Edit2
-    QLineEdit* m_from;      // Edit3
-    QLineEdit* m_to;        // Edit4
-    QWidget* m_addressFields;
-    QChartView* m_chartView;
-    QChart* m_chart;
-    QLineSeries* m_connected;
-    QLineSeries* m_usedMinutes;
-    QBarCategoryAxis* m_hours;
-    QValueAxis* m_quantity;
-    QTableView* m_grid;
-    RowsModel* m_rows;
+    QStackedWidget* m_pages = nullptr;
+    QDateEdit* m_date = nullptr;
+    QComboBox* m_server = nullptr;
+    RadioGroup* m_pay = nullptr;      // RadioGroup3
+    RadioGroup* m_address = nullptr;  // RadioGroup2
+    RadioGroup* m_account = nullptr;  // RadioGroup1
+    RadioGroup* m_usedTime = nullptr; // RadioGroup4
+    RadioGroup* m_display = nullptr;  // RadioGroup5
+    QLineEdit* m_like = nullptr;      // Edit1
+    QLineEdit* m_minutes = nullptr;   // Edit2
+    QLineEdit* m_from = nullptr;      // Edit3
+    QLineEdit* m_to = nullptr;        // Edit4
+    QWidget* m_addressFields = nullptr;
+    QChartView* m_chartView = nullptr;
+    QChart* m_chart = nullptr;
+    QLineSeries* m_connected = nullptr;
+    QLineSeries* m_usedMinutes = nullptr;
+    QBarCategoryAxis* m_hours = nullptr;
+    QValueAxis* m_quantity = nullptr;
+    QTableView* m_grid = nullptr;
+    RowsModel* m_rows = nullptr;
     UsageLog::ChartData m_chartData;
     bool m_shown = false;
     WindowContext m_context;

@@ -286,7 +286,7 @@ void PrepareDemo(const QString& folder, const QString& resources) {
         using Vaults = VaultSettings;
         const struct {
             QLatin1String section, key;
-            const char* value;
+            const char* value = nullptr;
         } values[] = {
             {SettingsName::kVersion, SettingsName::kVersion, "0"},
             {Resets::kSection, SettingsName::kEnabled, "1"},

@@ -15,12 +15,17 @@
 // shows it and the window stays as it was. The handler may take the
 // signal's arguments or none.
 template <class F> auto Guarded(QWidget* window, F f) {
-    return [window = QPointer<QWidget>(window), f = std::move(f)](auto&&... args) mutable {
+    // The return type is stated so that Qt, counting the arguments the
+    // handler takes, does not instantiate the body with too few of them.
+    return [window = QPointer<QWidget>(window), f = std::move(f)](auto&&... args) mutable -> void {
         try {
             if constexpr (std::is_invocable_v<F&, decltype(args)...>)
                 f(std::forward<decltype(args)>(args)...);
-            else
+            else if constexpr (std::is_invocable_v<F&>)
                 f();
+            else
+                static_assert(sizeof...(args) < 0,
+                              "the handler takes neither the signal's arguments nor none");
         } catch (const std::exception& e) {
             Dialogs::ShowError(window, e);
         } catch (...) {
