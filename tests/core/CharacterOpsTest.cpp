@@ -1,5 +1,4 @@
-#include "RawRows.h"
-#include "TestEnvironment.h"
+#include "DemoServerTest.h"
 
 #include "accounts/CharacterOps.h"
 #include "accounts/CharacterStatements.h"
@@ -8,22 +7,16 @@
 
 namespace {
 
-QString S(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // Renames and moves on the demo server. Juno (juniper's third slot, friend
 // GUID 15) is Nightjar's friend, has a request waiting at Fionn's and, here,
 // a letter of its own in Kaelin's mailbox.
-class CharacterOpsTest : public EnvTest {
+class CharacterOpsTest : public DemoServerTest {
 protected:
     void SetUp() override {
-        env.buildDemo();
+        DemoServerTest::SetUp();
         raw(S("INSERT INTO T_FriendMail (MemoIndex, GUID, FriendName, Subject, Memo) "
               "VALUES (20, 1, 'Juno', 'Hi', X'4869')"));
     }
-    [[nodiscard]] QString db() const { return env.path(S("Databases/TanorOnline.db")); }
-    void raw(const QString& sql) const { TestEnvironment::execRaw(db(), sql); }
     // Where the names stand: character, slot, friend number, entry, friend
     // list of Nightjar, request at Fionn's, letter at Kaelin's.
     [[nodiscard]] QString names() const {

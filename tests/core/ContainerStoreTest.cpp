@@ -1,32 +1,24 @@
-#include "RawRows.h"
-#include "TestEnvironment.h"
+#include "DemoServerTest.h"
 
 #include "containers/ContainerStore.h"
 #include "platform/StatementJournal.h"
 
 namespace {
 
-QString S(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // Loads and saves of the container columns on the demo server, where the
 // account kestrel has a warehouse (money 1982263, password 1000) and the
 // vaults 1 and 2.
-class ContainerStoreTest : public EnvTest {
+class ContainerStoreTest : public DemoServerTest {
 protected:
-    void SetUp() override { env.buildDemo(); }
-    [[nodiscard]] QString db() const { return env.path(S("Databases/TanorOnline.db")); }
     [[nodiscard]] QString warehouse(const char* account) const {
-        return rawRows(db(), S("SELECT Money || '|' || pw FROM Warehouse WHERE AccountID = '") + S(account) +
-                                 S("'"))
+        return rows(S("SELECT Money || '|' || pw FROM Warehouse WHERE AccountID = '") + S(account) + S("'"))
             .value(0);
     }
 };
 
 TEST_F(ContainerStoreTest, OnlyWholeVaultNumbersAreOffered) {
-    TestEnvironment::execRaw(db(), S("INSERT INTO ExtraVault (AccountID, VaultNumber) VALUES "
-                                     "('kestrel', '3 OR 1=1'), ('kestrel', 'x'), ('kestrel', 4)"));
+    raw(S("INSERT INTO ExtraVault (AccountID, VaultNumber) VALUES "
+          "('kestrel', '3 OR 1=1'), ('kestrel', 'x'), ('kestrel', 4)"));
     EXPECT_EQ(ContainerStore::VaultNumbers(S("kestrel")), (QStringList{S("1"), S("2"), S("4")}));
 }
 

@@ -1,5 +1,4 @@
-#include "RawRows.h"
-#include "TestEnvironment.h"
+#include "DemoServerTest.h"
 
 #include "guilds/CastleSiege.h"
 #include "guilds/GuildStore.h"
@@ -8,18 +7,10 @@
 
 namespace {
 
-QString S(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 // The guild and castle operations on the demo server, where the windows'
 // tests do not reach: failures midway and values the lists do not hold.
-class GuildOpsTest : public EnvTest {
+class GuildOpsTest : public DemoServerTest {
 protected:
-    void SetUp() override { env.buildDemo(); }
-    [[nodiscard]] QString db() const { return env.path(S("Databases/TanorOnline.db")); }
-    void raw(const QString& sql) const { TestEnvironment::execRaw(db(), sql); }
-    [[nodiscard]] QStringList rows(const QString& sql) const { return rawRows(db(), sql); }
 };
 
 TEST_F(GuildOpsTest, AUnionFollowsEveryWriteWhenALaterOneFails) {

@@ -1,14 +1,9 @@
-#include "RawRows.h"
-#include "TestEnvironment.h"
+#include "DemoServerTest.h"
 
 #include "app/OperatorStore.h"
 #include "app/ShellOps.h"
 
 namespace {
-
-QString S(const char* text) {
-    return QString::fromUtf8(text);
-}
 
 // The operator table from the wizard's set-up on, as the administration
 // window works on it.
